@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the screenshots need.
+# Packages already present are skipped; apt-get update runs only when something is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build clang-format
+    qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev qt6-base-dev-tools libgl-dev libvulkan-dev libxkbcommon-dev
+    nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-dejavu-core xvfb xauth
+)
+if [ "${1:-}" = "--screenshots" ]; then
+    packages+=(x11-apps imagemagick)
+fi
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "installing: ${missing[*]}"
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo_cmd apt-get update -qq
+$sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"

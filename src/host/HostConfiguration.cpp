@@ -1,0 +1,42 @@
+#include "host/HostConfiguration.h"
+
+#include <cmath>
+
+namespace lrv::HostConfiguration {
+
+namespace {
+    std::shared_ptr<IConfiguration>& current()
+    {
+        static std::shared_ptr<IConfiguration> configuration;
+        return configuration;
+    }
+}
+
+void set(std::shared_ptr<IConfiguration> configuration) { current() = std::move(configuration); }
+
+std::shared_ptr<IConfiguration> get() { return current(); }
+
+std::int32_t integer(const QString& key, std::int32_t fallback)
+{
+    const auto configuration = current();
+    if (!configuration)
+        return fallback;
+    const std::optional<Variant> value = configuration->setting(key);
+    if (!value || !value->isNumeric())
+        return fallback;
+    const double number = std::round(value->toDouble());
+    if (number < -2147483648.0 || number > 2147483647.0)
+        return fallback;
+    return std::int32_t(number);
+}
+
+QString text(const QString& key)
+{
+    const auto configuration = current();
+    if (!configuration)
+        return {};
+    const std::optional<Variant> value = configuration->setting(key);
+    return value ? value->text() : QString();
+}
+
+} // namespace lrv::HostConfiguration

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include "host/HostObject.h"
+
+namespace lrv {
+
+/// The host's environment, one per process.
+class HostEnvironment : public virtual HostObject {
+public:
+    /// Folder of the chart style files.
+    virtual QString folder() const = 0;
+};
+
+} // namespace lrv

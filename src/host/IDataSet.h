@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+#include "host/HostObject.h"
+
+namespace lrv {
+
+/// A dataset of a run (1 training, 2 validation).
+class IDataSet : public virtual HostObject {
+public:
+    /// Number of records.
+    virtual std::int32_t count() const = 0;
+};
+
+} // namespace lrv

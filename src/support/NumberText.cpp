@@ -1,0 +1,69 @@
+#include "support/NumberText.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include <QLocale>
+
+namespace lrv {
+
+QString invariantNumberText(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+    if (value == 0)
+        return QStringLiteral("0");
+    // %.15G switches to the exponent form exactly below 1e-4 and from 1e15 on, and drops trailing zeros.
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    return QString::fromLatin1(buffer);
+}
+
+QString defaultNumberText(double value)
+{
+    QString text = invariantNumberText(value);
+    const QString separator = QLocale().decimalPoint();
+    if (separator != QLatin1String("."))
+        text.replace(QLatin1Char('.'), separator);
+    return text;
+}
+
+} // namespace lrv
+
+namespace lrv {
+
+QString percentText(double fraction, int decimals)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(fraction * 100.0, 'f', decimals) + locale.percent();
+}
+
+QString accuracyText(double percent)
+{
+    if (percent == 0 || percent == 100)
+        return percentText(percent / 100.0, 0);
+    const QString separator = QLocale().decimalPoint();
+    const QString two = percentText(percent / 100.0, 2);
+    const QString percentSign = QLocale().percent();
+    if (two.endsWith(separator + QStringLiteral("00") + percentSign))
+        return percentText(percent / 100.0, 0);
+    if (two.contains(separator) && two.endsWith(QStringLiteral("0") + percentSign))
+        return percentText(percent / 100.0, 1);
+    return two;
+}
+
+QString scientificText(double value)
+{
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.2E", value);
+    QString text = QString::fromLatin1(buffer);
+    const QString separator = QLocale().decimalPoint();
+    if (separator != QLatin1String("."))
+        text.replace(QLatin1Char('.'), separator);
+    return text;
+}
+
+} // namespace lrv

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace lrv {
+
+/// The default text of a number: at most 15 significant digits, no trailing zeros, the locale's decimal
+/// separator, exponent form ("1E-05", "1.5E+20") below 1e-4 and from 1e15 on, "NaN", "inf" and "-inf"
+/// for the numbers that are not finite. Every "default text" or "plain text" of a number is this one.
+QString defaultNumberText(double value);
+
+/// The same text with "." as decimal separator, for files and addresses.
+QString invariantNumberText(double value);
+
+} // namespace lrv
+
+namespace lrv {
+
+/// A fraction in the locale's percent format with the given decimals: 0.125 gives "12.50%".
+QString percentText(double fraction, int decimals);
+
+/// An accuracy (a percentage 0..100) without needless zeros: 0 and 100 without decimals, otherwise two
+/// decimals cut to one or none when they end in zeros: 87.5 gives "87.5%", 90 "90%", 87.25 "87.25%".
+QString accuracyText(double percent);
+
+/// Scientific notation: a mantissa with two decimals, "E" and a signed exponent of at least two digits,
+/// with the locale's decimal separator ("1.23E+05").
+QString scientificText(double value);
+
+} // namespace lrv

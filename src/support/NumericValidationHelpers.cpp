@@ -1,0 +1,38 @@
+#include "support/NumericValidationHelpers.h"
+
+#include <QChar>
+#include <QString>
+
+#include "support/LocalizationLib.h"
+
+namespace lrv::NumericValidationHelpers {
+
+namespace {
+    constexpr std::int16_t kEnter = 13;
+    constexpr std::int16_t kBackspace = 8;
+
+    // Filled once from the locale and kept for the life of the process.
+    QString& cachedDecimalSeparator()
+    {
+        static QString separator;
+        return separator;
+    }
+
+    std::int16_t filter(std::int16_t keyCode, bool allowMinus)
+    {
+        QString& separator = cachedDecimalSeparator();
+        if (separator.isEmpty())
+            separator = LocalizationLib::GetDecimalSeparator();
+        const QChar c { char16_t(std::uint16_t(keyCode)) };
+        const bool keep = c.isDigit() || (!separator.isEmpty() && QString(c) == separator)
+            || (allowMinus && c == QLatin1Char('-')) || c == QLatin1Char('+') || c == QLatin1Char('E')
+            || c == QLatin1Char('e') || keyCode == kEnter || keyCode == kBackspace;
+        return keep ? keyCode : 0;
+    }
+}
+
+std::int16_t FilterSignedNumberKey(std::int16_t keyCode) { return filter(keyCode, true); }
+std::int16_t FilterUnsignedNumberKey(std::int16_t keyCode) { return filter(keyCode, false); }
+void ClearDecimalSeparatorCache() { cachedDecimalSeparator().clear(); }
+
+} // namespace lrv::NumericValidationHelpers

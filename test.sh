@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, then runs every test.
+#   ./test.sh          the normal build (build/)
+#   ./test.sh --asan   AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/)
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+
+build=build
+flags=(-DCMAKE_BUILD_TYPE=Release)
+if [ "${1:-}" = "--asan" ]; then
+    build=build-asan
+    flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DLRV_SANITIZE=ON -DLRV_BUILD_BENCH=OFF)
+    # Qt keeps process-wide caches alive until exit; leak reports come with the fuzzing work.
+    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1
+fi
+if [ -n "${CI:-}" ]; then
+    flags+=(-DLRV_WERROR=ON)
+fi
+
+cmake -S . -B "$build" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$build"
+cd "$build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j 2

@@ -1,0 +1,16 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+
+#include "common/FakePlatform.h"
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication application(argc, argv);
+    QLocale::setDefault(QLocale::c());
+    testing::InitGoogleTest(&argc, argv);
+    lrv::test::FakePlatform::installFresh();
+    return RUN_ALL_TESTS();
+}

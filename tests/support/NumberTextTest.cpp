@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include <QLocale>
+
+#include "support/NumberText.h"
+#include "support/Variant.h"
+
+using namespace lrv;
+
+namespace {
+struct LocaleScope {
+    explicit LocaleScope(QLocale::Language language, QLocale::Territory territory)
+    {
+        QLocale::setDefault(QLocale(language, territory));
+    }
+    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
+};
+}
+
+TEST(DefaultNumberText, FifteenSignificantDigitsWithoutTrailingZeros)
+{
+    EXPECT_EQ(defaultNumberText(0), "0");
+    EXPECT_EQ(defaultNumberText(2), "2");
+    EXPECT_EQ(defaultNumberText(0.25), "0.25");
+    EXPECT_EQ(defaultNumberText(-12.5), "-12.5");
+    EXPECT_EQ(defaultNumberText(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(defaultNumberText(123456789012345.0), "123456789012345");
+}
+
+TEST(DefaultNumberText, ExponentFormBelowOneTenThousandthAndFromTenToTheFifteen)
+{
+    EXPECT_EQ(defaultNumberText(0.0001), "0.0001");
+    EXPECT_EQ(defaultNumberText(0.00001), "1E-05");
+    EXPECT_EQ(defaultNumberText(1.5e20), "1.5E+20");
+    EXPECT_EQ(defaultNumberText(1e15), "1E+15");
+    EXPECT_EQ(defaultNumberText(-2.5e-7), "-2.5E-07");
+}
+
+TEST(DefaultNumberText, NumbersThatAreNotFinite)
+{
+    EXPECT_EQ(defaultNumberText(std::numeric_limits<double>::quiet_NaN()), "NaN");
+    EXPECT_EQ(defaultNumberText(std::numeric_limits<double>::infinity()), "inf");
+    EXPECT_EQ(defaultNumberText(-std::numeric_limits<double>::infinity()), "-inf");
+}
+
+TEST(DefaultNumberText, UsesTheLocaleDecimalSeparator)
+{
+    LocaleScope german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(defaultNumberText(0.25), "0,25");
+    EXPECT_EQ(defaultNumberText(1.5e20), "1,5E+20");
+    EXPECT_EQ(invariantNumberText(0.25), "0.25");
+}
+
+TEST(Variant, NumericOnlyForFiniteNumbersAndNumberTexts)
+{
+    EXPECT_TRUE(Variant(1.5).isNumeric());
+    EXPECT_TRUE(Variant("2.5").isNumeric());
+    EXPECT_FALSE(Variant("abc").isNumeric());
+    EXPECT_FALSE(Variant().isNumeric());
+    EXPECT_FALSE(Variant(std::nan("")).isNumeric());
+    EXPECT_FALSE(Variant(std::numeric_limits<double>::infinity()).isNumeric());
+    EXPECT_FALSE(Variant("NaN").isNumeric());
+    EXPECT_TRUE(std::isnan(Variant(std::nan("")).toDouble()));
+    EXPECT_DOUBLE_EQ(Variant("2.5").toDouble(), 2.5);
+    EXPECT_THROW(Variant("abc").toDouble(), std::runtime_error);
+    EXPECT_THROW(Variant().toDouble(), std::runtime_error);
+    EXPECT_EQ(Variant(std::numeric_limits<double>::infinity()).text(), "inf");
+}
+
+TEST(PercentAndAccuracyText, DropNeedlessZeros)
+{
+    EXPECT_EQ(percentText(0.125, 2), "12.50%");
+    EXPECT_EQ(accuracyText(100), "100%");
+    EXPECT_EQ(accuracyText(0), "0%");
+    EXPECT_EQ(accuracyText(50.5), "50.5%");
+    EXPECT_EQ(accuracyText(87.25), "87.25%");
+    EXPECT_EQ(accuracyText(90), "90%");
+    EXPECT_EQ(accuracyText(87.1), "87.1%");
+}
