@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+
+#include "support/Table.h"
+#include "support/Variant.h"
+
+namespace lrv {
+
+/// What every chart control offers the window: redraw and the neutral picture.
+class IChartControl {
+public:
+    virtual ~IChartControl() = default;
+    /// Redraws everything from the data held.
+    virtual void Refresh() = 0;
+    /// Puts in the chart's neutral data and refreshes.
+    virtual void Reset() = 0;
+};
+
+/// A chart fed with a table of numbers (ROC, cutoff points, logistic fit).
+class IDoubleTableChart : public virtual IChartControl {
+public:
+    /// Keeps a copy of the table; does not redraw.
+    virtual void SetDataSource(const Table<double>& data) = 0;
+};
+
+/// A chart fed with a table of variants (quantiles, trend line, log odds, gains, lift).
+class IVariantTableChart : public virtual IChartControl {
+public:
+    virtual void SetDataSource(const Table<Variant>& data) = 0;
+};
+
+class IRocChart : public IDoubleTableChart {
+public:
+    virtual void SetAUC(double auc) = 0;
+};
+
+/// The gains chart (area, ranking quality) and the lift chart (area between curves, ranking quality).
+class IStatsChart : public IVariantTableChart {
+public:
+    virtual void SetStats(double area, double rankingQuality) = 0;
+};
+
+/// The trend line and log-odds charts, which show a fitted line and its equation.
+class IEquationChart : public IVariantTableChart {
+public:
+    virtual void SetEquationValues(double slope, double intercept, double rSquare, bool inverted) = 0;
+};
+
+class ICutoffChart : public IDoubleTableChart {
+public:
+    virtual void SetOptimumModelValue(double value) = 0;
+    /// -99999: no logistic cutoff point.
+    virtual void SetLogisticCutoffPoint(double value) = 0;
+    virtual bool ShowOCP() const = 0;
+    virtual void SetShowOCP(bool show) = 0;
+    virtual bool ShowLCP() const = 0;
+    virtual void SetShowLCP(bool show) = 0;
+};
+
+class ILogisticFitChart : public IDoubleTableChart {
+public:
+    virtual void SetLogisticCutoffPoint(double value) = 0;
+    virtual bool ShowLCP() const = 0;
+    virtual void SetShowLCP(bool show) = 0;
+    virtual bool ShowDummyPoints() const = 0;
+    virtual void SetShowDummyPoints(bool show) = 0;
+    /// Adds the zeros and ones to the data held; SetDataSource drops them again.
+    virtual void AddDataSource(const Table<double>& data) = 0;
+};
+
+/// The quantile chart; it also raises the Qt signal PointSelected(int) when a bar is clicked.
+class IQuantileChart : public IVariantTableChart {
+public:
+    /// Scrolls so that the bar of the 0-based index shows.
+    virtual void ShowPoint(int index) = 0;
+};
+
+class IConfusionMatrixControl : public virtual IChartControl {
+public:
+    /// Counts [TP, TN, FP, FN] and per-bucket series at the logistic cutoff, then at the ROC cutoff;
+    /// item 0 shows the ROC data, 1 the logistic data.
+    virtual void SetConfusionMatrixData(const Vector<std::int32_t>& confMatrix, const Table<std::int32_t>& perBucket,
+        const Vector<std::int32_t>& rocConfMatrix, const Table<std::int32_t>& rocPerBucket, int item)
+        = 0;
+    virtual void ShowItem(int item) = 0;
+    /// 0 table, 1 distribution.
+    virtual int Mode() const = 0;
+    virtual void SetMode(int mode) = 0;
+};
+
+} // namespace lrv
