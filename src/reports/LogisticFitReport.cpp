@@ -1,0 +1,72 @@
+#include "reports/LogisticFitReport.h"
+
+#include "reports/ReportRecordsModel.h"
+#include "reports/ReportTexts.h"
+#include "support/ClipboardHelpers.h"
+
+#include <cmath>
+
+namespace lrv {
+
+namespace {
+    const int kMostLikelyClass = 7;
+    const int kMatch = 8;
+    const int kErrorFlag = 9;
+}
+
+LogisticFitReport::LogisticFitReport()
+    : TableReport(7, 0,
+        { { QStringLiteral("Id"), 0 }, { QStringLiteral("Target"), 1 }, { QStringLiteral("Model Output"), 2 },
+            { QStringLiteral("Log Odds"), 3 }, { QStringLiteral("Odds Ratio"), 4 },
+            { QStringLiteral("Probability[1]"), 5 }, { QStringLiteral("Probability[0]"), 6 },
+            { QStringLiteral("Most Likely Class"), kMostLikelyClass }, { QStringLiteral("Match"), kMatch } })
+{
+}
+
+void LogisticFitReport::prepareRefresh()
+{
+    m_errorColor = calculationErrorColor();
+    m_logisticColor = logisticThresholdColor();
+}
+
+void LogisticFitReport::fillRecords(ReportRecordsModel& records)
+{
+    const Table<double>& data = doubleData();
+    requireColumns(0, kErrorFlag);
+    const int last = lastShownRow();
+    if (last < data.rowLow())
+        return;
+    const int ok = records.textId(ReportTexts::matchText(1));
+    const int wrong = records.textId(ReportTexts::matchText(0));
+    double currentClass = std::nearbyint(data.at(data.rowLow(), kMostLikelyClass));
+    for (int row = data.rowLow(); row <= last; ++row) {
+        const int record = records.addRecord();
+        for (int col = 0; col <= 4; ++col)
+            records.addNumber(data.at(row, col));
+        records.addNumber(data.at(row, 5), CaptionFormat::Value15);
+        records.addNumber(data.at(row, 6), CaptionFormat::Value15);
+        records.addNumber(data.at(row, kMostLikelyClass));
+        records.addTextById(data.at(row, kMatch) == 1 ? ok : wrong);
+        if (data.at(row, kErrorFlag) == 1)
+            colourRow(records, record, m_errorColor);
+        // The last row before a change of the most likely class; the last pair of rows is not examined.
+        if (row + 1 < last && data.at(row + 1, kMostLikelyClass) != currentClass) {
+            colourRow(records, record, m_logisticColor);
+            currentClass = std::nearbyint(data.at(row + 1, kMostLikelyClass));
+        }
+    }
+}
+
+QString LogisticFitReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
+{
+    requireColumns(0, kMatch);
+    const Table<Variant> texts = withTextCells(
+        doubleData(), kMatch, [](const Table<double>& data, int row, int col) -> std::optional<QString> {
+            if (col == kMatch)
+                return ReportTexts::matchText(data.at(row, kMatch));
+            return std::nullopt;
+        });
+    return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, captions(), withHeaders, title);
+}
+
+} // namespace lrv

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "reports/ReportPaintOptions.h"
+
+#include <QStyledItemDelegate>
+
+namespace lrv {
+
+/// Paints a report grid cell with the grid lines of the paint options on its right and bottom edges.
+class ReportGridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit ReportGridDelegate(QObject* parent = nullptr);
+
+    void setPaintOptions(const ReportPaintOptions& options) { m_options = options; }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    ReportPaintOptions m_options;
+};
+
+} // namespace lrv

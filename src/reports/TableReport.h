@@ -1,0 +1,98 @@
+#pragma once
+
+#include "reports/IDataReport.h"
+#include "support/OleColor.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QStringList>
+
+namespace lrv {
+
+class ReportRecordsModel;
+
+/// What every report that owns a table shares: its columns and column map, building the columns,
+/// refreshing the rows with the row limit of per-record tables, colouring rows and copying the table.
+class TableReport : public IDataReport {
+public:
+    /// Per-record tables show at most this many rows.
+    static constexpr int kMaxRows = 100000;
+
+    int Index() const override { return m_index; }
+    bool HasData() const override { return m_hasData; }
+    bool HasMoreThanMaxRows() const override { return m_hasMoreThanMaxRows; }
+    int ReportDataType() const override { return m_dataType; }
+    void Init(ReportGrid* grid) override;
+    void SetDataSourceDbl(const Table<double>& data) override;
+    void SetDataSourceVar(const Table<Variant>& data) override;
+    void Refresh() override;
+    QString AllDataText() override;
+    void CopyAllData() override;
+    void CopyColumns(const Vector<std::int32_t>& columns) override;
+    void ClearData() override;
+
+    /// The text CopyColumns puts on the clipboard: the caption of the column at the grid position, then
+    /// its cells one per line; empty without data or without such a column.
+    QString ColumnText(int position);
+    /// For grid column position k, the data column it shows.
+    const std::vector<int>& columnMap() const { return m_columnMap; }
+    QStringList captions() const;
+
+protected:
+    struct ColumnSpec {
+        QString caption;
+        int dataColumn;
+        /// The record item the column shows; -1: the column's position.
+        int itemIndex = -1;
+    };
+
+    TableReport(int index, int dataType, std::vector<ColumnSpec> columns);
+
+    /// Reads what a refresh needs before it starts (row colours).
+    virtual void prepareRefresh() { }
+    /// Appends the records; throwing ends the refresh with the records added so far.
+    virtual void fillRecords(ReportRecordsModel& records) = 0;
+    /// The first row copied; -1 for the table's lower bound.
+    virtual int firstCopiedRow() const { return -1; }
+    /// The copy text of data columns from the first copied row. Per-record reports with text columns
+    /// override it to write those cells as their texts.
+    virtual QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const;
+
+    const Table<double>& doubleData() const { return m_doubles; }
+    const Table<Variant>& variantData() const { return m_variants; }
+    ReportGrid* grid() const { return m_grid; }
+
+    /// The last row shown of a per-record table: its upper bound cut at the row limit.
+    int lastShownRow();
+    /// Throws unless the table holds every column from `low` to `high`.
+    void requireColumns(int low, int high) const;
+    /// Colours the item at every column position of the record.
+    void colourRow(ReportRecordsModel& records, int record, OleColor color) const;
+
+    /// Row colours from the host configuration.
+    static OleColor calculationErrorColor();
+    static OleColor thresholdColor();
+    static OleColor logisticThresholdColor();
+
+    /// The double table seen as variants, with the cells for which `text` answers shown as that text;
+    /// columns up to `colHigh` exist (computed columns beyond the table's own).
+    static Table<Variant> withTextCells(const Table<double>& data, int colHigh,
+        std::function<std::optional<QString>(const Table<double>&, int row, int col)> text);
+
+private:
+    void buildColumns();
+
+    const int m_index;
+    const int m_dataType;
+    const std::vector<ColumnSpec> m_columns;
+    std::vector<int> m_columnMap;
+    ReportGrid* m_grid = nullptr;
+    Table<double> m_doubles;
+    Table<Variant> m_variants;
+    bool m_hasData = false;
+    bool m_hasMoreThanMaxRows = false;
+};
+
+} // namespace lrv
