@@ -166,7 +166,9 @@ QString ReportRecordsModel::groupText(int group) const
     if (group < 0 || group >= groupCount())
         return {};
     const Group& found = m_groups[std::size_t(group)];
-    return tr("%1: %2 (%n record(s))", nullptr, int(found.records.size())).arg(m_groupCaption, found.text);
+    const int count = int(found.records.size());
+    const QString records = count == 1 ? tr("1 record") : tr("%1 records").arg(count);
+    return QStringLiteral("%1: %2 (%3)").arg(m_groupCaption, found.text, records);
 }
 
 void ReportRecordsModel::regroup()

@@ -1,0 +1,279 @@
+#include "ReportTestTables.h"
+#include "common/TestConfiguration.h"
+#include "reports/ConfMatrixReport.h"
+#include "reports/CutoffReport.h"
+#include "reports/LogisticFitReport.h"
+#include "reports/QuantileReport.h"
+#include "reports/ReportGrid.h"
+#include "reports/RocReport.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+using namespace lrv;
+
+namespace {
+
+const OleColor kError = rgb(250, 200, 200);
+const OleColor kThreshold = rgb(200, 250, 200);
+const OleColor kLogistic = rgb(200, 200, 250);
+
+class PerRecordReportsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto configuration = test::TestConfiguration::install();
+        configuration->setColor(QStringLiteral("LogisticRegression.Grid.RowColor.CalculationError"), kError);
+        configuration->setColor(QStringLiteral("LogisticRegression.Cutoff.Chart.Threshold.Backcolor"), kThreshold);
+        configuration->setColor(QStringLiteral("LogisticRegression.Logistic.Threshold.Backcolor"), kLogistic);
+    }
+
+    std::optional<OleColor> rowColor(int row) const { return grid.itemBackground(row, 0); }
+
+    ReportGrid grid;
+};
+
+// A ROC results row: id, target, output, then 3..15 as given or 0.
+std::vector<double> rocRow(double id, double target, double errorFlag = 0, double match = 1, double outcome = 0)
+{
+    std::vector<double> row(16, 0.0);
+    row[0] = id;
+    row[1] = target;
+    row[2] = 0.5;
+    row[8] = 0.5;
+    row[9] = 1;
+    row[12] = errorFlag;
+    row[13] = 1;
+    row[14] = match;
+    row[15] = outcome;
+    return row;
+}
+
+// A probabilities row: id, target, output, log odds, odds, P(1), P(0), class, match, error flag.
+std::vector<double> probabilityRow(double id, double target, double mostLikely, double match, double errorFlag = 0)
+{
+    return { id, target, 0.5, 0.1, 1.1, 0.25, 0.75, mostLikely, match, errorFlag };
+}
+
+Table<double> probabilitiesWithClasses(const std::vector<double>& classes)
+{
+    std::vector<std::vector<double>> rows;
+    for (std::size_t r = 0; r < classes.size(); ++r)
+        rows.push_back(probabilityRow(double(r), classes[r], classes[r], 1));
+    return test::doubleRows(rows);
+}
+
+std::vector<int> highlightedRows(const ReportGrid& grid)
+{
+    std::vector<int> rows;
+    for (int row = 0; row < grid.rowCount(); ++row)
+        if (grid.itemBackground(row, 0))
+            rows.push_back(row);
+    return rows;
+}
+
+struct PerRecordCase {
+    const char* name;
+    std::function<std::unique_ptr<IDataReport>()> make;
+    int columns;
+};
+
+std::vector<PerRecordCase> perRecordReports()
+{
+    return {
+        { "ROC", [] { return std::make_unique<RocReport>(); }, 16 },
+        { "Cutoff", [] { return std::make_unique<CutoffReport>(); }, 16 },
+        { "LogisticFit", [] { return std::make_unique<LogisticFitReport>(); }, 10 },
+        { "ConfMatrix", [] { return std::make_unique<ConfMatrixReport>(); }, 10 },
+    };
+}
+
+TEST_F(PerRecordReportsTest, RowLimitShows100000RowsAndFlagsOnlyACutTable)
+{
+    for (const PerRecordCase& reportCase : perRecordReports()) {
+        SCOPED_TRACE(reportCase.name);
+        const auto idTable = [&](int rowHigh) {
+            return test::computedDoubles(
+                rowHigh, reportCase.columns - 1, [](int r, int c) { return c == 0 ? r : 0.0; });
+        };
+        auto report = reportCase.make();
+        report->Init(&grid);
+
+        report->SetDataSourceDbl(idTable(99999));
+        report->Refresh();
+        EXPECT_EQ(grid.rowCount(), 100000);
+        EXPECT_FALSE(report->HasMoreThanMaxRows());
+
+        report->SetDataSourceDbl(idTable(100000));
+        report->Refresh();
+        EXPECT_EQ(grid.rowCount(), 100000);
+        EXPECT_EQ(grid.itemText(99999, 0), "99999");
+        EXPECT_TRUE(report->HasMoreThanMaxRows());
+
+        // The copy is not cut: a header line and 100001 data lines, the last one for id 100000.
+        const QString text = report->AllDataText();
+        const QStringList lines = text.split("\r\n");
+        EXPECT_EQ(lines.size(), 1 + 100001);
+        EXPECT_TRUE(lines.back().startsWith("100000\t"));
+        EXPECT_FALSE(text.endsWith("\r\n"));
+        report->CopyAllData();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+    }
+}
+
+TEST_F(PerRecordReportsTest, AMismatchedDataSourceKeepsHasDataFalseAndTheGridUnchanged)
+{
+    RocReport roc;
+    roc.Init(&grid);
+    roc.SetDataSourceDbl(test::doubleRows({ rocRow(7, 1), rocRow(8, 0) }));
+    roc.Refresh();
+    ASSERT_EQ(grid.rowCount(), 2);
+
+    roc.ClearData();
+    roc.SetDataSourceVar(test::variantRows({ { 1, 2 } }));
+    EXPECT_FALSE(roc.HasData());
+
+    QuantileReport quantiles;
+    quantiles.SetDataSourceDbl(test::doubleRows({ { 1, 2 } }));
+    EXPECT_FALSE(quantiles.HasData());
+    quantiles.Refresh();
+    roc.Refresh();
+    EXPECT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.columnCaption(0), "Id");
+    EXPECT_EQ(grid.itemText(1, 0), "8");
+}
+
+TEST_F(PerRecordReportsTest, ClearDataLeavesTheGridAsItWas)
+{
+    LogisticFitReport report;
+    report.Init(&grid);
+    report.SetDataSourceDbl(probabilitiesWithClasses({ 0, 0, 1 }));
+    report.Refresh();
+    ASSERT_TRUE(report.HasData());
+
+    report.ClearData();
+    EXPECT_FALSE(report.HasData());
+    report.Refresh();
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.itemText(2, 0), "2");
+    EXPECT_TRUE(report.AllDataText().isEmpty());
+}
+
+TEST_F(PerRecordReportsTest, ThresholdColourWinsOverTheErrorColour)
+{
+    const Table<double> data = test::doubleRows({ rocRow(5, 1, 1), rocRow(6, 0, 1), rocRow(7, 0, 0), rocRow(0, 1, 0) });
+    RocReport roc;
+    CutoffReport cutoff;
+    for (IDataReport* report : std::initializer_list<IDataReport*> { &roc, &cutoff }) {
+        SCOPED_TRACE(report->Index());
+        roc.SetThresholdId(6);
+        cutoff.SetThresholdId(6);
+        report->Init(&grid);
+        report->SetDataSourceDbl(data);
+        report->Refresh();
+        EXPECT_EQ(rowColor(0), kError);
+        EXPECT_EQ(rowColor(1), kThreshold); // error flag and threshold id
+        EXPECT_EQ(grid.itemBackground(1, grid.columnCount() - 1), kThreshold);
+        EXPECT_EQ(rowColor(2), std::nullopt);
+        EXPECT_EQ(rowColor(3), std::nullopt); // id 0 is not the threshold 6
+    }
+
+    // An id that is in no row highlights nothing but the error rows; id 0 finds its row.
+    roc.SetThresholdId(0);
+    roc.Init(&grid);
+    roc.Refresh();
+    EXPECT_EQ(rowColor(3), kThreshold);
+    roc.SetThresholdId(42);
+    roc.Refresh();
+    EXPECT_EQ(highlightedRows(grid), std::vector<int>({ 0, 1 }));
+}
+
+TEST_F(PerRecordReportsTest, LogisticFitHighlightsTheLastRowBeforeEachClassChange)
+{
+    LogisticFitReport report;
+    report.Init(&grid);
+    const struct {
+        std::vector<double> classes;
+        std::vector<int> highlighted;
+    } cases[] = {
+        { { 0, 0, 0, 1, 1 }, { 2 } },
+        { { 0, 0, 0, 0, 1 }, {} }, // the last pair is not examined
+        { { 0, 0, 1, 1, 0, 0 }, { 1, 3 } },
+        { { 1 }, {} },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.classes));
+        report.SetDataSourceDbl(probabilitiesWithClasses(c.classes));
+        report.Refresh();
+        EXPECT_EQ(highlightedRows(grid), c.highlighted);
+        for (int row : c.highlighted)
+            EXPECT_EQ(rowColor(row), kLogistic);
+    }
+}
+
+TEST_F(PerRecordReportsTest, ConfMatrixColoursInOrderErrorThresholdThenClassChange)
+{
+    ConfMatrixReport report;
+    report.SetOptimalModelThresholdId(1);
+    report.Init(&grid);
+    report.SetDataSourceDbl(test::doubleRows({
+        probabilityRow(0, 0, 0, 1, 1), // error row
+        probabilityRow(1, 0, 0, 1), // threshold and last before the class change
+        probabilityRow(2, 1, 1, 1),
+        probabilityRow(3, 1, 1, 1),
+    }));
+    report.Refresh();
+    EXPECT_EQ(rowColor(0), kError);
+    EXPECT_EQ(rowColor(1), kLogistic);
+    EXPECT_EQ(rowColor(2), std::nullopt);
+}
+
+TEST_F(PerRecordReportsTest, MatchAndOutcomeTextsInGridAndCopy)
+{
+    ConfMatrixReport matrix;
+    matrix.Init(&grid);
+    matrix.SetDataSourceDbl(test::doubleRows({
+        probabilityRow(1, 1, 0, 0), // wrong, target 1
+        probabilityRow(2, 0, 0, 1), // right, target 0
+        probabilityRow(3, 1, 1, 1),
+        probabilityRow(4, 0, 1, 0),
+    }));
+    matrix.Refresh();
+    EXPECT_EQ(grid.itemText(0, 6), "Wrong");
+    EXPECT_EQ(grid.itemText(0, 7), "False Neg.");
+    EXPECT_EQ(grid.itemText(1, 6), "OK");
+    EXPECT_EQ(grid.itemText(1, 7), "True Neg.");
+    EXPECT_EQ(grid.itemText(0, 3), "0.25");
+    EXPECT_EQ(matrix.ColumnText(7), "Type\r\nFalse Neg.\r\nTrue Neg.\r\nTrue Pos.\r\nFalse Pos.");
+    const QStringList lines = matrix.AllDataText().split("\r\n");
+    EXPECT_EQ(lines[0], "Id\tTarget\tModel Output\tProbability[1]\tProbability[0]\tMost Likely Class\tMatch\tType");
+    EXPECT_EQ(lines[1], "1\t1\t0.5\t0.25\t0.75\t0\tWrong\tFalse Neg.");
+
+    LogisticFitReport fit;
+    fit.Init(&grid);
+    fit.SetDataSourceDbl(test::doubleRows({ probabilityRow(9, 1, 0, 0) }));
+    fit.Refresh();
+    EXPECT_EQ(grid.itemText(0, 8), "Wrong");
+    EXPECT_EQ(grid.itemText(0, 5), "0.25");
+    EXPECT_EQ(fit.AllDataText().split("\r\n").at(1), "9\t1\t0.5\t0.1\t1.1\t0.25\t0.75\t0\tWrong");
+    EXPECT_EQ(fit.ColumnText(8), "Match\r\nWrong");
+
+    CutoffReport cutoff;
+    cutoff.Init(&grid);
+    cutoff.SetDataSourceDbl(test::doubleRows({ rocRow(1, 1, 0, 1, 0), rocRow(2, 0, 0, 0, 4), rocRow(3, 0, 0, 0, 2) }));
+    cutoff.Refresh();
+    EXPECT_EQ(grid.itemText(0, 9), "OK");
+    EXPECT_EQ(grid.itemText(0, 10), "True Pos.");
+    EXPECT_EQ(grid.itemText(1, 9), "Wrong");
+    EXPECT_EQ(grid.itemText(1, 10), "");
+    EXPECT_EQ(grid.itemText(2, 10), "False Pos.");
+    EXPECT_EQ(grid.itemText(0, 3), "0.5"); // TPR (Sens) is data column 8
+    EXPECT_EQ(grid.itemText(0, 5), "1"); // FPR (1-Spec) is data column 9
+    EXPECT_EQ(cutoff.ColumnText(10), "Type\r\nTrue Pos.\r\n\r\nFalse Pos.");
+    EXPECT_EQ(cutoff.AllDataText().split("\r\n").at(2), "2\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\t");
+}
+
+} // namespace

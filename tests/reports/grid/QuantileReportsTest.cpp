@@ -1,0 +1,183 @@
+#include "ReportTestTables.h"
+#include "reports/DelegatedReport.h"
+#include "reports/GainsReport.h"
+#include "reports/LogOddsReport.h"
+#include "reports/QuantileReport.h"
+#include "reports/ReportGrid.h"
+#include "reports/RocReport.h"
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+using namespace lrv;
+
+namespace {
+
+// Decile results rows 0..buckets: 0 quantile, 1 upper, 2 lower, 3 pos, 4 neg, 5 total, 6 rate, 7 pos %,
+// 8 neg fraction, 9 neg %, 10 cum pos, 11 cum pos %.
+Table<Variant> decileTable(int buckets)
+{
+    std::vector<std::vector<Variant>> rows;
+    for (int b = 0; b <= buckets; ++b)
+        rows.push_back({ b, 1.0 - 0.1 * b, 0.9 - 0.1 * b, 3, 6, 9, 0.33333, 33.333, 0.66667, 66.667, 3 * b, 10 * b });
+    return test::variantRows(rows);
+}
+
+// Gains rows 0..buckets, 14 columns; column c of row b holds b * 100 + c, except the rounded ones.
+Table<Variant> gainsTable(int buckets)
+{
+    std::vector<std::vector<Variant>> rows;
+    for (int b = 0; b <= buckets; ++b) {
+        std::vector<Variant> row;
+        for (int c = 0; c <= 13; ++c)
+            row.push_back(b * 100 + c);
+        row[6] = b == 1 ? 1.25 : 1.0;
+        rows.push_back(row);
+    }
+    return test::variantRows(rows);
+}
+
+Table<Variant> logOddsTable(int buckets)
+{
+    std::vector<std::vector<Variant>> rows;
+    for (int b = 0; b <= buckets; ++b)
+        rows.push_back({ b, 0.9, 0.1, 3, 6, 9, 12.5, 87.5, 0.5, -0.69 });
+    return test::variantRows(rows);
+}
+
+QStringList gridTexts(const ReportGrid& grid)
+{
+    QStringList texts;
+    for (int c = 0; c < grid.columnCount(); ++c)
+        texts.append(grid.columnCaption(c) + "/" + QString::number(grid.columnWidth(c)));
+    for (int r = 0; r < grid.rowCount(); ++r)
+        for (int c = 0; c < grid.columnCount(); ++c)
+            texts.append(grid.itemText(r, c));
+    return texts;
+}
+
+TEST(QuantileReport, ShowsRowsFromOneAndCopiesFromTheLowerBound)
+{
+    ReportGrid grid;
+    QuantileReport report;
+    report.Init(&grid);
+    ASSERT_EQ(grid.columnCount(), 10); // columns stand before any data
+    EXPECT_EQ(grid.columnWidth(0), 60);
+    EXPECT_EQ(grid.columnWidth(1), 100);
+    report.SetDataSourceVar(decileTable(10));
+    report.Refresh();
+
+    EXPECT_EQ(grid.rowCount(), 10);
+    EXPECT_EQ(grid.itemText(0, 0), "1");
+    EXPECT_EQ(grid.itemText(0, 6), "33.33%"); // Positive Cases % is data column 7
+    EXPECT_EQ(grid.itemText(0, 7), "66.67%");
+    EXPECT_EQ(grid.itemText(9, 9), "100.00%");
+    const QStringList lines = report.AllDataText().split("\r\n");
+    ASSERT_EQ(lines.size(), 1 + 11);
+    EXPECT_EQ(lines[0],
+        "Quantile\tUpper Boundary\tLower Boundary\tPositive Cases\tNegative Cases\tTotal Cases\t"
+        "Positive Cases %\tNegative Cases %\tCumulative Positives\tCumulative Positives %");
+    EXPECT_EQ(lines[2], "1\t0.9\t0.8\t3\t6\t9\t33.333\t66.667\t3\t10");
+}
+
+TEST(QuantileReport, CopyColumnsOfTheQuantileColumnGivesItsCaptionThenTheQuantiles)
+{
+    ReportGrid grid;
+    QuantileReport report;
+    report.Init(&grid);
+    report.SetDataSourceVar(decileTable(3));
+    report.Refresh();
+    report.CopyColumns(Vector<std::int32_t>({ 0 }));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Quantile\r\n0\r\n1\r\n2\r\n3");
+    EXPECT_EQ(report.ColumnText(6), "Positive Cases %\r\n33.333\r\n33.333\r\n33.333\r\n33.333");
+    EXPECT_TRUE(report.ColumnText(10).isEmpty());
+}
+
+TEST(QuantileReport, ATextCellEndsTheRefreshButNotTheGainsRefresh)
+{
+    ReportGrid grid;
+    QuantileReport quantiles;
+    quantiles.Init(&grid);
+    TableBuilder<Variant> decile(decileTable(4));
+    decile.set(3, 5, "n/a");
+    quantiles.SetDataSourceVar(decile.build());
+    quantiles.Refresh();
+    EXPECT_EQ(grid.rowCount(), 2); // rows 1 and 2, built before the text cell
+    EXPECT_EQ(grid.columnCount(), 10);
+    EXPECT_TRUE(quantiles.AllDataText().contains("\tn/a\t"));
+
+    GainsReport gains;
+    gains.Init(&grid);
+    TableBuilder<Variant> table(gainsTable(4));
+    table.set(2, 12, "n/a");
+    table.set(3, 6, "?");
+    gains.SetDataSourceVar(table.build());
+    gains.Refresh();
+    EXPECT_EQ(grid.rowCount(), 4);
+    EXPECT_EQ(grid.itemText(1, 4), "n/a"); // Total Cases is data column 12
+    EXPECT_EQ(grid.itemText(2, 6), "?");
+    EXPECT_EQ(grid.itemText(3, 4), "412");
+    EXPECT_EQ(gains.AllDataText().split("\r\n").at(2).section('\t', 4, 4), "n/a");
+}
+
+TEST(GainsAndLogOddsReports, GainsCopiesFromRowOneAndLogOddsFromItsLowerBound)
+{
+    ReportGrid grid;
+    GainsReport gains;
+    gains.Init(&grid);
+    gains.SetDataSourceVar(gainsTable(2));
+    gains.Refresh();
+    EXPECT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.itemText(0, 6), "1.25"); // Lift
+    EXPECT_EQ(grid.itemText(1, 6), "1");
+    QStringList lines = gains.AllDataText().split("\r\n");
+    ASSERT_EQ(lines.size(), 1 + 2);
+    EXPECT_EQ(lines[1], "100\t101\t102\t104\t112\t105\t1.25\t107\t108\t110");
+    EXPECT_EQ(gains.ColumnText(4), "Total Cases\r\n112\r\n212");
+
+    LogOddsReport logOdds;
+    logOdds.Init(&grid);
+    logOdds.SetDataSourceVar(logOddsTable(2));
+    logOdds.Refresh();
+    EXPECT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.itemText(0, 6), "12.50%");
+    EXPECT_EQ(grid.itemText(0, 7), "87.50%");
+    lines = logOdds.AllDataText().split("\r\n");
+    ASSERT_EQ(lines.size(), 1 + 3);
+    EXPECT_EQ(lines[1], "0\t0.9\t0.1\t3\t6\t9\t12.5\t87.5\t0.5\t-0.69");
+}
+
+TEST(DelegatedReport, TheLiftTabShowsAndCopiesExactlyTheGainsGrid)
+{
+    ReportGrid grid;
+    GainsReport gains;
+    DelegatedReport lift;
+    lift.SetDelegate(&gains, 5);
+    RocReport roc;
+
+    lift.SetDataSourceVar(gainsTable(3)); // data delivered to either reaches the same table
+    EXPECT_TRUE(gains.HasData());
+    gains.Init(&grid);
+    gains.Refresh();
+    const QStringList gainsGrid = gridTexts(grid);
+
+    roc.Init(&grid); // another tab in between
+    lift.Init(&grid);
+    lift.Refresh();
+    EXPECT_EQ(gridTexts(grid), gainsGrid);
+    EXPECT_EQ(lift.AllDataText(), gains.AllDataText());
+    lift.CopyColumns(Vector<std::int32_t>({ 1 }));
+    const QString liftColumn = QGuiApplication::clipboard()->text();
+    gains.CopyColumns(Vector<std::int32_t>({ 1 }));
+    EXPECT_EQ(liftColumn, QGuiApplication::clipboard()->text());
+    EXPECT_EQ(lift.Index(), 5);
+    EXPECT_EQ(lift.ReportDataType(), 1);
+    EXPECT_FALSE(lift.HasMoreThanMaxRows());
+
+    lift.ClearData();
+    EXPECT_FALSE(gains.HasData());
+}
+
+} // namespace
