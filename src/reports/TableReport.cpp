@@ -57,8 +57,8 @@ QStringList TableReport::captions() const
 void TableReport::Init(ReportGrid* grid)
 {
     m_grid = grid;
-    if (m_grid)
-        bestEffort([this] { buildColumns(); });
+    if (m_grid && !bestEffort([this] { buildColumns(); }))
+        m_grid->populate();
 }
 
 void TableReport::buildColumns()
@@ -97,13 +97,13 @@ void TableReport::Refresh()
 {
     if (!m_hasData || !m_grid)
         return;
-    if (!bestEffort([this] {
-            prepareRefresh();
-            buildColumns();
-        }))
-        return;
+    const bool ready = bestEffort([this] {
+        prepareRefresh();
+        buildColumns();
+    });
     // A failing row ends the refresh; the grid shows the records built before it.
-    bestEffort([this] { fillRecords(m_grid->records()); });
+    if (ready)
+        bestEffort([this] { fillRecords(m_grid->records()); });
     m_grid->populate();
     m_grid->redraw();
 }
