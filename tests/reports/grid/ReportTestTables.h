@@ -47,6 +47,3 @@ inline Table<double> computedDoubles(int rowHigh, int colHigh, std::function<dou
 }
 
 } // namespace lrv::test
-
-/// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
