@@ -10,6 +10,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -40,6 +41,7 @@ ReportGrid::ReportGrid(QWidget* parent)
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->viewport()->installEventFilter(this);
+    m_view->installEventFilter(this);
     m_groupBox->hide();
 
     auto* layout = new QVBoxLayout(this);
@@ -222,6 +224,11 @@ bool ReportGrid::eventFilter(QObject* watched, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton)
             bestEffort([&] { emit contextMenuRequested(mouse->globalPosition().toPoint()); });
+    }
+    if (watched == m_view && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        bestEffort([this] { copySelectedRows(); });
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
