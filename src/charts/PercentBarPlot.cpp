@@ -67,7 +67,7 @@ void PercentBarPlot::setBars(const QStringList& categories, const QList<QList<qr
         set->append(values);
     }
     m_categories->setCategories(categories);
-    fitCategoryLabels();
+    fitAxisLabels();
 }
 
 void PercentBarPlot::setSeriesColors(int series, const QColor& fill, const QColor& border)
@@ -115,13 +115,18 @@ void PercentBarPlot::mouseReleaseEvent(QMouseEvent* event)
 void PercentBarPlot::resizeEvent(QResizeEvent* event)
 {
     QChartView::resizeEvent(event);
-    fitCategoryLabels();
+    fitAxisLabels();
 }
 
 int PercentBarPlot::seriesIndex(QBarSet* set) const { return int(m_series->barSets().indexOf(set)); }
 
-void PercentBarPlot::fitCategoryLabels()
+void PercentBarPlot::fitAxisLabels()
 {
+    // Fewer value ticks on a low plot, so that no percentage label is cut to "...".
+    const qreal plotHeight = chart()->plotArea().height() > 0 ? chart()->plotArea().height() : height() * 0.75;
+    const int labelHeight = QFontMetrics(m_values->labelsFont()).height() + 4;
+    m_values->setTickCount(plotHeight / 10 >= labelHeight ? 11 : plotHeight / 5 >= labelHeight ? 6 : 3);
+
     // Labels that do not fit beside each other are turned upright rather than cut to "...".
     const QStringList labels = m_categories->categories();
     if (labels.isEmpty())

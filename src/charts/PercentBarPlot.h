@@ -44,7 +44,7 @@ protected:
 
 private:
     int seriesIndex(QBarSet* set) const;
-    void fitCategoryLabels();
+    void fitAxisLabels();
 
     QPercentBarSeries* m_series;
     QBarCategoryAxis* m_categories;
