@@ -50,6 +50,8 @@ PercentBarPlot::PercentBarPlot(const QStringList& seriesNames, QWidget* parent)
     chart->addAxis(m_values, Qt::AlignLeft);
     m_series->attachAxis(m_values);
 
+    // The plot area is known only after the chart's own layout, which runs later.
+    connect(chart, &QChart::plotAreaChanged, this, [this] { fitAxisLabels(); });
     connect(m_series, &QAbstractBarSeries::hovered, this,
         [this](bool status, int index, QBarSet* set) { emit barHovered(seriesIndex(set), index, status); });
     connect(m_series, &QAbstractBarSeries::clicked, this,
@@ -122,24 +124,29 @@ int PercentBarPlot::seriesIndex(QBarSet* set) const { return int(m_series->barSe
 
 void PercentBarPlot::fitAxisLabels()
 {
+    if (m_fitting)
+        return;
+    m_fitting = true;
     // Fewer value ticks on a low plot, so that no percentage label is cut to "...".
     const qreal plotHeight = chart()->plotArea().height() > 0 ? chart()->plotArea().height() : height() * 0.75;
-    const int labelHeight = QFontMetrics(m_values->labelsFont()).height() + 4;
-    m_values->setTickCount(plotHeight / 10 >= labelHeight ? 11 : plotHeight / 5 >= labelHeight ? 6 : 3);
+    const int labelHeight = QFontMetrics(m_values->labelsFont()).height() * 3 / 2 + 2;
+    const int ticks = plotHeight / 10 >= labelHeight ? 11 : plotHeight / 5 >= labelHeight ? 6 : 3;
+    if (m_values->tickCount() != ticks)
+        m_values->setTickCount(ticks);
 
     // Labels that do not fit beside each other are turned upright rather than cut to "...".
     const QStringList labels = m_categories->categories();
-    if (labels.isEmpty())
-        return;
     const QFontMetrics metrics(m_categories->labelsFont());
     int widest = 0;
     for (const QString& label : labels)
         widest = std::max(widest, metrics.horizontalAdvance(label));
     const qreal plotWidth = chart()->plotArea().width() > 0 ? chart()->plotArea().width() : width() * 0.85;
-    const qreal perBar = plotWidth / labels.size();
-    const bool upright = widest + 4 > perBar;
-    m_categories->setLabelsAngle(upright ? -90 : 0);
-    m_categories->setTruncateLabels(!upright);
+    const bool upright = !labels.isEmpty() && widest + 8 > plotWidth / labels.size();
+    if (m_categories->labelsAngle() != (upright ? -90 : 0)) {
+        m_categories->setLabelsAngle(upright ? -90 : 0);
+        m_categories->setTruncateLabels(!upright);
+    }
+    m_fitting = false;
 }
 
 } // namespace lrv

@@ -49,6 +49,7 @@ private:
     QPercentBarSeries* m_series;
     QBarCategoryAxis* m_categories;
     QValueAxis* m_values;
+    bool m_fitting = false;
 };
 
 } // namespace lrv
