@@ -394,17 +394,13 @@ void ConfusionMatrix::layoutChildren()
     const int width = this->width();
     const int height = this->height();
     const int chartWidth = std::max(0, width - m_legend->width() - kChartMargin - kChartLeft);
-    const bool streaming = isStreaming();
-    int chartHeight = height - kChartTop;
-    if (streaming) {
-        const int scrollHeight = m_scroll->sizeHint().height();
+    // While the picture is taken the chart spans the scroll bar's place too.
+    const bool scrolling = isStreaming() && !m_capturing;
+    const int scrollHeight = scrolling ? m_scroll->sizeHint().height() : 0;
+    if (scrolling)
         m_scroll->setGeometry(0, height - scrollHeight, width, scrollHeight);
-        chartHeight -= scrollHeight;
-    }
-    m_scroll->setVisible(streaming && m_mode == 1 && !m_capturing);
-    if (m_capturing)
-        chartHeight = height - kChartTop;
-    m_plot->setGeometry(kChartLeft, kChartTop, chartWidth, std::max(0, chartHeight));
+    m_scroll->setVisible(scrolling && m_mode == 1);
+    m_plot->setGeometry(kChartLeft, kChartTop, chartWidth, std::max(0, height - kChartTop - scrollHeight));
     m_legend->move(m_plot->x() + m_plot->width() + kLegendGap, kLegendTop);
     m_matrix->move(width / 2 - m_matrix->width() / 2, height / 2 - m_matrix->height() / 2);
 }
