@@ -1,14 +1,14 @@
 #include "reports/PropertyGrid.h"
 
+#include "support/Error.h"
+#include "support/NumberText.h"
+
 #include <cmath>
 
 #include <QFont>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include "support/Error.h"
-#include "support/NumberText.h"
 
 namespace lrv {
 
@@ -235,8 +235,8 @@ PropertyGrid::PropertyGrid(QWidget* parent)
             m_tree->editItem(item, kValueColumn);
     });
     connect(m_tree, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) { row(item)->setExpandedState(true); });
-    connect(m_tree, &QTreeWidget::itemCollapsed, this,
-        [](QTreeWidgetItem* item) { row(item)->setExpandedState(false); });
+    connect(
+        m_tree, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem* item) { row(item)->setExpandedState(false); });
     connect(m_tree, &QWidget::customContextMenuRequested, this,
         [this](const QPoint& pos) { emit PopupRequested(m_tree->viewport()->mapToGlobal(pos)); });
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "support/Variant.h"
+
 #include <QList>
 #include <QPoint>
 #include <QString>
 #include <QWidget>
-
-#include "support/Variant.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;

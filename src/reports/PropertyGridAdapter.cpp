@@ -1,17 +1,17 @@
 #include "reports/PropertyGridAdapter.h"
 
+#include "host/IModel.h"
+#include "host/IModels.h"
+#include "host/IRun.h"
+#include "support/Error.h"
+#include "support/NumberText.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
 
 #include <QStringList>
-
-#include "host/IModel.h"
-#include "host/IModels.h"
-#include "host/IRun.h"
-#include "support/Error.h"
-#include "support/NumberText.h"
 
 namespace lrv {
 
@@ -53,8 +53,7 @@ namespace {
     using Rows = std::vector<Row>;
 
     /// Element k after the lower bound; a missing one is an error that names the array.
-    template <typename T>
-    const T& element(const Vector<T>& values, int k, const QString& arrayName)
+    template <typename T> const T& element(const Vector<T>& values, int k, const QString& arrayName)
     {
         if (!values.contains(values.low() + k))
             throw Error(QStringLiteral("The %1 have no element %2 (they hold %3); the statistics cannot be shown.")
@@ -145,7 +144,8 @@ namespace {
         const QStringList counts
             = { QStringLiteral("TP"), QStringLiteral("FN"), QStringLiteral("FP"), QStringLiteral("TN") };
         for (int i = 0; i < counts.size(); ++i)
-            rows.push_back({ Kind::TextKind, counts[i], countWithShare(element(stats, 3 + i, name), total, counts[i]) });
+            rows.push_back(
+                { Kind::TextKind, counts[i], countWithShare(element(stats, 3 + i, name), total, counts[i]) });
         const QStringList rates = { QStringLiteral("TPR (Sens)"), QStringLiteral("FNR"), QStringLiteral("FPR (1-Spec)"),
             QStringLiteral("TNR (Spec)") };
         for (int i = 0; i < rates.size(); ++i)
@@ -179,10 +179,7 @@ PropertyGrid& PropertyGridAdapter::grid() const
     return *m_grid;
 }
 
-PropertyGrid::Item PropertyGridAdapter::category(Category which) const
-{
-    return grid().category(int(which));
-}
+PropertyGrid::Item PropertyGridAdapter::category(Category which) const { return grid().category(int(which)); }
 
 PropertyGrid::Item PropertyGridAdapter::cleared(Category which) const
 {
@@ -305,7 +302,8 @@ void PropertyGridAdapter::SetDecileStats(const Vector<Variant>& stats)
 void PropertyGridAdapter::SetWeightedLinearRegression(double slope, double intercept, double rSquare)
 {
     addRows(category(Quantiles),
-        { { Kind::DoubleKind, QStringLiteral("R-square"), rSquare }, { Kind::DoubleKind, QStringLiteral("Slope"), slope },
+        { { Kind::DoubleKind, QStringLiteral("R-square"), rSquare },
+            { Kind::DoubleKind, QStringLiteral("Slope"), slope },
             { Kind::DoubleKind, QStringLiteral("Intercept"), intercept } });
     finish();
 }
@@ -316,12 +314,13 @@ void PropertyGridAdapter::SetROCStats(const Vector<Variant>& stats)
     const Variant& total = element(stats, 5, name);
     Rows rows;
     rows.push_back({ Kind::DoubleKind, QStringLiteral("Area Under the ROC Curve"), element(stats, 0, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 1, name) });
+    rows.push_back(
+        { Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 1, name) });
     rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, 2, name) });
     rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
         countWithShare(element(stats, 3, name), total, QStringLiteral("Correct")) });
-    rows.push_back(
-        { Kind::TextKind, QStringLiteral("Wrong"), countWithShare(element(stats, 4, name), total, QStringLiteral("Wrong")) });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
+        countWithShare(element(stats, 4, name), total, QStringLiteral("Wrong")) });
     rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
     appendRocRates(rows, stats, name);
     addRows(cleared(Roc), rows);
@@ -333,12 +332,13 @@ void PropertyGridAdapter::SetCutoffPointsStats(const Vector<Variant>& stats)
     const QString name = QStringLiteral("cutoff point statistics");
     const Variant& total = element(stats, 5, name);
     Rows rows;
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 1, name) });
+    rows.push_back(
+        { Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 1, name) });
     rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, 2, name) });
     rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
         countWithShare(element(stats, 3, name), total, QStringLiteral("Correct")) });
-    rows.push_back(
-        { Kind::TextKind, QStringLiteral("Wrong"), countWithShare(element(stats, 4, name), total, QStringLiteral("Wrong")) });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
+        countWithShare(element(stats, 4, name), total, QStringLiteral("Wrong")) });
     rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
     for (int i = 0; i < kRocCountCaptions.size(); ++i)
         rows.push_back({ Kind::TextKind, kRocCountCaptions[i],
@@ -375,12 +375,13 @@ void PropertyGridAdapter::SetLogOddsStats(double& logisticCutoffPoint, double& s
     const bool undefinedFit = slope == kUndefinedFit || !std::isfinite(slope);
     const double power = std::exp(slope);
     const QString expText = !undefinedFit && std::isfinite(power) ? defaultNumberText(power) : kUndefined;
-    const bool noCutoff = undefinedFit || slope == 0 || logisticCutoffPoint == kNoCutoffPoint
-        || !std::isfinite(logisticCutoffPoint);
+    const bool noCutoff
+        = undefinedFit || slope == 0 || logisticCutoffPoint == kNoCutoffPoint || !std::isfinite(logisticCutoffPoint);
     m_logisticCutoffText = noCutoff ? kUndefined : defaultNumberText(logisticCutoffPoint);
 
     addRows(cleared(LogOdds),
-        { { Kind::DoubleKind, QStringLiteral("R-square"), rSquare }, { Kind::DoubleKind, QStringLiteral("Slope"), slope },
+        { { Kind::DoubleKind, QStringLiteral("R-square"), rSquare },
+            { Kind::DoubleKind, QStringLiteral("Slope"), slope },
             { Kind::DoubleKind, QStringLiteral("Intercept"), intercept },
             { Kind::TextKind, QStringLiteral("Exp(slope)"), expText } });
     addRows(cleared(LogisticFit),

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "reports/PropertyGrid.h"
+#include "support/Table.h"
+#include "support/Variant.h"
+
 #include <memory>
 
 #include <QPointer>
 #include <QString>
-
-#include "reports/PropertyGrid.h"
-#include "support/Table.h"
-#include "support/Variant.h"
 
 namespace lrv {
 
