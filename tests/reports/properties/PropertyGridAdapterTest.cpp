@@ -61,19 +61,6 @@ namespace {
         std::shared_ptr<FakeRun> run = std::make_shared<FakeRun>();
     };
 
-    TEST_F(PropertyGridAdapterTest, ResetCreatesTheElevenCategoriesInOrder)
-    {
-        init();
-        QStringList categories;
-        for (const PropertyGrid::Item& item : grid.categories())
-            categories.append(item.caption());
-        EXPECT_EQ(categories,
-            QStringList({ "Current Model", "General", "Quantiles", "ROC", "Cutoff Points", "Gains", "Lift", "Log Odds",
-                "Logistic Fit", "Logistic Confusion Matrix", "ROC Confusion Matrix" }));
-        for (int i = 1; i < grid.categoryCount(); ++i)
-            EXPECT_EQ(grid.category(i).childCount(), 0) << i;
-    }
-
     TEST_F(PropertyGridAdapterTest, RunWithoutValidationHasFourModelRowsAndIgnoresValidationInvalidation)
     {
         init(false);

@@ -89,23 +89,6 @@ namespace {
         EXPECT_TRUE(treeItem(grid, 0, 0)->flags() & Qt::ItemIsEditable);
     }
 
-    TEST(PropertyGrid, HiddenRowsAndSelection)
-    {
-        PropertyGrid grid;
-        PropertyGrid::Item first = grid.addCategory("First");
-        PropertyGrid::Item second = grid.addCategory("Second");
-        PropertyGrid::Item row = first.addChild(PropertyGrid::IntegerKind, "Errors", 0);
-        row.setHidden(true);
-        EXPECT_TRUE(grid.view()->topLevelItem(0)->child(0)->isHidden());
-        second.select();
-        EXPECT_EQ(grid.selectedItem(), second);
-        first.select();
-        EXPECT_FALSE(second.isSelected());
-        grid.clear();
-        EXPECT_EQ(grid.categoryCount(), 0);
-        EXPECT_TRUE(grid.selectedItem().isNull());
-    }
-
     TEST(PropertyGrid, RightClickAndMenuKeyRaiseThePopUpRequest)
     {
         PropertyGrid grid;
