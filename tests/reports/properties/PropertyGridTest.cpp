@@ -99,7 +99,7 @@ namespace {
         QWidget* viewport = grid.view()->viewport();
         QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(10, 5), viewport->mapToGlobal(QPoint(10, 5)));
         QApplication::sendEvent(viewport, &mouse);
-        QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(1, 1));
+        QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(1, 1), viewport->mapToGlobal(QPoint(1, 1)));
         QApplication::sendEvent(viewport, &keyboard);
         ASSERT_EQ(requests.size(), 2);
         EXPECT_EQ(requests.front(), viewport->mapToGlobal(QPoint(10, 5)));
