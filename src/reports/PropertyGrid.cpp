@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QHeaderView>
+#include <QResizeEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -239,6 +240,13 @@ PropertyGrid::PropertyGrid(QWidget* parent)
         m_tree, &QTreeWidget::itemCollapsed, this, [](QTreeWidgetItem* item) { row(item)->setExpandedState(false); });
     connect(m_tree, &QWidget::customContextMenuRequested, this,
         [this](const QPoint& pos) { emit PopupRequested(m_tree->viewport()->mapToGlobal(pos)); });
+}
+
+void PropertyGrid::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Long captions ("Optimal Cutoff Point (Youden Index)") need more room than the values.
+    m_tree->setColumnWidth(kCaptionColumn, m_tree->viewport()->width() * 3 / 5);
 }
 
 void PropertyGrid::clear() { m_tree->clear(); }

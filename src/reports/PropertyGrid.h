@@ -97,6 +97,9 @@ signals:
     /// coordinates.
     void PopupRequested(const QPoint& globalPos);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     QTreeWidget* m_tree;
 };
