@@ -82,6 +82,8 @@ public:
     /// Height of `lblHLegend` and width of `vlLegend`, fixed as on the design surface.
     static constexpr int kHLegendHeight = 17;
     static constexpr int kVLegendWidth = 22;
+    /// A tick label control is as wide as its text plus 3 pixels on either side.
+    static constexpr int kLabelMargins = 6;
 
 protected:
     DrawnChart(const QString& name, const QString& hTitle, QSize legendSize, QWidget* parent);

@@ -118,10 +118,11 @@ ChartPicture GainsChart::gainsPicture(
         picture.xLabels[i].text = QString::number(10 - i) + QLatin1Char('0');
     picture.xLabels[10].text = QStringLiteral("100");
     picture.xLabels[0].text = QStringLiteral("0");
-    // Whole-number labels stand closer to the axis than the decimal ones of the common frame.
+    // Whole-number labels stand closer to the axis than the decimal ones of the common frame; the widths are
+    // those of the label controls, whose margins keep the two-digit labels clear of the ticks.
     const double L = picture.plot().left();
-    const double w0 = metrics.horizontalAdvance(picture.yLabels[0].text);
-    const double w10 = metrics.horizontalAdvance(picture.yLabels[10].text);
+    const double w0 = metrics.horizontalAdvance(picture.yLabels[0].text) + kLabelMargins;
+    const double w10 = metrics.horizontalAdvance(picture.yLabels[10].text) + kLabelMargins;
     picture.yLabels[0].topLeft.setX(L - 2 * w0 - 6);
     for (int i = 1; i <= 9; ++i)
         picture.yLabels[i].topLeft.setX(L - 2 * w0);
