@@ -46,21 +46,4 @@ TEST(Capture, ControlAndRectanglesOfAWindowComeOutWithTheirChildren)
     EXPECT_THROW(Capture::CaptureControl(nullptr), Error);
 }
 
-TEST(Capture, BitmapPictureKeepsToItsPalette)
-{
-    QImage bitmap(4, 1, QImage::Format_RGB32);
-    bitmap.setPixelColor(0, 0, QColor(250, 10, 10));
-    bitmap.setPixelColor(1, 0, QColor(10, 10, 250));
-    bitmap.setPixelColor(2, 0, QColor(240, 240, 240));
-    bitmap.setPixelColor(3, 0, QColor(20, 20, 20));
-    const QImage plain = Capture::CreateBitmapPicture(bitmap).toImage();
-    EXPECT_EQ(plain.pixelColor(0, 0), QColor(250, 10, 10));
-    const QList<QRgb> palette = { qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(255, 255, 255), qRgb(0, 0, 0) };
-    const QImage reduced = Capture::CreateBitmapPicture(bitmap, palette).toImage();
-    EXPECT_EQ(reduced.pixelColor(0, 0), QColor(255, 0, 0));
-    EXPECT_EQ(reduced.pixelColor(1, 0), QColor(0, 0, 255));
-    EXPECT_EQ(reduced.pixelColor(2, 0), QColor(255, 255, 255));
-    EXPECT_EQ(reduced.pixelColor(3, 0), QColor(0, 0, 0));
-}
-
 } // namespace lrv::test
