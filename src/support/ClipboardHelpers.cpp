@@ -1,5 +1,10 @@
 #include "support/ClipboardHelpers.h"
 
+#include "support/Capture.h"
+#include "support/Error.h"
+#include "support/NumberText.h"
+#include "support/Platform.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFont>
@@ -7,11 +12,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QWidget>
-
-#include "support/Capture.h"
-#include "support/Error.h"
-#include "support/NumberText.h"
-#include "support/Platform.h"
 
 namespace lrv::ClipboardHelpers {
 
@@ -44,8 +44,8 @@ namespace {
 QString VariantTableText(const std::vector<int>& columns, const Table<Variant>& table, int firstRow,
     const QStringList& headerCaptions, bool withHeaders, const QString& title)
 {
-    return tableText(columns, table, firstRow, headerCaptions, withHeaders, title,
-        [](const Variant& cell) { return cell.text(); });
+    return tableText(
+        columns, table, firstRow, headerCaptions, withHeaders, title, [](const Variant& cell) { return cell.text(); });
 }
 
 QString DoubleTableText(const std::vector<int>& columns, const Table<double>& table, int firstRow,
@@ -68,8 +68,8 @@ void CopyVariantTableText(const std::vector<int>& columns, const Table<Variant>&
     CopyText(VariantTableText(columns, table, firstRow, headerCaptions, withHeaders, title));
 }
 
-void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& table,
-    const QStringList& headerCaptions, int firstRow, bool withHeaders, const QString& title)
+void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& table, const QStringList& headerCaptions,
+    int firstRow, bool withHeaders, const QString& title)
 {
     CopyText(DoubleTableText(columns, table, firstRow, headerCaptions, withHeaders, title));
 }
