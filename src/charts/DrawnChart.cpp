@@ -88,6 +88,8 @@ DrawnChart::DrawnChart(const QString& name, const QString& hTitle, QSize legendS
     m_invalidData->setReadOnly(true);
     m_invalidData->setAlignment(Qt::AlignCenter);
     m_invalidData->setFocusPolicy(Qt::NoFocus);
+    // Clicks on the notice belong to the plot beneath, whose menu they open.
+    m_invalidData->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_invalidData->hide();
 
     m_labels = new TickLabelLayer(m_picture, this);
@@ -174,7 +176,10 @@ void DrawnChart::Refresh()
     applyLayout(m_picture.layout);
     m_invalidData->setVisible(m_picture.invalidData);
 
-    m_surface = QPixmap(size().expandedTo(QSize(1, 1)));
+    // Device pixels, so that lines stay sharp on screens that scale.
+    const qreal ratio = devicePixelRatioF();
+    m_surface = QPixmap(size().expandedTo(QSize(1, 1)) * ratio);
+    m_surface.setDevicePixelRatio(ratio);
     m_surface.fill(toQColor(m_backColor));
     QPainter painter(&m_surface);
     paintPicture(painter, m_picture, PictureParts::WithoutLabels);
