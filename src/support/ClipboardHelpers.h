@@ -31,6 +31,13 @@ void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& t
 /// Clears the clipboard and puts the text on it.
 void CopyText(const QString& text);
 
+/// Clears the clipboard and puts the picture of the control's client area on it.
+void CopyControlImage(QWidget* control);
+/// Printer dialog; then the control redraws (its invokable Refresh, when it has one), pending events run,
+/// and its picture is printed at its own size at the top left of a page, one document per requested copy,
+/// in the chosen orientation. Cancelling prints nothing.
+void PrintControlImage(QWidget* control, QWidget* dialogParent = nullptr);
+
 /// The lines of each printed page: a page begins with two empty lines and ends when the print position
 /// reaches 7/8 of the page height.
 QList<QStringList> PaginateText(const QStringList& lines, int lineHeight, int pageHeight);
