@@ -214,6 +214,8 @@ void frmDecile::RecalculateIfRun()
 
 void frmDecile::Recalculate()
 {
+    if (m_calculating)
+        return; // one calculation at a time: the progress steps let events in
     bestEffort([&] {
         bool ok = false;
         const int buckets = cmbBuckets->currentText().trimmed().toInt(&ok);

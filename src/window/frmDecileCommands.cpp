@@ -127,7 +127,7 @@ void frmDecile::connectCommands()
     for (int i = 0; i < 5; ++i)
         if (i != 3)
             connect(mnuTableCopy[i], &QAction::triggered, this, [this, i] { onTableMenu(i); });
-    connect(pgProperties, &PropertyGrid::popupRequested, this, [this](const QPoint& at) { ctxProperties->popup(at); });
+    connect(pgProperties, &PropertyGrid::PopupRequested, this, [this](const QPoint& at) { ctxProperties->popup(at); });
     connect(mnuProperties[0], &QAction::triggered, this, [this] { onPropertiesMenu(0); });
     connect(mnuProperties[2], &QAction::triggered, this, [this] { onPropertiesMenu(2); });
 
