@@ -173,6 +173,7 @@ void frmDecile::Init(
 
 void frmDecile::Activate()
 {
+    m_activated = true;
     bestEffort([&] {
         m_loading = true;
         chkSynchro->setChecked(
@@ -486,9 +487,12 @@ void frmDecile::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     Layout();
-    if (!m_activated) {
-        m_activated = true;
-        QTimer::singleShot(0, this, [this] { Activate(); });
+    if (!m_activationScheduled) {
+        m_activationScheduled = true;
+        QTimer::singleShot(0, this, [this] {
+            if (!m_activated)
+                Activate();
+        });
     }
 }
 

@@ -180,6 +180,7 @@ private:
     bool m_calculating = false;
     bool m_userCancelled = false;
     bool m_activated = false;
+    bool m_activationScheduled = false;
     QString m_progressMessage;
     std::int32_t m_progressInterval = 1;
     std::int32_t m_currentBuckets = -1;

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "host/IHostCore.h"
+#include "host/IRun.h"
+
 #include <functional>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include <QStringList>
-
-#include "host/IHostCore.h"
-#include "host/IRun.h"
 
 namespace lrv::test {
 

@@ -1,3 +1,10 @@
+#include "ScriptedHost.h"
+#include "charts/ChartInterfaces.h"
+#include "common/FakePlatform.h"
+#include "entry/ControlRegistry.h"
+#include "support/RegistryLib.h"
+#include "window/frmDecile.h"
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -8,13 +15,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTabBar>
-
-#include "ScriptedHost.h"
-#include "charts/ChartInterfaces.h"
-#include "common/FakePlatform.h"
-#include "entry/ControlRegistry.h"
-#include "support/RegistryLib.h"
-#include "window/frmDecile.h"
 
 using namespace lrv;
 using namespace lrv::test;
@@ -81,7 +81,8 @@ protected:
         core->run = run;
     }
 
-    std::unique_ptr<frmDecile> open(std::int32_t selected = -1, std::int32_t trainSampling = 0, std::int32_t testSampling = 0)
+    std::unique_ptr<frmDecile> open(
+        std::int32_t selected = -1, std::int32_t trainSampling = 0, std::int32_t testSampling = 0)
     {
         auto window = std::make_unique<frmDecile>();
         std::shared_ptr<IRun> handle = run;
@@ -89,8 +90,7 @@ protected:
         return window;
     }
 
-    template <typename T>
-    static T* find(QWidget& window, const char* name)
+    template <typename T> static T* find(QWidget& window, const char* name)
     {
         T* control = window.findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(control, nullptr) << name;
@@ -264,8 +264,10 @@ TEST_F(AnalysisWindow, OneMinusAucShownOnlyBelowOneHalf)
 
 TEST_F(AnalysisWindow, LogOddsStatsGiveUndefinedAndNoCutoffForAFlatLine)
 {
-    ControlRegistry::add(ControlRegistry::progIdOf("CutoffChart"), [](QWidget* p) { return new RecordingCutoffChart(p); });
-    ControlRegistry::add(ControlRegistry::progIdOf("LogisticFitChart"), [](QWidget* p) { return new RecordingFitChart(p); });
+    ControlRegistry::add(
+        ControlRegistry::progIdOf("CutoffChart"), [](QWidget* p) { return new RecordingCutoffChart(p); });
+    ControlRegistry::add(
+        ControlRegistry::progIdOf("LogisticFitChart"), [](QWidget* p) { return new RecordingFitChart(p); });
     auto window = open(1129);
     window->SetLogOddsStats(1000, 1, 0.5, false);
     EXPECT_EQ(find<QLabel>(*window, "lblExpSlope")->text(), "UNDEFINED");
