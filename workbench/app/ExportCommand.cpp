@@ -30,16 +30,16 @@ which shows all of it.
     int runExport(const QStringList& arguments)
     {
         const Arguments args(arguments,
-            { QStringLiteral("--out"), QStringLiteral("--model"), QStringLiteral("--dataset"),
-                QStringLiteral("--buckets") });
+            { QStringLiteral("out"), QStringLiteral("model"), QStringLiteral("dataset"),
+                QStringLiteral("buckets") });
         if (args.positional().size() != 1)
             throw UsageError("give exactly one run file.");
-        const QString folder = args.required(QStringLiteral("--out"));
+        const QString folder = args.required(QStringLiteral("out"));
         ExportChoices choices;
-        if (args.has(QStringLiteral("--model")))
-            choices.modelId = int(args.integer(QStringLiteral("--model"), 0, 0, 2147483647));
-        if (args.has(QStringLiteral("--dataset"))) {
-            const QString name = args.value(QStringLiteral("--dataset"));
+        if (args.has(QStringLiteral("model")))
+            choices.modelId = int(args.integer(QStringLiteral("model"), 0, 0, 2147483647));
+        if (args.has(QStringLiteral("dataset"))) {
+            const QString name = args.value(QStringLiteral("dataset"));
             if (name == QLatin1String("training"))
                 choices.dataSet = 1;
             else if (name == QLatin1String("validation"))
@@ -47,8 +47,8 @@ which shows all of it.
             else
                 throw UsageError("--dataset is training or validation.");
         }
-        if (args.has(QStringLiteral("--buckets")))
-            choices.buckets = int(args.integer(QStringLiteral("--buckets"), 10, 2, 1000));
+        if (args.has(QStringLiteral("buckets")))
+            choices.buckets = int(args.integer(QStringLiteral("buckets"), 10, 2, 1000));
 
         WorkbenchHostCore::install();
         AnalysisExport exporter(Run::open(args.positional().first()), choices);

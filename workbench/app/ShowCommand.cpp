@@ -21,10 +21,10 @@ Opens the analysis window of a run as the host does, and saves the run when the 
 
     int runShow(const QStringList& arguments)
     {
-        const Arguments args(arguments, { QStringLiteral("--chart") });
+        const Arguments args(arguments, { QStringLiteral("chart") });
         if (args.positional().size() != 1)
             throw UsageError("give exactly one run file.");
-        const auto chart = std::int32_t(args.integer(QStringLiteral("--chart"), -1, 1129, 1136));
+        const auto chart = std::int32_t(args.integer(QStringLiteral("chart"), -1, 1129, 1136));
 
         WorkbenchHostCore::install();
         const std::shared_ptr<Run> run = Run::open(args.positional().first());
