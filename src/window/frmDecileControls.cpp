@@ -76,11 +76,9 @@ void frmDecile::buildTopRow()
 {
     lblModel = new QLabel(QStringLiteral("Model*:"), this);
     lblModel->setObjectName(QStringLiteral("lblModel"));
-    lblModel->setGeometry(9, 11, 42, 18);
 
     cmbModels = new QComboBox(this);
     cmbModels->setObjectName(QStringLiteral("cmbModels"));
-    cmbModels->setGeometry(52, 8, 210, 24);
 
     QWidget* selector = ControlRegistry::create(ControlRegistry::progIdOf(QStringLiteral("ModelSelector")), this);
     ctlModelSelector = qobject_cast<ModelSelector*>(selector);
@@ -88,30 +86,24 @@ void frmDecile::buildTopRow()
         delete selector;
     else {
         ctlModelSelector->setObjectName(QStringLiteral("ctlModelSelector"));
-        ctlModelSelector->setGeometry(268, 8, 112, 24);
     }
 
     Label1 = new QLabel(QStringLiteral("Dataset:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(388, 11, 46, 18);
     cmbDataset = new QComboBox(this);
     cmbDataset->setObjectName(QStringLiteral("cmbDataset"));
     cmbDataset->addItems({ QStringLiteral("Training"), QStringLiteral("Validation") });
-    cmbDataset->setGeometry(434, 8, 96, 24);
 
     Label2 = new QLabel(QStringLiteral("Quantiles:"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(538, 11, 56, 18);
     cmbBuckets = new QComboBox(this);
     cmbBuckets->setObjectName(QStringLiteral("cmbBuckets"));
     cmbBuckets->setEditable(true);
     cmbBuckets->setInsertPolicy(QComboBox::NoInsert);
-    cmbBuckets->setGeometry(594, 8, 64, 24);
     cmbBuckets->setEditText(QStringLiteral("10"));
 
     chkSynchro = new QCheckBox(QStringLiteral("Sync Tables && Charts"), this);
     chkSynchro->setObjectName(QStringLiteral("chkSynchro"));
-    chkSynchro->setGeometry(666, 10, 132, 20);
 
     cmdClose = new QPushButton(QStringLiteral("&Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
@@ -125,6 +117,24 @@ void frmDecile::buildTopRow()
         helpControl->setObjectName(QStringLiteral("HelpControl"));
         helpControl->setGeometry(0, 7, 75, 26);
     }
+
+    // Left to right at their natural widths, so no caption is cut whatever the font.
+    int x = 9;
+    const auto place = [&](QWidget* control, int width, int gap) {
+        if (!control)
+            return;
+        const int height = control->sizeHint().height();
+        control->setGeometry(x, 20 - height / 2, width, height);
+        x += width + gap;
+    };
+    place(lblModel, lblModel->sizeHint().width(), 4);
+    place(cmbModels, 200, 6);
+    place(ctlModelSelector, ctlModelSelector ? std::max(140, ctlModelSelector->sizeHint().width()) : 0, 14);
+    place(Label1, Label1->sizeHint().width(), 4);
+    place(cmbDataset, cmbDataset->sizeHint().width() + 8, 14);
+    place(Label2, Label2->sizeHint().width(), 4);
+    place(cmbBuckets, 70, 14);
+    place(chkSynchro, chkSynchro->sizeHint().width(), 0);
 
     for (int i = 0; i < 2; ++i) {
         Line1[i] = new QFrame(this);
