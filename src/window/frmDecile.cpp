@@ -1,0 +1,544 @@
+#include "window/frmDecile.h"
+
+#include "host/IHostCore.h"
+#include "reports/ConfMatrixReport.h"
+#include "reports/CutoffReport.h"
+#include "reports/DelegatedReport.h"
+#include "reports/GainsReport.h"
+#include "reports/LogOddsReport.h"
+#include "reports/LogisticFitReport.h"
+#include "reports/PropertyGrid.h"
+#include "reports/PropertyGridAdapter.h"
+#include "reports/QuantileReport.h"
+#include "reports/ReportGrid.h"
+#include "reports/RocReport.h"
+#include "support/Error.h"
+#include "support/FileHelpers.h"
+#include "support/RegistryLib.h"
+#include "window/ChartAdapter.h"
+#include "window/HelpControl.h"
+#include "window/Hourglass.h"
+#include "window/ModelSelector.h"
+
+#include <cmath>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFont>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+
+namespace lrv {
+
+namespace {
+    int px(int twips) { return int(std::lround(double(twips) / frmDecile::kTwipsPerPixel)); }
+    int twips(int pixels) { return pixels * frmDecile::kTwipsPerPixel; }
+
+    const QString kSelectedChartKey = QStringLiteral("set_lr#SelectedChart");
+    const QString kDataSetKey = QStringLiteral("set_lr#DataSet");
+    const QString kBucketsKey = QStringLiteral("set_lr#Buckets");
+    const QString kTrainSamplesKey = QStringLiteral("data#train_Samples");
+    const QString kTestSamplesKey = QStringLiteral("data#test_Samples");
+}
+
+frmDecile::frmDecile(QWidget* parent)
+    : QDialog(parent)
+{
+    buildControls();
+    connectCommands();
+    setInert(true);
+    setStatusText(1, QStringLiteral("Ready"));
+    setMinimumSize(px(kMinimumWidthTwips), px(kMinimumHeightTwips));
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+frmDecile::~frmDecile() = default;
+
+void frmDecile::setInert(bool inert)
+{
+    for (QWidget* control : std::initializer_list<QWidget*> { cmbModels, cmbBuckets, cmbDataset, chkSynchro })
+        control->setEnabled(!inert);
+    if (helpControl)
+        helpControl->setEnabled(!inert);
+}
+
+void frmDecile::setStatusText(int panel, const QString& text) { m_statusPanels[panel - 1]->setText(text); }
+
+void frmDecile::writeRunParameter(const QString& key, std::int32_t value)
+{
+    // The window never creates a parameter: only keys the run already holds are written.
+    if (!m_run)
+        return;
+    const auto parameters = m_run->parameters();
+    if (parameters && parameters->FindOrdinal(key))
+        parameters->set(key, RunParameterInt32, Variant(value));
+}
+
+std::int32_t frmDecile::readRunParameter(const QString& key, std::int32_t fallback) const
+{
+    if (!m_run)
+        return fallback;
+    const auto parameters = m_run->parameters();
+    if (!parameters || !parameters->FindOrdinal(key))
+        return fallback;
+    const Variant value = parameters->item(key).value;
+    return value.isNumeric() ? std::int32_t(std::lround(value.toDouble())) : fallback;
+}
+
+IDataReport* frmDecile::report(int tabIndex) const
+{
+    if (tabIndex < 0 || tabIndex >= int(m_reports.size()))
+        return nullptr;
+    return m_reports[std::size_t(tabIndex)].get();
+}
+
+ChartAdapter& frmDecile::fitAdapter()
+{
+    if (!m_fitAdapter)
+        m_fitAdapter = std::make_unique<ChartAdapter>();
+    return *m_fitAdapter;
+}
+
+void frmDecile::Init(
+    std::shared_ptr<IRun>& run, std::int32_t selected, std::int32_t trainSampling, std::int32_t testSampling)
+{
+    m_run = run;
+    if (selected == -1)
+        selected = readRunParameter(kSelectedChartKey, kFirstChartCode);
+    m_selectedChart = selected;
+    m_loading = true;
+    m_currentBuckets = m_currentDataSet = m_currentModelId = -1;
+    m_trainSampling = trainSampling;
+    m_testSampling = testSampling;
+
+    setInert(true);
+    setStatusText(1, QStringLiteral("Ready"));
+    lblProgress->clear();
+    picProgress->hide();
+    cmdClose->setEnabled(false);
+
+    m_reports.clear();
+    m_reports.push_back(std::make_unique<QuantileReport>());
+    m_reports.push_back(std::make_unique<RocReport>());
+    m_reports.push_back(std::make_unique<CutoffReport>());
+    m_reports.push_back(std::make_unique<GainsReport>());
+    m_reports.push_back(std::make_unique<DelegatedReport>());
+    m_reports.push_back(std::make_unique<LogOddsReport>());
+    m_reports.push_back(std::make_unique<LogisticFitReport>());
+    m_reports.push_back(std::make_unique<ConfMatrixReport>());
+    static_cast<DelegatedReport*>(m_reports[4].get())->SetDelegate(m_reports[3].get(), 5);
+
+    QFont gridFont = font();
+    gridFont.setPointSizeF(8);
+    rcDecile->setTextFont(gridFont);
+
+    FillBucketList(readRunParameter(kTrainSamplesKey, 0));
+
+    const std::shared_ptr<DecileLoadPresenter> loadPresenter = HostCore::get().createLoadPresenter();
+    loadPresenter->SetView(*this);
+    if (auto listener = std::dynamic_pointer_cast<ILoadListener>(m_loadListener))
+        listener->Load(m_run);
+    run = m_run;
+
+    m_statsAdapter = std::make_unique<PropertyGridAdapter>();
+    m_statsAdapter->Init(pgProperties, m_run);
+
+    QString name = FileHelpers::GetFileName(m_run ? m_run->filePath() : QString());
+    if (name.size() > 4)
+        name.chop(4);
+    setWindowTitle(QStringLiteral("Logistic Regression - ") + name);
+
+    if (ctlModelSelector)
+        ctlModelSelector->Init(m_run);
+    const int models = m_run && m_run->models() ? m_run->models()->count() : 0;
+    lblModel->setToolTip(QStringLiteral("Total models: ") + QString::number(models));
+
+    m_loading = false;
+    SaveSelectedChart();
+}
+
+void frmDecile::Activate()
+{
+    m_activated = true;
+    bestEffort([&] {
+        m_loading = true;
+        chkSynchro->setChecked(
+            RegistryLib::GetAppSetting(RegistryLib::kSection, QStringLiteral("Synchro"), 0).toShort() == 1);
+        m_loading = false;
+    });
+    int tab = 0;
+    bestEffort([&] {
+        tab = m_selectedChart >= kFirstChartCode + 1 && m_selectedChart <= kFirstChartCode + kTabCount - 1
+            ? m_selectedChart - kFirstChartCode
+            : 0;
+        m_chartTabIndex = tab;
+    });
+    bestEffort([&] {
+        QCoreApplication::processEvents();
+        m_loading = true;
+        chkSynchro->setChecked(
+            RegistryLib::GetAppSetting(RegistryLib::kSection, QStringLiteral("Synchro"), 0).toShort() == 1);
+        m_loading = false;
+    });
+    bestEffort([&] {
+        if (chkSynchro->isChecked())
+            ssReports->setCurrentIndex(tab);
+    });
+    bestEffort([&] {
+        if (ssCharts->currentIndex() == tab)
+            ShowCurrentChart(); // selecting the tab already shown raises no change, but the chart must be arranged
+        else
+            ssCharts->setCurrentIndex(tab);
+    });
+    bestEffort([&] { RecalculateIfRun(); });
+}
+
+void frmDecile::RecalculateIfRun()
+{
+    if (m_run)
+        Recalculate();
+}
+
+void frmDecile::Recalculate()
+{
+    if (m_calculating)
+        return; // one calculation at a time: the progress steps let events in
+    bestEffort([&] {
+        bool ok = false;
+        const int buckets = cmbBuckets->currentText().trimmed().toInt(&ok);
+        m_currentBuckets = ok ? buckets : 0;
+    });
+    bestEffort([&] { m_currentDataSet = cmbDataset->currentIndex() + 1; });
+    bestEffort([&] { m_currentModelId = cmbModels->currentData().toInt(); });
+    bestEffort([&] { writeRunParameter(kDataSetKey, m_currentDataSet); });
+    bestEffort([&] { writeRunParameter(kBucketsKey, m_currentBuckets); });
+    m_calculating = true;
+    bestEffort([&] { ResetViews(); });
+
+    std::shared_ptr<CalculatePresenter> presenter;
+    bestEffort([&] {
+        presenter = HostCore::get().createCalculatePresenter();
+        presenter->Init(*this, m_run);
+    });
+    m_userCancelled = false;
+    m_progressInterval = 1;
+    // The window may be closed from inside the calculation only through the host; guard against it.
+    const QPointer<frmDecile> self(this);
+    bestEffort([&] {
+        if (auto listener = std::dynamic_pointer_cast<ICalculateListener>(m_calculateListener))
+            listener->Calculate();
+    });
+    if (!self)
+        return;
+    m_calculating = false;
+    bestEffort([&] {
+        if (auto terminable = std::dynamic_pointer_cast<ITerminable>(presenter))
+            terminable->Terminate(true);
+    });
+    presenter.reset();
+    m_calculateListener.reset();
+    bestEffort([&] { ShowCurrentReport(); });
+    bestEffort([&] { ShowCurrentChart(); });
+}
+
+void frmDecile::ResetViews()
+{
+    rcDecile->clearRecords();
+    for (QWidget* chart : { trendChart, chQuantile, rcChart, chCutoff, chGains, chLift, chSlope, lfChart, confMatrix })
+        if (auto* control = dynamic_cast<IChartControl*>(chart))
+            control->Reset();
+    if (m_statsAdapter)
+        m_statsAdapter->Reset();
+    for (const auto& report : m_reports)
+        report->ClearData();
+}
+
+void frmDecile::ShowCurrentReport()
+{
+    Hourglass busy;
+    m_chartTabIndex = ssReports->currentIndex();
+    IDataReport* current = report(m_chartTabIndex);
+    if (current) {
+        current->Init(rcDecile);
+        current->Refresh();
+    }
+    const int dataSet = GetDataSet();
+    if (current && current->HasMoreThanMaxRows()) {
+        const std::int32_t samples = readRunParameter(dataSet != 1 ? kTestSamplesKey : kTrainSamplesKey, 0);
+        setStatusText(1,
+            QString::number(samples) + QStringLiteral(" records processed; showing ") + QString::number(100000)
+                + QLatin1Char('.'));
+    } else {
+        setStatusText(1, QStringLiteral("Ready"));
+    }
+    const bool fullTraining = m_trainSampling == 0 || m_trainSampling == 1;
+    const bool fullValidation = m_testSampling == 0 || m_testSampling == 1;
+    if (dataSet == 1)
+        setStatusText(3,
+            fullTraining ? QString()
+                         : QStringLiteral("Results evaluated for the top ")
+                    + QString::number(readRunParameter(kTrainSamplesKey, 0)) + QStringLiteral(" records."));
+    else
+        setStatusText(3,
+            fullValidation ? QStringLiteral("Results obtained using the Validation dataset.")
+                           : QStringLiteral("Results obtained using the top ")
+                    + QString::number(readRunParameter(kTestSamplesKey, 0))
+                    + QStringLiteral(" records of the Validation set."));
+    if (chkSynchro->isChecked() && !m_loading)
+        ssCharts->setCurrentIndex(m_chartTabIndex);
+}
+
+void frmDecile::ShowCurrentChart()
+{
+    Hourglass busy;
+    m_loading = true;
+    ArrangeCharts();
+    if (chkSynchro->isChecked()) {
+        m_chartTabIndex = ssCharts->currentIndex();
+        ssReports->setCurrentIndex(m_chartTabIndex);
+    }
+    if (m_statsAdapter) {
+        const int tab = ssCharts->currentIndex();
+        if (tab == 7)
+            m_statsAdapter->SelectCategory(optConfMatrixType[0]->isChecked() ? 8 : 7);
+        else
+            m_statsAdapter->SelectCategory(tab);
+    }
+    SaveSelectedChart();
+    m_loading = false;
+}
+
+void frmDecile::SaveSelectedChart()
+{
+    const int tab = ssCharts->currentIndex();
+    if (tab >= 0 && tab < kTabCount)
+        writeRunParameter(kSelectedChartKey, kFirstChartCode + tab);
+}
+
+void frmDecile::FillBucketList(double rows)
+{
+    cmbBuckets->clear();
+    for (const char* fixed : { "2", "4", "5", "8", "9", "10", "12", "15" })
+        cmbBuckets->addItem(QString::fromLatin1(fixed));
+    for (int value : { 20, 25, 30, 40, 50, 75, 100, 200, 300, 400, 500, 1000 })
+        if (rows / 2 >= value)
+            cmbBuckets->addItem(QString::number(value));
+}
+
+void frmDecile::Layout()
+{
+    bestEffort([&] {
+        if (width() < px(kMinimumWidthTwips))
+            resize(px(kMinimumWidthTwips), height());
+        if (height() < px(kMinimumHeightTwips))
+            resize(width(), px(kMinimumHeightTwips));
+    });
+    const int sw = twips(width());
+    const int sh = twips(height());
+    const int statusHeight = sbStatus->sizeHint().height();
+    bestEffort([&] {
+        reportsFrame->setGeometry(px(135), px(855), px(sw - 270), reportsFrame->height());
+        ssReports->resize(
+            std::min(ssReports->sizeHint().width(), reportsFrame->width() - 4), ssReports->sizeHint().height());
+        rcDecile->setGeometry(px(270), px(1260), px(sw - 540), rcDecile->height());
+    });
+    bestEffort([&] {
+        const int pgW = twips(pgProperties->width());
+        chartsFrame->setGeometry(px(135), px(4760), px(sw - pgW - 405), px(sh - 5200));
+        ssCharts->resize(
+            std::min(ssCharts->sizeHint().width(), chartsFrame->width() - 4), ssCharts->sizeHint().height());
+        pgProperties->setGeometry(px(sw - pgW - 135), px(4760), px(4110), px(sh - 5200));
+    });
+    bestEffort([&] { ArrangeCharts(); });
+    bestEffort([&] {
+        picProgress->move(width() / 2 - picProgress->width() / 2, height() / 2 - picProgress->height() / 2 + px(100));
+        picProgress->raise();
+    });
+    bestEffort([&] {
+        cmdClose->move(reportsFrame->x() + reportsFrame->width() - cmdClose->width() - px(200), cmdClose->y());
+        if (helpControl)
+            helpControl->move(cmdClose->x() - cmdClose->width() - px(80), cmdClose->y());
+    });
+    bestEffort([&] {
+        for (QFrame* line : Line1)
+            line->resize(width() - px(90) - line->x(), line->height());
+    });
+    sbStatus->setGeometry(0, height() - statusHeight, width(), statusHeight);
+}
+
+std::vector<QWidget*> frmDecile::tabControls(int tab) const
+{
+    switch (tab) {
+    case 0:
+        return { chQuantile, trendChart, optQuantiles[0], optQuantiles[1] };
+    case 1:
+        return { rcChart, picROCLegend };
+    case 2:
+        return { chCutoff, ckCutoffNormalized, chkShowLogisticCuttofPoint };
+    case 3:
+        return { chGains, picGainsLegend };
+    case 4:
+        return { chLift, picLiftLegend };
+    case 5:
+        return { chSlope, picLogOddsLegend };
+    case 6:
+        return { lfChart, chkShowPoints, chkShowLcpLogFit };
+    case 7:
+        return { confMatrix, picMatrixLegend, picConfMatrixTypeLegend };
+    }
+    return {};
+}
+
+void frmDecile::ArrangeCharts()
+{
+    const int tab = ssCharts->currentIndex();
+    for (int other = 0; other < kTabCount; ++other)
+        if (other != tab)
+            for (QWidget* control : tabControls(other))
+                control->hide();
+
+    const int left = px(180);
+    const int top = std::max(px(540), ssCharts->y() + ssCharts->height() + 4);
+    const int w = chartsFrame->width() - px(360);
+    const int h = chartsFrame->height() - top - px(160);
+    const std::vector<QWidget*> controls = tabControls(tab);
+    if (controls.empty())
+        return;
+    const int s = controls[1]->width();
+    int chartWidth = w - s;
+    switch (tab) {
+    case 0: {
+        chartWidth = w - (s + px(85));
+        optQuantiles[0]->move(left + chartWidth + px(100), top);
+        optQuantiles[1]->move(left + chartWidth + px(100), top + optQuantiles[0]->height() + 4);
+        const bool distribution = optQuantiles[0]->isChecked();
+        chQuantile->setGeometry(left, top, chartWidth, h);
+        trendChart->setGeometry(left, top, chartWidth, h);
+        chQuantile->setVisible(distribution);
+        trendChart->setVisible(!distribution);
+        optQuantiles[0]->show();
+        optQuantiles[1]->show();
+        return;
+    }
+    case 1:
+        picROCLegend->move(left + chartWidth + px(75), top);
+        break;
+    case 2:
+        chartWidth = w - s - px(120);
+        ckCutoffNormalized->move(left + chartWidth + px(100), top + px(270));
+        chkShowLogisticCuttofPoint->move(left + chartWidth + px(100), top + px(570));
+        break;
+    case 3:
+        picGainsLegend->move(left + chartWidth + px(75), top);
+        break;
+    case 4:
+        picLiftLegend->move(left + chartWidth + px(75), top);
+        break;
+    case 5:
+        chartWidth = w - s - px(100);
+        picLogOddsLegend->move(left + chartWidth + px(205), top);
+        break;
+    case 6:
+        chartWidth = w - s - px(120);
+        chkShowPoints->move(left + chartWidth + px(100), top + px(270));
+        chkShowLcpLogFit->move(left + chartWidth + px(100), top + px(570));
+        break;
+    case 7:
+        chartWidth = w - s - px(150);
+        picMatrixLegend->move(left + chartWidth + px(100), top);
+        picConfMatrixTypeLegend->move(left + chartWidth + px(100), top + picMatrixLegend->height() + 8);
+        break;
+    }
+    controls[0]->setGeometry(left, top, chartWidth, h);
+    for (QWidget* control : controls)
+        control->show();
+}
+
+QString frmDecile::HelpContext() const
+{
+    return QStringLiteral("location=lrwindow&b=") + cmbBuckets->currentText() + QStringLiteral("&ds=")
+        + QString::number(cmbDataset->currentIndex()) + QStringLiteral("&sy=")
+        + QString::number(chkSynchro->isChecked() ? 1 : 0) + QStringLiteral("&tb=")
+        + QString::number(ssReports->currentIndex()) + QStringLiteral("&ch=")
+        + QString::number(ssCharts->currentIndex());
+}
+
+void frmDecile::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    Layout();
+}
+
+void frmDecile::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    Layout();
+    if (!m_activationScheduled) {
+        m_activationScheduled = true;
+        QTimer::singleShot(0, this, [this] {
+            if (!m_activated)
+                Activate();
+        });
+    }
+}
+
+void frmDecile::closeEvent(QCloseEvent* event)
+{
+    if (m_calculating) {
+        event->ignore();
+        return;
+    }
+    bestEffort([&] {
+        RegistryLib::SaveAppSetting(
+            RegistryLib::kSection, QStringLiteral("Synchro"), QString::number(chkSynchro->isChecked() ? 1 : 0));
+    });
+    QDialog::closeEvent(event);
+}
+
+void frmDecile::reject()
+{
+    // Escape and the close box take the same road as the close button.
+    if (m_calculating)
+        return;
+    bestEffort([&] {
+        RegistryLib::SaveAppSetting(
+            RegistryLib::kSection, QStringLiteral("Synchro"), QString::number(chkSynchro->isChecked() ? 1 : 0));
+    });
+    QDialog::reject();
+}
+
+bool frmDecile::eventFilter(QObject* watched, QEvent* event)
+{
+    // A key travels from the focused control up to the window; it counts once, at its first stop.
+    QWidget* firstStop = QApplication::focusWidget();
+    if (!firstStop || !isAncestorOf(firstStop))
+        firstStop = this;
+    if (event->type() == QEvent::KeyPress && watched == firstStop && !m_loading && !m_calculating) {
+        // Of successive key-down events the first, third, fifth... are acted on.
+        if (++m_keyCount >= 2) {
+            m_keyCount = 0;
+            return QDialog::eventFilter(watched, event);
+        }
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5) {
+            Recalculate();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace lrv

@@ -1,0 +1,341 @@
+// The view interfaces through which the host core fills the analysis window.
+#include "charts/ChartInterfaces.h"
+#include "charts/ChartsHelper.h"
+#include "host/HostConfiguration.h"
+#include "reports/ConfMatrixReport.h"
+#include "reports/CutoffReport.h"
+#include "reports/IDataReport.h"
+#include "reports/PropertyGridAdapter.h"
+#include "reports/ReportGrid.h"
+#include "reports/RocReport.h"
+#include "support/Error.h"
+#include "support/NumberText.h"
+#include "support/UserPromptLib.h"
+#include "window/ChartAdapter.h"
+#include "window/HelpControl.h"
+#include "window/frmDecile.h"
+
+#include <cmath>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace lrv {
+
+namespace {
+    constexpr double kNoLogisticCutoff = -99999;
+    constexpr double kUndefined = -9999;
+
+    template <typename Interface> Interface* as(QWidget* control) { return dynamic_cast<Interface*>(control); }
+
+    QString formatted(double value) { return ChartsHelper::FormatValue8(value); }
+}
+
+void frmDecile::SetListener(std::shared_ptr<HostObject> listener)
+{
+    if (std::dynamic_pointer_cast<ILoadListener>(listener))
+        m_loadListener = listener;
+    else if (std::dynamic_pointer_cast<ICalculateListener>(listener))
+        m_calculateListener = listener;
+    else if (std::dynamic_pointer_cast<IModelChangedListener>(listener))
+        m_modelChangedListener = listener;
+}
+
+// DecileLoadViewInter
+
+void frmDecile::SelectDataSet(std::int32_t dataSet) { cmbDataset->setCurrentIndex(dataSet - 1); }
+
+void frmDecile::SetBuckets(std::int32_t buckets)
+{
+    // Serves the load presenter (while loading) and the calculation presenter alike.
+    const bool wasLoading = m_loading;
+    m_loading = true;
+    cmbBuckets->setEditText(QString::number(buckets));
+    writeRunParameter(QStringLiteral("set_lr#Buckets"), buckets);
+    m_loading = wasLoading;
+}
+
+void frmDecile::SetDecileTable(const Table<Variant>&)
+{
+    if (IDataReport* quantiles = report(0))
+        quantiles->Init(rcDecile);
+}
+
+void frmDecile::SetModels(const QStringList& texts, const Vector<std::int32_t>& itemData, std::int32_t selectedId)
+{
+    cmbModels->clear();
+    for (int i = 0; i < texts.size(); ++i) {
+        const std::int32_t id = itemData.contains(itemData.low() + i) ? itemData.at(itemData.low() + i) : 0;
+        cmbModels->addItem(texts[i], id);
+        if (id == selectedId)
+            cmbModels->setCurrentIndex(i);
+    }
+}
+
+// ModelChangedViewInter
+
+void frmDecile::SetModelBuckets(std::int32_t buckets)
+{
+    cmbBuckets->setEditText(QString::number(buckets));
+    writeRunParameter(QStringLiteral("set_lr#Buckets"), buckets);
+    Recalculate();
+}
+
+// CalculateViewInter
+
+void frmDecile::CurrentModelChanged(std::shared_ptr<IModel>& model)
+{
+    if (m_statsAdapter)
+        m_statsAdapter->SetModelStats(model);
+}
+
+void frmDecile::SetCalculationMode()
+{
+    setInert(true);
+    lblProgress->setText(QStringLiteral("Calculating..."));
+    setStatusText(1, QStringLiteral("Calculating..."));
+    pBar->setValue(pBar->minimum());
+    bool large = false;
+    if (m_run) {
+        const int dataSet = GetDataSet();
+        const auto set = m_run->dataSet(dataSet);
+        const double count = set ? set->count() : 0;
+        const double samples = readRunParameter(
+            dataSet == 1 ? QStringLiteral("data#train_Samples") : QStringLiteral("data#test_Samples"), 0);
+        large = count * samples > 30000;
+    }
+    picProgress->setVisible(large);
+    picProgress->raise();
+    cmdClose->setEnabled(false);
+    QCoreApplication::processEvents();
+}
+
+void frmDecile::ClearProperties()
+{
+    if (m_statsAdapter)
+        m_statsAdapter->Reset();
+}
+
+void frmDecile::SetCalculationMessage(const QString& message)
+{
+    m_progressMessage = message;
+    lblProgress->setText(QString(message).replace(QStringLiteral("{0}"), QStringLiteral("1")));
+}
+
+void frmDecile::SetTotalRows(std::int32_t totalRows) { pBar->setMaximum(totalRows); }
+
+void frmDecile::NotifyProgress(std::int32_t currentRow)
+{
+    if (m_progressInterval < 1)
+        throw Error(QStringLiteral("The progress interval must be at least 1."));
+    if (currentRow % m_progressInterval != 0)
+        return;
+    lblProgress->setText(QString(m_progressMessage).replace(QStringLiteral("{0}"), QString::number(currentRow)));
+    pBar->setValue(std::min(currentRow, pBar->maximum()));
+    // This is when the user can press the stop button.
+    QCoreApplication::processEvents();
+}
+
+void frmDecile::CalculationCancelled() { ResetViews(); }
+
+bool frmDecile::GetUserCancelled() { return m_userCancelled; }
+
+std::int32_t frmDecile::GetModelId() { return cmbModels->currentData().toInt(); }
+
+void frmDecile::SetIdleMode()
+{
+    setInert(false);
+    setStatusText(1, QStringLiteral("Ready"));
+    lblProgress->clear();
+    picProgress->hide();
+    cmdClose->setEnabled(true);
+}
+
+void frmDecile::SetDecileResults(std::int32_t, const Table<Variant>& results)
+{
+    report(0)->SetDataSourceVar(results);
+    ChartAdapter adapter;
+    adapter.DrawDeciles(as<IVariantTableChart>(chQuantile), results);
+    adapter.DrawTrendLine(as<IVariantTableChart>(trendChart), results);
+}
+
+void frmDecile::SetDecileWeightedLinearRegression(double slope, double intercept, double rSquare, bool inverted)
+{
+    if (auto* trend = as<IEquationChart>(trendChart))
+        trend->SetEquationValues(slope, intercept, rSquare, inverted);
+    if (m_statsAdapter)
+        m_statsAdapter->SetWeightedLinearRegression(slope, intercept, rSquare);
+}
+
+void frmDecile::ShowBucketValueError(const QString& error) { UserPromptLib::ShowInfoPrompt(error, this); }
+
+QString frmDecile::GetBuckets() { return cmbBuckets->currentText(); }
+
+std::int16_t frmDecile::GetDataSet() { return std::int16_t(cmbDataset->currentIndex() + 1); }
+
+void frmDecile::ShowROC(const Table<double>& rocResults, double auc, std::int32_t thresholdId)
+{
+    ChartAdapter adapter;
+    adapter.DrawROC(as<IDoubleTableChart>(rcChart), rocResults, 10000000);
+    if (auto* roc = as<IRocChart>(rcChart))
+        roc->SetAUC(auc);
+    lblAUC->setText(formatted(auc));
+    const bool worseThanChance = auc < 0.5;
+    if (worseThanChance)
+        lblOneMinuxAUC->setText(formatted(1 - auc));
+    lblOneMinuxAUC->setVisible(worseThanChance);
+    lblOneMinusAUCCaption->setVisible(worseThanChance);
+    picROCLegend->adjustSize();
+    report(1)->SetDataSourceDbl(rocResults);
+    report(2)->SetDataSourceDbl(rocResults);
+    static_cast<RocReport*>(report(1))->SetThresholdId(thresholdId);
+    static_cast<CutoffReport*>(report(2))->SetThresholdId(thresholdId);
+    static_cast<ConfMatrixReport*>(report(7))->SetOptimalModelThresholdId(thresholdId);
+}
+
+void frmDecile::ShowCutoffPoints(const Table<double>& cutoffPoints)
+{
+    ChartAdapter adapter;
+    adapter.DrawCutoffPoints(as<ICutoffChart>(chCutoff), cutoffPoints, 500, ckCutoffNormalized->isChecked());
+}
+
+void frmDecile::SetLogOddsStats(double slope, double intercept, double rSquare, bool isInverted)
+{
+    lblSlope->setText(defaultNumberText(slope));
+    lblIntercept->setText(defaultNumberText(intercept));
+    lblRSquare->setText(defaultNumberText(rSquare));
+    const double expSlope = std::exp(slope);
+    lblExpSlope->setText(std::isfinite(expSlope) ? defaultNumberText(expSlope) : QStringLiteral("UNDEFINED"));
+    if (auto* chart = as<IEquationChart>(chSlope))
+        chart->SetEquationValues(slope, intercept, rSquare, isInverted);
+    // An undefined fit (-9999) has no cutoff point, like a flat one.
+    const double cutoff = slope == 0 || slope == kUndefined ? kNoLogisticCutoff : -intercept / slope;
+    if (auto* chart = as<ICutoffChart>(chCutoff))
+        chart->SetLogisticCutoffPoint(cutoff);
+    if (auto* chart = as<ILogisticFitChart>(lfChart))
+        chart->SetLogisticCutoffPoint(cutoff);
+}
+
+void frmDecile::SetLogOddsStats2(
+    double roundingThreshold, double slope, double intercept, double rSquare, bool isInverted)
+{
+    if (m_statsAdapter)
+        m_statsAdapter->SetLogOddsStats(roundingThreshold, slope, intercept, rSquare);
+    SetLogOddsStats(slope, intercept, rSquare, isInverted);
+}
+
+void frmDecile::ShowSlopeInterceptChart(const Table<Variant>& results)
+{
+    fitAdapter().DrawSlope(as<IVariantTableChart>(chSlope), results, 200);
+    report(5)->SetDataSourceVar(results);
+}
+
+void frmDecile::SetProbabilities(const Table<double>& results)
+{
+    fitAdapter().DrawLogisticFit(as<ILogisticFitChart>(lfChart), results, 200, chkShowPoints->isChecked());
+    report(6)->SetDataSourceDbl(results);
+    report(7)->SetDataSourceDbl(results);
+}
+
+void frmDecile::SetZeroOnes(const Table<double>& results)
+{
+    const std::int32_t dummyPoints
+        = HostConfiguration::integer(QStringLiteral("LogisticRegression.LogisticFit.Chart.NumberOfDummyPoints"), 0);
+    fitAdapter().AddZerosAndOnes(as<ILogisticFitChart>(lfChart), results, dummyPoints);
+}
+
+void frmDecile::SetGainsChart(const Table<Variant>& results, double& aucGain, double& rankingQuality)
+{
+    ChartAdapter adapter;
+    adapter.DrawGainsChart(as<IVariantTableChart>(chGains), results, 5000);
+    if (auto* gains = as<IStatsChart>(chGains))
+        gains->SetStats(aucGain, rankingQuality);
+    lblGainsAUC->setText(formatted(aucGain));
+    lblRankingQuality->setText(formatted(rankingQuality));
+    if (m_statsAdapter)
+        m_statsAdapter->SetGainsStats(aucGain, rankingQuality);
+    report(3)->SetDataSourceVar(results);
+}
+
+void frmDecile::SetLiftChart(const Table<Variant>& results, const Vector<double>& stats)
+{
+    if (stats.size() < 4)
+        throw Error(QStringLiteral("The lift statistics need four values; %1 were given.").arg(stats.size()));
+    ChartAdapter adapter;
+    adapter.DrawLiftChart(as<IVariantTableChart>(chLift), results, 50);
+    const int low = stats.low();
+    lblABC->setText(formatted(stats.at(low)));
+    lblCumLiftArea->setText(formatted(stats.at(low + 1)));
+    lblLiftArea->setText(formatted(stats.at(low + 2)));
+    lblLRQ->setText(formatted(stats.at(low + 3)));
+    if (auto* lift = as<IStatsChart>(chLift))
+        lift->SetStats(stats.at(low), stats.at(low + 3));
+    if (m_statsAdapter)
+        m_statsAdapter->SetLiftStats(stats);
+}
+
+void frmDecile::SetConfusionMatrix(const Vector<std::int32_t>& confMatrix, const Table<std::int32_t>& perBucket,
+    const Vector<std::int32_t>& rocConfMatrix, const Table<std::int32_t>& rocPerBucket)
+{
+    if (auto* matrix = as<IConfusionMatrixControl>(this->confMatrix))
+        matrix->SetConfusionMatrixData(
+            confMatrix, perBucket, rocConfMatrix, rocPerBucket, optConfMatrixType[0]->isChecked() ? 0 : 1);
+}
+
+void frmDecile::SetDecileStats(const Vector<Variant>& stats)
+{
+    if (!m_statsAdapter)
+        return;
+    m_statsAdapter->SetGeneralStats(stats);
+    m_statsAdapter->SetDecileStats(stats);
+}
+
+void frmDecile::SetROCStats(const Vector<Variant>& stats)
+{
+    if (m_statsAdapter) {
+        m_statsAdapter->SetROCStats(stats);
+        m_statsAdapter->SetCutoffPointsStats(stats);
+    }
+    if (auto* cutoff = as<ICutoffChart>(chCutoff)) {
+        if (!stats.contains(stats.low() + 2))
+            throw Error(QStringLiteral("The ROC statistics hold no cutoff point."));
+        cutoff->SetOptimumModelValue(stats.at(stats.low() + 2).toDouble());
+    }
+}
+
+void frmDecile::SetConfMatrixStats(const Vector<Variant>& stats, const Vector<Variant>& rocStats)
+{
+    if (!m_statsAdapter)
+        return;
+    m_statsAdapter->SetConfusionMatrixStats(stats);
+    m_statsAdapter->SetROCConfusionMatrixStats(rocStats);
+}
+
+void frmDecile::InvalidateModelFitness(std::int32_t modelId, std::int32_t dataSet)
+{
+    const int selected = cmbModels->currentIndex();
+    if (selected >= 0)
+        cmbModels->setItemText(
+            selected, QStringLiteral("Model ") + QString::number(modelId) + QStringLiteral(" - RS: --"));
+    if (m_statsAdapter)
+        m_statsAdapter->InvalidateModel(modelId, dataSet);
+}
+
+void frmDecile::SetCalculationErrorsCount(std::int32_t count)
+{
+    if (m_statsAdapter)
+        m_statsAdapter->SetCalculationErrors(count, GetDataSet());
+}
+
+void frmDecile::ShowError(const QString& message) { UserPromptLib::ShowInfoPrompt(message, this); }
+
+void frmDecile::SetProgressModeValue(std::int32_t value) { m_progressInterval = value; }
+
+} // namespace lrv

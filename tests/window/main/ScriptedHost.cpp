@@ -1,0 +1,141 @@
+#include "ScriptedHost.h"
+
+#include "support/Error.h"
+
+namespace lrv::test {
+
+namespace {
+    class FakeDataSet : public IDataSet {
+    public:
+        explicit FakeDataSet(std::int32_t count)
+            : m_count(count)
+        {
+        }
+        std::int32_t count() const override { return m_count; }
+
+    private:
+        std::int32_t m_count;
+    };
+
+    class LoadPresenter : public DecileLoadPresenter,
+                          public ILoadListener,
+                          public std::enable_shared_from_this<LoadPresenter> {
+    public:
+        explicit LoadPresenter(ScriptedHostCore& core)
+            : m_core(core)
+        {
+        }
+        void SetView(DecileLoadViewInter& view) override
+        {
+            m_view = &view;
+            if (auto* listener = dynamic_cast<IListener*>(&view))
+                listener->SetListener(shared_from_this());
+        }
+        void Load(std::shared_ptr<IRun>& run) override
+        {
+            if (m_core.run)
+                m_core.run->log << "Load";
+            QStringList texts;
+            for (std::int32_t id : m_core.modelIds)
+                texts << QStringLiteral("Model %1 - RS: 0.5").arg(id);
+            m_view->SetModels(texts, Vector<std::int32_t>(0, m_core.modelIds), m_core.modelIds.front());
+            m_view->SelectDataSet(m_core.dataSet);
+            m_view->SetBuckets(m_core.buckets);
+            m_view->SetDecileTable(Table<Variant>());
+            (void)run;
+        }
+
+    private:
+        ScriptedHostCore& m_core;
+        DecileLoadViewInter* m_view = nullptr;
+    };
+
+    class CalcPresenter : public CalculatePresenter,
+                          public ICalculateListener,
+                          public ITerminable,
+                          public std::enable_shared_from_this<CalcPresenter> {
+    public:
+        explicit CalcPresenter(ScriptedHostCore& core)
+            : m_core(core)
+        {
+        }
+        void Init(CalculateViewInter& view, std::shared_ptr<IRun>&) override
+        {
+            m_view = &view;
+            if (auto* listener = dynamic_cast<IListener*>(&view))
+                listener->SetListener(shared_from_this());
+        }
+        void Calculate() override
+        {
+            ++m_core.calculations;
+            m_view->SetCalculationMode();
+            if (m_core.calculation)
+                m_core.calculation(*m_view);
+            m_view->SetIdleMode();
+        }
+        void Terminate(bool) override { m_view = nullptr; }
+
+    private:
+        ScriptedHostCore& m_core;
+        CalculateViewInter* m_view = nullptr;
+    };
+}
+
+FakeRun::FakeRun(QString path, int models)
+    : m_path(std::move(path))
+{
+    for (int i = 1; i <= models; ++i)
+        m_models.push_back(std::make_shared<FakeModel>(i));
+}
+
+std::shared_ptr<IModels> FakeRun::models() const
+{
+    log << "models";
+    return std::const_pointer_cast<FakeRun>(shared_from_this());
+}
+
+std::shared_ptr<IRunParameters> FakeRun::parameters() const
+{
+    return std::const_pointer_cast<FakeRun>(shared_from_this());
+}
+
+std::shared_ptr<IDataSet> FakeRun::dataSet(int index) const
+{
+    if (index == 2 && !hasValidation)
+        return nullptr;
+    return std::make_shared<FakeDataSet>(records);
+}
+
+RunParameter FakeRun::item(const QString& key) const
+{
+    const auto found = values.find(key);
+    if (found == values.end())
+        throw Error(QStringLiteral("no parameter ") + key);
+    return { RunParameterInt32, found->second };
+}
+
+void FakeRun::set(const QString& key, std::int32_t, const Variant& value)
+{
+    log << QStringLiteral("set ") + key;
+    if (FindOrdinal(key))
+        values[key] = value;
+}
+
+std::shared_ptr<DecileLoadPresenter> ScriptedHostCore::createLoadPresenter()
+{
+    return std::make_shared<LoadPresenter>(*this);
+}
+
+std::shared_ptr<CalculatePresenter> ScriptedHostCore::createCalculatePresenter()
+{
+    return std::make_shared<CalcPresenter>(*this);
+}
+
+std::shared_ptr<ScriptedHostCore> ScriptedHostCore::install()
+{
+    auto core = std::make_shared<ScriptedHostCore>();
+    HostCore::install(core);
+    return core;
+}
+
+} // namespace lrv::test
