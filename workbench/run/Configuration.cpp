@@ -1,14 +1,14 @@
 #include "run/Configuration.h"
 
+#include "run/Installation.h"
+#include "support/Error.h"
+
+#include <nlohmann/json.hpp>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QUrl>
-
-#include <nlohmann/json.hpp>
-
-#include "run/Installation.h"
-#include "support/Error.h"
 
 namespace wb {
 

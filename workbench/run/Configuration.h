@@ -1,9 +1,9 @@
 #pragma once
 
+#include "host/IConfiguration.h"
+
 #include <map>
 #include <memory>
-
-#include "host/IConfiguration.h"
 
 namespace wb {
 

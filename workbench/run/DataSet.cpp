@@ -1,11 +1,11 @@
 #include "run/DataSet.h"
 
+#include "support/Error.h"
+
 #include <algorithm>
 #include <limits>
 
 #include <QFile>
-
-#include "support/Error.h"
 
 namespace wb {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <optional>
-
 #include "host/IDataSet.h"
 #include "host/RunStore.h"
+
+#include <optional>
 
 namespace wb {
 

@@ -27,7 +27,8 @@ void Models::setCurrentPosition(int position) { setCurrentIndex(position - 1); }
 void Models::setCurrentIndex(int index)
 {
     if (index < 0 || index >= count())
-        throw lrv::Error(QStringLiteral("There is no model number %1: the run has %2 models.").arg(index + 1).arg(count()));
+        throw lrv::Error(
+            QStringLiteral("There is no model number %1: the run has %2 models.").arg(index + 1).arg(count()));
     m_document->currentModel = m_models[std::size_t(index)]->id();
 }
 
@@ -42,7 +43,8 @@ std::shared_ptr<lrv::IModel> Models::item(int index) const { return model(index)
 std::shared_ptr<Model> Models::model(int index) const
 {
     if (index < 0 || index >= count())
-        throw lrv::Error(QStringLiteral("There is no model number %1: the run has %2 models.").arg(index + 1).arg(count()));
+        throw lrv::Error(
+            QStringLiteral("There is no model number %1: the run has %2 models.").arg(index + 1).arg(count()));
     return m_models[std::size_t(index)];
 }
 

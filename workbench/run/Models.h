@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include "host/IModels.h"
 #include "run/Model.h"
+
+#include <memory>
+#include <vector>
 
 namespace wb {
 

@@ -1,9 +1,9 @@
 #include "run/Run.h"
 
+#include "run/RunFile.h"
+
 #include <QDir>
 #include <QFileInfo>
-
-#include "run/RunFile.h"
 
 namespace wb {
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <memory>
-
 #include "host/IRun.h"
 #include "run/DataSet.h"
 #include "run/Models.h"
 #include "run/RunDocument.h"
 #include "run/RunParameters.h"
+
+#include <memory>
 
 namespace wb {
 

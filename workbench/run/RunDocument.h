@@ -1,14 +1,14 @@
 #pragma once
 
+#include "host/IRunParameters.h"
+#include "host/RunStore.h"
+
 #include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
 
 #include <QString>
-
-#include "host/IRunParameters.h"
-#include "host/RunStore.h"
 
 namespace wb {
 

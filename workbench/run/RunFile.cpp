@@ -1,16 +1,15 @@
 #include "run/RunFile.h"
 
+#include "support/Error.h"
+#include "support/NumberText.h"
+
 #include <cmath>
 #include <limits>
+#include <nlohmann/json.hpp>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <nlohmann/json.hpp>
-
-#include "support/Error.h"
-#include "support/NumberText.h"
 
 namespace wb::RunFile {
 
@@ -113,8 +112,9 @@ namespace {
                 problem(where + QStringLiteral(" must hold a number as text with \".\", not \"%1\"").arg(text));
             parameter.value = text;
         } else {
-            problem(where + QStringLiteral(" has type %1; the types are 3 (32-bit number) and 5 (number as text)")
-                                .arg(parameter.type));
+            problem(where
+                + QStringLiteral(" has type %1; the types are 3 (32-bit number) and 5 (number as text)")
+                      .arg(parameter.type));
         }
         return parameter;
     }
@@ -204,8 +204,8 @@ namespace {
             if (!dataSet)
                 continue;
             root[dataSetNames[d]] = toUtf8(dataSet->path);
-            encodings[dataSetNames[d]]
-                = { { "min", dataSet->encoding.min }, { "max", dataSet->encoding.max }, { "invert", dataSet->encoding.invert } };
+            encodings[dataSetNames[d]] = { { "min", dataSet->encoding.min }, { "max", dataSet->encoding.max },
+                { "invert", dataSet->encoding.invert } };
             samplings[dataSetNames[d]] = dataSet->sampling;
         }
         json models = json::array();

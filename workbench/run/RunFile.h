@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include "run/RunDocument.h"
+
+#include <QString>
 
 /// Reading and writing run files (JSON). Failures throw lrv::Error naming the file, and the line for
 /// text that is not valid JSON.

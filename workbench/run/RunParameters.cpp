@@ -1,8 +1,8 @@
 #include "run/RunParameters.h"
 
-#include <cmath>
-
 #include "support/Error.h"
+
+#include <cmath>
 
 namespace wb {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
-
 #include "host/IRunParameters.h"
 #include "run/RunDocument.h"
+
+#include <memory>
 
 namespace wb {
 

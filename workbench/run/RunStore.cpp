@@ -11,11 +11,13 @@ namespace {
     DataSetRecord& dataSetOf(RunDocument& document, const QString& runPath, int dataSet)
     {
         if (dataSet < 1 || dataSet > 2)
-            throw lrv::Error(QStringLiteral("Dataset %1 does not exist: use 1 (training) or 2 (validation).").arg(dataSet));
+            throw lrv::Error(
+                QStringLiteral("Dataset %1 does not exist: use 1 (training) or 2 (validation).").arg(dataSet));
         auto& record = document.dataSets[std::size_t(dataSet - 1)];
         if (!record)
-            throw lrv::Error(QStringLiteral("The run %1 has no %2 dataset.")
-                                 .arg(runPath, dataSet == 1 ? QStringLiteral("training") : QStringLiteral("validation")));
+            throw lrv::Error(
+                QStringLiteral("The run %1 has no %2 dataset.")
+                    .arg(runPath, dataSet == 1 ? QStringLiteral("training") : QStringLiteral("validation")));
         return *record;
     }
 }
