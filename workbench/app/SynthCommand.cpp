@@ -2,6 +2,7 @@
 #include "Command.h"
 #include "RunMaker.h"
 #include "TerminalProgress.h"
+#include "run/AtomicFile.h"
 #include "support/Error.h"
 
 #include <charconv>
@@ -10,7 +11,6 @@
 #include <random>
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace wb {
 
@@ -36,9 +36,7 @@ decimals, so that it has many tied outputs. The same seed (default 1) gives the 
     void writeCsv(const QString& path, std::int64_t firstId, std::int64_t records, int models, std::mt19937_64& random,
         TerminalProgress& progress)
     {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            throw lrv::Error(QStringLiteral("Cannot write %1: %2.").arg(path, file.errorString()));
+        AtomicFile file(path);
         std::string block = "id,target";
         for (int k = 1; k <= models; ++k)
             block += ",model_" + std::to_string(k);
@@ -65,14 +63,13 @@ decimals, so that it has many tied outputs. The same seed (default 1) gives the 
             }
             block += '\n';
             if (block.size() > (1u << 20)) {
-                if (file.write(block.data(), qint64(block.size())) != qint64(block.size()))
-                    throw lrv::Error(QStringLiteral("Cannot write %1: %2.").arg(path, file.errorString()));
+                file.write(block);
                 block.clear();
                 progress.update(r + 1);
             }
         }
-        if (file.write(block.data(), qint64(block.size())) != qint64(block.size()) || !file.commit())
-            throw lrv::Error(QStringLiteral("Cannot write %1: %2.").arg(path, file.errorString()));
+        file.write(block);
+        file.commit();
         progress.finish();
     }
 

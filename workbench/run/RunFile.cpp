@@ -1,5 +1,6 @@
 #include "run/RunFile.h"
 
+#include "run/AtomicFile.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 
@@ -9,7 +10,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace wb::RunFile {
 
@@ -278,17 +278,9 @@ void save(const QString& path, const RunDocument& document)
 
 void writeAtomically(const QString& path, const QByteArray& bytes)
 {
-    // QSaveFile writes a temporary file beside the target and renames it over the target on commit; on
-    // failure the temporary file is removed and the target keeps its old content.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw lrv::Error(QStringLiteral("Cannot write %1: %2. Check that the folder exists and is writable.")
-                             .arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw lrv::Error(QStringLiteral("Cannot write %1: %2. The old file, if any, is unchanged.").arg(path, reason));
-    }
+    AtomicFile file(path);
+    file.write(bytes.constData(), std::size_t(bytes.size()));
+    file.commit();
 }
 
 } // namespace wb::RunFile
