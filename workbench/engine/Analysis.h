@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/CellTable.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -7,8 +9,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include "engine/CellTable.h"
 
 namespace wb::engine {
 

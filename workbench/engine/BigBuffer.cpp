@@ -2,15 +2,14 @@
 
 #include <cstdlib>
 #include <new>
-
 #include <sys/mman.h>
 
 namespace wb::engine {
 
 namespace {
-constexpr std::size_t hugePage = std::size_t(2) << 20;
-// Below this an ordinary heap block is as fast and wastes no address space.
-constexpr std::size_t mappingThreshold = std::size_t(1) << 20;
+    constexpr std::size_t hugePage = std::size_t(2) << 20;
+    // Below this an ordinary heap block is as fast and wastes no address space.
+    constexpr std::size_t mappingThreshold = std::size_t(1) << 20;
 } // namespace
 
 void* allocateBigBytes(std::size_t bytes, void*& mapping, std::size_t& mappingBytes)

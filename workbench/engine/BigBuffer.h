@@ -9,8 +9,7 @@ namespace wb::engine {
 
 /// An uninitialised array of trivially copyable elements. Large arrays are mapped on 2 MB boundaries and asked
 /// for transparent huge pages: the first write to fresh 4 KB pages is several times slower than a sort pass.
-template <typename T>
-class BigBuffer {
+template <typename T> class BigBuffer {
     static_assert(std::is_trivially_copyable_v<T>);
 
 public:
@@ -60,14 +59,12 @@ private:
 void* allocateBigBytes(std::size_t bytes, void*& mapping, std::size_t& mappingBytes);
 void releaseBigBytes(void* data, void* mapping, std::size_t mappingBytes) noexcept;
 
-template <typename T>
-void* BigBuffer<T>::allocateBytes(std::size_t bytes, void*& mapping, std::size_t& mappingBytes)
+template <typename T> void* BigBuffer<T>::allocateBytes(std::size_t bytes, void*& mapping, std::size_t& mappingBytes)
 {
     return allocateBigBytes(bytes, mapping, mappingBytes);
 }
 
-template <typename T>
-void BigBuffer<T>::releaseBytes(void* data, void* mapping, std::size_t mappingBytes) noexcept
+template <typename T> void BigBuffer<T>::releaseBytes(void* data, void* mapping, std::size_t mappingBytes) noexcept
 {
     releaseBigBytes(data, mapping, mappingBytes);
 }

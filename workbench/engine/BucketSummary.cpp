@@ -1,8 +1,8 @@
 #include "engine/BucketSummary.h"
 
-#include <algorithm>
-
 #include "engine/ProgressMeter.h"
+
+#include <algorithm>
 
 namespace wb::engine {
 

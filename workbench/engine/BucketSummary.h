@@ -1,9 +1,9 @@
 #pragma once
 
+#include "engine/RankedRecords.h"
+
 #include <cstdint>
 #include <vector>
-
-#include "engine/RankedRecords.h"
 
 namespace wb::engine {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
-
 #include "engine/CellTable.h"
 #include "engine/RankedRecords.h"
+
+#include <memory>
 
 namespace wb::engine {
 

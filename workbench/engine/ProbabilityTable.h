@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
-
 #include "engine/CellTable.h"
 #include "engine/LogisticModel.h"
 #include "engine/RankedRecords.h"
+
+#include <memory>
 
 namespace wb::engine {
 
@@ -12,7 +12,18 @@ namespace wb::engine {
 /// valid records in ascending output order.
 class ProbabilityTable : public CellTable {
 public:
-    enum Column { Id, Target, Output, LogOdds, OddsRatio, ProbabilityOne, ProbabilityZero, MostLikely, Match, ErrorFlag };
+    enum Column {
+        Id,
+        Target,
+        Output,
+        LogOdds,
+        OddsRatio,
+        ProbabilityOne,
+        ProbabilityZero,
+        MostLikely,
+        Match,
+        ErrorFlag
+    };
 
     ProbabilityTable(std::shared_ptr<const RankedRecords> ranked, LogisticModel model);
 

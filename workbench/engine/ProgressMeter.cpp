@@ -16,7 +16,9 @@ void ProgressMeter::report(std::size_t done, std::size_t size)
     if (!m_function)
         return;
     const double fraction = (m_pass + (size ? double(done) / double(size) : 1.0)) / m_passes;
-    const auto value = std::min<std::int64_t>(m_records, std::int64_t(fraction * double(m_records)));
+    const auto value
+        = std::max(m_reported, std::min<std::int64_t>(m_records, std::int64_t(fraction * double(m_records))));
+    m_reported = value;
     if (!m_function(value, m_records))
         throw CalculationCancelled();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "engine/Analysis.h"
+
+#include <cstdint>
 
 namespace wb::engine {
 
@@ -26,6 +26,7 @@ private:
     std::int64_t m_records;
     int m_passes;
     int m_pass = 0;
+    std::int64_t m_reported = 0; ///< never reports less than before
 };
 
 } // namespace wb::engine

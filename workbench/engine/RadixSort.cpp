@@ -1,16 +1,16 @@
 #include "engine/RadixSort.h"
 
+#include "engine/ProgressMeter.h"
+
 #include <algorithm>
 #include <vector>
-
-#include "engine/ProgressMeter.h"
 
 namespace wb::engine {
 
 namespace {
-constexpr int digitBits = 11;
-constexpr std::size_t digitValues = std::size_t(1) << digitBits;
-constexpr std::uint64_t digitMask = digitValues - 1;
+    constexpr int digitBits = 11;
+    constexpr std::size_t digitValues = std::size_t(1) << digitBits;
+    constexpr std::uint64_t digitMask = digitValues - 1;
 } // namespace
 
 int radixPasses(int keyBits) { return (keyBits + digitBits - 1) / digitBits; }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "engine/BigBuffer.h"
+
+#include <cstdint>
 
 namespace wb::engine {
 

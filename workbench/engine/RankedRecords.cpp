@@ -1,34 +1,37 @@
 #include "engine/RankedRecords.h"
 
+#include "engine/ProgressMeter.h"
+#include "engine/RadixSort.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "engine/ProgressMeter.h"
-#include "engine/RadixSort.h"
-
 namespace wb::engine {
 
 namespace {
 
-constexpr std::uint64_t signBit = std::uint64_t(1) << 63;
-constexpr std::uint32_t classBit = std::uint32_t(1) << 31;
-constexpr std::uint32_t indexMask = classBit - 1;
+    constexpr std::uint64_t signBit = std::uint64_t(1) << 63;
+    constexpr std::uint32_t classBit = std::uint32_t(1) << 31;
+    constexpr std::uint32_t indexMask = classBit - 1;
 
-// An unsigned key whose ascending order is the ascending order of the doubles; -0 and +0 get one key.
-std::uint64_t ascendingKey(double value)
-{
-    const auto bits = std::bit_cast<std::uint64_t>(value + 0.0);
-    return (bits & signBit) ? ~bits : (bits | signBit);
-}
+    // An unsigned key whose ascending order is the ascending order of the doubles; -0 and +0 get one key.
+    std::uint64_t ascendingKey(double value)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(value + 0.0);
+        return (bits & signBit) ? ~bits : (bits | signBit);
+    }
 
-std::uint64_t outputBits(std::uint64_t ascending) { return (ascending & signBit) ? (ascending ^ signBit) : ~ascending; }
+    std::uint64_t outputBits(std::uint64_t ascending)
+    {
+        return (ascending & signBit) ? (ascending ^ signBit) : ~ascending;
+    }
 
-std::string countText(std::int64_t count, const char* one, const char* many)
-{
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
+    std::string countText(std::int64_t count, const char* one, const char* many)
+    {
+        return std::to_string(count) + " " + (count == 1 ? one : many);
+    }
 
 } // namespace
 

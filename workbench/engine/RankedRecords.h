@@ -1,12 +1,12 @@
 #pragma once
 
+#include "engine/Analysis.h"
+#include "engine/BigBuffer.h"
+
 #include <bit>
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-#include "engine/Analysis.h"
-#include "engine/BigBuffer.h"
 
 namespace wb::engine {
 

@@ -5,10 +5,10 @@
 namespace wb::engine {
 
 namespace {
-double ratio(double numerator, double denominator)
-{
-    return denominator != 0 ? numerator / denominator : std::numeric_limits<double>::quiet_NaN();
-}
+    double ratio(double numerator, double denominator)
+    {
+        return denominator != 0 ? numerator / denominator : std::numeric_limits<double>::quiet_NaN();
+    }
 } // namespace
 
 RocTable::RocTable(std::shared_ptr<const RankedRecords> ranked, std::int32_t optimalEnd)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
-
 #include "engine/CellTable.h"
 #include "engine/RankedRecords.h"
+
+#include <memory>
 
 namespace wb::engine {
 
@@ -12,8 +12,22 @@ namespace wb::engine {
 class RocTable : public CellTable {
 public:
     enum Column {
-        Id, Target, Output, TruePositives, TrueNegatives, FalsePositives, FalseNegatives, Specificity, Sensitivity,
-        FalsePositiveRate, FalseNegativeRate, Youden, ErrorFlag, PredictedClass, Match, Outcome
+        Id,
+        Target,
+        Output,
+        TruePositives,
+        TrueNegatives,
+        FalsePositives,
+        FalseNegatives,
+        Specificity,
+        Sensitivity,
+        FalsePositiveRate,
+        FalseNegativeRate,
+        Youden,
+        ErrorFlag,
+        PredictedClass,
+        Match,
+        Outcome
     };
 
     /// `optimalEnd`: the records ranked before it are predicted class 1 at the optimal cutoff.

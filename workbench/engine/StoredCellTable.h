@@ -1,8 +1,8 @@
 #pragma once
 
-#include <vector>
-
 #include "engine/CellTable.h"
+
+#include <vector>
 
 namespace wb::engine {
 

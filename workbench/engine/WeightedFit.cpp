@@ -5,7 +5,8 @@
 
 namespace wb::engine {
 
-WeightedFit WeightedFit::compute(const std::vector<double>& x, const std::vector<double>& y, const std::vector<double>& w)
+WeightedFit WeightedFit::compute(
+    const std::vector<double>& x, const std::vector<double>& y, const std::vector<double>& w)
 {
     WeightedFit fit;
     const std::size_t count = x.size();

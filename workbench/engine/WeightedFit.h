@@ -15,7 +15,8 @@ struct WeightedFit {
     double rSquare = undefined;
     bool defined = false;
 
-    static WeightedFit compute(const std::vector<double>& x, const std::vector<double>& y, const std::vector<double>& w);
+    static WeightedFit compute(
+        const std::vector<double>& x, const std::vector<double>& y, const std::vector<double>& w);
     double at(double x) const { return defined ? slope * x + intercept : undefined; }
 };
 
