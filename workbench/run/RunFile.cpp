@@ -14,7 +14,7 @@
 namespace wb::RunFile {
 
 namespace {
-    using nlohmann::json;
+    using json = nlohmann::ordered_json;
 
     const char* const dataSetNames[2] = { "training", "validation" };
 
