@@ -23,9 +23,11 @@ namespace {
     lrv::ClassEncoding chooseEncoding(const RunSpec& spec)
     {
         std::vector<double> values;
+        QStringList files;
         for (const QString& path : { spec.training, spec.validation }) {
             if (path.isEmpty())
                 continue;
+            files << path;
             for (double value : engine::distinctTargets(path.toStdString(), spec.targetColumn.toStdString(), 3))
                 if (std::find(values.begin(), values.end(), value) == values.end())
                     values.push_back(value);
@@ -41,10 +43,10 @@ namespace {
             texts << lrv::invariantNumberText(value);
         if (values.size() != 2)
             throw lrv::Error(
-                QStringLiteral("The target column \"%1\" holds %2 (%3): a run needs a target of two classes.")
+                QStringLiteral("The target column \"%1\" of %4 holds %2 (%3): a run needs a target of two classes.")
                     .arg(spec.targetColumn,
                         values.size() > 2 ? QStringLiteral("more than two values") : QStringLiteral("one value"),
-                        texts.join(QStringLiteral(", "))));
+                        texts.join(QStringLiteral(", ")), files.join(QStringLiteral(" and "))));
         encoding.min = values[0];
         encoding.max = values[1];
         return encoding;
