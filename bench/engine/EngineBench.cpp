@@ -126,11 +126,9 @@ int main(int argc, char** argv)
         for (const bool ties : { false, true }) {
             const std::string suffix = "/" + std::to_string(n) + (ties ? "/ties" : "/distinct");
             benchmark::RegisterBenchmark(("std_sort" + suffix).c_str(), sortDoubles, n, ties)
-                ->Unit(benchmark::kMillisecond)
-                ->UseRealTime();
+                ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("engine" + suffix).c_str(), wholeCalculation, n, ties)
-                ->Unit(benchmark::kMillisecond)
-                ->UseRealTime();
+                ->Unit(benchmark::kMillisecond);
         }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

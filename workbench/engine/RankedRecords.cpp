@@ -13,8 +13,12 @@ namespace wb::engine {
 namespace {
 
     constexpr std::uint64_t signBit = std::uint64_t(1) << 63;
-    constexpr std::uint32_t classBit = std::uint32_t(1) << 31;
-    constexpr std::uint32_t indexMask = classBit - 1;
+
+    struct SortItem {
+        std::uint64_t key;
+        std::int32_t id;
+        std::uint32_t cls;
+    };
 
     // An unsigned key whose ascending order is the ascending order of the doubles; -0 and +0 get one key.
     std::uint64_t ascendingKey(double value)
@@ -46,8 +50,8 @@ std::shared_ptr<const RankedRecords> RankedRecords::build(const ScoredRecords& r
     ranked->m_inverted = records.inverted;
     const std::uint64_t flip = records.inverted ? 0 : ~std::uint64_t(0);
 
-    BigBuffer<std::uint64_t> keys(total);
-    BigBuffer<std::uint32_t> values(total);
+    // The sort moves id and class with the key, so that no random access to the input follows it.
+    BigBuffer<SortItem> items(total);
     std::size_t n = 0;
     std::int64_t positives = 0;
     bool idsAscending = true;
@@ -57,16 +61,16 @@ std::shared_ptr<const RankedRecords> RankedRecords::build(const ScoredRecords& r
         for (std::size_t i = begin; i < end; ++i) {
             const double output = records.outputs[i];
             const std::uint32_t cls = records.classes[i] != 0;
+            const std::int32_t id = records.ids[i];
             if (!std::isfinite(output)) {
-                ranked->m_errorIds.push_back(records.ids[i]);
+                ranked->m_errorIds.push_back(id);
                 ranked->m_errorClasses.push_back(std::uint8_t(cls));
                 continue;
             }
-            keys[n] = ascendingKey(output) ^ flip;
-            values[n] = std::uint32_t(i) | (cls << 31);
+            items[n] = { ascendingKey(output) ^ flip, id, cls };
             positives += cls;
-            idsAscending = idsAscending && records.ids[i] >= lastId;
-            lastId = records.ids[i];
+            idsAscending = idsAscending && id >= lastId;
+            lastId = id;
             ++n;
         }
         meter.report(end, total);
@@ -82,50 +86,47 @@ std::shared_ptr<const RankedRecords> RankedRecords::build(const ScoredRecords& r
             + " records among its " + countText(std::int64_t(n), "valid output", "valid outputs")
             + "; the analysis needs records of both classes. Check the class encoding of the dataset.");
 
-    BigBuffer<std::uint64_t> keyScratch(n);
-    BigBuffer<std::uint32_t> valueScratch(n);
-    if (!idsAscending) {
-        // The sort on the output is stable: put the records in id order first, so tied outputs rank by id.
-        meter.addPasses(radixPasses(32) + 1);
-        for (std::size_t j = 0; j < n; ++j)
-            keys[j] = std::uint32_t(records.ids[values[j] & indexMask]) ^ std::uint32_t(classBit);
-        radixSort(keys, values, keyScratch, valueScratch, n, 32, meter);
-        for (std::size_t j = 0; j < n; ++j)
-            keys[j] = ascendingKey(records.outputs[values[j] & indexMask]) ^ flip;
+    {
+        BigBuffer<SortItem> scratch(n);
+        if (!idsAscending) {
+            // The sort on the output is stable: put the records in id order first, so tied outputs rank by id.
+            meter.addPasses(radixPasses(32) + 1);
+            radixSort(
+                items, scratch, n, 32, [](const SortItem& item) { return std::uint32_t(item.id) ^ 0x80000000u; },
+                meter);
+        }
+        radixSort(
+            items, scratch, n, 64, [](const SortItem& item) { return item.key; }, meter);
     }
-    radixSort(keys, values, keyScratch, valueScratch, n, 64, meter);
-    keyScratch = {};
-    valueScratch = {};
 
-    // Outputs and ids replace the keys and indexes in place; group ends collect the true positives.
+    // The sorted items become outputs, ids and classes; group ends collect the true positives.
     ranked->m_size = std::int32_t(n);
     ranked->m_positives = std::int32_t(positives);
+    ranked->m_outputBits = BigBuffer<std::uint64_t>(n);
+    ranked->m_ids = BigBuffer<std::uint32_t>(n);
     ranked->m_classes = BigBuffer<std::uint8_t>(n);
     BigBuffer<std::int32_t> groupPositives(n);
     std::int32_t groups = 0;
     std::int32_t cumulative = 0;
-    std::uint64_t previous = keys[0];
+    std::uint64_t previous = items[0].key;
     for (std::size_t begin = 0; begin < n; begin += ProgressMeter::chunk) {
         const std::size_t end = std::min(n, begin + ProgressMeter::chunk);
         for (std::size_t r = begin; r < end; ++r) {
-            const std::uint64_t key = keys[r];
-            if (key != previous)
+            const SortItem item = items[r];
+            if (item.key != previous)
                 groupPositives[groups++] = cumulative;
-            previous = key;
-            const std::uint32_t value = values[r];
-            const std::uint32_t cls = value >> 31;
-            cumulative += std::int32_t(cls);
-            ranked->m_classes[r] = std::uint8_t(cls);
-            values[r] = std::uint32_t(records.ids[value & indexMask]);
-            keys[r] = outputBits(key ^ flip);
+            previous = item.key;
+            cumulative += std::int32_t(item.cls);
+            ranked->m_classes[r] = std::uint8_t(item.cls);
+            ranked->m_ids[r] = std::uint32_t(item.id);
+            ranked->m_outputBits[r] = outputBits(item.key ^ flip);
         }
         meter.report(end, n);
     }
+    items = {};
     groupPositives[groups++] = cumulative;
     ranked->m_groups = groups;
     ranked->m_groupPositives = std::move(groupPositives);
-    ranked->m_outputBits = std::move(keys);
-    ranked->m_ids = std::move(values);
 
     if (std::size_t(groups) < n) {
         ranked->m_groupStart = BigBuffer<std::int32_t>(std::size_t(groups) + 1);
