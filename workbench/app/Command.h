@@ -1,19 +1,14 @@
 #pragma once
 
+#include "UsageError.h"
+
 #include <functional>
-#include <stdexcept>
 #include <vector>
 
 #include <QString>
 #include <QStringList>
 
 namespace wb {
-
-/// A wrong command line: the program prints the message with the command's usage and exits with 1.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 /// One command of vantorix-lr. Each command lives in its own file and registers itself with a static
 /// CommandRegistration, so that adding a command is adding a file.
