@@ -186,8 +186,9 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run
             models->setCurrentIndex(i);
 
     view.CurrentModelChanged(current);
-    view.SetCalculationMode();
     try {
+        // Inside the try: a view that fails half way into calculating mode still gets idle mode back.
+        view.SetCalculationMode();
         const auto n = std::int32_t(valid);
         const std::int32_t interval = std::max<std::int32_t>(1, n / 200);
         view.ClearProperties();

@@ -190,13 +190,16 @@ TEST_F(CalculatePresenterTest, CancelEndsWithCalculationCancelledAndIdleMode)
 
 TEST_F(CalculatePresenterTest, ViewFailureEndsInIdleModeWithTheMessage)
 {
-    RecordingCalculateView view;
-    view.throwIn = "ShowROC";
-    calculate(view, smallRun);
-    ASSERT_EQ(view.errors.size(), 1u);
-    EXPECT_TRUE(view.errors[0].contains(QStringLiteral("ShowROC")));
-    EXPECT_EQ(view.mainCalls().back(), "SetIdleMode");
-    EXPECT_EQ(view.count("SetROCStats"), 0);
+    for (const char* failing : { "SetCalculationMode", "ClearProperties", "ShowROC", "SetConfMatrixStats" }) {
+        SCOPED_TRACE(failing);
+        RecordingCalculateView view;
+        view.throwIn = failing;
+        calculate(view, smallRun);
+        ASSERT_EQ(view.errors.size(), 1u);
+        EXPECT_TRUE(view.errors[0].contains(QString::fromLatin1(failing)));
+        EXPECT_EQ(view.mainCalls().back(), "SetIdleMode");
+        EXPECT_EQ(view.count("SetCalculationErrorsCount"), 0);
+    }
 }
 
 TEST_F(CalculatePresenterTest, UnusableDataGetsAClearErrorAndNoCalculation)
