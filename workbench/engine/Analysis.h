@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,8 @@ struct Analysis {
     std::shared_ptr<const CellTable> slopeIntercept; ///< 1..B × 0..10
     std::shared_ptr<const CellTable> probabilities; ///< 0..n+e−1 × 0..9
     std::shared_ptr<const CellTable> zerosOnes; ///< 0..n−1 × 0..2
+    /// The logistic model behind the probabilities: the fit, or the intercept-only model when it is undefined.
+    double probabilitySlope = 0, probabilityIntercept = 0;
 
     std::shared_ptr<const CellTable> gains; ///< 0..B × 0..13
     double gainsArea = 0, gainsRankingQuality = 0;

@@ -1,0 +1,139 @@
+// The whole engine calculation against std::sort of the same doubles, in one process.
+//
+// ENGINE_BENCH_N sets the record count (default: 1000000 and 10000000). ENGINE_BENCH_MEMORY=1 instead prints the
+// peak resident memory per record of one calculation, input included.
+#include "engine/Analysis.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace wb::engine;
+
+struct Input {
+    std::vector<std::int32_t> ids;
+    std::vector<std::uint8_t> classes;
+    std::vector<double> outputs;
+
+    ScoredRecords view() const { return { ids.data(), classes.data(), outputs.data(), outputs.size(), false }; }
+};
+
+// Scores of a fair model: class 1 (30 %) tends high. With ties the outputs have three decimals.
+Input makeInput(std::int64_t n, bool ties)
+{
+    Input input;
+    input.ids.resize(n);
+    input.classes.resize(n);
+    input.outputs.resize(n);
+    std::mt19937_64 random(42);
+    std::uniform_real_distribution<double> uniform(0, 1);
+    for (std::int64_t i = 0; i < n; ++i) {
+        const int cls = uniform(random) < 0.3;
+        double output = uniform(random) * 0.8 + cls * 0.2;
+        if (ties)
+            output = std::round(output * 1000) / 1000;
+        input.ids[i] = std::int32_t(i + 1);
+        input.classes[i] = std::uint8_t(cls);
+        input.outputs[i] = output;
+    }
+    return input;
+}
+
+const Input& cachedInput(std::int64_t n, bool ties)
+{
+    static std::int64_t cachedN = -1;
+    static bool cachedTies = false;
+    static Input input;
+    if (cachedN != n || cachedTies != ties) {
+        input = makeInput(n, ties);
+        cachedN = n;
+        cachedTies = ties;
+    }
+    return input;
+}
+
+void sortDoubles(benchmark::State& state, std::int64_t n, bool ties)
+{
+    const Input& input = cachedInput(n, ties);
+    std::vector<double> values(input.outputs.size());
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::copy(input.outputs.begin(), input.outputs.end(), values.begin());
+        state.ResumeTiming();
+        std::sort(values.begin(), values.end());
+        benchmark::DoNotOptimize(values.data());
+    }
+}
+
+void wholeCalculation(benchmark::State& state, std::int64_t n, bool ties)
+{
+    const Input& input = cachedInput(n, ties);
+    for (auto _ : state) {
+        Analysis analysis = analyse(input.view(), 10);
+        benchmark::DoNotOptimize(analysis.auc);
+        state.PauseTiming();
+        analysis = {}; // releasing the results is not part of the calculation
+        state.ResumeTiming();
+    }
+}
+
+long statusKilobytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::atol(line.c_str() + std::string(field).size());
+    return 0;
+}
+
+int measureMemory(std::int64_t n)
+{
+    for (const bool ties : { false, true }) {
+        std::ofstream("/proc/self/clear_refs") << "5"; // restarts the peak at the current size
+        const long before = statusKilobytes("VmRSS:");
+        {
+            const Input input = makeInput(n, ties);
+            const Analysis analysis = analyse(input.view(), 10);
+            benchmark::DoNotOptimize(analysis.auc);
+            const long peak = statusKilobytes("VmHWM:");
+            std::printf("peak memory per record at n=%lld%s: %.1f bytes (input included)\n", static_cast<long long>(n),
+                ties ? " with ties" : "", double(peak - before) * 1024.0 / double(n));
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::int64_t> sizes = { 1000000, 10000000 };
+    if (const char* text = std::getenv("ENGINE_BENCH_N"))
+        sizes = { std::atoll(text) };
+    if (const char* memory = std::getenv("ENGINE_BENCH_MEMORY"); memory && std::string(memory) == "1")
+        return measureMemory(sizes.front());
+
+    for (const std::int64_t n : sizes)
+        for (const bool ties : { false, true }) {
+            const std::string suffix = "/" + std::to_string(n) + (ties ? "/ties" : "/distinct");
+            benchmark::RegisterBenchmark(("std_sort" + suffix).c_str(), sortDoubles, n, ties)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("engine" + suffix).c_str(), wholeCalculation, n, ties)
+                ->Unit(benchmark::kMillisecond);
+        }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

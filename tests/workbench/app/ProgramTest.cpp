@@ -1,0 +1,197 @@
+#include "run/Run.h"
+#include "run/RunFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+
+using namespace wb;
+
+namespace {
+
+const QString dataDir = QStringLiteral(LRV_TEST_DATA "/workbench");
+
+struct Outcome {
+    int status = -1;
+    QString out, err;
+};
+
+/// Runs the built program without a display, as a batch job would.
+Outcome runProgram(const QStringList& arguments)
+{
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../workbench/app/vantorix-lr");
+    EXPECT_TRUE(QFileInfo::exists(program)) << "build the vantorix-lr target first: " << program.toStdString();
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+}
+
+TEST(Program, NewMakesARunWithEncodingFitnessAndRelativePaths)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("made"));
+    const Outcome outcome = runProgram(
+        { QStringLiteral("new"), QStringLiteral("--training"), dataDir + QStringLiteral("/targets-2-5.csv"),
+            QStringLiteral("--target"), QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"),
+            QStringLiteral("--models"), QStringLiteral("score"), QStringLiteral("--out"), out });
+    ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+
+    const RunDocument document = RunFile::load(out + QStringLiteral(".run"));
+    ASSERT_TRUE(document.dataSets[0]);
+    EXPECT_FALSE(document.dataSets[1]);
+    EXPECT_EQ(document.dataSets[0]->encoding.min, 2); // the smaller of two target values is class 0
+    EXPECT_EQ(document.dataSets[0]->encoding.max, 5);
+    EXPECT_FALSE(document.dataSets[0]->encoding.invert);
+    EXPECT_TRUE(QFileInfo(document.dataSets[0]->path).isRelative());
+    const auto run = Run::open(out + QStringLiteral(".run"));
+    EXPECT_EQ(
+        run->dataSetAt(1)->csvPath(), QFileInfo(dataDir + QStringLiteral("/targets-2-5.csv")).canonicalFilePath());
+    ASSERT_EQ(document.models.size(), 1u);
+    EXPECT_EQ(document.models[0].id, 1);
+    EXPECT_EQ(document.models[0].outputColumn, QStringLiteral("score"));
+    EXPECT_GE(document.models[0].trainingFitness, 0);
+    EXPECT_LE(document.models[0].trainingFitness, 1);
+    EXPECT_GE(document.models[0].trainingAccuracy, 50);
+    EXPECT_EQ(run->parameterList()->integer(QStringLiteral("set_lr#SelectedChart"), 0), 1129);
+    EXPECT_EQ(run->parameterList()->integer(QStringLiteral("set_lr#DataSet"), 0), 1);
+    EXPECT_EQ(run->parameterList()->integer(QStringLiteral("set_lr#Buckets"), 0), 10);
+    EXPECT_EQ(run->parameterList()->integer(QStringLiteral("data#train_Samples"), 0), 6);
+    EXPECT_EQ(run->parameterList()->integer(QStringLiteral("data#test_Samples"), -1), 0);
+}
+
+TEST(Program, NewMarksCalculationErrorsAndInverts)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("inv.run"));
+    const Outcome outcome
+        = runProgram({ QStringLiteral("new"), QStringLiteral("--training"), dataDir + QStringLiteral("/train.csv"),
+            QStringLiteral("--validation"), dataDir + QStringLiteral("/valid.csv"), QStringLiteral("--target"),
+            QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"), QStringLiteral("--models"),
+            QStringLiteral("good,errors"), QStringLiteral("--invert"), QStringLiteral("--out"), out });
+    ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    const RunDocument document = RunFile::load(out);
+    ASSERT_TRUE(document.dataSets[1]);
+    EXPECT_TRUE(document.dataSets[0]->encoding.invert);
+    EXPECT_TRUE(document.dataSets[1]->encoding.invert);
+    ASSERT_EQ(document.models.size(), 2u);
+    EXPECT_EQ(document.models[1].id, 2);
+    EXPECT_EQ(document.models[1].trainingFitness, -11111); // outputs that are empty or text
+    EXPECT_GE(document.models[1].validationFitness, 0); // the validation outputs are all numbers
+}
+
+TEST(Program, UsageErrorsExitWithOne)
+{
+    const QString csv = dataDir + QStringLiteral("/train.csv");
+    const QStringList cases[] = {
+        {},
+        { QStringLiteral("frobnicate") },
+        { QStringLiteral("new"), QStringLiteral("--training"), csv, QStringLiteral("--models"), QStringLiteral("good"),
+            QStringLiteral("--out"), QStringLiteral("x.run") },
+        { QStringLiteral("new"), QStringLiteral("--training"), csv, QStringLiteral("--target"),
+            QStringLiteral("target"), QStringLiteral("--models"), QStringLiteral("good,good"), QStringLiteral("--out"),
+            QStringLiteral("x.run") },
+        { QStringLiteral("new"), QStringLiteral("--colour"), QStringLiteral("red") },
+        { QStringLiteral("new"), QStringLiteral("--training") },
+        { QStringLiteral("synth"), QStringLiteral("--records"), QStringLiteral("many"), QStringLiteral("--out"),
+            QStringLiteral("d") },
+        { QStringLiteral("synth"), QStringLiteral("--out"), QStringLiteral("d") },
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const Outcome outcome = runProgram(arguments);
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_TRUE(outcome.err.contains(QStringLiteral("Usage"))) << outcome.err.toStdString();
+    }
+}
+
+TEST(Program, HelpOnEveryCommand)
+{
+    for (const QString& command : { QStringLiteral("new"), QStringLiteral("synth") }) {
+        const Outcome outcome = runProgram({ command, QStringLiteral("--help") });
+        EXPECT_EQ(outcome.status, 0);
+        EXPECT_TRUE(outcome.out.startsWith(QStringLiteral("Usage: vantorix-lr ") + command))
+            << outcome.out.toStdString();
+    }
+    const Outcome overview = runProgram({ QStringLiteral("--help") });
+    EXPECT_EQ(overview.status, 0);
+    EXPECT_TRUE(overview.out.contains(QStringLiteral("synth")));
+}
+
+TEST(Program, FailuresExitWithTwoAndNameThePlace)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("x.run"));
+    struct Case {
+        QString training;
+        QString target;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        { dir.filePath(QStringLiteral("missing.csv")), QStringLiteral("target"), { QStringLiteral("missing.csv") } },
+        { dataDir + QStringLiteral("/bad-target.csv"), QStringLiteral("target"),
+            { QStringLiteral("bad-target.csv"), QStringLiteral("7") } },
+        { dataDir + QStringLiteral("/ragged.csv"), QStringLiteral("target"),
+            { QStringLiteral("ragged.csv"), QStringLiteral("line 3") } },
+        { dataDir + QStringLiteral("/train.csv"), QStringLiteral("nosuch"),
+            { QStringLiteral("train.csv"), QStringLiteral("nosuch") } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.training.toStdString());
+        const Outcome outcome
+            = runProgram({ QStringLiteral("new"), QStringLiteral("--training"), c.training, QStringLiteral("--target"),
+                c.target, QStringLiteral("--models"), QStringLiteral("good"), QStringLiteral("--out"), out });
+        EXPECT_EQ(outcome.status, 2);
+        for (const QString& part : c.expected)
+            EXPECT_TRUE(outcome.err.contains(part)) << outcome.err.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(out));
+    }
+}
+
+TEST(Program, SynthIsRepeatableAndMakesALoadableRun)
+{
+    QTemporaryDir first, second;
+    for (const QTemporaryDir* dir : { &first, &second }) {
+        const Outcome outcome = runProgram({ QStringLiteral("synth"), QStringLiteral("--records"),
+            QStringLiteral("400"), QStringLiteral("--models"), QStringLiteral("3"), QStringLiteral("--seed"),
+            QStringLiteral("7"), QStringLiteral("--out"), dir->path() });
+        ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    }
+    EXPECT_EQ(
+        readAll(first.filePath(QStringLiteral("train.csv"))), readAll(second.filePath(QStringLiteral("train.csv"))));
+
+    const auto run = Run::open(first.filePath(QStringLiteral("synth.run")));
+    EXPECT_EQ(run->models()->count(), 3);
+    EXPECT_EQ(run->dataSet(1)->count(), 400);
+    EXPECT_EQ(run->dataSet(2)->count(), 200);
+    // Model 1 separates the classes better than model 2.
+    EXPECT_GT(run->models()->item(0)->trainingRSquare(), run->models()->item(1)->trainingRSquare());
+
+    // The third model rounds its outputs: far fewer distinct values than records.
+    const QList<QByteArray> lines = readAll(first.filePath(QStringLiteral("train.csv"))).split('\n');
+    QSet<QByteArray> distinct;
+    for (int i = 1; i < lines.size(); ++i)
+        if (!lines[i].isEmpty())
+            distinct.insert(lines[i].split(',').value(4));
+    EXPECT_LE(distinct.size(), 101);
+}

@@ -1,0 +1,197 @@
+#include "EngineTestRecords.h"
+#include "engine/Analysis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <numeric>
+#include <random>
+
+using namespace wb::engine;
+using wb::engine::test::TestRecords;
+
+namespace {
+
+struct Case {
+    int records;
+    int buckets;
+    int decimals; ///< outputs rounded to this many decimals, so small values give many ties
+    bool inverted;
+    bool shuffledIds;
+};
+
+TestRecords randomRecords(const Case& c, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> uniform(0, 1);
+    TestRecords records;
+    records.inverted = c.inverted;
+    const double scale = std::pow(10.0, c.decimals);
+    for (int i = 0; i < c.records; ++i) {
+        const int cls = uniform(random) < 0.3 ? 1 : 0;
+        // Class 1 tends high (low when inverted), with overlap.
+        double output = std::round((uniform(random) * 0.7 + (cls ^ int(c.inverted)) * 0.3) * scale) / scale;
+        if (uniform(random) < 0.03)
+            output = std::numeric_limits<double>::quiet_NaN();
+        if (i % 17 == 5)
+            output = -output; // negative outputs and -0
+        records.ids.push_back(i * 3 - 100);
+        records.classes.push_back(std::uint8_t(cls));
+        records.outputs.push_back(output);
+    }
+    if (c.shuffledIds)
+        std::shuffle(records.ids.begin(), records.ids.end(), random);
+    return records;
+}
+
+// The ranking the analysis must produce, by a plain comparison sort.
+std::vector<int> referenceRanking(const TestRecords& r)
+{
+    std::vector<int> order;
+    for (int i = 0; i < int(r.outputs.size()); ++i)
+        if (std::isfinite(r.outputs[i]))
+            order.push_back(i);
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        if (r.outputs[a] != r.outputs[b])
+            return r.inverted ? r.outputs[a] < r.outputs[b] : r.outputs[a] > r.outputs[b];
+        return r.ids[a] < r.ids[b];
+    });
+    return order;
+}
+
+class AnalysisProperties : public ::testing::TestWithParam<Case> { };
+
+} // namespace
+
+TEST_P(AnalysisProperties, AgreeWithDirectCounting)
+{
+    const Case c = GetParam();
+    for (unsigned seed = 1; seed <= 3; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        const TestRecords records = randomRecords(c, seed);
+        const Analysis a = analyse(records.view(), c.buckets);
+        const std::vector<int> order = referenceRanking(records);
+        const int n = int(order.size());
+        const int e = int(records.outputs.size()) - n;
+        ASSERT_EQ(a.validRecords, n);
+        ASSERT_EQ(a.calculationErrors, e);
+        std::int64_t positives = 0;
+        for (int i : order)
+            positives += records.classes[i];
+        const std::int64_t negatives = n - positives;
+
+        // AUC is the Mann–Whitney count with ties counted half.
+        double pairs = 0;
+        for (int i : order)
+            for (int j : order)
+                if (records.classes[i] == 1 && records.classes[j] == 0) {
+                    const double oi = records.outputs[i], oj = records.outputs[j];
+                    const bool better = records.inverted ? oi < oj : oi > oj;
+                    pairs += better ? 1 : (oi == oj ? 0.5 : 0);
+                }
+        EXPECT_NEAR(a.auc, pairs / (double(positives) * negatives), 1e-12);
+
+        // Every ROC row: the record in ranking order with the counts of all records at or past its output.
+        const CellTable& roc = *a.rocResults;
+        ASSERT_EQ(roc.rowHigh(), n + e - 1);
+        double bestYouden = -2;
+        for (int r = 0; r < n; ++r) {
+            const int i = order[r];
+            std::int64_t tp = 0, fp = 0;
+            for (int j : order) {
+                const bool atOrPast = records.inverted ? records.outputs[j] <= records.outputs[i]
+                                                       : records.outputs[j] >= records.outputs[i];
+                if (atOrPast)
+                    (records.classes[j] ? tp : fp)++;
+            }
+            const int row = e + r;
+            ASSERT_EQ(roc.at(row, 0), records.ids[i]) << r;
+            ASSERT_EQ(roc.at(row, 3), tp) << r;
+            ASSERT_EQ(roc.at(row, 5), fp) << r;
+            ASSERT_EQ(roc.at(row, 4), negatives - fp) << r;
+            ASSERT_EQ(roc.at(row, 6), positives - tp) << r;
+            ASSERT_EQ(roc.at(row, 12), 0);
+            bestYouden = std::max(bestYouden, roc.at(row, 11));
+        }
+        for (int row = 0; row < e; ++row)
+            EXPECT_EQ(roc.at(row, 12), 1);
+        // The threshold row has the largest Youden J, and the statistics and counts agree with it.
+        int thresholdRow = -1;
+        for (int r = e; r < n + e && thresholdRow < 0; ++r)
+            if (roc.at(r, 0) == a.thresholdId)
+                thresholdRow = r;
+        ASSERT_GE(thresholdRow, 0);
+        EXPECT_NEAR(roc.at(thresholdRow, 11), bestYouden, 1e-12);
+        EXPECT_NEAR(a.rocStats[1], bestYouden, 1e-12);
+        EXPECT_EQ(a.rocCounts[0], roc.at(thresholdRow, 3));
+        EXPECT_EQ(a.rocCounts[2], roc.at(thresholdRow, 5));
+        std::array<std::int64_t, 4> outcomes {};
+        for (int r = e; r < n + e; ++r)
+            ++outcomes[std::size_t(roc.at(r, 15))];
+        EXPECT_EQ(outcomes[0], a.rocCounts[0]);
+        EXPECT_EQ(outcomes[1], a.rocCounts[1]);
+        EXPECT_EQ(outcomes[2], a.rocCounts[2]);
+        EXPECT_EQ(outcomes[3], a.rocCounts[3]);
+
+        // Buckets: rank r in bucket floor(B·r/n) + 1; counts add up.
+        std::vector<std::int64_t> total(c.buckets), pos(c.buckets);
+        for (int r = 0; r < n; ++r) {
+            const int b = int(std::int64_t(c.buckets) * r / n);
+            ++total[b];
+            pos[b] += records.classes[order[r]];
+        }
+        std::array<std::int64_t, 4> rocSum {}, logisticSum {};
+        for (int b = 0; b < c.buckets; ++b) {
+            EXPECT_EQ(a.decileResults->at(b + 1, 5), total[b]) << b;
+            EXPECT_EQ(a.decileResults->at(b + 1, 3), pos[b]) << b;
+            EXPECT_EQ(a.gains->at(b + 1, 12), total[b]) << b;
+            std::int64_t rocBucket = 0, logisticBucket = 0;
+            for (int k = 0; k < 4; ++k) {
+                rocSum[k] += a.rocPerBucket[b][k];
+                logisticSum[k] += a.logisticPerBucket[b][k];
+                rocBucket += a.rocPerBucket[b][k];
+                logisticBucket += a.logisticPerBucket[b][k];
+            }
+            EXPECT_EQ(rocBucket, total[b]);
+            EXPECT_EQ(logisticBucket, total[b]);
+            EXPECT_EQ(a.rocPerBucket[b][0] + a.rocPerBucket[b][3], pos[b]);
+        }
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(rocSum[k], a.rocCounts[k]);
+            EXPECT_EQ(logisticSum[k], a.logisticCounts[k]);
+        }
+        EXPECT_EQ(a.gains->at(c.buckets, 7), positives);
+        EXPECT_NEAR(a.gains->at(c.buckets, 8), double(positives) / n, 1e-12);
+        EXPECT_NEAR(a.gains->at(c.buckets, 13), 100, 1e-9);
+
+        // Probabilities: ascending output, ties by id; the logistic counts are the most likely classes.
+        const CellTable& p = *a.probabilities;
+        std::array<std::int64_t, 4> logistic {};
+        double previous = -std::numeric_limits<double>::infinity();
+        std::int32_t previousId = std::numeric_limits<std::int32_t>::min();
+        for (int r = e; r < n + e; ++r) {
+            const double output = p.at(r, 2);
+            const auto id = std::int32_t(p.at(r, 0));
+            ASSERT_TRUE(output > previous || (output == previous && id > previousId)) << r;
+            previous = output;
+            previousId = id;
+            EXPECT_EQ(p.at(r, 7), p.at(r, 5) >= 0.5 ? 1 : 0);
+            const int cls = int(p.at(r, 1)), predicted = int(p.at(r, 7));
+            ++logistic[predicted ? (cls ? 0 : 2) : (cls ? 3 : 1)];
+            EXPECT_EQ(a.cutoffPoints->at(r - e, 0), output);
+            EXPECT_EQ(a.zerosOnes->at(r - e, 1), output);
+            EXPECT_EQ(a.zerosOnes->at(r - e, 0), cls);
+        }
+        EXPECT_EQ(logistic[0], a.logisticCounts[0]);
+        EXPECT_EQ(logistic[1], a.logisticCounts[1]);
+        EXPECT_EQ(logistic[2], a.logisticCounts[2]);
+        EXPECT_EQ(logistic[3], a.logisticCounts[3]);
+        EXPECT_EQ(a.cutoffPoints->at(n, 0), a.cutoffPoints->at(n - 1, 0));
+        EXPECT_EQ(a.cutoffPoints->at(n, 1), a.cutoffPoints->at(n - 1, 1));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RandomData, AnalysisProperties,
+    ::testing::Values(Case { 300, 10, 12, false, false }, Case { 300, 7, 1, false, true },
+        Case { 257, 13, 2, true, false }, Case { 199, 2, 1, true, true }, Case { 60, 40, 3, false, false }));

@@ -1,0 +1,346 @@
+#include "engine/Analysis.h"
+
+#include "EngineTestRecords.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace wb::engine;
+using wb::engine::test::TestRecords;
+
+namespace {
+
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+constexpr double infinity = std::numeric_limits<double>::infinity();
+
+std::vector<double> row(const CellTable& table, int r)
+{
+    std::vector<double> cells;
+    for (int c = table.colLow(); c <= table.colHigh(); ++c)
+        cells.push_back(table.at(r, c));
+    return cells;
+}
+
+void expectRow(const CellTable& table, int r, const std::vector<double>& expected)
+{
+    SCOPED_TRACE("row " + std::to_string(r));
+    const std::vector<double> actual = row(table, r);
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t c = 0; c < expected.size(); ++c) {
+        if (std::isnan(expected[c]))
+            EXPECT_TRUE(std::isnan(actual[c])) << "column " << c;
+        else
+            EXPECT_NEAR(actual[c], expected[c], 1e-12) << "column " << c;
+    }
+}
+
+// 0.9 (1), 0.5 (1), 0.5 (0), 0.1 (0), then two calculation errors: id 5 (class 1, NaN), id 6 (class 0, inf).
+TestRecords tiedRecords()
+{
+    return TestRecords({ { 0.9, 1 }, { 0.5, 1 }, { 0.5, 0 }, { 0.1, 0 }, { notANumber, 1 }, { infinity, 0 } });
+}
+
+} // namespace
+
+TEST(Analysis, TiedOutputsShareOneRocPointAndErrorsComeFirst)
+{
+    const Analysis a = analyse(tiedRecords().view(), 2);
+    EXPECT_EQ(a.validRecords, 4);
+    EXPECT_EQ(a.calculationErrors, 2);
+    const CellTable& roc = *a.rocResults;
+    ASSERT_EQ(roc.rowLow(), 0);
+    ASSERT_EQ(roc.rowHigh(), 5);
+    ASSERT_EQ(roc.colHigh(), 15);
+    expectRow(roc, 0, { 5, 1, notANumber, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, -1, 0, -1 });
+    expectRow(roc, 1, { 6, 0, notANumber, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, -1, 0, -1 });
+    // At the optimum only id 1 is predicted class 1.
+    expectRow(roc, 2, { 1, 1, 0.9, 1, 2, 0, 1, 1, 0.5, 0, 0.5, 0.5, 0, 1, 1, 0 });
+    // Ids 2 and 3 tie at 0.5: both carry the group's counts (TP 2, FP 1), so they are one point.
+    expectRow(roc, 3, { 2, 1, 0.5, 2, 1, 1, 0, 0.5, 1, 0.5, 0, 0.5, 0, 0, 0, 3 });
+    expectRow(roc, 4, { 3, 0, 0.5, 2, 1, 1, 0, 0.5, 1, 0.5, 0, 0.5, 0, 0, 1, 1 });
+    expectRow(roc, 5, { 4, 0, 0.1, 2, 0, 2, 0, 0, 1, 1, 0, 0, 0, 0, 1, 1 });
+
+    // Pairs (1,3) 1, (1,4) 1, (2,3) tied ½, (2,4) 1 of 4.
+    EXPECT_DOUBLE_EQ(a.auc, 0.875);
+    // J = 0.5 at 0.9 and at the tie group 0.5: the first in ranking order wins.
+    EXPECT_EQ(a.thresholdId, 1);
+    const std::array<double, 16> rocStats = { 0.875, 0.5, 0.9, 3, 1, 4, 1, 2, 0, 1, 0.5, 1, 0, 0.5, 1, 2.0 / 3 };
+    for (int k = 0; k < 16; ++k)
+        EXPECT_NEAR(a.rocStats[k], rocStats[k], 1e-12) << k;
+    EXPECT_EQ(a.rocCounts, (std::array<std::int32_t, 4> { 1, 2, 0, 1 }));
+    ASSERT_EQ(a.rocPerBucket.size(), 2u);
+    EXPECT_EQ(a.rocPerBucket[0], (std::array<std::int32_t, 4> { 1, 0, 0, 1 }));
+    EXPECT_EQ(a.rocPerBucket[1], (std::array<std::int32_t, 4> { 0, 2, 0, 0 }));
+    EXPECT_DOUBLE_EQ(a.rocMatrixStats[14], 0.5);
+    EXPECT_DOUBLE_EQ(a.rocMatrixStats[15], 0.9);
+}
+
+TEST(Analysis, DecilesTrendAndStatisticsLeaveErrorsOut)
+{
+    const Analysis a = analyse(tiedRecords().view(), 2);
+    const CellTable& d = *a.decileResults;
+    ASSERT_EQ(d.rowLow(), 1);
+    ASSERT_EQ(d.rowHigh(), 2);
+    expectRow(d, 1, { 1, 0.9, 0.5, 2, 0, 2, 1, 100, 0, 0, 2, 100 });
+    expectRow(d, 2, { 2, 0.5, 0.1, 0, 2, 2, 0, 0, 1, 100, 2, 100 });
+    // Positive % 100 at x 0.9 and 0 at x 0.5.
+    EXPECT_NEAR(a.trendSlope, 250, 1e-9);
+    EXPECT_NEAR(a.trendIntercept, -125, 1e-9);
+    EXPECT_NEAR(a.trendRSquare, 1, 1e-12);
+    const std::array<double, 9> stats = { 4, 2, 2, 2, 0.5, 2, 1, 0, 1 };
+    for (int k = 0; k < 9; ++k)
+        EXPECT_NEAR(a.decileStats[k], stats[k], 1e-12) << k;
+}
+
+TEST(Analysis, LogOddsFitProbabilitiesAndLogisticMatrix)
+{
+    const Analysis a = analyse(tiedRecords().view(), 2);
+    const double ln3 = std::log(3.0);
+    // Rates 1 and 0 clamp to 0.75 and 0.25 (half a record in a bucket of two): log odds ±ln 3.
+    const CellTable& s = *a.slopeIntercept;
+    expectRow(s, 1, { 1, 0.9, 0.5, 2, 0, 2, 100, 0, 3, ln3, ln3 });
+    expectRow(s, 2, { 2, 0.5, 0.1, 0, 2, 2, 0, 100, 1.0 / 3, -ln3, -ln3 });
+    EXPECT_NEAR(a.logOddsSlope, 5 * ln3, 1e-9);
+    EXPECT_NEAR(a.logOddsIntercept, -3.5 * ln3, 1e-9);
+    EXPECT_NEAR(a.logOddsRSquare, 1, 1e-12);
+    EXPECT_NEAR(a.logisticCutoff, 0.7, 1e-12);
+
+    // Error rows first, then ascending output with the tie 0.5 in id order (2 before 3).
+    const CellTable& p = *a.probabilities;
+    ASSERT_EQ(p.rowHigh(), 5);
+    expectRow(p, 0, { 5, 1, notANumber, notANumber, notANumber, notANumber, notANumber, 0, 0, 1 });
+    expectRow(p, 1, { 6, 0, notANumber, notANumber, notANumber, notANumber, notANumber, 0, 0, 1 });
+    expectRow(p, 2, { 4, 0, 0.1, -3 * ln3, 1.0 / 27, 1.0 / 28, 27.0 / 28, 0, 1, 0 });
+    expectRow(p, 3, { 2, 1, 0.5, -ln3, 1.0 / 3, 0.25, 0.75, 0, 0, 0 });
+    expectRow(p, 4, { 3, 0, 0.5, -ln3, 1.0 / 3, 0.25, 0.75, 0, 1, 0 });
+    expectRow(p, 5, { 1, 1, 0.9, ln3, 3, 0.75, 0.25, 1, 1, 0 });
+
+    const CellTable& z = *a.zerosOnes;
+    ASSERT_EQ(z.rowHigh(), 3);
+    expectRow(z, 0, { 0, 0.1, 0 });
+    expectRow(z, 1, { 1, 0.5, 1 });
+    expectRow(z, 2, { 0, 0.5, 0 });
+    expectRow(z, 3, { 1, 0.9, 1 });
+
+    EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 1, 2, 0, 1 }));
+    EXPECT_EQ(a.logisticPerBucket[0], (std::array<std::int32_t, 4> { 1, 0, 0, 1 }));
+    EXPECT_EQ(a.logisticPerBucket[1], (std::array<std::int32_t, 4> { 0, 2, 0, 0 }));
+    const std::array<double, 14> stats = { 3, 1, 4, 1, 1, 0, 2, 0.75, 0.5, 0.5, 0, 1, 1, 2.0 / 3 };
+    for (int k = 0; k < 14; ++k)
+        EXPECT_NEAR(a.logisticMatrixStats[k], stats[k], 1e-12) << k;
+}
+
+TEST(Analysis, CutoffPointsAscendWithClosingRow)
+{
+    const Analysis a = analyse(tiedRecords().view(), 2);
+    const CellTable& c = *a.cutoffPoints;
+    ASSERT_EQ(c.rowHigh(), 4);
+    expectRow(c, 0, { 0.1, 1, 0, 1, 0 });
+    expectRow(c, 1, { 0.5, 1, 0.5, 0.5, 0 });
+    expectRow(c, 2, { 0.5, 1, 0.5, 0.5, 0 });
+    expectRow(c, 3, { 0.9, 0.5, 1, 0, 0.5 });
+    expectRow(c, 4, { 0.9, 0.5, 1, 0, 0.5 });
+}
+
+TEST(Analysis, GainsOriginRowAndLiftIdealLevel)
+{
+    const Analysis a = analyse(tiedRecords().view(), 2);
+    const CellTable& g = *a.gains;
+    ASSERT_EQ(g.rowLow(), 0);
+    expectRow(g, 0, std::vector<double>(14, 0.0));
+    expectRow(g, 1, { 1, 0.9, 0.5, 0, 2, 1, 2, 2, 1, 100, 2, 0, 2, 50 });
+    expectRow(g, 2, { 2, 0.5, 0.1, 2, 0, 0, 0, 2, 0.5, 100, 1, 2, 2, 100 });
+    // (0,0) → (0.5,1) → (1,1); a perfect ranking reaches the ideal area 1 − 0.5/2.
+    EXPECT_NEAR(a.gainsArea, 0.75, 1e-12);
+    EXPECT_NEAR(a.gainsRankingQuality, 1, 1e-12);
+
+    const CellTable& l = *a.lift;
+    ASSERT_EQ(l.rowLow(), 1);
+    expectRow(l, 1, { 50, 1, 2, 2, 2 });
+    expectRow(l, 2, { 100, 1, 2, 0, 1 });
+    EXPECT_NEAR(a.liftStats[0], 0.25, 1e-12);
+    EXPECT_NEAR(a.liftStats[1], 0.75, 1e-12);
+    EXPECT_NEAR(a.liftStats[2], 0.5, 1e-12);
+    EXPECT_NEAR(a.liftStats[3], 1, 1e-12);
+}
+
+TEST(Analysis, InvertedClassesRankAscendingAndFitOnLowerBoundaries)
+{
+    // The mirror of the tied records: class 1 has the low outputs.
+    const TestRecords records({ { 0.1, 1 }, { 0.5, 1 }, { 0.5, 0 }, { 0.9, 0 } }, true);
+    const Analysis a = analyse(records.view(), 2);
+    EXPECT_TRUE(a.inverted);
+    EXPECT_DOUBLE_EQ(a.auc, 0.875);
+    EXPECT_EQ(a.thresholdId, 1);
+    EXPECT_DOUBLE_EQ(a.rocStats[2], 0.1);
+    expectRow(*a.rocResults, 0, { 1, 1, 0.1, 1, 2, 0, 1, 1, 0.5, 0, 0.5, 0.5, 0, 1, 1, 0 });
+    expectRow(*a.rocResults, 2, { 3, 0, 0.5, 2, 1, 1, 0, 0.5, 1, 0.5, 0, 0.5, 0, 0, 1, 1 });
+    expectRow(*a.decileResults, 1, { 1, 0.5, 0.1, 2, 0, 2, 1, 100, 0, 0, 2, 100 });
+    // x = lower boundaries 0.1 and 0.5.
+    EXPECT_NEAR(a.trendSlope, -250, 1e-9);
+    EXPECT_NEAR(a.trendIntercept, 125, 1e-9);
+    const double ln3 = std::log(3.0);
+    EXPECT_NEAR(a.logOddsSlope, -5 * ln3, 1e-9);
+    EXPECT_NEAR(a.logOddsIntercept, 1.5 * ln3, 1e-9);
+    EXPECT_NEAR(a.logisticCutoff, 0.3, 1e-12);
+    // Ascending output order is the ranking itself.
+    expectRow(*a.probabilities, 0, { 1, 1, 0.1, ln3, 3, 0.75, 0.25, 1, 1, 0 });
+    expectRow(*a.cutoffPoints, 0, { 0.1, 0.5, 1, 0, 0.5 });
+    expectRow(*a.cutoffPoints, 3, { 0.9, 1, 0, 1, 0 });
+    EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 1, 2, 0, 1 }));
+}
+
+TEST(Analysis, UnsortedIdsBreakTiesInIdOrder)
+{
+    TestRecords records({ { 0.8, 1 }, { 0.8, 1 }, { 0.4, 0 }, { 0.2, 0 } });
+    records.ids = { 7, 3, 5, 1 };
+    const Analysis a = analyse(records.view(), 2);
+    // The tie group at 0.8 starts with id 3, which is the threshold id.
+    EXPECT_EQ(a.thresholdId, 3);
+    EXPECT_DOUBLE_EQ(a.auc, 1.0);
+    const int rocIds[] = { 3, 7, 5, 1 };
+    const int ascendingIds[] = { 1, 5, 3, 7 };
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(a.rocResults->at(r, 0), rocIds[r]) << r;
+        EXPECT_EQ(a.probabilities->at(r, 0), ascendingIds[r]) << r;
+    }
+}
+
+TEST(Analysis, BucketsWhenRecordsAreNotAMultiple)
+{
+    // Seven records in three buckets: floor(3r/7) + 1 gives sizes 3, 2, 2.
+    const TestRecords records({ { 7, 1 }, { 6, 0 }, { 5, 1 }, { 4, 0 }, { 3, 1 }, { 2, 0 }, { 1, 0 } });
+    const Analysis a = analyse(records.view(), 3);
+    const CellTable& d = *a.decileResults;
+    expectRow(d, 1, { 1, 7, 5, 2, 1, 3, 2.0 / 3, 200.0 / 3, 1.0 / 3, 100.0 / 3, 2, 200.0 / 3 });
+    expectRow(d, 2, { 2, 4, 3, 1, 1, 2, 0.5, 50, 0.5, 50, 3, 100 });
+    expectRow(d, 3, { 3, 2, 1, 0, 2, 2, 0, 0, 1, 100, 3, 100 });
+    // Middle bucket ⌈3/2⌉ = 2.
+    EXPECT_NEAR(a.decileStats[7], 2.0 / 3 - 0.5, 1e-12);
+    EXPECT_NEAR(a.decileStats[8], 0.5 / (2.0 / 3), 1e-12);
+    expectRow(*a.lift, 1, { 300.0 / 7, 1, 7.0 / 3, (2.0 / 3) / (3.0 / 7), (2.0 / 3) / (3.0 / 7) });
+}
+
+TEST(Analysis, OneTieGroupLeavesTheFitsUndefined)
+{
+    // Every output equal: both buckets have the same x, so no line can be fitted.
+    const TestRecords records({ { 0.3, 1 }, { 0.3, 0 }, { 0.3, 0 }, { 0.3, 0 } });
+    const Analysis a = analyse(records.view(), 2);
+    EXPECT_EQ(a.trendSlope, -9999);
+    EXPECT_EQ(a.trendIntercept, -9999);
+    EXPECT_EQ(a.trendRSquare, -9999);
+    EXPECT_EQ(a.logOddsSlope, -9999);
+    EXPECT_EQ(a.logOddsIntercept, -9999);
+    EXPECT_EQ(a.logOddsRSquare, -9999);
+    EXPECT_EQ(a.logisticCutoff, -99999);
+    EXPECT_EQ(a.slopeIntercept->at(1, 10), -9999);
+    EXPECT_EQ(a.slopeIntercept->at(2, 10), -9999);
+    // One point (1,1): the diagonal, and the whole group is predicted class 1 at its cutoff.
+    EXPECT_DOUBLE_EQ(a.auc, 0.5);
+    EXPECT_EQ(a.thresholdId, 1);
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(a.rocResults->at(r, 3), 1);
+        EXPECT_EQ(a.rocResults->at(r, 5), 3);
+    }
+    // The intercept-only model: P(1) is the overall rate 1/4 for every record.
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_NEAR(a.probabilities->at(r, 5), 0.25, 1e-12);
+        EXPECT_EQ(a.probabilities->at(r, 7), 0);
+    }
+    EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 0, 3, 0, 1 }));
+}
+
+TEST(Analysis, FlatLogOddsGiveNoLogisticCutoff)
+{
+    // Both buckets have rate ½: slope 0, so no cutoff point, and no variation for an R².
+    const TestRecords records({ { 0.9, 1 }, { 0.8, 0 }, { 0.2, 1 }, { 0.1, 0 } });
+    const Analysis a = analyse(records.view(), 2);
+    EXPECT_NEAR(a.logOddsSlope, 0, 1e-12);
+    EXPECT_EQ(a.logisticCutoff, -99999);
+    EXPECT_EQ(a.logOddsRSquare, -9999);
+    // P(1) = ½ everywhere: class 1 for every record.
+    EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 2, 0, 2, 0 }));
+    // Spread middle to bottom divides by rate(1) − rate(B) = 0.
+    EXPECT_TRUE(std::isnan(a.decileStats[8]));
+}
+
+TEST(Analysis, DegenerateDatasetsAreCalculationErrors)
+{
+    const TestRecords oneClass({ { 0.9, 0 }, { 0.5, 0 }, { notANumber, 1 } });
+    try {
+        analyse(oneClass.view(), 2);
+        FAIL() << "one class accepted";
+    } catch (const CalculationError& error) {
+        EXPECT_NE(std::string(error.what()).find("only class 0"), std::string::npos) << error.what();
+    }
+    const TestRecords noOutput({ { notANumber, 0 }, { infinity, 1 } });
+    try {
+        analyse(noOutput.view(), 2);
+        FAIL() << "no valid output accepted";
+    } catch (const CalculationError& error) {
+        EXPECT_NE(std::string(error.what()).find("no valid output"), std::string::npos) << error.what();
+    }
+    EXPECT_THROW(analyse(TestRecords({ { 0.9, 1 }, { 0.1, 0 } }).view(), 3), CalculationError);
+}
+
+TEST(Analysis, ProgressIsReportedAndCancelStops)
+{
+    const TestRecords records = tiedRecords();
+    std::int64_t calls = 0, last = -1;
+    analyse(records.view(), 2, [&](std::int64_t done, std::int64_t total) {
+        EXPECT_EQ(total, 6);
+        EXPECT_GE(done, last);
+        last = done;
+        ++calls;
+        return true;
+    });
+    EXPECT_GT(calls, 3);
+    EXPECT_THROW(analyse(records.view(), 2, [](std::int64_t, std::int64_t) { return false; }), CalculationCancelled);
+}
+
+TEST(Buckets, ParseAcceptsWholeNumbersWithinRange)
+{
+    EXPECT_EQ(parseBuckets("10", 100), 10);
+    EXPECT_EQ(parseBuckets(" 2 ", 100), 2);
+    EXPECT_EQ(parseBuckets("1000", 5000), 1000);
+    EXPECT_EQ(parseBuckets("7", 7), 7);
+    for (const char* bad : { "abc", "1", "1001", "", "2.5", "10x", "-3" }) {
+        try {
+            parseBuckets(bad, 5000);
+            ADD_FAILURE() << bad << " accepted";
+        } catch (const CalculationError& error) {
+            EXPECT_STREQ(error.what(), "The number of buckets must be a whole number from 2 to 1000.");
+        }
+    }
+    try {
+        parseBuckets("8", 7);
+        ADD_FAILURE() << "more buckets than records accepted";
+    } catch (const CalculationError& error) {
+        EXPECT_STREQ(error.what(), "The number of buckets must be a whole number from 2 to 7.");
+    }
+}
+
+TEST(Fitness, PerfectSeparationAndNoSignal)
+{
+    TestRecords separated;
+    for (int i = 0; i < 100; ++i) {
+        separated.ids.push_back(i + 1);
+        separated.classes.push_back(i < 50 ? 0 : 1);
+        separated.outputs.push_back(i / 100.0);
+    }
+    const Fitness good = computeFitness(separated.view());
+    EXPECT_GT(good.rSquare, 0.5);
+    EXPECT_LE(good.rSquare, 1.0);
+    // The line through ±ln 19 per bucket crosses zero at the mean bucket x, a few records off the class edge.
+    EXPECT_GT(good.accuracy, 90.0);
+
+    const TestRecords flat({ { 0.3, 1 }, { 0.3, 0 }, { 0.3, 0 }, { 0.3, 0 } });
+    const Fitness none = computeFitness(flat.view());
+    EXPECT_EQ(none.rSquare, 0);
+    EXPECT_DOUBLE_EQ(none.accuracy, 75.0);
+
+    const Fitness degenerate = computeFitness(TestRecords({ { 0.3, 1 }, { 0.2, 1 } }).view());
+    EXPECT_LT(degenerate.rSquare, 0);
+    EXPECT_LT(degenerate.accuracy, 0);
+}

@@ -1,0 +1,96 @@
+#include "presenters/DecileLoadPresenter.h"
+
+#include "RecordingViews.h"
+#include "host/HostConfiguration.h"
+#include "presenters/CalculatePresenter.h"
+#include "presenters/WorkbenchHostCore.h"
+#include "run/Run.h"
+#include "run/RunStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+using namespace wb;
+using wb::test::RecordingLoadView;
+
+namespace {
+
+const QString dataDir = QStringLiteral(LRV_TEST_DATA "/workbench");
+
+RecordingLoadView load(std::shared_ptr<lrv::IRun> run)
+{
+    RecordingLoadView view;
+    const auto presenter = std::make_shared<DecileLoadPresenter>();
+    presenter->SetView(view);
+    EXPECT_TRUE(std::dynamic_pointer_cast<lrv::ILoadListener>(view.listener));
+    std::dynamic_pointer_cast<lrv::ILoadListener>(view.listener)->Load(run);
+    return view;
+}
+
+RunDocument documentOfKind(std::int32_t kind)
+{
+    RunDocument document;
+    document.kind = kind;
+    document.targetColumn = QStringLiteral("target");
+    document.dataSets[0] = DataSetRecord { QStringLiteral("train.csv"), {}, 0 };
+    document.models.push_back({ 2, QStringLiteral("a"), {}, 0.5, 87.5, -1, -1 });
+    document.models.push_back({ 5, QStringLiteral("b"), {}, -1, -1, -1, -1 });
+    document.models.push_back({ 6, QStringLiteral("c"), {}, 1e-7, 100, -1, -1 });
+    document.currentModel = 5;
+    // Validation is stored as the dataset, but this run has none.
+    document.parameters[QStringLiteral("set_lr#DataSet")] = { lrv::RunParameterInt32, lrv::Variant(2) };
+    return document;
+}
+
+}
+
+TEST(DecileLoadPresenter, FillsModelsDataSetAndBucketsFromTheRun)
+{
+    const RecordingLoadView view = load(Run::open(dataDir + QStringLiteral("/small.run")));
+    EXPECT_EQ(view.calls,
+        (std::vector<std::string> { "SetListener", "SetModels", "SelectDataSet", "SetBuckets", "SetDecileTable" }));
+    EXPECT_EQ(
+        view.texts, (QStringList { QStringLiteral("Model 1 - RS: 0.412346"), QStringLiteral("Model 7 - RS: --") }));
+    EXPECT_EQ(view.itemData, (std::vector<std::int32_t> { 1, 7 }));
+    EXPECT_EQ(view.selectedId, 7);
+    EXPECT_EQ(view.dataSet, 2);
+    EXPECT_EQ(view.buckets, 4);
+}
+
+TEST(DecileLoadPresenter, DefaultsAndClassificationKinds)
+{
+    const RecordingLoadView regression
+        = load(std::make_shared<wb::Run>(dataDir + QStringLiteral("/x.run"), documentOfKind(2)));
+    EXPECT_EQ(regression.texts,
+        (QStringList { QStringLiteral("Model 2 - RS: 0.5"), QStringLiteral("Model 5 - RS: --"),
+            QStringLiteral("Model 6 - RS: 0") }));
+    EXPECT_EQ(regression.selectedId, 5);
+    EXPECT_EQ(regression.dataSet, 1); // no validation dataset to select
+    EXPECT_EQ(regression.buckets, 10);
+
+    for (std::int32_t kind : { 1, 4 }) {
+        const RecordingLoadView classification
+            = load(std::make_shared<wb::Run>(dataDir + QStringLiteral("/x.run"), documentOfKind(kind)));
+        EXPECT_EQ(classification.texts,
+            (QStringList { QStringLiteral("Model 2 - Accuracy: 87.5%"), QStringLiteral("Model 5 - Accuracy: --"),
+                QStringLiteral("Model 6 - Accuracy: 100%") }));
+    }
+}
+
+TEST(WorkbenchHostCore, InstallsPresentersStoreEnvironmentAndConfiguration)
+{
+    const auto previousConfiguration = lrv::HostConfiguration::get();
+    WorkbenchHostCore::install();
+    lrv::IHostCore& core = lrv::HostCore::get();
+    EXPECT_TRUE(std::dynamic_pointer_cast<DecileLoadPresenter>(core.createLoadPresenter()));
+    EXPECT_TRUE(std::dynamic_pointer_cast<CalculatePresenter>(core.createCalculatePresenter()));
+    EXPECT_TRUE(dynamic_cast<RunStore*>(core.createRunStore().get()));
+    EXPECT_EQ(core.hostEnvironment(), core.hostEnvironment());
+    EXPECT_TRUE(core.hostEnvironment()->folder().endsWith(QStringLiteral("styles")));
+    EXPECT_EQ(
+        lrv::HostConfiguration::integer(QStringLiteral("LogisticRegression.Chart.ConfMatrix.StreamingThreshold"), -1),
+        30);
+    lrv::HostCore::install(nullptr);
+    lrv::HostConfiguration::set(previousConfiguration);
+}

@@ -1,0 +1,72 @@
+#include "Command.h"
+
+#include <cstdio>
+#include <memory>
+
+#include <QApplication>
+#include <QCoreApplication>
+
+namespace {
+
+void printOverview(std::FILE* stream)
+{
+    std::fputs("Usage: vantorix-lr COMMAND [ARGUMENTS]\n\nCommands:\n", stream);
+    for (const wb::Command* command : wb::Command::all())
+        std::fprintf(stream, "  %-9s %s\n", qPrintable(command->name), qPrintable(command->summary));
+    std::fputs("\nRun \"vantorix-lr COMMAND --help\" for a command's arguments.\n", stream);
+}
+
+bool hasDisplay() { return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"); }
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        printOverview(stderr);
+        return 1;
+    }
+    const QString name = QString::fromLocal8Bit(argv[1]);
+    if (name == QStringLiteral("--help") || name == QStringLiteral("-h") || name == QStringLiteral("help")) {
+        printOverview(stdout);
+        return 0;
+    }
+    const wb::Command* command = wb::Command::find(name);
+    if (!command) {
+        std::fprintf(stderr, "vantorix-lr: unknown command \"%s\".\n\n", argv[1]);
+        printOverview(stderr);
+        return 1;
+    }
+    QStringList arguments;
+    for (int i = 2; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        std::fputs(qPrintable(command->usage), stdout);
+        return 0;
+    }
+
+    // A command that needs no screen must run without one: Qt's offscreen platform stands in.
+    if (command->needs != wb::Command::Needs::Display && !hasDisplay()
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (command->needs == wb::Command::Needs::Display && !hasDisplay()
+        && qgetenv("QT_QPA_PLATFORM") != QByteArrayLiteral("offscreen")) {
+        std::fprintf(stderr, "vantorix-lr %s: this command needs a display, and none is set (DISPLAY).\n", argv[1]);
+        return 2;
+    }
+    std::unique_ptr<QCoreApplication> application;
+    if (command->needs == wb::Command::Needs::Core)
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        application = std::make_unique<QApplication>(argc, argv);
+
+    try {
+        return command->run(arguments);
+    } catch (const wb::UsageError& error) {
+        std::fprintf(stderr, "vantorix-lr %s: %s\n\n%s", argv[1], error.what(), qPrintable(command->usage));
+        return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vantorix-lr %s: %s\n", argv[1], error.what());
+        return 2;
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wb::engine {
+
+/// Reads a whole CSV file at once and splits it into records in place: comma separated, fields optionally in
+/// double quotes ("" inside quotes is one quote, and quoted fields may span lines), LF or CR LF line ends, an
+/// optional UTF-8 byte order mark. Throws InputError when the file cannot be read or a quote is not closed.
+class CsvScanner {
+public:
+    explicit CsvScanner(std::string path);
+
+    /// The next record's fields (views into the file's text); false at the end. Blank lines are skipped.
+    bool next(std::vector<std::string_view>& fields);
+    /// The line on which the record last returned by next() starts, from 1.
+    std::int64_t line() const { return m_recordLine; }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string_view quotedField(char*& p, char* end);
+
+    std::string m_path;
+    std::string m_text;
+    std::size_t m_position = 0;
+    std::int64_t m_line = 1;
+    std::int64_t m_recordLine = 0;
+};
+
+} // namespace wb::engine

@@ -1,0 +1,37 @@
+#include "engine/CutoffTable.h"
+
+#include <algorithm>
+
+namespace wb::engine {
+
+CutoffTable::CutoffTable(std::shared_ptr<const RankedRecords> ranked)
+    : CellTable(0, ranked->size(), 0, 4)
+    , m_ranked(std::move(ranked))
+{
+}
+
+double CutoffTable::cell(std::int64_t rowOffset, int column) const
+{
+    const RankedRecords& ranked = *m_ranked;
+    const std::int64_t position = std::min<std::int64_t>(rowOffset, ranked.size() - 1);
+    // Output and rates are the same for every record of a tie group, so any rank of the group will do.
+    const std::int64_t rank = ranked.inverted() ? position : ranked.size() - 1 - position;
+    const std::int32_t g = ranked.group(rank);
+    const double positives = ranked.positives(), negatives = ranked.negatives();
+    const double tp = ranked.groupPositives(g);
+    const double fp = ranked.groupEnd(g) - tp;
+    switch (column) {
+    case 0:
+        return ranked.output(rank);
+    case 1:
+        return tp / positives;
+    case 2:
+        return (negatives - fp) / negatives;
+    case 3:
+        return fp / negatives;
+    default:
+        return (positives - tp) / positives;
+    }
+}
+
+} // namespace wb::engine

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "engine/CellTable.h"
+#include "engine/RankedRecords.h"
+
+#include <memory>
+
+namespace wb::engine {
+
+/// The cutoff points: the valid records in ascending output order with the rates at their cutoff (output,
+/// TPR, TNR, FPR, FNR), then a closing row that repeats the last one.
+class CutoffTable : public CellTable {
+public:
+    explicit CutoffTable(std::shared_ptr<const RankedRecords> ranked);
+
+    double cell(std::int64_t rowOffset, int colOffset) const override;
+
+private:
+    std::shared_ptr<const RankedRecords> m_ranked;
+};
+
+} // namespace wb::engine

@@ -1,0 +1,63 @@
+#include "engine/ProbabilityTable.h"
+
+#include <cmath>
+#include <limits>
+
+namespace wb::engine {
+
+ProbabilityTable::ProbabilityTable(std::shared_ptr<const RankedRecords> ranked, LogisticModel model)
+    : CellTable(0, ranked->size() + ranked->errorCount() - 1, 0, 9)
+    , m_ranked(std::move(ranked))
+    , m_model(model)
+    , m_errorRowClass(m_model.mostLikelyClass(m_ranked->output(m_ranked->rankOfAscending(0))))
+{
+}
+
+double ProbabilityTable::cell(std::int64_t rowOffset, int column) const
+{
+    const RankedRecords& ranked = *m_ranked;
+    const std::int64_t errors = ranked.errorCount();
+    if (rowOffset < errors) {
+        switch (column) {
+        case Id:
+            return ranked.errorId(rowOffset);
+        case Target:
+            return ranked.errorClass(rowOffset);
+        case MostLikely:
+            return m_errorRowClass;
+        case Match:
+            return 0;
+        case ErrorFlag:
+            return 1;
+        default:
+            return std::numeric_limits<double>::quiet_NaN();
+        }
+    }
+    const std::int64_t rank = ranked.rankOfAscending(rowOffset - errors);
+    const double output = ranked.output(rank);
+    const double logOdds = m_model.logOdds(output);
+    switch (column) {
+    case Id:
+        return ranked.id(rank);
+    case Target:
+        return ranked.cls(rank);
+    case Output:
+        return output;
+    case LogOdds:
+        return logOdds;
+    case OddsRatio:
+        return std::exp(logOdds);
+    case ProbabilityOne:
+        return LogisticModel::probabilityOne(logOdds);
+    case ProbabilityZero:
+        return LogisticModel::probabilityZero(logOdds);
+    case MostLikely:
+        return m_model.mostLikelyClass(output);
+    case Match:
+        return m_model.mostLikelyClass(output) == ranked.cls(rank) ? 1 : 0;
+    default:
+        return 0;
+    }
+}
+
+} // namespace wb::engine

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/CellTable.h"
+#include "engine/LogisticModel.h"
+#include "engine/RankedRecords.h"
+
+#include <memory>
+
+namespace wb::engine {
+
+/// The probabilities of the logistic model, one row per record: the calculation-error rows first, then the
+/// valid records in ascending output order.
+class ProbabilityTable : public CellTable {
+public:
+    enum Column {
+        Id,
+        Target,
+        Output,
+        LogOdds,
+        OddsRatio,
+        ProbabilityOne,
+        ProbabilityZero,
+        MostLikely,
+        Match,
+        ErrorFlag
+    };
+
+    ProbabilityTable(std::shared_ptr<const RankedRecords> ranked, LogisticModel model);
+
+    double cell(std::int64_t rowOffset, int colOffset) const override;
+
+private:
+    std::shared_ptr<const RankedRecords> m_ranked;
+    LogisticModel m_model;
+    int m_errorRowClass; ///< the most likely class of the first valid row, so error rows show no class change
+};
+
+} // namespace wb::engine

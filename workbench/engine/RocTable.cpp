@@ -1,0 +1,87 @@
+#include "engine/RocTable.h"
+
+#include <limits>
+
+namespace wb::engine {
+
+namespace {
+    double ratio(double numerator, double denominator)
+    {
+        return denominator != 0 ? numerator / denominator : std::numeric_limits<double>::quiet_NaN();
+    }
+} // namespace
+
+RocTable::RocTable(std::shared_ptr<const RankedRecords> ranked, std::int32_t optimalEnd)
+    : CellTable(0, ranked->size() + ranked->errorCount() - 1, 0, 15)
+    , m_ranked(std::move(ranked))
+    , m_optimalEnd(optimalEnd)
+{
+}
+
+double RocTable::cell(std::int64_t rowOffset, int column) const
+{
+    const RankedRecords& ranked = *m_ranked;
+    const std::int64_t errors = ranked.errorCount();
+    if (rowOffset < errors) {
+        switch (column) {
+        case Id:
+            return ranked.errorId(rowOffset);
+        case Target:
+            return ranked.errorClass(rowOffset);
+        case Output:
+            return std::numeric_limits<double>::quiet_NaN();
+        case ErrorFlag:
+            return 1;
+        case Match:
+            return 0;
+        default:
+            return -1;
+        }
+    }
+    const std::int64_t rank = rowOffset - errors;
+    const std::int32_t g = ranked.group(rank);
+    const double tp = ranked.groupPositives(g);
+    const double fp = ranked.groupEnd(g) - tp;
+    const double positives = ranked.positives(), negatives = ranked.negatives();
+    const double fn = positives - tp, tn = negatives - fp;
+    const int cls = ranked.cls(rank);
+    const int predicted = rank < m_optimalEnd ? 1 : 0;
+    switch (column) {
+    case Id:
+        return ranked.id(rank);
+    case Target:
+        return cls;
+    case Output:
+        return ranked.output(rank);
+    case TruePositives:
+        return tp;
+    case TrueNegatives:
+        return tn;
+    case FalsePositives:
+        return fp;
+    case FalseNegatives:
+        return fn;
+    case Specificity:
+        return ratio(tn, negatives);
+    case Sensitivity:
+        return ratio(tp, positives);
+    case FalsePositiveRate:
+        return ratio(fp, negatives);
+    case FalseNegativeRate:
+        return ratio(fn, positives);
+    case Youden:
+        return ratio(tp, positives) + ratio(tn, negatives) - 1;
+    case ErrorFlag:
+        return 0;
+    case PredictedClass:
+        return predicted;
+    case Match:
+        return predicted == cls ? 1 : 0;
+    case Outcome:
+        return predicted ? (cls ? 0 : 2) : (cls ? 3 : 1);
+    default:
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+} // namespace wb::engine

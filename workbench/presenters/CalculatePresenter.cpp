@@ -1,0 +1,232 @@
+#include "presenters/CalculatePresenter.h"
+
+#include "engine/Analysis.h"
+#include "presenters/DatasetCache.h"
+#include "presenters/EngineTables.h"
+#include "run/Run.h"
+#include "support/Error.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace wb {
+
+namespace {
+    using Clock = std::chrono::steady_clock;
+    /// Progress reaches the view at most this often; the engine reports far more often, and each report
+    /// lets the window process its events.
+    constexpr auto progressSpacing = std::chrono::milliseconds(30);
+
+    QString dataSetName(int dataSet)
+    {
+        return dataSet == 2 ? QStringLiteral("validation") : QStringLiteral("training");
+    }
+
+    template <std::size_t N> lrv::Vector<lrv::Variant> variants(const std::array<double, N>& values)
+    {
+        return lrv::Vector<lrv::Variant>(0, std::vector<lrv::Variant>(values.begin(), values.end()));
+    }
+
+    lrv::Table<std::int32_t> perBucketTable(const std::vector<std::array<std::int32_t, 4>>& rows)
+    {
+        std::vector<std::int32_t> cells;
+        cells.reserve(rows.size() * 4);
+        for (const auto& row : rows)
+            cells.insert(cells.end(), row.begin(), row.end());
+        return lrv::Table<std::int32_t>::stored(0, int(rows.size()) - 1, 0, 3, std::move(cells));
+    }
+
+    lrv::Vector<std::int32_t> counts(const std::array<std::int32_t, 4>& values)
+    {
+        return lrv::Vector<std::int32_t>(0, std::vector<std::int32_t>(values.begin(), values.end()));
+    }
+
+    void deliver(lrv::CalculateViewInter& view, const engine::Analysis& a, std::int32_t modelId, int dataSet)
+    {
+        // The receivers need this order: the trend line before the decile table, the logistic cutoff before
+        // the slope chart and the confusion-matrix statistics.
+        view.SetDecileStats(variants(a.decileStats));
+        view.SetDecileWeightedLinearRegression(a.trendSlope, a.trendIntercept, a.trendRSquare, a.inverted);
+        view.SetDecileResults(a.validRecords, EngineTables::variants(a.decileResults));
+        view.ShowROC(EngineTables::doubles(a.rocResults), a.auc, a.thresholdId);
+        view.SetROCStats(variants(a.rocStats));
+        view.ShowCutoffPoints(EngineTables::doubles(a.cutoffPoints));
+        view.SetLogOddsStats2(a.logisticCutoff, a.logOddsSlope, a.logOddsIntercept, a.logOddsRSquare, a.inverted);
+        view.ShowSlopeInterceptChart(EngineTables::variants(a.slopeIntercept));
+        view.SetProbabilities(EngineTables::doubles(a.probabilities));
+        view.SetZeroOnes(EngineTables::doubles(a.zerosOnes));
+        double gainsArea = a.gainsArea;
+        double rankingQuality = a.gainsRankingQuality;
+        view.SetGainsChart(EngineTables::variants(a.gains), gainsArea, rankingQuality);
+        view.SetLiftChart(EngineTables::variants(a.lift),
+            lrv::Vector<double>(0, std::vector<double>(a.liftStats.begin(), a.liftStats.end())));
+        view.SetConfusionMatrix(counts(a.logisticCounts), perBucketTable(a.logisticPerBucket), counts(a.rocCounts),
+            perBucketTable(a.rocPerBucket));
+        view.SetConfMatrixStats(variants(a.logisticMatrixStats), variants(a.rocMatrixStats));
+        view.SetCalculationErrorsCount(a.calculationErrors);
+        if (a.calculationErrors > 0)
+            view.InvalidateModelFitness(modelId, dataSet);
+    }
+}
+
+void CalculatePresenter::Init(lrv::CalculateViewInter& view, std::shared_ptr<lrv::IRun>& run)
+{
+    m_view = &view;
+    m_run = run;
+    if (auto* listener = dynamic_cast<lrv::IListener*>(&view))
+        listener->SetListener(shared_from_this());
+}
+
+void CalculatePresenter::Terminate(bool)
+{
+    m_view = nullptr;
+    m_run.reset();
+}
+
+void CalculatePresenter::Calculate()
+{
+    if (!m_view)
+        return;
+    lrv::CalculateViewInter& view = *m_view;
+    try {
+        const auto run = std::dynamic_pointer_cast<const Run>(m_run);
+        if (!run)
+            throw lrv::Error(QStringLiteral("There is no workbench run to calculate: open a run file first."));
+        calculate(view, *run);
+    } catch (const std::exception& error) {
+        // A failure outside the calculating mode (a view call that failed); say it, never throw to the window.
+        lrv::bestEffort([&] { view.ShowError(QString::fromUtf8(error.what())); });
+    }
+}
+
+void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run)
+{
+    const std::int32_t modelId = view.GetModelId();
+    const int dataSet = view.GetDataSet();
+    const std::string bucketsText = view.GetBuckets().toStdString();
+
+    // The range check needs no data; the check against the number of records comes once they are read.
+    try {
+        engine::parseBuckets(bucketsText, std::numeric_limits<std::int64_t>::max());
+    } catch (const engine::CalculationError& error) {
+        view.ShowBucketValueError(QString::fromUtf8(error.what()));
+        return;
+    }
+
+    const auto models = run.modelList();
+    const std::shared_ptr<Model> model = models->find(modelId);
+    if (!model) {
+        view.ShowError(QStringLiteral("The run has no model with id %1: choose another model.").arg(modelId));
+        return;
+    }
+    if (dataSet != 1 && dataSet != 2) {
+        view.ShowError(QStringLiteral("Dataset %1 does not exist: choose training or validation.").arg(dataSet));
+        return;
+    }
+    if (!run.dataSetAt(dataSet)) {
+        view.ShowError(
+            QStringLiteral("The run has no %1 dataset: choose the training dataset.").arg(dataSetName(dataSet)));
+        return;
+    }
+
+    std::shared_ptr<const engine::Dataset> records;
+    try {
+        records = DatasetCache::get(run, dataSet);
+    } catch (const engine::InputError& error) {
+        view.ShowError(QString::fromUtf8(error.what()));
+        return;
+    }
+    std::size_t column = 0;
+    while (
+        column < records->outputColumns.size() && records->outputColumns[column] != model->outputColumn().toStdString())
+        ++column;
+    if (column == records->outputColumns.size()) {
+        view.ShowError(QStringLiteral("The %1 dataset has no output column \"%2\" for model %3.")
+                           .arg(dataSetName(dataSet), model->outputColumn())
+                           .arg(modelId));
+        return;
+    }
+    const std::vector<double>& outputs = records->outputs[column];
+
+    std::int64_t valid = 0, positives = 0;
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        if (std::isfinite(outputs[i])) {
+            ++valid;
+            positives += records->classes[i];
+        }
+    }
+    const QString where = QStringLiteral("model %1 in the %2 dataset").arg(modelId).arg(dataSetName(dataSet));
+    if (valid == 0) {
+        view.ShowError(QStringLiteral("There is nothing to analyse for %1: every output is empty or not a number. "
+                                      "Check the column \"%2\" of %3.")
+                           .arg(where, model->outputColumn(), run.dataSetAt(dataSet)->csvPath()));
+        return;
+    }
+    if (positives == 0 || positives == valid) {
+        view.ShowError(QStringLiteral("There is nothing to analyse for %1: all %2 records with a valid output are of "
+                                      "class %3, and the analysis needs both classes. Check the class encoding.")
+                           .arg(where)
+                           .arg(valid)
+                           .arg(positives == 0 ? 0 : 1));
+        return;
+    }
+
+    int buckets = 0;
+    try {
+        buckets = engine::parseBuckets(bucketsText, valid);
+    } catch (const engine::CalculationError& error) {
+        view.ShowBucketValueError(QString::fromUtf8(error.what()));
+        return;
+    }
+
+    std::shared_ptr<lrv::IModel> current = model;
+    // The calculated model becomes the run's current one, as the host would have it.
+    for (int i = 0; i < models->count(); ++i)
+        if (models->model(i)->id() == modelId)
+            models->setCurrentIndex(i);
+
+    view.CurrentModelChanged(current);
+    try {
+        // Inside the try: a view that fails half way into calculating mode still gets idle mode back.
+        view.SetCalculationMode();
+        const auto n = std::int32_t(valid);
+        const std::int32_t interval = std::max<std::int32_t>(1, n / 200);
+        view.ClearProperties();
+        view.SetCalculationMessage(QStringLiteral("Calculating model %1: record {0} of %2").arg(modelId).arg(n));
+        view.SetTotalRows(n);
+        view.SetProgressModeValue(interval);
+
+        Clock::time_point last = Clock::now();
+        // Reports a record count the view shows (a multiple of its interval) and asks whether to stop.
+        auto report = [&](std::int64_t row) {
+            auto shown = std::int32_t(std::clamp<std::int64_t>(row, 0, n));
+            view.NotifyProgress(shown - shown % interval);
+            last = Clock::now();
+            return !view.GetUserCancelled();
+        };
+        if (!report(0))
+            throw engine::CalculationCancelled();
+
+        engine::ScoredRecords scored;
+        scored.ids = records->ids.data();
+        scored.classes = records->classes.data();
+        scored.outputs = outputs.data();
+        scored.size = outputs.size();
+        scored.inverted = records->inverted || run.dataSetAt(dataSet)->encoding().invert;
+        const engine::Analysis analysis = engine::analyse(scored, buckets, [&](std::int64_t done, std::int64_t total) {
+            if (Clock::now() - last < progressSpacing)
+                return true;
+            return report(total > 0 ? done * n / total : 0);
+        });
+        if (!report(n))
+            throw engine::CalculationCancelled();
+        deliver(view, analysis, modelId, dataSet);
+    } catch (const engine::CalculationCancelled&) {
+        lrv::bestEffort([&] { view.CalculationCancelled(); });
+    } catch (const std::exception& error) {
+        lrv::bestEffort([&] { view.ShowError(QString::fromUtf8(error.what())); });
+    }
+    view.SetIdleMode();
+}
+
+} // namespace wb

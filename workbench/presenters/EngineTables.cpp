@@ -1,0 +1,36 @@
+#include "presenters/EngineTables.h"
+
+namespace wb::EngineTables {
+
+namespace {
+    template <typename T> class CellTableSource : public lrv::TableSource<T> {
+    public:
+        explicit CellTableSource(std::shared_ptr<const engine::CellTable> table)
+            : m_table(std::move(table))
+        {
+        }
+        T cell(std::int64_t rowOffset, int colOffset) const override { return T(m_table->cell(rowOffset, colOffset)); }
+
+    private:
+        std::shared_ptr<const engine::CellTable> m_table;
+    };
+
+    template <typename T> lrv::Table<T> adapt(std::shared_ptr<const engine::CellTable> table)
+    {
+        if (!table)
+            return {};
+        const int rowLow = table->rowLow(), rowHigh = table->rowHigh();
+        const int colLow = table->colLow(), colHigh = table->colHigh();
+        return lrv::Table<T>::computed(
+            rowLow, rowHigh, colLow, colHigh, std::make_shared<const CellTableSource<T>>(std::move(table)));
+    }
+}
+
+lrv::Table<double> doubles(std::shared_ptr<const engine::CellTable> table) { return adapt<double>(std::move(table)); }
+
+lrv::Table<lrv::Variant> variants(std::shared_ptr<const engine::CellTable> table)
+{
+    return adapt<lrv::Variant>(std::move(table));
+}
+
+} // namespace wb::EngineTables
