@@ -194,4 +194,9 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
 
 INSTANTIATE_TEST_SUITE_P(RandomData, AnalysisProperties,
     ::testing::Values(Case { 300, 10, 12, false, false }, Case { 300, 7, 1, false, true },
-        Case { 257, 13, 2, true, false }, Case { 199, 2, 1, true, true }, Case { 60, 40, 3, false, false }));
+        Case { 257, 13, 2, true, false }, Case { 199, 2, 1, true, true }, Case { 60, 40, 3, false, false }),
+    [](const ::testing::TestParamInfo<Case>& info) {
+        const Case& c = info.param;
+        return "n" + std::to_string(c.records) + "_buckets" + std::to_string(c.buckets) + "_decimals"
+            + std::to_string(c.decimals) + (c.inverted ? "_inverted" : "") + (c.shuffledIds ? "_shuffledIds" : "");
+    });
