@@ -197,6 +197,13 @@ INSTANTIATE_TEST_SUITE_P(RandomData, AnalysisProperties,
         Case { 257, 13, 2, true, false }, Case { 199, 2, 1, true, true }, Case { 60, 40, 3, false, false }),
     [](const ::testing::TestParamInfo<Case>& info) {
         const Case& c = info.param;
-        return "n" + std::to_string(c.records) + "_buckets" + std::to_string(c.buckets) + "_decimals"
-            + std::to_string(c.decimals) + (c.inverted ? "_inverted" : "") + (c.shuffledIds ? "_shuffledIds" : "");
+        std::string name = "n";
+        name += std::to_string(c.records);
+        name += "_buckets";
+        name += std::to_string(c.buckets);
+        name += "_decimals";
+        name += std::to_string(c.decimals);
+        name += c.inverted ? "_inverted" : "";
+        name += c.shuffledIds ? "_shuffledIds" : "";
+        return name;
     });
