@@ -29,6 +29,17 @@ namespace {
 
     QString formatOf(int format) { return format == 20 ? QStringLiteral("%.2E") : QStringLiteral("%.6g"); }
 
+    /// 1, 2 or 5 times a power of ten, giving about `ticks` ticks over the span.
+    double niceStep(double span, int ticks)
+    {
+        if (!(span > 0) || !std::isfinite(span))
+            return 0;
+        const double raw = span / ticks;
+        const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+        const double normal = raw / magnitude;
+        return magnitude * (normal < 1.5 ? 1 : normal < 3 ? 2 : normal < 7 ? 5 : 10);
+    }
+
     QScatterSeries::MarkerShape scatterShape(ChartMarkerShape marker)
     {
         switch (marker) {
@@ -78,6 +89,7 @@ ChartComponent::ChartComponent(QWidget* parent)
     m_view->viewport()->installEventFilter(this);
     m_axisX = new QValueAxis(m_chart);
     m_axisY = new QValueAxis(m_chart);
+    m_labelColor = m_axisX->labelsBrush().color();
     m_chart->addAxis(m_axisX, Qt::AlignBottom);
     m_chart->addAxis(m_axisY, Qt::AlignLeft);
     QFont titleFont = m_chart->titleFont();
@@ -179,7 +191,7 @@ void ChartComponent::rebuild()
 void ChartComponent::applyAxisStyle(QValueAxis* axis, const ChartAxisStyle& style)
 {
     axis->setTitleText(style.title);
-    axis->setLabelsVisible(style.labelsVisible);
+    setAxisLabelsVisible(axis->orientation(), style.labelsVisible);
     axis->setGridLineVisible(style.gridVisible);
     axis->setMinorGridLineVisible(false);
     axis->setLabelFormat(formatOf(axis == m_axisX ? m_formatX : m_formatY));
@@ -334,10 +346,17 @@ QValueAxis* ChartComponent::axis(Qt::Orientation orientation) const
 
 void ChartComponent::setAxisLabelsVisible(Qt::Orientation orientation, bool visible)
 {
-    axis(orientation)->setLabelsVisible(visible);
+    // Hidden labels keep their room, so the axis title and the plot do not move when they come back.
+    (orientation == Qt::Horizontal ? m_labelsX : m_labelsY) = visible;
+    QValueAxis* found = axis(orientation);
+    found->setLabelsVisible(true);
+    found->setLabelsBrush(visible ? QBrush(m_labelColor) : QBrush(Qt::transparent));
 }
 
-bool ChartComponent::axisLabelsVisible(Qt::Orientation orientation) const { return axis(orientation)->labelsVisible(); }
+bool ChartComponent::axisLabelsVisible(Qt::Orientation orientation) const
+{
+    return orientation == Qt::Horizontal ? m_labelsX : m_labelsY;
+}
 
 void ChartComponent::setAxisLabelFormat(Qt::Orientation orientation, int format)
 {
@@ -398,10 +417,17 @@ void ChartComponent::updateRanges()
         if (!(low < high))
             high = low + 1;
         axis->setRange(low, high);
-        if (style.niceNumbers && !(style.minimum && style.maximum))
-            axis->applyNiceNumbers();
-        else
+        const double interval
+            = style.tickInterval.value_or(style.niceNumbers ? niceStep(high - low, horizontal ? 8 : 6) : 0);
+        if (interval > 0 && std::isfinite(interval)) {
+            // Round ticks inside the range; the ends stay where the data puts them.
+            axis->setTickType(QValueAxis::TicksDynamic);
+            axis->setTickAnchor(std::floor(low / interval) * interval);
+            axis->setTickInterval(interval);
+        } else {
+            axis->setTickType(QValueAxis::TicksFixed);
             axis->setTickCount(6);
+        }
     };
     arrange(m_axisX, m_content.axisX, true);
     arrange(m_axisY, m_content.axisY, false);

@@ -122,6 +122,9 @@ private:
     std::vector<SeriesEntry> m_series;
     std::vector<ConstantLineEntry> m_lines;
     QString m_title;
+    QColor m_labelColor;
+    bool m_labelsX = true;
+    bool m_labelsY = true;
     int m_formatX = 0;
     int m_formatY = 0;
 };

@@ -54,6 +54,10 @@ ComponentChartFrame::ComponentChartFrame(QWidget* parent, const QString& vertica
     m_txtInvalidData->setFrame(false);
     m_txtInvalidData->setAlignment(Qt::AlignCenter);
     m_txtInvalidData->setFocusPolicy(Qt::NoFocus);
+    QFont noticeFont = m_txtInvalidData->font();
+    noticeFont.setPointSizeF(10);
+    noticeFont.setBold(true);
+    m_txtInvalidData->setFont(noticeFont);
     m_txtInvalidData->hide();
 
     m_ctxMain = new QMenu(this);
@@ -155,6 +159,8 @@ void ComponentChartFrame::runCommand(int index)
     m_ctxMain->hide();
     QCoreApplication::processEvents();
     try {
+        // A control that was never shown has not been laid out for its size yet.
+        layoutChildren();
         if (index == 0)
             XTremeChartsHelper::CopyChartImage(*m_chart);
         else

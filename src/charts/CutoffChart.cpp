@@ -26,6 +26,7 @@ namespace {
         content.axisY.title = QStringLiteral("Rate");
         content.axisY.minimum = 0;
         content.axisY.maximum = 1;
+        content.axisY.tickInterval = 0.2;
         for (const QString& caption : kCaptions)
             content.series.push_back({ caption, ChartSeriesKind::Line, 2, ChartMarkerShape::None, 6, true, true });
         content.constantLines = { { QStringLiteral("Optimum cutoff (OCP)"), 2, Qt::DashLine },

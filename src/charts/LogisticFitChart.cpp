@@ -28,6 +28,7 @@ namespace {
         content.axisY.title = QStringLiteral("Probability (1/0)");
         content.axisY.minimum = -0.05;
         content.axisY.maximum = 1.05;
+        content.axisY.tickInterval = 0.2;
         content.series
             = { { QStringLiteral("1's"), ChartSeriesKind::Scatter, 1, ChartMarkerShape::Circle, 7, true, true },
                   { QStringLiteral("0's"), ChartSeriesKind::Scatter, 1, ChartMarkerShape::Circle, 7, true, true },

@@ -41,8 +41,10 @@ struct ChartAxisStyle {
     std::optional<double> maximum;
     /// Room left on each side of the points, as a fraction of their span.
     double padding = 0;
-    /// Widens a spanned range to round tick values.
+    /// Ticks at round values (1, 2 or 5 times a power of ten) inside the range.
     bool niceNumbers = true;
+    /// A fixed distance between ticks, anchored at 0; without it the ticks follow niceNumbers.
+    std::optional<double> tickInterval;
 };
 
 /// The section "Content" of a style file: title, axes, series and constant lines.
