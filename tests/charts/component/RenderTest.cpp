@@ -11,6 +11,7 @@
 #include <set>
 
 #include <QLineEdit>
+#include <QToolTip>
 
 using namespace lrv;
 
@@ -214,6 +215,50 @@ TEST(RenderNotice, UnplottableDataShowsTheNoticeOverAnEmptyPlot)
     EXPECT_FALSE(notice->isHidden());
     EXPECT_GT(notice->width(), 300);
     EXPECT_TRUE(chart.rect().contains(notice->geometry()));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RenderTest, LargeOutputsReadInScientificNotation)
+{
+    TableBuilder<Variant> scaled(buckets);
+    for (int row = buckets.rowLow(); row <= buckets.rowHigh(); ++row)
+        for (int column : { 1, 2 })
+            scaled.set(row, column, buckets.at(row, column).toDouble() * 4e7);
+    TrendlineChart chart;
+    chart.resize(720, 460);
+    chart.SetDataSource(scaled.build());
+    chart.SetEquationValues(trendFit.slope / 4e7, trendFit.intercept, trendFit.rSquare, false);
+    chart.Refresh();
+    EXPECT_EQ(chart.chartComponent()->axisLabelFormat(Qt::Horizontal), 20);
+    savePicture(chart, "trend-line-large");
+}
+
+TEST(ComponentHints, HoveringAPointShowsItsHint)
+{
+    SlopeChart chart;
+    chart.resize(600, 400);
+    chart.show();
+    TableBuilder<Variant> table(1, 3, 0, 10);
+    const double x[] = { 0.9, 0.6, 0.2 };
+    const double y[] = { 2, 0.5, -1.5 };
+    for (int row = 1; row <= 3; ++row) {
+        table.set(row, 1, x[row - 1]);
+        table.set(row, 2, x[row - 1] - 0.1);
+        table.set(row, 9, y[row - 1]);
+        table.set(row, 10, y[row - 1]);
+    }
+    chart.SetDataSource(table.build());
+    chart.Refresh();
+    QXYSeries* points = chart.chartComponent()->series(0);
+    emit points->hovered(QPointF(0.2, -1.5), true);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Point 3 (0.2, -1.5)"));
+    // The line series reports a place between points: the nearest point's hint shows.
+    emit points->hovered(QPointF(0.58, 0.45), true);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Point 2 (0.6, 0.5)"));
+    emit points->hovered(QPointF(0.58, 0.45), false);
 }
 
 } // namespace
