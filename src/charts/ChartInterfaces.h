@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdint>
-
 #include "support/Table.h"
 #include "support/Variant.h"
+
+#include <cstdint>
 
 namespace lrv {
 

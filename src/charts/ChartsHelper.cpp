@@ -1,15 +1,15 @@
 #include "charts/ChartsHelper.h"
 
+#include "host/HostConfiguration.h"
+#include "support/LocalizationLib.h"
+#include "support/NumberText.h"
+
 #include <cmath>
 
 #include <QLocale>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
-
-#include "host/HostConfiguration.h"
-#include "support/LocalizationLib.h"
-#include "support/NumberText.h"
 
 namespace lrv::ChartsHelper {
 
@@ -92,7 +92,8 @@ void ApplyChartColors(QWidget* control)
     if (!control)
         return;
     const bool configured = HostConfiguration::get() != nullptr;
-    const OleColor back = configured ? GetConfigColor(QStringLiteral("LogisticRegression.Charts.Background")) : rgb(255, 255, 255);
+    const OleColor back
+        = configured ? GetConfigColor(QStringLiteral("LogisticRegression.Charts.Background")) : rgb(255, 255, 255);
     const OleColor fore = configured ? GetConfigColor(QStringLiteral("LogisticRegression.Charts.Frame")) : 0;
     const bool hasBack = control->metaObject()->indexOfProperty("BackColor") >= 0;
     const bool hasFore = control->metaObject()->indexOfProperty("ForeColor") >= 0;
@@ -120,7 +121,8 @@ namespace {
     bool columnRange(const Table<T>& data, int xColumn, int yColumn, ColumnRange& range, ToDouble toDouble)
     {
         try {
-            if (data.rowCount() == 0 || !data.contains(data.rowLow(), xColumn) || !data.contains(data.rowLow(), yColumn))
+            if (data.rowCount() == 0 || !data.contains(data.rowLow(), xColumn)
+                || !data.contains(data.rowLow(), yColumn))
                 throw std::out_of_range("column range");
             ColumnRange found;
             found.MinX = found.MaxX = toDouble(data.at(data.rowLow(), xColumn));

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QString>
-
 #include "support/OleColor.h"
 #include "support/Table.h"
 #include "support/Variant.h"
+
+#include <QString>
 
 class QWidget;
 

@@ -34,7 +34,10 @@ QStringList ControlRegistry::progIds()
     return ids;
 }
 
-QString ControlRegistry::progIdOf(const QString& controlName) { return QStringLiteral("VNRK5LGAnViews.") + controlName; }
+QString ControlRegistry::progIdOf(const QString& controlName)
+{
+    return QStringLiteral("VNRK5LGAnViews.") + controlName;
+}
 
 ControlRegistration::ControlRegistration(const QString& controlName, ControlRegistry::Factory factory)
 {

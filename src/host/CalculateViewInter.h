@@ -1,13 +1,13 @@
 #pragma once
 
+#include "host/IModel.h"
+#include "support/Table.h"
+#include "support/Variant.h"
+
 #include <cstdint>
 #include <memory>
 
 #include <QString>
-
-#include "host/IModel.h"
-#include "support/Table.h"
-#include "support/Variant.h"
 
 namespace lrv {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "host/IConfiguration.h"
+
+#include <memory>
 
 /// The library-wide host configuration, set by the entry object; it may be absent.
 namespace lrv::HostConfiguration {

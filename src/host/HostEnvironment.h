@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include "host/HostObject.h"
+
+#include <QString>
 
 namespace lrv {
 

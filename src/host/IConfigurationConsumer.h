@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "host/IConfiguration.h"
+
+#include <memory>
 
 namespace lrv {
 

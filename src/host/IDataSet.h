@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "host/HostObject.h"
+
+#include <cstdint>
 
 namespace lrv {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
-
 #include "host/HostEnvironment.h"
 #include "host/Presenters.h"
 #include "host/RunStore.h"
+
+#include <memory>
 
 namespace lrv {
 

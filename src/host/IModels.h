@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "host/IModel.h"
+
+#include <memory>
 
 namespace lrv {
 

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "host/IDataSet.h"
+#include "host/IModels.h"
+#include "host/IRunParameters.h"
+
 #include <cstdint>
 #include <memory>
 
 #include <QString>
-
-#include "host/IDataSet.h"
-#include "host/IModels.h"
-#include "host/IRunParameters.h"
 
 namespace lrv {
 

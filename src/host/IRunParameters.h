@@ -1,11 +1,11 @@
 #pragma once
 
+#include "host/HostObject.h"
+#include "support/Variant.h"
+
 #include <cstdint>
 
 #include <QString>
-
-#include "host/HostObject.h"
-#include "support/Variant.h"
 
 namespace lrv {
 

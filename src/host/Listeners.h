@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "host/IRun.h"
+
+#include <memory>
 
 namespace lrv {
 
@@ -21,8 +21,7 @@ public:
 };
 
 /// A listener that follows model changes; the window only keeps it.
-class IModelChangedListener : public virtual HostObject {
-};
+class IModelChangedListener : public virtual HostObject { };
 
 /// A presenter that frees its resources when told.
 class ITerminable : public virtual HostObject {

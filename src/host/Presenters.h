@@ -1,11 +1,11 @@
 #pragma once
 
-#include <memory>
-
 #include "host/CalculateViewInter.h"
 #include "host/DecileLoadViewInter.h"
 #include "host/IRun.h"
 #include "host/Listeners.h"
+
+#include <memory>
 
 namespace lrv {
 

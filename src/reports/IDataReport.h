@@ -1,11 +1,11 @@
 #pragma once
 
+#include "support/Table.h"
+#include "support/Variant.h"
+
 #include <cstdint>
 
 #include <QString>
-
-#include "support/Table.h"
-#include "support/Variant.h"
 
 namespace lrv {
 

@@ -1,13 +1,13 @@
 #include "support/ClipboardHelpers.h"
 
+#include "support/NumberText.h"
+#include "support/Platform.h"
+
 #include <QClipboard>
 #include <QFont>
 #include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
-
-#include "support/NumberText.h"
-#include "support/Platform.h"
 
 namespace lrv::ClipboardHelpers {
 
@@ -40,8 +40,8 @@ namespace {
 QString VariantTableText(const std::vector<int>& columns, const Table<Variant>& table, int firstRow,
     const QStringList& headerCaptions, bool withHeaders, const QString& title)
 {
-    return tableText(columns, table, firstRow, headerCaptions, withHeaders, title,
-        [](const Variant& cell) { return cell.text(); });
+    return tableText(
+        columns, table, firstRow, headerCaptions, withHeaders, title, [](const Variant& cell) { return cell.text(); });
 }
 
 QString DoubleTableText(const std::vector<int>& columns, const Table<double>& table, int firstRow,
@@ -64,8 +64,8 @@ void CopyVariantTableText(const std::vector<int>& columns, const Table<Variant>&
     CopyText(VariantTableText(columns, table, firstRow, headerCaptions, withHeaders, title));
 }
 
-void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& table,
-    const QStringList& headerCaptions, int firstRow, bool withHeaders, const QString& title)
+void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& table, const QStringList& headerCaptions,
+    int firstRow, bool withHeaders, const QString& title)
 {
     CopyText(DoubleTableText(columns, table, firstRow, headerCaptions, withHeaders, title));
 }

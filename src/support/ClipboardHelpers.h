@@ -1,12 +1,12 @@
 #pragma once
 
+#include "support/Table.h"
+#include "support/Variant.h"
+
 #include <vector>
 
 #include <QString>
 #include <QStringList>
-
-#include "support/Table.h"
-#include "support/Variant.h"
 
 class QWidget;
 
@@ -26,8 +26,8 @@ QString DoubleTableText(const std::vector<int>& columns, const Table<double>& ta
 void CopyVariantTableText(const std::vector<int>& columns, const Table<Variant>& table,
     const QStringList& headerCaptions, int firstRow, bool withHeaders, const QString& title);
 /// Clears the clipboard and puts DoubleTableText on it.
-void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& table,
-    const QStringList& headerCaptions, int firstRow, bool withHeaders, const QString& title);
+void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& table, const QStringList& headerCaptions,
+    int firstRow, bool withHeaders, const QString& title);
 /// Clears the clipboard and puts the text on it.
 void CopyText(const QString& text);
 

@@ -24,8 +24,7 @@ public:
 
 /// Runs one step of a routine that goes on past failing steps: the failure is dropped.
 /// Returns false when the step failed.
-template <typename Step>
-bool bestEffort(Step&& step) noexcept
+template <typename Step> bool bestEffort(Step&& step) noexcept
 {
     try {
         step();

@@ -1,8 +1,8 @@
 #include "support/LocalizationLib.h"
 
-#include <QLocale>
-
 #include "support/Error.h"
+
+#include <QLocale>
 
 namespace lrv::LocalizationLib {
 

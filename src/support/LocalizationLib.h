@@ -1,10 +1,10 @@
 #pragma once
 
+#include "support/Variant.h"
+
 #include <cstdint>
 
 #include <QString>
-
-#include "support/Variant.h"
 
 /// Locale questions: the decimal separator and number parsing independent of the user's locale.
 namespace lrv::LocalizationLib {

@@ -1,9 +1,9 @@
 #include "support/NumericValidationHelpers.h"
 
+#include "support/LocalizationLib.h"
+
 #include <QChar>
 #include <QString>
-
-#include "support/LocalizationLib.h"
 
 namespace lrv::NumericValidationHelpers {
 

@@ -48,10 +48,7 @@ std::unique_ptr<QPagedPaintDevice> Platform::startPrintDocument(const PrintSetup
     return document;
 }
 
-bool Platform::openAddress(const QString& address)
-{
-    return QDesktopServices::openUrl(QUrl(address));
-}
+bool Platform::openAddress(const QString& address) { return QDesktopServices::openUrl(QUrl(address)); }
 
 std::unique_ptr<QSettings> Platform::openSettings()
 {

@@ -1,8 +1,8 @@
 #include "support/RegistryLib.h"
 
-#include <QSettings>
-
 #include "support/Platform.h"
+
+#include <QSettings>
 
 namespace lrv::RegistryLib {
 

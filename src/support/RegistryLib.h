@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-
 #include "support/Variant.h"
+
+#include <QString>
 
 /// The per-user settings store of application "Vantorix 5.0"; values are stored as text.
 namespace lrv::RegistryLib {

@@ -10,8 +10,7 @@
 namespace lrv {
 
 /// Computes the cells of a table on demand from compact data behind it.
-template <typename T>
-class TableSource {
+template <typename T> class TableSource {
 public:
     virtual ~TableSource() = default;
     /// Cell at zero-based row and column offsets from the table's lower bounds.
@@ -20,13 +19,13 @@ public:
 
 /// An immutable two-dimensional array with lower and upper bounds per dimension, shared by reference.
 /// Cells are either stored or computed by a TableSource; readers cannot tell the difference.
-template <typename T>
-class Table {
+template <typename T> class Table {
 public:
     Table() = default;
 
     /// A table whose cells are computed by the source.
-    static Table computed(int rowLow, int rowHigh, int colLow, int colHigh, std::shared_ptr<const TableSource<T>> source)
+    static Table computed(
+        int rowLow, int rowHigh, int colLow, int colHigh, std::shared_ptr<const TableSource<T>> source)
     {
         Table table(rowLow, rowHigh, colLow, colHigh);
         table.m_source = std::move(source);
@@ -81,8 +80,7 @@ private:
 };
 
 /// An immutable one-dimensional array with a lower and an upper bound, shared by reference.
-template <typename T>
-class Vector {
+template <typename T> class Vector {
 public:
     Vector() = default;
     Vector(int low, std::vector<T> values)
@@ -114,8 +112,7 @@ private:
 };
 
 /// Fills a table cell by cell, then hands it out as an immutable Table.
-template <typename T>
-class TableBuilder {
+template <typename T> class TableBuilder {
 public:
     TableBuilder(int rowLow, int rowHigh, int colLow, int colHigh, T fill = T())
         : m_rowLow(rowLow)

@@ -1,11 +1,11 @@
 #include "support/Variant.h"
 
+#include "support/Error.h"
+#include "support/NumberText.h"
+
 #include <cmath>
 
 #include <QLocale>
-
-#include "support/Error.h"
-#include "support/NumberText.h"
 
 namespace lrv {
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "support/Platform.h"
+
 #include <memory>
 #include <optional>
 
 #include <QStringList>
 #include <QTemporaryDir>
-
-#include "support/Platform.h"
 
 namespace lrv::test {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <map>
-#include <memory>
-
 #include "host/IConfiguration.h"
 #include "support/OleColor.h"
+
+#include <map>
+#include <memory>
 
 namespace lrv::test {
 

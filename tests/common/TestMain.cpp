@@ -1,9 +1,9 @@
+#include "common/FakePlatform.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLocale>
-
-#include "common/FakePlatform.h"
 
 int main(int argc, char** argv)
 {

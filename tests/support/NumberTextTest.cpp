@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
+#include "support/NumberText.h"
+
+#include "support/Variant.h"
 
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 #include <QLocale>
-
-#include "support/NumberText.h"
-#include "support/Variant.h"
 
 using namespace lrv;
 

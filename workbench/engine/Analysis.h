@@ -1,13 +1,13 @@
 #pragma once
 
+#include "engine/CellTable.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "engine/CellTable.h"
 
 namespace wb::engine {
 

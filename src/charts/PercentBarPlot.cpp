@@ -1,0 +1,152 @@
+#include "charts/PercentBarPlot.h"
+
+#include <algorithm>
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPercentBarSeries>
+#include <QValueAxis>
+
+namespace lrv {
+
+PercentBarPlot::PercentBarPlot(const QStringList& seriesNames, QWidget* parent)
+    : QChartView(parent)
+    , m_series(new QPercentBarSeries)
+    , m_categories(new QBarCategoryAxis)
+    , m_values(new QValueAxis)
+{
+    auto* chart = new QChart;
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(4, 8, 8, 4));
+    chart->setAnimationOptions(QChart::NoAnimation);
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing, false);
+
+    for (const QString& name : seriesNames)
+        m_series->append(new QBarSet(name));
+    m_series->setBarWidth(0.7);
+    chart->addSeries(m_series);
+
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    QFont titleFont = font;
+    titleFont.setBold(true);
+
+    m_categories->setTitleText(QStringLiteral("Buckets"));
+    m_categories->setTitleFont(titleFont);
+    m_categories->setLabelsFont(font);
+    m_categories->setGridLineVisible(true);
+    chart->addAxis(m_categories, Qt::AlignBottom);
+    m_series->attachAxis(m_categories);
+
+    m_values->setRange(0, 100);
+    m_values->setTickCount(11);
+    m_values->setLabelFormat(QStringLiteral("%.0f%"));
+    m_values->setLabelsFont(font);
+    m_values->setGridLineVisible(false);
+    chart->addAxis(m_values, Qt::AlignLeft);
+    m_series->attachAxis(m_values);
+
+    // The plot area is known only after the chart's own layout, which runs later.
+    connect(chart, &QChart::plotAreaChanged, this, [this] { fitAxisLabels(); });
+    connect(m_series, &QAbstractBarSeries::hovered, this,
+        [this](bool status, int index, QBarSet* set) { emit barHovered(seriesIndex(set), index, status); });
+    connect(m_series, &QAbstractBarSeries::clicked, this,
+        [this](int index, QBarSet* set) { emit barClicked(seriesIndex(set), index); });
+}
+
+void PercentBarPlot::setBars(const QStringList& categories, const QList<QList<qreal>>& seriesValues)
+{
+    const QList<QBarSet*> sets = m_series->barSets();
+    for (qsizetype s = 0; s < sets.size(); ++s) {
+        QBarSet* set = sets[s];
+        set->remove(0, set->count());
+        QList<qreal> values = s < seriesValues.size() ? seriesValues[s] : QList<qreal>();
+        values.resize(categories.size(), 0.0);
+        set->append(values);
+    }
+    m_categories->setCategories(categories);
+    fitAxisLabels();
+}
+
+void PercentBarPlot::setSeriesColors(int series, const QColor& fill, const QColor& border)
+{
+    const QList<QBarSet*> sets = m_series->barSets();
+    if (series < 0 || series >= sets.size())
+        return;
+    sets[series]->setColor(fill);
+    sets[series]->setBorderColor(border);
+}
+
+void PercentBarPlot::setBackdropColor(const QColor& color)
+{
+    chart()->setBackgroundBrush(color);
+    chart()->setBackgroundPen(Qt::NoPen);
+    chart()->setPlotAreaBackgroundBrush(color);
+    chart()->setPlotAreaBackgroundVisible(true);
+    setBackgroundBrush(color);
+}
+
+void PercentBarPlot::setFrameColor(const QColor& color)
+{
+    QColor grid = color;
+    grid.setAlpha(70); // category grid lines stay behind the bars without hiding them
+    m_categories->setGridLineColor(grid);
+    m_categories->setLinePenColor(color);
+    m_categories->setLabelsColor(color);
+    m_categories->setTitleBrush(color);
+    m_values->setLinePenColor(color);
+    m_values->setLabelsColor(color);
+    m_values->setTitleBrush(color);
+    chart()->setPlotAreaBackgroundPen(QPen(color));
+}
+
+void PercentBarPlot::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        emit contextMenuWanted(event->globalPosition().toPoint());
+        return;
+    }
+    QChartView::mouseReleaseEvent(event);
+}
+
+void PercentBarPlot::resizeEvent(QResizeEvent* event)
+{
+    QChartView::resizeEvent(event);
+    fitAxisLabels();
+}
+
+int PercentBarPlot::seriesIndex(QBarSet* set) const { return int(m_series->barSets().indexOf(set)); }
+
+void PercentBarPlot::fitAxisLabels()
+{
+    if (m_fitting)
+        return;
+    m_fitting = true;
+    // Fewer value ticks on a low plot, so that no percentage label is cut to "...".
+    const qreal plotHeight = chart()->plotArea().height() > 0 ? chart()->plotArea().height() : height() * 0.75;
+    const int labelHeight = QFontMetrics(m_values->labelsFont()).height() * 3 / 2 + 2;
+    const int ticks = plotHeight / 10 >= labelHeight ? 11 : plotHeight / 5 >= labelHeight ? 6 : 3;
+    if (m_values->tickCount() != ticks)
+        m_values->setTickCount(ticks);
+
+    // Labels that do not fit beside each other are turned upright rather than cut to "...".
+    const QStringList labels = m_categories->categories();
+    const QFontMetrics metrics(m_categories->labelsFont());
+    int widest = 0;
+    for (const QString& label : labels)
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    const qreal plotWidth = chart()->plotArea().width() > 0 ? chart()->plotArea().width() : width() * 0.85;
+    const bool upright = !labels.isEmpty() && widest + 8 > plotWidth / labels.size();
+    if (m_categories->labelsAngle() != (upright ? -90 : 0)) {
+        m_categories->setLabelsAngle(upright ? -90 : 0);
+        m_categories->setTruncateLabels(!upright);
+    }
+    m_fitting = false;
+}
+
+} // namespace lrv

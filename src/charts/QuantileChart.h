@@ -1,0 +1,77 @@
+#pragma once
+
+#include "charts/ChartInterfaces.h"
+#include "support/OleColor.h"
+
+#include <functional>
+
+#include <QWidget>
+
+class QMenu;
+class QScrollBar;
+
+namespace lrv {
+
+class PercentBarPlot;
+class SwatchLegend;
+
+/// The quantile tab's distribution chart: one bar per bucket, split into the shares of positive and
+/// negative cases. Long tables show a window of buckets under a horizontal scroll bar; the window size is
+/// the configuration's streaming threshold. Clicking a bar raises PointSelected with its table row.
+class QuantileChart : public QWidget, public IQuantileChart {
+    Q_OBJECT
+    Q_PROPERTY(uint BackColor READ BackColor WRITE setBackColor)
+    Q_PROPERTY(uint ForeColor READ ForeColor WRITE setForeColor)
+
+public:
+    explicit QuantileChart(QWidget* parent = nullptr);
+
+    /// Keeps the table (rows from 1; columns 3 and 4 counts, 7 and 9 percentages of positive and negative
+    /// cases) and scrolls back to the first bucket; does not redraw.
+    void SetDataSource(const Table<Variant>& data) override;
+    void Refresh() override;
+    /// Ten empty buckets.
+    void Reset() override;
+    /// When scrolling, moves the window so that it starts after the 0-based row index (the last window
+    /// when the index is beyond it).
+    void ShowPoint(int index) override;
+
+    uint BackColor() const { return m_backColor; }
+    void setBackColor(uint color);
+    uint ForeColor() const { return m_foreColor; }
+    void setForeColor(uint color);
+
+    /// Whether the table is longer than the streaming threshold.
+    bool needsScrolling() const;
+
+signals:
+    /// The table row (from 1) of the bar the user selected.
+    void PointSelected(int index);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void applyConfiguredColors();
+    void layoutChildren();
+    int firstShownRow() const;
+    void showBarTip(int series, int position, bool entered);
+    void showContextMenu(const QPoint& globalPos);
+    void runImageCommand(const std::function<void()>& command);
+
+    PercentBarPlot* m_plot;
+    QScrollBar* m_scroll;
+    SwatchLegend* m_legend;
+    QMenu* m_menu;
+
+    Table<Variant> m_table;
+    int m_threshold = 30;
+    bool m_hasData = false;
+    bool m_updating = false;
+    bool m_capturing = false;
+    OleColor m_backColor = rgb(255, 255, 255);
+    OleColor m_foreColor = 0;
+};
+
+} // namespace lrv

@@ -1,0 +1,467 @@
+#include "reports/PropertyGridAdapter.h"
+
+#include "host/IModel.h"
+#include "host/IModels.h"
+#include "host/IRun.h"
+#include "support/Error.h"
+#include "support/NumberText.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include <QStringList>
+
+namespace lrv {
+
+namespace {
+    using Kind = PropertyGrid::Kind;
+
+    const std::array<QString, PropertyGridAdapter::CategoryCount> kCaptions = {
+        QStringLiteral("Current Model"),
+        QStringLiteral("General"),
+        QStringLiteral("Quantiles"),
+        QStringLiteral("ROC"),
+        QStringLiteral("Cutoff Points"),
+        QStringLiteral("Gains"),
+        QStringLiteral("Lift"),
+        QStringLiteral("Log Odds"),
+        QStringLiteral("Logistic Fit"),
+        QStringLiteral("Logistic Confusion Matrix"),
+        QStringLiteral("ROC Confusion Matrix"),
+    };
+
+    const QString kMissing = QStringLiteral("--");
+    const QString kNotANumber = QStringLiteral("#DIV/0");
+    const QString kUndefined = QStringLiteral("UNDEFINED");
+    const QString kLineEnd = QStringLiteral("\r\n");
+    constexpr double kUndefinedFit = -9999;
+    constexpr double kNoCutoffPoint = -99999;
+
+    // Position of "Total" in "ROC"; the four counts of the ROC confusion matrix follow it.
+    constexpr int kRocCountsPosition = 6;
+    const QStringList kRocCountCaptions
+        = { QStringLiteral("TP"), QStringLiteral("TN"), QStringLiteral("FP"), QStringLiteral("FN") };
+
+    struct Row {
+        int kind;
+        QString caption;
+        Variant value;
+        bool constraintEdit = false;
+    };
+    using Rows = std::vector<Row>;
+
+    /// Element k after the lower bound; a missing one is an error that names the array.
+    template <typename T> const T& element(const Vector<T>& values, int k, const QString& arrayName)
+    {
+        if (!values.contains(values.low() + k))
+            throw Error(QStringLiteral("The %1 have no element %2 (they hold %3); the statistics cannot be shown.")
+                            .arg(arrayName)
+                            .arg(k)
+                            .arg(values.size()));
+        return values.at(values.low() + k);
+    }
+
+    double number(const Variant& value, const QString& what)
+    {
+        if (value.isNumber())
+            return value.toDouble();
+        double parsed = 0;
+        if (!parseNumberText(value.text(), parsed))
+            throw Error(QStringLiteral("The statistic \"%1\" is not a number (\"%2\").").arg(what, value.text()));
+        return parsed;
+    }
+
+    QString percentOrNotANumber(double fraction)
+    {
+        return std::isfinite(fraction) ? percentText(fraction, 2) : kNotANumber;
+    }
+
+    QString percentOf(const Variant& value, const QString& what) { return percentOrNotANumber(number(value, what)); }
+
+    QString countWithShare(double count, double total)
+    {
+        const QString share = total != 0 ? percentOrNotANumber(count / total) : kNotANumber;
+        return defaultNumberText(count) + QStringLiteral(" (") + share + QStringLiteral(")");
+    }
+
+    QString countWithShare(const Variant& count, const Variant& total, const QString& what)
+    {
+        return countWithShare(number(count, what), number(total, what));
+    }
+
+    QString fitnessText(double fitness) { return fitness >= 0 ? defaultNumberText(fitness) : kMissing; }
+    QString accuracyOrMissing(double accuracy) { return accuracy >= 0 ? accuracyText(accuracy) : kMissing; }
+
+    void addRows(PropertyGrid::Item target, const Rows& rows)
+    {
+        for (const Row& row : rows) {
+            PropertyGrid::Item item = target.addChild(row.kind, row.caption, row.value);
+            if (row.constraintEdit)
+                item.setConstraintEdit(true);
+        }
+    }
+
+    void makeReadOnly(const PropertyGrid::Item& item)
+    {
+        for (PropertyGrid::Item child : item.children()) {
+            makeReadOnly(child);
+            child.setReadOnly(true);
+        }
+    }
+
+    // The four rows that "Gains" and "Lift" take from the quantile statistics.
+    Rows decileSummaryRows(const Vector<Variant>& decileStats)
+    {
+        if (decileStats.isEmpty())
+            throw Error(QStringLiteral("The quantile statistics must arrive before the gains and lift statistics."));
+        const QString name = QStringLiteral("quantile statistics");
+        const Variant& middleToBottom = element(decileStats, 8, name);
+        return {
+            { Kind::TextKind, QStringLiteral("Average Positive Rate"),
+                percentOf(element(decileStats, 4, name), QStringLiteral("Average Positive Rate")) },
+            { Kind::TextKind, QStringLiteral("Spread from Top to Bottom"),
+                percentOf(element(decileStats, 6, name), QStringLiteral("Spread from Top to Bottom")) },
+            { Kind::TextKind, QStringLiteral("Spread from Top to Middle"),
+                percentOf(element(decileStats, 7, name), QStringLiteral("Spread from Top to Middle")) },
+            { Kind::TextKind, QStringLiteral("Spread from Middle to Bottom"),
+                middleToBottom.isNumeric() ? percentText(middleToBottom.toDouble(), 2) : kNotANumber },
+        };
+    }
+
+    // The rows that both confusion-matrix categories show, from the same array positions.
+    Rows confusionRows(const Vector<Variant>& stats)
+    {
+        const QString name = QStringLiteral("confusion-matrix statistics");
+        const Variant& total = element(stats, 2, name);
+        Rows rows;
+        rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
+            countWithShare(element(stats, 0, name), total, QStringLiteral("Correct")) });
+        rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
+            countWithShare(element(stats, 1, name), total, QStringLiteral("Wrong")) });
+        rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
+        const QStringList counts
+            = { QStringLiteral("TP"), QStringLiteral("FN"), QStringLiteral("FP"), QStringLiteral("TN") };
+        for (int i = 0; i < counts.size(); ++i)
+            rows.push_back(
+                { Kind::TextKind, counts[i], countWithShare(element(stats, 3 + i, name), total, counts[i]) });
+        const QStringList rates = { QStringLiteral("TPR (Sens)"), QStringLiteral("FNR"), QStringLiteral("FPR (1-Spec)"),
+            QStringLiteral("TNR (Spec)") };
+        for (int i = 0; i < rates.size(); ++i)
+            rows.push_back({ Kind::DoubleKind, rates[i], element(stats, 8 + i, name) });
+        rows.push_back({ Kind::TextKind, QStringLiteral("PPV"), element(stats, 12, name).text() });
+        rows.push_back({ Kind::TextKind, QStringLiteral("NPV"), element(stats, 13, name).text() });
+        return rows;
+    }
+
+    // The rates that the ROC and the cutoff points show after their counts.
+    void appendRocRates(Rows& rows, const Vector<Variant>& stats, const QString& name)
+    {
+        const QStringList rates = { QStringLiteral("TPR (Sens)"), QStringLiteral("TNR (Spec)"),
+            QStringLiteral("FPR (1-Spec)"), QStringLiteral("FNR"), QStringLiteral("PPV"), QStringLiteral("NPV") };
+        for (int i = 0; i < rates.size(); ++i)
+            rows.push_back({ Kind::DoubleKind, rates[i], element(stats, 10 + i, name) });
+    }
+}
+
+void PropertyGridAdapter::Init(PropertyGrid* grid, std::shared_ptr<IRun> run)
+{
+    m_grid = grid;
+    m_run = std::move(run);
+    Reset();
+}
+
+PropertyGrid& PropertyGridAdapter::grid() const
+{
+    if (!m_grid)
+        throw Error(QStringLiteral("The statistics grid is not available: Init must be given a grid."));
+    return *m_grid;
+}
+
+PropertyGrid::Item PropertyGridAdapter::category(Category which) const { return grid().category(int(which)); }
+
+PropertyGrid::Item PropertyGridAdapter::cleared(Category which) const
+{
+    PropertyGrid::Item item = category(which);
+    item.clearChildren();
+    return item;
+}
+
+void PropertyGridAdapter::finish() const
+{
+    if (grid().categoryCount() < 1)
+        return;
+    for (const PropertyGrid::Item& item : grid().categories())
+        makeReadOnly(item);
+}
+
+QString PropertyGridAdapter::ToString() const
+{
+    QStringList blocks;
+    for (const PropertyGrid::Item& item : grid().categories()) {
+        QString block = item.caption() + kLineEnd;
+        for (const PropertyGrid::Item& child : item.children())
+            block += child.caption() + QLatin1Char('\t') + child.value().text() + kLineEnd;
+        blocks.append(block);
+    }
+    return blocks.join(kLineEnd);
+}
+
+void PropertyGridAdapter::Reset()
+{
+    PropertyGrid& target = grid();
+    target.clear();
+    for (const QString& caption : kCaptions)
+        target.addCategory(caption);
+    std::shared_ptr<IModel> model;
+    if (m_run)
+        if (const std::shared_ptr<IModels> models = m_run->models())
+            model = models->current();
+    SetModelStats(model);
+}
+
+void PropertyGridAdapter::SelectCategory(int index)
+{
+    const int chosen = index + int(Quantiles);
+    if (index < 0 || chosen >= int(CategoryCount))
+        throw Error(QStringLiteral("There is no statistics category for analysis %1; analyses are numbered 0 to %2.")
+                        .arg(index)
+                        .arg(int(CategoryCount) - int(Quantiles) - 1));
+    const QList<PropertyGrid::Item> all = grid().categories();
+    for (int position = 0; position < all.size(); ++position)
+        PropertyGrid::Item(all[position]).setExpanded(position == int(General) || position == chosen);
+    category(Category(chosen)).select();
+}
+
+void PropertyGridAdapter::SetModelStats(const std::shared_ptr<IModel>& model)
+{
+    Rows rows;
+    bool validation = false;
+    if (model) {
+        validation = m_run && m_run->dataSet(2) != nullptr;
+        rows.push_back({ Kind::IntegerKind, QStringLiteral("Id"), Variant(double(model->id())) });
+        rows.push_back({ Kind::TextKind, QStringLiteral("Training Fitness"), fitnessText(model->trainingRSquare()) });
+        rows.push_back(
+            { Kind::TextKind, QStringLiteral("Training Accuracy"), accuracyOrMissing(model->trainingAccuracy()) });
+        rows.push_back({ Kind::IntegerKind, QStringLiteral("Calculation Errors Training"), Variant(0) });
+        if (validation) {
+            rows.push_back(
+                { Kind::TextKind, QStringLiteral("Validation Fitness"), fitnessText(model->validationRSquare()) });
+            rows.push_back({ Kind::TextKind, QStringLiteral("Validation Accuracy"),
+                accuracyOrMissing(model->validationAccuracy()) });
+            rows.push_back({ Kind::IntegerKind, QStringLiteral("Calculation Errors Validation"), Variant(0) });
+        }
+    }
+    PropertyGrid::Item target = cleared(CurrentModel);
+    addRows(target, rows);
+    // The error rows appear once a calculation reports errors.
+    if (model) {
+        target.child(3).setHidden(true);
+        if (validation)
+            target.child(6).setHidden(true);
+    }
+    finish();
+}
+
+void PropertyGridAdapter::SetGeneralStats(const Vector<Variant>& stats)
+{
+    const QString name = QStringLiteral("general statistics");
+    const Variant& total = element(stats, 0, name);
+    Rows rows;
+    rows.push_back({ Kind::IntegerKind, QStringLiteral("Total Cases"), total });
+    rows.push_back({ Kind::IntegerKind, QStringLiteral("Quantiles"), element(stats, 1, name) });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Positive Cases"),
+        countWithShare(element(stats, 2, name), total, QStringLiteral("Positive Cases")) });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Negative Cases"),
+        countWithShare(element(stats, 3, name), total, QStringLiteral("Negative Cases")) });
+    addRows(cleared(General), rows);
+    finish();
+}
+
+void PropertyGridAdapter::SetDecileStats(const Vector<Variant>& stats)
+{
+    const QString name = QStringLiteral("quantile statistics");
+    const double total = number(element(stats, 0, name), QStringLiteral("Total Cases"));
+    const double positives = number(element(stats, 2, name), QStringLiteral("Positive Cases"));
+    Rows rows;
+    rows.push_back({ Kind::TextKind, QStringLiteral("Average Positive Rate"),
+        total != 0 ? percentOrNotANumber(positives / total) : kNotANumber });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Spread from Top to Bottom"),
+        percentOf(element(stats, 6, name), QStringLiteral("Spread from Top to Bottom")) });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Spread from Top to Middle"),
+        percentOf(element(stats, 7, name), QStringLiteral("Spread from Top to Middle")) });
+    const Variant& middleToBottom = element(stats, 8, name);
+    rows.push_back({ Kind::TextKind, QStringLiteral("Spread from Middle to Bottom"),
+        middleToBottom.isNumeric() ? percentText(middleToBottom.toDouble(), 2) : kNotANumber });
+    addRows(cleared(Quantiles), rows);
+    m_decileStats = stats;
+    finish();
+}
+
+void PropertyGridAdapter::SetWeightedLinearRegression(double slope, double intercept, double rSquare)
+{
+    addRows(category(Quantiles),
+        { { Kind::DoubleKind, QStringLiteral("R-square"), rSquare },
+            { Kind::DoubleKind, QStringLiteral("Slope"), slope },
+            { Kind::DoubleKind, QStringLiteral("Intercept"), intercept } });
+    finish();
+}
+
+void PropertyGridAdapter::SetROCStats(const Vector<Variant>& stats)
+{
+    const QString name = QStringLiteral("ROC statistics");
+    const Variant& total = element(stats, 5, name);
+    Rows rows;
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Area Under the ROC Curve"), element(stats, 0, name) });
+    rows.push_back(
+        { Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 1, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, 2, name) });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
+        countWithShare(element(stats, 3, name), total, QStringLiteral("Correct")) });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
+        countWithShare(element(stats, 4, name), total, QStringLiteral("Wrong")) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
+    appendRocRates(rows, stats, name);
+    addRows(cleared(Roc), rows);
+    finish();
+}
+
+void PropertyGridAdapter::SetCutoffPointsStats(const Vector<Variant>& stats)
+{
+    const QString name = QStringLiteral("cutoff point statistics");
+    const Variant& total = element(stats, 5, name);
+    Rows rows;
+    rows.push_back(
+        { Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 1, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, 2, name) });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
+        countWithShare(element(stats, 3, name), total, QStringLiteral("Correct")) });
+    rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
+        countWithShare(element(stats, 4, name), total, QStringLiteral("Wrong")) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
+    for (int i = 0; i < kRocCountCaptions.size(); ++i)
+        rows.push_back({ Kind::TextKind, kRocCountCaptions[i],
+            countWithShare(element(stats, 6 + i, name), total, kRocCountCaptions[i]) });
+    appendRocRates(rows, stats, name);
+    addRows(cleared(CutoffPoints), rows);
+    finish();
+}
+
+void PropertyGridAdapter::SetGainsStats(double& areaUnderLiftCurve, double& gainsRankingQuality)
+{
+    Rows rows = decileSummaryRows(m_decileStats);
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Area Under the Lift Curve"), areaUnderLiftCurve });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Gains Ranking Quality"), gainsRankingQuality });
+    addRows(cleared(Gains), rows);
+    finish();
+}
+
+void PropertyGridAdapter::SetLiftStats(const Vector<double>& values)
+{
+    const QString name = QStringLiteral("lift statistics");
+    Rows rows = decileSummaryRows(m_decileStats);
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Lift Ranking Quality"), element(values, 3, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Area Between Curves"), element(values, 0, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Lift Area"), element(values, 2, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Cumulative Lift Area"), element(values, 1, name) });
+    addRows(cleared(Lift), rows);
+    finish();
+}
+
+void PropertyGridAdapter::SetLogOddsStats(double& logisticCutoffPoint, double& slope, double& intercept, double rSquare)
+{
+    // -9999 marks a fit that could not be made: neither e^slope nor a cutoff point exists then.
+    const bool undefinedFit = slope == kUndefinedFit || !std::isfinite(slope);
+    const double power = std::exp(slope);
+    const QString expText = !undefinedFit && std::isfinite(power) ? defaultNumberText(power) : kUndefined;
+    const bool noCutoff
+        = undefinedFit || slope == 0 || logisticCutoffPoint == kNoCutoffPoint || !std::isfinite(logisticCutoffPoint);
+    m_logisticCutoffText = noCutoff ? kUndefined : defaultNumberText(logisticCutoffPoint);
+
+    addRows(cleared(LogOdds),
+        { { Kind::DoubleKind, QStringLiteral("R-square"), rSquare },
+            { Kind::DoubleKind, QStringLiteral("Slope"), slope },
+            { Kind::DoubleKind, QStringLiteral("Intercept"), intercept },
+            { Kind::TextKind, QStringLiteral("Exp(slope)"), expText } });
+    addRows(cleared(LogisticFit),
+        { { Kind::TextKind, QStringLiteral("Logistic Cutoff Point"), m_logisticCutoffText, true },
+            { Kind::DoubleKind, QStringLiteral("Slope"), slope, true },
+            { Kind::DoubleKind, QStringLiteral("Intercept"), intercept, true },
+            { Kind::TextKind, QStringLiteral("Exp(slope)"), expText, true } });
+    finish();
+}
+
+void PropertyGridAdapter::SetConfusionMatrixStats(const Vector<Variant>& stats)
+{
+    Rows rows { { Kind::TextKind, QStringLiteral("Logistic Cutoff Point"), m_logisticCutoffText } };
+    const Rows counts = confusionRows(stats);
+    rows.insert(rows.end(), counts.begin(), counts.end());
+    addRows(cleared(LogisticConfusionMatrix), rows);
+    finish();
+}
+
+void PropertyGridAdapter::SetROCConfusionMatrixStats(const Vector<Variant>& stats)
+{
+    const QString name = QStringLiteral("ROC confusion-matrix statistics");
+    Rows rows;
+    rows.push_back(
+        { Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 14, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, 15, name) });
+    const Rows counts = confusionRows(stats);
+    rows.insert(rows.end(), counts.begin(), counts.end());
+
+    // TP, TN, FP, FN as whole numbers, each a share of their sum.
+    const std::array<int, 4> positions = { 3, 6, 5, 4 };
+    std::array<double, 4> whole {};
+    double sum = 0;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        whole[i] = std::nearbyint(number(element(stats, positions[i], name), kRocCountCaptions[int(i)]));
+        sum += whole[i];
+    }
+
+    addRows(cleared(RocConfusionMatrix), rows);
+
+    PropertyGrid::Item roc = category(Roc);
+    // A repeated call replaces the counts of the previous one instead of adding a second set.
+    const auto holdsCounts = [&roc] {
+        if (roc.childCount() < kRocCountsPosition + kRocCountCaptions.size())
+            return false;
+        for (int i = 0; i < kRocCountCaptions.size(); ++i)
+            if (roc.child(kRocCountsPosition + i).caption() != kRocCountCaptions[i])
+                return false;
+        return true;
+    };
+    if (holdsCounts())
+        for (int i = 0; i < kRocCountCaptions.size(); ++i)
+            roc.removeChild(kRocCountsPosition);
+    // Without the ROC rows the counts go to the end rather than fail.
+    const int first = std::min(kRocCountsPosition, roc.childCount());
+    for (std::size_t i = 0; i < whole.size(); ++i)
+        roc.insertChild(first + int(i), Kind::TextKind, kRocCountCaptions[int(i)], countWithShare(whole[i], sum));
+    finish();
+}
+
+void PropertyGridAdapter::InvalidateModel(int modelId, int dataSet)
+{
+    (void)modelId;
+    PropertyGrid::Item model = category(CurrentModel);
+    if (dataSet == 1) {
+        model.child(1).setValue(kMissing);
+        model.child(2).setValue(kMissing);
+    } else if (dataSet == 2 && model.childCount() >= 6) {
+        model.child(4).setValue(kMissing);
+        model.child(5).setValue(kMissing);
+    }
+}
+
+void PropertyGridAdapter::SetCalculationErrors(int count, int dataSet)
+{
+    if (dataSet != 1 && dataSet != 2)
+        return;
+    PropertyGrid::Item errors = category(CurrentModel).child(dataSet == 1 ? 3 : 6);
+    errors.setHidden(count == 0);
+    errors.setValue(Variant(count));
+}
+
+} // namespace lrv
