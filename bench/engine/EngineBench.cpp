@@ -1,8 +1,10 @@
 // The whole engine calculation against std::sort of the same doubles, in one process.
 //
 // ENGINE_BENCH_N sets the record count (default: 1000000 and 10000000). ENGINE_BENCH_MEMORY=1 instead prints the
-// peak resident memory per record of one calculation, input included.
+// peak resident memory per record of one calculation, input included. ENGINE_BENCH_CSV=1 adds the reading of a
+// CSV file of N records with two model outputs.
 #include "engine/Analysis.h"
+#include "engine/Dataset.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -85,6 +87,40 @@ void wholeCalculation(benchmark::State& state, std::int64_t n, bool ties)
     }
 }
 
+void readCsv(benchmark::State& state, std::int64_t n)
+{
+    const Input& input = cachedInput(n, false);
+    std::string path = "/tmp/engine-bench-";
+    path += std::to_string(n);
+    path += ".csv";
+    {
+        std::ofstream file(path);
+        file << "id,target,model1,model2\n";
+        char line[128];
+        for (std::int64_t i = 0; i < n; ++i) {
+            const int length = std::snprintf(line, sizeof line, "%d,%d,%.17g,%.6f\n", input.ids[i], input.classes[i],
+                input.outputs[i], 1 - input.outputs[i]);
+            file.write(line, length);
+        }
+    }
+    DatasetSpec spec;
+    spec.path = path;
+    spec.targetColumn = "target";
+    spec.idColumn = "id";
+    spec.outputColumns = { "model1", "model2" };
+    std::int64_t bytes = 0;
+    {
+        std::ifstream file(path, std::ios::ate | std::ios::binary);
+        bytes = std::int64_t(file.tellg());
+    }
+    for (auto _ : state) {
+        const Dataset data = readDataset(spec);
+        benchmark::DoNotOptimize(data.ids.data());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+    std::remove(path.c_str());
+}
+
 long statusKilobytes(const char* field)
 {
     std::ifstream status("/proc/self/status");
@@ -124,12 +160,18 @@ int main(int argc, char** argv)
 
     for (const std::int64_t n : sizes)
         for (const bool ties : { false, true }) {
-            const std::string suffix = "/" + std::to_string(n) + (ties ? "/ties" : "/distinct");
+            std::string suffix = "/";
+            suffix += std::to_string(n);
+            suffix += ties ? "/ties" : "/distinct";
             benchmark::RegisterBenchmark(("std_sort" + suffix).c_str(), sortDoubles, n, ties)
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("engine" + suffix).c_str(), wholeCalculation, n, ties)
                 ->Unit(benchmark::kMillisecond);
         }
+    if (const char* csv = std::getenv("ENGINE_BENCH_CSV"); csv && std::string(csv) == "1")
+        for (const std::int64_t n : sizes)
+            benchmark::RegisterBenchmark(("read_csv/" + std::to_string(n)).c_str(), readCsv, n)
+                ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

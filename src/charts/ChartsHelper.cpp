@@ -194,3 +194,25 @@ void NormalizeColumn(const Table<Variant>& source, Table<Variant>& target, doubl
 }
 
 } // namespace lrv::ChartsHelper
+
+#include "charts/ChartComponent.h"
+
+namespace lrv::ChartsHelper {
+
+int AxisLabelFormatFor(double low, double high)
+{
+    if (low > high)
+        std::swap(low, high);
+    if (std::abs(high) > 999999 || std::abs(low) > 999999)
+        return 20;
+    if ((std::abs(high) < 1e-8 || std::abs(low) < 1e-8) && low != 0)
+        return 20;
+    return 0;
+}
+
+void SetAxisLabelFormat(ChartComponent& chart, Qt::Orientation axis, double low, double high)
+{
+    chart.setAxisLabelFormat(axis, AxisLabelFormatFor(low, high));
+}
+
+} // namespace lrv::ChartsHelper

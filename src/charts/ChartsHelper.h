@@ -50,3 +50,17 @@ double RelativeDifference(double a, double b);
 void NormalizeColumn(const Table<Variant>& source, Table<Variant>& target, double& offset, int column);
 
 } // namespace lrv::ChartsHelper
+
+namespace lrv {
+class ChartComponent;
+}
+
+namespace lrv::ChartsHelper {
+
+/// The axis label format for the ends of an axis: 20 (scientific) when either end is beyond ±999999, or
+/// below 1e-8 in size while the low end is not 0; else 0 (general numbers). The ends may come in any order.
+int AxisLabelFormatFor(double low, double high);
+/// Gives an axis of the chart component's first diagram the label format for its ends.
+void SetAxisLabelFormat(ChartComponent& chart, Qt::Orientation axis, double low, double high);
+
+} // namespace lrv::ChartsHelper

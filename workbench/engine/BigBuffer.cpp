@@ -39,6 +39,20 @@ void* allocateBigBytes(std::size_t bytes, void*& mapping, std::size_t& mappingBy
     return aligned;
 }
 
+void adviseHugePages(void* data, std::size_t bytes) noexcept
+{
+#ifdef MADV_HUGEPAGE
+    const auto begin = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (begin + hugePage - 1) / hugePage * hugePage;
+    const std::uintptr_t last = (begin + bytes) / hugePage * hugePage;
+    if (last > first)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)bytes;
+#endif
+}
+
 void releaseBigBytes(void* data, void* mapping, std::size_t mappingBytes) noexcept
 {
     if (mapping)

@@ -55,6 +55,10 @@ private:
     std::size_t m_mappingBytes = 0;
 };
 
+/// Asks for transparent huge pages on the whole 2 MB pages inside [data, data + bytes), e.g. the reserved
+/// storage of a big std::vector before it is first written.
+void adviseHugePages(void* data, std::size_t bytes) noexcept;
+
 /// The untyped allocation behind BigBuffer.
 void* allocateBigBytes(std::size_t bytes, void*& mapping, std::size_t& mappingBytes);
 void releaseBigBytes(void* data, void* mapping, std::size_t mappingBytes) noexcept;

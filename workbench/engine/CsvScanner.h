@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/BigBuffer.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,12 +21,14 @@ public:
     /// The line on which the record last returned by next() starts, from 1.
     std::int64_t line() const { return m_recordLine; }
     const std::string& path() const { return m_path; }
+    /// Lines in the file, an upper bound of its records (for reserving).
+    std::size_t lineCount() const;
 
 private:
     std::string_view quotedField(char*& p, char* end);
 
     std::string m_path;
-    std::string m_text;
+    BigBuffer<char> m_text;
     std::size_t m_position = 0;
     std::int64_t m_line = 1;
     std::int64_t m_recordLine = 0;

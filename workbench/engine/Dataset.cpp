@@ -1,5 +1,6 @@
 #include "engine/Dataset.h"
 
+#include "engine/BigBuffer.h"
 #include "engine/CsvScanner.h"
 
 #include <algorithm>
@@ -14,10 +15,12 @@ namespace {
 
     std::string_view trimmed(std::string_view text)
     {
-        const auto begin = text.find_first_not_of(" \t");
-        if (begin == std::string_view::npos)
-            return {};
-        return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+        std::size_t begin = 0, end = text.size();
+        while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
+            ++begin;
+        while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+            --end;
+        return text.substr(begin, end - begin);
     }
 
     // The whole field as a number, or nothing: "." decimal, optional sign, surrounding blanks allowed.
@@ -90,6 +93,15 @@ Dataset readDataset(const DatasetSpec& spec)
     data.outputColumns = spec.outputColumns;
     data.inverted = spec.encoding.invert;
     data.outputs.resize(outputColumns.size());
+    const std::size_t expected = csv.lineCount();
+    data.ids.reserve(expected);
+    data.classes.reserve(expected);
+    adviseHugePages(data.ids.data(), expected * sizeof(std::int32_t));
+    adviseHugePages(data.classes.data(), expected);
+    for (auto& outputs : data.outputs) {
+        outputs.reserve(expected);
+        adviseHugePages(outputs.data(), expected * sizeof(double));
+    }
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::int64_t record = 0;
     while (csv.next(fields)) {

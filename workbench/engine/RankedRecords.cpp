@@ -77,6 +77,8 @@ std::shared_ptr<const RankedRecords> RankedRecords::build(const ScoredRecords& r
     }
     meter.nextPass();
 
+    if (total == 0)
+        throw CalculationError("The dataset has no records. Choose another dataset.");
     if (n == 0)
         throw CalculationError("The model has no valid output in this dataset: all "
             + countText(std::int64_t(total), "output is a calculation error", "outputs are calculation errors")

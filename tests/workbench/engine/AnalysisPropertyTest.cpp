@@ -194,4 +194,55 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
 
 INSTANTIATE_TEST_SUITE_P(RandomData, AnalysisProperties,
     ::testing::Values(Case { 300, 10, 12, false, false }, Case { 300, 7, 1, false, true },
-        Case { 257, 13, 2, true, false }, Case { 199, 2, 1, true, true }, Case { 60, 40, 3, false, false }));
+        Case { 257, 13, 2, true, false }, Case { 199, 2, 1, true, true }, Case { 60, 40, 3, false, false }),
+    [](const ::testing::TestParamInfo<Case>& info) {
+        const Case& c = info.param;
+        std::string name = "n";
+        name += std::to_string(c.records);
+        name += "_buckets";
+        name += std::to_string(c.buckets);
+        name += "_decimals";
+        name += std::to_string(c.decimals);
+        name += c.inverted ? "_inverted" : "";
+        name += c.shuffledIds ? "_shuffledIds" : "";
+        return name;
+    });
+
+TEST(AnalysisLarge, MappedBuffersRankLikeAComparisonSort)
+{
+    // Large enough for the huge-page buffers and every radix digit; ties from four decimals, ids shuffled.
+    const Case c { 300000, 10, 4, false, true };
+    const TestRecords records = randomRecords(c, 7);
+    const Analysis a = analyse(records.view(), c.buckets);
+    const std::vector<int> order = referenceRanking(records);
+    const int n = int(order.size());
+    const int e = a.calculationErrors;
+    ASSERT_EQ(a.validRecords, n);
+    for (int r = 0; r < n; r += 97) {
+        ASSERT_EQ(a.rocResults->at(e + r, 0), records.ids[order[r]]) << r;
+        ASSERT_EQ(a.rocResults->at(e + r, 2), records.outputs[order[r]] + 0.0) << r;
+    }
+
+    // Mann–Whitney from average ranks: U = R₁ − P(P+1)/2 over ascending outputs.
+    std::vector<int> ascending(order.rbegin(), order.rend());
+    double rankSum = 0;
+    std::int64_t positives = 0;
+    for (std::size_t begin = 0; begin < ascending.size();) {
+        std::size_t end = begin;
+        while (end < ascending.size() && records.outputs[ascending[end]] == records.outputs[ascending[begin]])
+            ++end;
+        const double averageRank = (double(begin + 1) + double(end)) / 2;
+        for (std::size_t k = begin; k < end; ++k)
+            if (records.classes[ascending[k]]) {
+                rankSum += averageRank;
+                ++positives;
+            }
+        begin = end;
+    }
+    const double u = rankSum - double(positives) * double(positives + 1) / 2;
+    EXPECT_NEAR(a.auc, u / (double(positives) * double(n - positives)), 1e-12);
+    std::int64_t sum = 0;
+    for (const auto& bucket : a.rocPerBucket)
+        sum += bucket[0] + bucket[1] + bucket[2] + bucket[3];
+    EXPECT_EQ(sum, n);
+}

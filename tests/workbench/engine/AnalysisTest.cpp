@@ -282,6 +282,7 @@ TEST(Analysis, DegenerateDatasetsAreCalculationErrors)
         EXPECT_NE(std::string(error.what()).find("no valid output"), std::string::npos) << error.what();
     }
     EXPECT_THROW(analyse(TestRecords({ { 0.9, 1 }, { 0.1, 0 } }).view(), 3), CalculationError);
+    EXPECT_THROW(analyse(TestRecords().view(), 2), CalculationError);
 }
 
 TEST(Analysis, ProgressIsReportedAndCancelStops)

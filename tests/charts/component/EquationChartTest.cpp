@@ -1,0 +1,165 @@
+#include "ComponentTestSupport.h"
+#include "charts/SlopeChart.h"
+#include "charts/TrendlineChart.h"
+
+#include <gtest/gtest.h>
+
+#include <QChart>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace lrv;
+using lrv::test::pointsOf;
+
+namespace {
+
+// A bucket table (rows from 1) with the x values in columns 1 and 2 and the y value in column `yColumn`;
+// column 10 holds 2·x + 1 for the log-odds line.
+Table<Variant> buckets(const std::vector<std::array<double, 3>>& xUpperLowerY, int yColumn)
+{
+    TableBuilder<Variant> builder(1, int(xUpperLowerY.size()), 0, 11);
+    for (std::size_t i = 0; i < xUpperLowerY.size(); ++i) {
+        const int row = int(i) + 1;
+        builder.set(row, 0, row);
+        builder.set(row, 1, xUpperLowerY[i][0]);
+        builder.set(row, 2, xUpperLowerY[i][1]);
+        builder.set(row, yColumn, xUpperLowerY[i][2]);
+        builder.set(row, 10, 2 * xUpperLowerY[i][0] + 1);
+    }
+    return builder.build();
+}
+
+template <typename Chart> class EquationChartTest : public ::testing::Test {
+protected:
+    EquationChartTest() { chart.resize(600, 400); }
+    ChartComponent& component() { return *chart.chartComponent(); }
+    bool noticeShown() const
+    {
+        return !chart.template findChild<QLineEdit*>(QStringLiteral("txtInvalidData"))->isHidden();
+    }
+    static int yColumn() { return std::is_same_v<Chart, SlopeChart> ? 9 : 7; }
+    void draw(const std::vector<std::array<double, 3>>& data)
+    {
+        chart.SetDataSource(buckets(data, yColumn()));
+        chart.Refresh();
+    }
+    Chart chart;
+};
+
+using EquationCharts = ::testing::Types<SlopeChart, TrendlineChart>;
+TYPED_TEST_SUITE(EquationChartTest, EquationCharts);
+
+TYPED_TEST(EquationChartTest, PointsCarryNumberedHints)
+{
+    this->draw({ { 0.9, 0.7, 2.5 }, { 0.7, 0.4, 1.25 }, { 0.4, 0.1, -0.5 } });
+    EXPECT_FALSE(this->noticeShown());
+    EXPECT_EQ(pointsOf(this->component(), 0), (QList<QPointF> { { 0.9, 2.5 }, { 0.7, 1.25 }, { 0.4, -0.5 } }));
+    EXPECT_EQ(this->component().pointHint(0, 0), QStringLiteral("Point 1 (0.9, 2.5)"));
+    EXPECT_EQ(this->component().pointHint(0, 2), QStringLiteral("Point 3 (0.4, -0.5)"));
+}
+
+TYPED_TEST(EquationChartTest, NoDataTableChangesNothing)
+{
+    this->draw({ { 0.9, 0.7, 2.5 }, { 0.4, 0.1, -0.5 } });
+    const QList<QPointF> drawn = pointsOf(this->component(), 0);
+    this->chart.Reset(); // the placeholder is marked as holding no data
+    EXPECT_EQ(pointsOf(this->component(), 0), drawn);
+    EXPECT_FALSE(this->noticeShown());
+
+    this->draw({ { 0.5, 0.5, 1 }, { 0.5 + 1e-12, 0.5, 2 } });
+    ASSERT_TRUE(this->noticeShown());
+    TableBuilder<Variant> noData(buckets({ { 0.5, 0.1, 1 }, { 0.9, 0.2, 2 } }, this->yColumn()));
+    noData.set(1, 0, -9999999999.0);
+    this->chart.SetDataSource(noData.build());
+    this->chart.Refresh();
+    EXPECT_TRUE(this->noticeShown()) << "not even the notice changes";
+}
+
+TYPED_TEST(EquationChartTest, EqualBoundariesDrawButNearlyEqualOnesDoNot)
+{
+    this->draw({ { 0.5, 0.5, 1 }, { 0.5, 0.5, 2 } });
+    EXPECT_FALSE(this->noticeShown());
+    EXPECT_EQ(this->component().pointCount(0), 2);
+
+    this->draw({ { 100, 1, 1 }, { 100 * (1 + 1e-9), 1, 2 } });
+    EXPECT_TRUE(this->noticeShown());
+    EXPECT_EQ(this->component().pointCount(0), 0);
+}
+
+TYPED_TEST(EquationChartTest, OneRowGivesALineOfTwoEqualPoints)
+{
+    this->chart.SetEquationValues(2, 1, 0.5, false);
+    this->draw({ { 0.3, 0.2, 0.7 } });
+    EXPECT_FALSE(this->noticeShown());
+    EXPECT_EQ(this->component().pointCount(0), 1);
+    const QList<QPointF> line = pointsOf(this->component(), 1);
+    ASSERT_EQ(line.size(), 2);
+    EXPECT_EQ(line[0], line[1]);
+    EXPECT_DOUBLE_EQ(line[0].y(), 2 * 0.3 + 1);
+}
+
+TYPED_TEST(EquationChartTest, LowerBoundaryPlacesPointsAndLine)
+{
+    this->chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.7, 0.4, 1 }, { 0.4, 0.1, 0 } }, this->yColumn()));
+    this->chart.SetEquationValues(2, 1, 0.9, true);
+    this->chart.Refresh();
+    EXPECT_EQ(pointsOf(this->component(), 0), (QList<QPointF> { { 0.7, 2 }, { 0.4, 1 }, { 0.1, 0 } }));
+    const QList<QPointF> line = pointsOf(this->component(), 1);
+    ASSERT_EQ(line.size(), 2);
+    EXPECT_DOUBLE_EQ(line[0].x(), 0.7);
+    EXPECT_DOUBLE_EQ(line[1].x(), 0.1);
+
+    // Only the lower boundaries being constant makes the data unplottable now.
+    this->draw({ { 0.9, 0.3, 2 }, { 0.4, 0.3 * (1 + 1e-10), 1 } });
+    EXPECT_TRUE(this->noticeShown());
+}
+
+TYPED_TEST(EquationChartTest, UndefinedFitTitle)
+{
+    this->chart.SetEquationValues(-9999, -9999, -9999, false);
+    const QString expected = QStringLiteral("y = UNDEFINED + (UNDEFINED)\r\nRS = UNDEFINED");
+    EXPECT_EQ(this->component().title(), expected);
+    EXPECT_EQ(this->chart.EquationText(), expected);
+    EXPECT_TRUE(this->component().chart()->title().startsWith(QStringLiteral("y = UNDEFINED + (UNDEFINED)<br>")));
+
+    this->chart.SetEquationValues(0.5, -0.25, 0.9, false);
+    EXPECT_EQ(this->component().title(), QStringLiteral("y = 0.5x + (-0.25)\r\nRS = 0.9"));
+}
+
+TYPED_TEST(EquationChartTest, LargeBoundariesSwitchTheAxisToScientificLabels)
+{
+    this->draw({ { 3e6, 2e6, 1 }, { 2e6, 1e6, 2 } });
+    EXPECT_EQ(this->component().axisLabelFormat(Qt::Horizontal), 20);
+    this->draw({ { 0.8, 0.6, 1 }, { 0.3, 0.1, 2 } });
+    EXPECT_EQ(this->component().axisLabelFormat(Qt::Horizontal), 0);
+}
+
+TEST(SlopeChart, LineComesFromColumnTenAndIsLeftOutWhenUndefined)
+{
+    SlopeChart chart;
+    chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, 9));
+    chart.Refresh();
+    EXPECT_EQ(pointsOf(*chart.chartComponent(), 1), (QList<QPointF> { { 0.9, 2.8 }, { 0.4, 1.8 } }));
+
+    TableBuilder<Variant> undefined(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, 9));
+    undefined.set(1, 10, -9999);
+    undefined.set(2, 10, -9999);
+    chart.SetDataSource(undefined.build());
+    chart.Refresh();
+    EXPECT_EQ(chart.chartComponent()->pointCount(0), 2);
+    EXPECT_EQ(chart.chartComponent()->pointCount(1), 0);
+}
+
+TEST(TrendlineChart, LineLiesOnZeroUntilTheEquationIsKnown)
+{
+    TrendlineChart chart;
+    chart.SetDataSource(buckets({ { 0.9, 0.7, 80 }, { 0.5, 0.3, 40 }, { 0.2, 0.1, 10 } }, 7));
+    chart.Refresh();
+    EXPECT_EQ(pointsOf(*chart.chartComponent(), 1), (QList<QPointF> { { 0.9, 0 }, { 0.2, 0 } }));
+
+    chart.SetEquationValues(100, -5, 0.95, false);
+    chart.Refresh();
+    EXPECT_EQ(pointsOf(*chart.chartComponent(), 1), (QList<QPointF> { { 0.9, 85 }, { 0.2, 15 } }));
+}
+
+} // namespace

@@ -1,0 +1,197 @@
+#include "ComponentTestSupport.h"
+#include "charts/ChartsHelper.h"
+#include "charts/CutoffChart.h"
+#include "charts/LogisticFitChart.h"
+#include "support/Error.h"
+#include "support/XTremeChartsHelper.h"
+
+#include <gtest/gtest.h>
+
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QValueAxis>
+
+using namespace lrv;
+using lrv::test::rows;
+using lrv::test::TemporaryStyleFolder;
+
+namespace {
+
+QString shipped(const char* name) { return QStringLiteral(LRV_SOURCE_DIR "/styles/") + QLatin1String(name); }
+
+TEST(StyleFiles, ShippedFilesHoldWhatTheirChartsUse)
+{
+    const struct {
+        const char* content;
+        const char* palette;
+        std::size_t series;
+        std::size_t constantLines;
+    } files[] = {
+        { "LRCutoffPoints.xml", "LRCutoffPointsPalette.xml", 4, 2 },
+        { "LRLogisticFit.xml", "LRLogisticFitPalette.xml", 3, 0 },
+        { "LRLogisticFit.xml", "LRLogisticFitPaletteNoDummyPoints.xml", 3, 0 },
+        { "LRLogOddsChart.xml", "ScatterPlotChartPalette.xml", 2, 0 },
+        { "LRQuantileRegressionChart.xml", "ScatterPlotChartPalette.xml", 2, 0 },
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.content);
+        const ChartContentStyle content = XTremeChartsHelper::ReadChartContent(shipped(file.content));
+        const ChartPaletteStyle palette = XTremeChartsHelper::ReadChartPalette(shipped(file.palette));
+        EXPECT_EQ(content.series.size(), file.series);
+        EXPECT_EQ(content.constantLines.size(), file.constantLines);
+        EXPECT_FALSE(content.axisX.title.isEmpty());
+        EXPECT_FALSE(content.axisY.title.isEmpty());
+        ASSERT_GE(palette.seriesColors.size(), file.series);
+        ASSERT_GE(palette.constantLineColors.size(), file.constantLines);
+        // Every series in its own colour, so that the legend tells them apart.
+        for (std::size_t i = 0; i < file.series; ++i)
+            for (std::size_t j = i + 1; j < file.series; ++j)
+                EXPECT_NE(palette.seriesColors[i].rgb(), palette.seriesColors[j].rgb());
+    }
+}
+
+TEST(StyleFiles, ContentAttributesReachTheComponent)
+{
+    TemporaryStyleFolder folder;
+    folder.write(QStringLiteral("LRCutoffPoints.xml"), R"(<?xml version="1.0"?>
+<ChartStyle version="1">
+  <Palette><Series color="#000000"/></Palette>
+  <Content>
+    <Title text="Rates by cutoff"/>
+    <Background color="#F0F0E0"/>
+    <AxisX title="Score" labels="true"/>
+    <AxisY title="Share" min="0" max="1"/>
+    <Series name="A" width="4"/><Series name="B"/><Series name="C" kind="scatter" marker="square"/>
+    <Series name="D"/><Series name="E, extra"/>
+    <ConstantLine name="Here" style="dot"/>
+    <FutureElement/>
+  </Content>
+</ChartStyle>)");
+    folder.write(QStringLiteral("LRCutoffPointsPalette.xml"),
+        R"(<ChartStyle><Palette><Series color="#112233"/><ConstantLine color="#445566"/></Palette></ChartStyle>)");
+    CutoffChart chart;
+    ChartComponent& component = *chart.chartComponent();
+    EXPECT_EQ(component.title(), QStringLiteral("Rates by cutoff"));
+    EXPECT_EQ(component.backgroundColor(), QColor(0xF0, 0xF0, 0xE0));
+    EXPECT_EQ(component.axis(Qt::Horizontal)->titleText(), QStringLiteral("Score"));
+    ASSERT_EQ(component.seriesCount(), 5);
+    EXPECT_EQ(component.series(0)->name(), QStringLiteral("A"));
+    EXPECT_EQ(component.series(0)->pen().widthF(), 4);
+    EXPECT_EQ(component.series(0)->pen().color(), QColor(0x11, 0x22, 0x33));
+    EXPECT_EQ(component.series(2)->type(), QAbstractSeries::SeriesTypeScatter);
+    EXPECT_EQ(component.constantLine(0)->name(), QStringLiteral("Here"));
+    EXPECT_EQ(component.constantLine(0)->pen().style(), Qt::DotLine);
+    EXPECT_EQ(component.constantLine(0)->pen().color(), QColor(0x44, 0x55, 0x66));
+    // Beyond what the file names, the built-in look remains.
+    EXPECT_EQ(component.constantLine(1)->name(), QStringLiteral("Logistic cutoff (LCP)"));
+}
+
+TEST(StyleFiles, MissingOrMalformedFilesLeaveTheBuiltInChart)
+{
+    const struct {
+        const char* name;
+        QByteArray content; // empty: no file at all
+    } cases[] = {
+        { "missing", {} },
+        { "not XML", "this is not a style file" },
+        { "unclosed element", "<ChartStyle><Content><Series name=\"A\"></Content></ChartStyle>" },
+        { "bad colour", "<ChartStyle><Content><Background color=\"#nothex\"/></Content></ChartStyle>" },
+        { "bad width", "<ChartStyle><Content><Series name=\"A\" width=\"wide\"/></Content></ChartStyle>" },
+        { "unknown kind", "<ChartStyle><Content><Series kind=\"pie\"/></Content></ChartStyle>" },
+        { "no Content section", "<ChartStyle><Palette/></ChartStyle>" },
+        { "other root", "<Chart><Content/></Chart>" },
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        TemporaryStyleFolder folder;
+        if (!test.content.isEmpty()) {
+            folder.write(QStringLiteral("LRCutoffPoints.xml"), test.content);
+            folder.write(QStringLiteral("LRCutoffPointsPalette.xml"), test.content);
+        }
+        CutoffChart chart;
+        chart.resize(500, 350);
+        ChartComponent& component = *chart.chartComponent();
+        ASSERT_EQ(component.seriesCount(), 4);
+        EXPECT_EQ(component.series(0)->name(), QStringLiteral("Sens (TPR)"));
+        EXPECT_EQ(component.axis(Qt::Vertical)->titleText(), QStringLiteral("Rate"));
+        EXPECT_NE(component.series(0)->pen().color(), component.series(1)->pen().color());
+        chart.SetDataSource(rows<double>(0, { { 0.2, 1, 0, 1, 0 }, { 0.8, 0, 1, 0, 1 }, { 0.8, 0, 1, 0, 1 } }));
+        chart.Refresh();
+        EXPECT_TRUE(chart.findChild<QLineEdit*>(QStringLiteral("txtInvalidData"))->isHidden());
+        EXPECT_EQ(component.pointCount(3), 2);
+    }
+}
+
+TEST(StyleFiles, ErrorsNameTheFileAndLine)
+{
+    TemporaryStyleFolder folder;
+    folder.write(
+        QStringLiteral("broken.xml"), "<ChartStyle>\n<Content>\n<Series width=\"-3\"/>\n</Content>\n</ChartStyle>");
+    try {
+        XTremeChartsHelper::ReadChartContent(XTremeChartsHelper::StylePath(QStringLiteral("broken.xml")));
+        FAIL() << "a negative width was read";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("broken.xml, line 3"))) << error.message().toStdString();
+    }
+    try {
+        XTremeChartsHelper::ReadChartPalette(XTremeChartsHelper::StylePath(QStringLiteral("absent.xml")));
+        FAIL() << "a missing file was read";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("absent.xml"))) << error.message().toStdString();
+    }
+}
+
+TEST(StyleFiles, EachLoadReadsTheFileAfresh)
+{
+    TemporaryStyleFolder folder;
+    folder.copyShipped(QStringLiteral("LRLogisticFit.xml"));
+    folder.write(QStringLiteral("LRLogisticFitPaletteNoDummyPoints.xml"),
+        R"(<ChartStyle><Palette><Series color="#000001"/><Series color="#000002"/><Series color="#0000AA"/></Palette></ChartStyle>)");
+    LogisticFitChart chart;
+    chart.SetDataSource(rows<double>(0, { { 1, 0, 0.1, 0, 0, 0.2 }, { 2, 1, 0.9, 0, 0, 0.8 } }));
+    chart.AddDataSource(rows<double>(0, { { 0, 0.1, 0 }, { 1, 0.9, 1 } }));
+    chart.Refresh();
+    EXPECT_EQ(chart.chartComponent()->series(2)->pen().color(), QColor(0, 0, 0xAA));
+
+    folder.write(QStringLiteral("LRLogisticFitPaletteNoDummyPoints.xml"),
+        R"(<ChartStyle><Palette><Series color="#000001"/><Series color="#000002"/><Series color="#00AA00"/></Palette></ChartStyle>)");
+    chart.Refresh();
+    EXPECT_EQ(chart.chartComponent()->series(2)->pen().color(), QColor(0, 0xAA, 0));
+}
+
+TEST(StyleFiles, HostFolderWithoutTrailingSeparatorStillFindsTheFiles)
+{
+    auto previous
+        = HostCore::install(std::make_shared<lrv::test::StyleFolderHostCore>(QStringLiteral(LRV_SOURCE_DIR "/styles")));
+    const QString path = XTremeChartsHelper::StylePath(QStringLiteral("LRCutoffPoints.xml"));
+    HostCore::install(previous);
+    EXPECT_EQ(path, QStringLiteral(LRV_SOURCE_DIR "/styles/LRCutoffPoints.xml"));
+    EXPECT_NO_THROW(XTremeChartsHelper::ReadChartContent(path));
+}
+
+TEST(AxisLabelFormat, ScientificForHugeOrTinyEnds)
+{
+    const struct {
+        double low, high;
+        int format;
+    } cases[] = {
+        { 0, 1, 0 },
+        { -0.5, 0.5, 0 },
+        { 0, 999999, 0 },
+        { 0, 1000000, 20 },
+        { -2e6, 0, 20 },
+        { 3e6, 1, 20 }, // ends in either order
+        { 0, 1e-9, 0 }, // a low end of 0 keeps general numbers
+        { 1e-9, 0.5, 20 },
+        { 0.5, -1e-10, 20 },
+        { 1e-8, 1, 0 },
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(testing::Message() << test.low << " .. " << test.high);
+        EXPECT_EQ(ChartsHelper::AxisLabelFormatFor(test.low, test.high), test.format);
+    }
+}
+
+} // namespace
