@@ -246,7 +246,7 @@ void PropertyGrid::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     // Long captions ("Optimal Cutoff Point (Youden Index)") need more room than the values.
-    m_tree->setColumnWidth(kCaptionColumn, m_tree->viewport()->width() * 3 / 5);
+    m_tree->setColumnWidth(kCaptionColumn, event->size().width() * 3 / 5);
 }
 
 void PropertyGrid::clear() { m_tree->clear(); }

@@ -37,7 +37,7 @@ namespace {
         button->setArrowType(arrow);
         button->setAutoRepeat(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored); // the two share the box height
         button->setFixedWidth(16);
         return button;
     }

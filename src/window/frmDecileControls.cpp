@@ -120,10 +120,11 @@ void frmDecile::buildTopRow()
 
     // Left to right at their natural widths, so no caption is cut whatever the font.
     int x = 9;
+    const int rowHeight = cmbModels->sizeHint().height();
     const auto place = [&](QWidget* control, int width, int gap) {
         if (!control)
             return;
-        const int height = control->sizeHint().height();
+        const int height = std::min(control->sizeHint().height(), rowHeight);
         control->setGeometry(x, 20 - height / 2, width, height);
         x += width + gap;
     };
