@@ -418,7 +418,8 @@ void frmDecile::ArrangeCharts()
     const std::vector<QWidget*> controls = tabControls(tab);
     if (controls.empty())
         return;
-    const int s = controls[1]->width();
+    // The width of the tab's first side control: the legend, check box or option button.
+    const int s = (tab == 0 ? optQuantiles[0] : controls[1])->width();
     int chartWidth = w - s;
     switch (tab) {
     case 0: {
