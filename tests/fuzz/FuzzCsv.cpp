@@ -1,0 +1,62 @@
+// The CSV reader on arbitrary bytes: every record is scanned, then read as a dataset with and without an
+// id column. Only InputError may come out.
+#include "engine/CsvScanner.h"
+#include "engine/Dataset.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+std::string scratchPath() { return "/tmp/lrv-fuzz-csv-" + std::to_string(::getpid()) + ".csv"; }
+
+void write(const std::string& path, const std::uint8_t* data, std::size_t size)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        __builtin_trap();
+    if (size > 0)
+        std::fwrite(data, 1, size, file);
+    std::fclose(file);
+}
+
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace wb::engine;
+    static const std::string path = scratchPath();
+    write(path, data, size);
+    try {
+        CsvScanner csv(path);
+        std::vector<std::string_view> fields;
+        std::int64_t line = 0;
+        while (csv.next(fields)) {
+            // Record lines only go forward, and never past the file's lines.
+            if (csv.line() <= line || std::size_t(csv.line()) > csv.lineCount())
+                __builtin_trap();
+            line = csv.line();
+        }
+    } catch (const InputError&) {
+    }
+    DatasetSpec spec;
+    spec.path = path;
+    spec.targetColumn = "target";
+    spec.outputColumns = { "score" };
+    for (const char* id : { "", "id" }) {
+        spec.idColumn = id;
+        try {
+            const Dataset dataset = readDataset(spec);
+            if (dataset.classes.size() != dataset.size() || dataset.outputs.at(0).size() != dataset.size())
+                __builtin_trap();
+        } catch (const InputError&) {
+        }
+    }
+    try {
+        distinctTargets(path, "target", 3);
+    } catch (const InputError&) {
+    }
+    return 0;
+}
