@@ -60,10 +60,14 @@ namespace {
 
         [[noreturn]] void fail(const QString& what) const
         {
+            // The XML reader's own messages end with a full stop; the sentence gets only one.
+            QString reason = what;
+            if (reason.endsWith(QLatin1Char('.')))
+                reason.chop(1);
             throw Error(QStringLiteral("Chart style file %1, line %2: %3.")
                             .arg(QFileInfo(m_path).fileName())
                             .arg(m_xml.lineNumber())
-                            .arg(what));
+                            .arg(reason));
         }
 
         bool has(const char* name) const { return m_xml.attributes().hasAttribute(QLatin1String(name)); }

@@ -6,6 +6,7 @@
 #include "support/Error.h"
 #include "support/XTremeChartsHelper.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -120,7 +121,7 @@ TEST(BadStyleFile, TextThatIsNotXmlLeavesTheChartAsItWas)
     const QString path = scenario.folder() + QStringLiteral("/LRROC.xml");
     Scenario::writeFile(path, "{\"title\": \"ROC\"}\n");
     EXPECT_EQ(errorOf([&] { lrv::XTremeChartsHelper::ReadChartContent(path); }),
-        "Chart style file LRROC.xml, line 1: Start tag expected..");
+        "Chart style file LRROC.xml, line 1: the file does not begin with a <ChartStyle> element.");
     StyledChart chart;
     EXPECT_FALSE(lrv::XTremeChartsHelper::LoadChartContent(chart, path));
     EXPECT_FALSE(lrv::XTremeChartsHelper::LoadChartPalette(chart, path));
@@ -130,7 +131,7 @@ TEST(BadStyleFile, TextThatIsNotXmlLeavesTheChartAsItWas)
     // Well-formed XML cut short names the line where it stops.
     Scenario::writeFile(path, "<ChartStyle>\n<Content>\n<Title text=\"ROC\"/>\n");
     EXPECT_EQ(errorOf([&] { lrv::XTremeChartsHelper::ReadChartContent(path); }),
-        "Chart style file LRROC.xml, line 4: Premature end of document..");
+        "Chart style file LRROC.xml, line 4: Premature end of document.");
     EXPECT_FALSE(lrv::XTremeChartsHelper::LoadChartContent(chart, path));
     EXPECT_TRUE(chart.contents.empty());
 }
@@ -149,6 +150,13 @@ TEST(BadConfiguration, ColoursMissingOrNotNumbersAreRefusedOrBlack)
             + ": \"LogisticRegression.Charts.Background\" must be a number or a text (a colour is three keys "
               "\"LogisticRegression.Charts.Background.R\", \"LogisticRegression.Charts.Background.G\", "
               "\"LogisticRegression.Charts.Background.B\").")
+            .toStdString());
+
+    Scenario::writeFile(path, "{\n\"a\": 1\n\"b\": 2}");
+    EXPECT_EQ(errorOf([&] { wb::Configuration::load(path); }),
+        ("The configuration " + path
+            + " is not valid JSON at line 3: syntax error while parsing object - unexpected string literal; "
+              "expected '}'.")
             .toStdString());
 
     Scenario::writeFile(path, "[1, 2, 3]");

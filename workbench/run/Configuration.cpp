@@ -57,9 +57,10 @@ std::shared_ptr<Configuration> Configuration::load(const QString& path)
     try {
         root = json::parse(bytes.constBegin(), bytes.constEnd());
     } catch (const json::parse_error& error) {
+        // The parser's message starts with its error code and position; keep what follows the first ": ".
         std::string reason = error.what();
-        if (const auto at = reason.find("error: "); at != std::string::npos)
-            reason = reason.substr(at + 7);
+        if (const auto at = reason.find(": "); at != std::string::npos)
+            reason = reason.substr(at + 2);
         throw lrv::Error(QStringLiteral("The configuration %1 is not valid JSON at line %2: %3.")
                              .arg(path)
                              .arg(lineOfOffset(bytes, error.byte == 0 ? 0 : error.byte - 1))

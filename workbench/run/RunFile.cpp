@@ -248,10 +248,10 @@ RunDocument load(const QString& path)
     try {
         root = json::parse(bytes.constBegin(), bytes.constEnd());
     } catch (const json::parse_error& error) {
-        // nlohmann's message starts with its own error code; keep the part after "error: " if present.
+        // The parser's message starts with its error code and position; keep what follows the first ": ".
         std::string reason = error.what();
-        if (const auto at = reason.find("error: "); at != std::string::npos)
-            reason = reason.substr(at + 7);
+        if (const auto at = reason.find(": "); at != std::string::npos)
+            reason = reason.substr(at + 2);
         throw lrv::Error(QStringLiteral("The run file %1 is not valid JSON at line %2: %3. Correct the file or make it "
                                         "again with \"vantorix-lr new\".")
                              .arg(path)
