@@ -75,6 +75,17 @@ TEST(BadCsv, ATargetOutsideTheEncodingNamesLineColumnAndValue)
     EXPECT_TRUE(scenario.runUnchanged());
 }
 
+TEST(BadCsv, LinesEndedByCrAloneAreCountedInMessages)
+{
+    Scenario scenario("id,target,score\r1,1,0.9\r\r2,2,0.5\r");
+    const RecordingCalculateView view = scenario.calculate();
+    EXPECT_EQ(Scenario::onlyError(view),
+        scenario.csvPath()
+            + ", line 4, column 2 (\"target\"): the target \"2\" is neither 0 (class 0) nor 1 (class 1) of the class "
+              "encoding.");
+    EXPECT_TRUE(scenario.runUnchanged());
+}
+
 TEST(BadCsv, RaggedRowsAndUnquotedCommaDecimalsAreCountedFields)
 {
     {

@@ -85,9 +85,9 @@ bool CsvScanner::next(std::vector<std::string_view>& fields)
     char* const begin = m_text.data();
     char* const end = begin + m_text.size();
     char* p = begin + m_position;
-    // Skip blank lines.
+    // Skip blank lines; a CR alone ends a line too, so that messages name the right line.
     while (p < end && (*p == '\n' || *p == '\r')) {
-        if (*p == '\n')
+        if (*p == '\n' || p + 1 == end || p[1] != '\n')
             ++m_line;
         ++p;
     }
@@ -111,8 +111,11 @@ bool CsvScanner::next(std::vector<std::string_view>& fields)
         }
         break;
     }
-    if (p < end && *p == '\r')
+    if (p < end && *p == '\r') {
         ++p;
+        if (p == end || *p != '\n')
+            ++m_line;
+    }
     if (p < end && *p == '\n') {
         ++p;
         ++m_line;

@@ -10,7 +10,7 @@
 namespace wb::engine {
 
 /// Reads a whole CSV file at once and splits it into records in place: comma separated, fields optionally in
-/// double quotes ("" inside quotes is one quote, and quoted fields may span lines), LF or CR LF line ends, an
+/// double quotes ("" inside quotes is one quote, and quoted fields may span lines), LF, CR LF or CR line ends, an
 /// optional UTF-8 byte order mark. Throws InputError when the file cannot be read or a quote is not closed.
 class CsvScanner {
 public:
