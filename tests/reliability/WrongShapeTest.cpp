@@ -2,10 +2,13 @@
 // a callback either refuses with lrv::Error or draws what it can, and every tab still paints.
 #include "common/FakePlatform.h"
 #include "common/TestConfiguration.h"
+#include "support/Error.h"
 #include "window/frmDecile.h"
 #include "window/main/ScriptedHost.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <QTabBar>
 
