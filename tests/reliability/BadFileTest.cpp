@@ -65,6 +65,15 @@ TEST(BadRunFile, TextThatIsNotJsonIsRefusedWithItsLine)
             .toStdString());
     EXPECT_EQ(Scenario::readFile(scenario.runPath()), text);
 
+    // A number no double holds is refused like a syntax error.
+    Scenario::writeFile(scenario.runPath(), R"({"format": 1e999})");
+    EXPECT_EQ(errorOf([&] { wb::Run::open(scenario.runPath()); }),
+        ("The run file " + scenario.runPath()
+            + " is not valid JSON: number overflow parsing '1e999'. Correct the file or make it again with "
+              "\"vantorix-lr new\".")
+            .toStdString());
+    Scenario::writeFile(scenario.runPath(), text);
+
     // The user's road: the program says the same on its error stream, and fails with status 2.
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../workbench/app/vantorix-lr");
     if (!QFileInfo::exists(program))
@@ -158,6 +167,10 @@ TEST(BadConfiguration, ColoursMissingOrNotNumbersAreRefusedOrBlack)
             + " is not valid JSON at line 3: syntax error while parsing object - unexpected string literal; "
               "expected '}'.")
             .toStdString());
+
+    Scenario::writeFile(path, R"({"LogisticRegression.Charts.Background.R": 1e400})");
+    EXPECT_EQ(errorOf([&] { wb::Configuration::load(path); }),
+        ("The configuration " + path + " is not valid JSON: number overflow parsing '1e400'.").toStdString());
 
     Scenario::writeFile(path, "[1, 2, 3]");
     EXPECT_EQ(errorOf([&] { wb::Configuration::load(path); }),

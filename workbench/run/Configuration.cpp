@@ -65,6 +65,13 @@ std::shared_ptr<Configuration> Configuration::load(const QString& path)
                              .arg(path)
                              .arg(lineOfOffset(bytes, error.byte == 0 ? 0 : error.byte - 1))
                              .arg(QString::fromStdString(reason)));
+    } catch (const json::exception& error) {
+        // A number beyond the range of a double; the parser gives no position for it.
+        std::string reason = error.what();
+        if (const auto at = reason.find("] "); at != std::string::npos)
+            reason = reason.substr(at + 2);
+        throw lrv::Error(
+            QStringLiteral("The configuration %1 is not valid JSON: %2.").arg(path, QString::fromStdString(reason)));
     }
     if (!root.is_object())
         throw lrv::Error(QStringLiteral("The configuration %1 must hold one JSON object of keys to values.").arg(path));

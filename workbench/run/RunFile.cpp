@@ -257,6 +257,14 @@ RunDocument load(const QString& path)
                              .arg(path)
                              .arg(lineOfOffset(bytes, error.byte == 0 ? 0 : error.byte - 1))
                              .arg(toText(reason)));
+    } catch (const json::exception& error) {
+        // A number beyond the range of a double; the parser gives no position for it.
+        std::string reason = error.what();
+        if (const auto at = reason.find("] "); at != std::string::npos)
+            reason = reason.substr(at + 2);
+        throw lrv::Error(QStringLiteral("The run file %1 is not valid JSON: %2. Correct the file or make it again with "
+                                        "\"vantorix-lr new\".")
+                             .arg(path, toText(reason)));
     }
     try {
         return readDocument(root);
