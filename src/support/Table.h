@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Error.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
@@ -52,9 +54,12 @@ public:
         return row >= m_rowLow && row <= m_rowHigh && col >= m_colLow && col <= m_colHigh;
     }
 
-    /// Cell (row, col) by its bounds-relative indexes; out of range is a programmer error.
+    /// Cell (row, col) by its bounds-relative indexes; out of range throws lrv::Error, so that a table of the
+    /// wrong shape handed in by a host fails the drawing that reads it instead of reading past its cells.
     T at(int row, int col) const
     {
+        if (!contains(row, col)) [[unlikely]]
+            outOfRange(row, col);
         const std::int64_t r = std::int64_t(row) - m_rowLow;
         const int c = col - m_colLow;
         if (m_cells)
@@ -63,6 +68,17 @@ public:
     }
 
 private:
+    [[noreturn]] void outOfRange(int row, int col) const
+    {
+        throw Error(QStringLiteral("The table has no cell (%1, %2): its rows are %3 to %4 and its columns %5 to %6.")
+                        .arg(row)
+                        .arg(col)
+                        .arg(m_rowLow)
+                        .arg(m_rowHigh)
+                        .arg(m_colLow)
+                        .arg(m_colHigh));
+    }
+
     Table(int rowLow, int rowHigh, int colLow, int colHigh)
         : m_rowLow(rowLow)
         , m_rowHigh(rowHigh)
@@ -99,7 +115,16 @@ public:
     int size() const { return m_values ? int(m_values->size()) : 0; }
     bool isEmpty() const { return size() == 0; }
     bool contains(int index) const { return index >= low() && index <= high(); }
-    const T& at(int index) const { return (*m_values)[std::size_t(index - m_low)]; }
+    /// Out of range throws lrv::Error, like Table::at.
+    const T& at(int index) const
+    {
+        if (!contains(index)) [[unlikely]]
+            throw Error(QStringLiteral("The array has no element %1: its bounds are %2 to %3.")
+                            .arg(index)
+                            .arg(m_low)
+                            .arg(high()));
+        return (*m_values)[std::size_t(index - m_low)];
+    }
     const std::vector<T>& values() const
     {
         static const std::vector<T> none;
