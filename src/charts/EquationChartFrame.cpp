@@ -4,6 +4,7 @@
 #include "charts/ChartsHelper.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
+#include "support/XTremeChartsHelper.h"
 
 #include <cmath>
 
@@ -137,6 +138,21 @@ void EquationChartFrame::layoutChildren()
     m_lblEquation->setGeometry(m_pic->x(), m_lblEquation->y(), m_pic->width(), m_lblEquation->height());
     m_vlLegend->setGeometry(10, m_pic->y(), 22, m_pic->height());
     m_txtInvalidData->setGeometry(m_pic->x(), m_pic->height() / 2, m_pic->width(), m_txtInvalidData->height());
+}
+
+void EquationChartFrame::loadEquationStyles(
+    const QString& verticalTitle, const QString& pointsName, const QString& lineName, const QString& contentFile)
+{
+    ChartContentStyle content;
+    content.axisX.title = QStringLiteral("Model Output");
+    content.axisX.padding = 0.05;
+    content.axisY.title = verticalTitle;
+    content.axisY.padding = 0.08;
+    content.series = { { pointsName, ChartSeriesKind::Scatter, 1, ChartMarkerShape::Circle, 10, true, true },
+        { lineName, ChartSeriesKind::Line, 2, ChartMarkerShape::None, 6, true, true } };
+    ChartPaletteStyle palette;
+    palette.seriesColors = { QColor(0x1F, 0x77, 0xB4), QColor(0xD6, 0x27, 0x28) };
+    loadStyles(content, palette, contentFile, QStringLiteral("ScatterPlotChartPalette.xml"));
 }
 
 } // namespace lrv

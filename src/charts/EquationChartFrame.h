@@ -31,6 +31,11 @@ protected:
     /// The fitted line's value at a row whose horizontal value is x; nothing when the line is undefined.
     virtual std::optional<double> lineValue(int row, double x) const = 0;
 
+    /// Loads the style files over the built-in look both equation charts share: the bucket points as a
+    /// scatter series and the fitted line, against the model output.
+    void loadEquationStyles(
+        const QString& verticalTitle, const QString& pointsName, const QString& lineName, const QString& contentFile);
+
     /// Shows the equation under the chart and as its title.
     void showEquation(double slope, double intercept, double rSquare);
     void normalize(int column);

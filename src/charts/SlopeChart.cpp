@@ -11,26 +11,6 @@ namespace lrv {
 namespace {
     const double kUndefined = -9999;
 
-    ChartContentStyle builtInContent()
-    {
-        ChartContentStyle content;
-        content.axisX.title = QStringLiteral("Model Output");
-        content.axisX.padding = 0.05;
-        content.axisY.title = QStringLiteral("Log Odds");
-        content.axisY.padding = 0.08;
-        content.series = { { QStringLiteral("Log odds of a bucket"), ChartSeriesKind::Scatter, 1,
-                               ChartMarkerShape::Circle, 10, true, true },
-            { QStringLiteral("Fitted line"), ChartSeriesKind::Line, 2, ChartMarkerShape::None, 6, true, true } };
-        return content;
-    }
-
-    ChartPaletteStyle builtInPalette()
-    {
-        ChartPaletteStyle palette;
-        palette.seriesColors = { QColor(0x1F, 0x77, 0xB4), QColor(0xD6, 0x27, 0x28) };
-        return palette;
-    }
-
     const ControlRegistration registration(
         QStringLiteral("SlopeChart"), [](QWidget* parent) { return new SlopeChart(parent); });
 }
@@ -42,8 +22,8 @@ SlopeChart::SlopeChart(QWidget* parent)
     SetFrameColor(ForeColor());
     m_slopeColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogOdds.Chart.Slope"));
     m_logOddsColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogOdds.Chart.LogOdds"));
-    loadStyles(builtInContent(), builtInPalette(), QStringLiteral("LRLogOddsChart.xml"),
-        QStringLiteral("ScatterPlotChartPalette.xml"));
+    loadEquationStyles(QStringLiteral("Log Odds"), QStringLiteral("Log odds of a bucket"),
+        QStringLiteral("Fitted line"), QStringLiteral("LRLogOddsChart.xml"));
     m_chart->setAntialiasing(true);
     Reset();
 }

@@ -9,26 +9,6 @@ namespace lrv {
 namespace {
     const double kUndefined = -9999;
 
-    ChartContentStyle builtInContent()
-    {
-        ChartContentStyle content;
-        content.axisX.title = QStringLiteral("Model Output");
-        content.axisX.padding = 0.05;
-        content.axisY.title = QStringLiteral("% Positive Cases");
-        content.axisY.padding = 0.08;
-        content.series = { { QStringLiteral("% positive cases of a bucket"), ChartSeriesKind::Scatter, 1,
-                               ChartMarkerShape::Circle, 10, true, true },
-            { QStringLiteral("Trend line"), ChartSeriesKind::Line, 2, ChartMarkerShape::None, 6, true, true } };
-        return content;
-    }
-
-    ChartPaletteStyle builtInPalette()
-    {
-        ChartPaletteStyle palette;
-        palette.seriesColors = { QColor(0x1F, 0x77, 0xB4), QColor(0xD6, 0x27, 0x28) };
-        return palette;
-    }
-
     const ControlRegistration registration(
         QStringLiteral("TrendlineChart"), [](QWidget* parent) { return new TrendlineChart(parent); });
 }
@@ -40,8 +20,8 @@ TrendlineChart::TrendlineChart(QWidget* parent)
     SetFrameColor(ForeColor());
     m_slopeColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.TrendLine.Chart.Slope"));
     m_trendLineColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.TrendLine.Chart.TrendLine"));
-    loadStyles(builtInContent(), builtInPalette(), QStringLiteral("LRQuantileRegressionChart.xml"),
-        QStringLiteral("ScatterPlotChartPalette.xml"));
+    loadEquationStyles(QStringLiteral("% Positive Cases"), QStringLiteral("% positive cases of a bucket"),
+        QStringLiteral("Trend line"), QStringLiteral("LRQuantileRegressionChart.xml"));
     m_chart->setAntialiasing(true);
     Reset();
 }

@@ -1,5 +1,6 @@
 #include "support/NumberText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -15,20 +16,25 @@ QString invariantNumberText(double value)
         return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
     if (value == 0)
         return QStringLiteral("0");
-    // %.15G switches to the exponent form exactly below 1e-4 and from 1e15 on, and drops trailing zeros.
+    // The "%.15G" form: the exponent form exactly below 1e-4 and from 1e15 on, no trailing zeros.
+    // std::to_chars gives it several times faster than printf, which matters for tables of a million rows.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    return QString::fromLatin1(buffer);
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    for (char* c = buffer; c != end; ++c)
+        if (*c == 'e')
+            *c = 'E';
+    return QString::fromLatin1(buffer, end - buffer);
 }
 
-QString defaultNumberText(double value)
+QString defaultNumberText(double value, const QString& decimalSeparator)
 {
     QString text = invariantNumberText(value);
-    const QString separator = QLocale().decimalPoint();
-    if (separator != QLatin1String("."))
-        text.replace(QLatin1Char('.'), separator);
+    if (decimalSeparator != QLatin1String("."))
+        text.replace(QLatin1Char('.'), decimalSeparator);
     return text;
 }
+
+QString defaultNumberText(double value) { return defaultNumberText(value, QLocale().decimalPoint()); }
 
 } // namespace lrv
 

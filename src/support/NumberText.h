@@ -9,6 +9,9 @@ namespace lrv {
 /// for the numbers that are not finite. Every "default text" or "plain text" of a number is this one.
 QString defaultNumberText(double value);
 
+/// The default text with a separator given once, for loops over many numbers.
+QString defaultNumberText(double value, const QString& decimalSeparator);
+
 /// The same text with "." as decimal separator, for files and addresses.
 QString invariantNumberText(double value);
 

@@ -12,6 +12,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -63,7 +65,11 @@ void frmDecile::buildControls()
     setObjectName(QStringLiteral("frmDecile"));
     setWindowTitle(QStringLiteral("Logistic Regression"));
     setSizeGripEnabled(true);
-    resize(1100, 760);
+    // Room for every top-row control beside the buttons, within the screen.
+    QSize size(1320, 880);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize() * 0.95);
+    resize(size);
     buildTopRow();
     buildReportArea();
     buildChartArea();

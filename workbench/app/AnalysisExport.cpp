@@ -28,6 +28,31 @@ namespace {
         = { "Quantiles", "ROC", "Cutoff Points", "Gains", "Lift", "Log Odds", "Logistic Fit", "Confusion Matrix" };
     constexpr int kHtmlRows = 200;
 
+    /// Writes a text with "\n" for every CR LF, a block at a time: a table of a million rows is a text of
+    /// a hundred million characters, which must be neither copied whole nor edited in place.
+    void writeTextFile(const QString& path, const QString& text)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        const QString lineBreak = QStringLiteral("\r\n");
+        qsizetype from = 0;
+        QByteArray block;
+        while (from < text.size()) {
+            qsizetype to = text.indexOf(lineBreak, from);
+            if (to < 0)
+                to = text.size();
+            block += QStringView(text).mid(from, to - from).toUtf8();
+            block += '\n';
+            from = to + lineBreak.size();
+            if (block.size() > (1 << 20) || from >= text.size()) {
+                if (file.write(block) != block.size())
+                    throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+                block.clear();
+            }
+        }
+    }
+
     void writeFile(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);
@@ -59,17 +84,23 @@ namespace {
 
     QString htmlTable(const QString& text, const QString& tsvName)
     {
-        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        // Only the first rows are read: the text of a per-record table is long.
+        const QString lineBreak = QStringLiteral("\r\n");
         QString html = QStringLiteral("<table>\n");
-        for (qsizetype i = 0; i < lines.size() && i <= kHtmlRows; ++i) {
-            const QString cell = i == 0 ? QStringLiteral("th") : QStringLiteral("td");
+        qsizetype from = 0;
+        for (int line = 0; line <= kHtmlRows && from <= text.size(); ++line) {
+            qsizetype to = text.indexOf(lineBreak, from);
+            if (to < 0)
+                to = text.size();
+            const QString cell = line == 0 ? QStringLiteral("th") : QStringLiteral("td");
             html += QStringLiteral("<tr>");
-            for (const QString& value : lines[i].split(QLatin1Char('\t')))
+            for (const QString& value : text.mid(from, to - from).split(QLatin1Char('\t')))
                 html += QStringLiteral("<%1>%2</%1>").arg(cell, value.toHtmlEscaped());
             html += QStringLiteral("</tr>\n");
+            from = to + lineBreak.size();
         }
         html += QStringLiteral("</table>\n");
-        const qsizetype rows = std::max<qsizetype>(0, lines.size() - 1);
+        const qsizetype rows = text.count(lineBreak);
         html += QStringLiteral("<p class=\"note\">%1 rows%2: <a href=\"%3\">%3</a></p>\n")
                     .arg(rows)
                     .arg(rows > kHtmlRows ? QStringLiteral(", the first %1 shown").arg(kHtmlRows) : QString())
@@ -151,9 +182,7 @@ void AnalysisExport::writeTo(const QString& folder)
         saveImage(
             chartImage(control<QWidget>(window, kChartControls[tab])), out.filePath(name + QStringLiteral(".png")));
         const QString text = window.report(tab)->AllDataText();
-        QString fileText = text;
-        fileText.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        writeFile(out.filePath(name + QStringLiteral(".tsv")), fileText.toUtf8() + '\n');
+        writeTextFile(out.filePath(name + QStringLiteral(".tsv")), text);
         sections += QStringLiteral("<h2 id=\"%1\">%2</h2>\n<img src=\"%1.png\" alt=\"%2 chart\">\n")
                         .arg(name, QLatin1String(kTabCaptions[tab]));
         sections += htmlTable(text, name + QStringLiteral(".tsv"));

@@ -1,14 +1,8 @@
 #include "ConsolePlatform.h"
 
-#include <cstdio>
-
 namespace wb {
 
-void ConsolePlatform::showInformation(QWidget*, const QString&, const QString& message)
-{
-    messages.append(message);
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-}
+void ConsolePlatform::showInformation(QWidget*, const QString&, const QString& message) { messages.append(message); }
 
 std::optional<lrv::PrintSetup> ConsolePlatform::askPrinter(QWidget*) { return std::nullopt; }
 

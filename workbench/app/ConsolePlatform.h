@@ -6,8 +6,8 @@
 
 namespace wb {
 
-/// Platform services for commands that run the views without a user: messages go to stderr and are
-/// remembered, so that the command can fail with them; nothing is printed or opened.
+/// Platform services for commands that run the views without a user: messages are remembered, so that
+/// the command can fail with them; nothing is printed or opened.
 class ConsolePlatform : public lrv::Platform {
 public:
     void showInformation(QWidget* parent, const QString& title, const QString& message) override;

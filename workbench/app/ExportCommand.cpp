@@ -30,8 +30,7 @@ which shows all of it.
     int runExport(const QStringList& arguments)
     {
         const Arguments args(arguments,
-            { QStringLiteral("out"), QStringLiteral("model"), QStringLiteral("dataset"),
-                QStringLiteral("buckets") });
+            { QStringLiteral("out"), QStringLiteral("model"), QStringLiteral("dataset"), QStringLiteral("buckets") });
         if (args.positional().size() != 1)
             throw UsageError("give exactly one run file.");
         const QString folder = args.required(QStringLiteral("out"));

@@ -2,9 +2,14 @@
 
 #include <cstdio>
 #include <memory>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 
 namespace {
 
@@ -54,6 +59,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantorix-lr %s: this command needs a display, and none is set (DISPLAY).\n", argv[1]);
         return 2;
     }
+#ifdef Q_OS_UNIX
+    // Qt wants a private runtime folder; without one it warns on every start.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QByteArray runtime
+            = QDir::tempPath().toLocal8Bit() + "/vantorix-lr-runtime-" + QByteArray::number(getuid());
+        if (QDir().mkpath(QString::fromLocal8Bit(runtime))
+            && QFile::setPermissions(
+                QString::fromLocal8Bit(runtime), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", runtime);
+    }
+#endif
     std::unique_ptr<QCoreApplication> application;
     if (command->needs == wb::Command::Needs::Core)
         application = std::make_unique<QCoreApplication>(argc, argv);

@@ -1,4 +1,4 @@
-#include "ScriptedHost.h"
+#include "common/ScriptedHost.h"
 #include "charts/ChartInterfaces.h"
 #include "common/FakePlatform.h"
 #include "entry/ControlRegistry.h"

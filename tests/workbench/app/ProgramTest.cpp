@@ -1,12 +1,16 @@
+#include "presenters/WorkbenchHostCore.h"
 #include "run/Run.h"
 #include "run/RunFile.h"
+#include "window/frmClassRepresentation.h"
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -194,4 +198,50 @@ TEST(Program, SynthIsRepeatableAndMakesALoadableRun)
         if (!lines[i].isEmpty())
             distinct.insert(lines[i].split(',').value(4));
     EXPECT_LE(distinct.size(), 101);
+}
+
+namespace {
+
+/// The model outputs of roc.tsv's valid rows, in the order the export lists them.
+std::vector<double> exportedRocOutputs(const QString& runPath, const QString& folder)
+{
+    const Outcome outcome = runProgram({ QStringLiteral("export"), runPath, QStringLiteral("--out"), folder,
+        QStringLiteral("--model"), QStringLiteral("1"), QStringLiteral("--dataset"), QStringLiteral("training") });
+    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    std::vector<double> outputs;
+    const QStringList lines = QString::fromUtf8(readAll(folder + QStringLiteral("/roc.tsv"))).split(QLatin1Char('\n'));
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList cells = lines[i].split(QLatin1Char('\t'));
+        if (cells.size() > 2 && cells[2] != QLatin1String("NaN"))
+            outputs.push_back(cells[2].toDouble());
+    }
+    return outputs;
+}
+
+}
+
+TEST(Program, AnInvertedEncodingFromTheDialogRanksTheOtherWay)
+{
+    QTemporaryDir dir;
+    for (const char* name : { "small.run", "train.csv", "valid.csv" })
+        ASSERT_TRUE(QFile::copy(dataDir + QLatin1Char('/') + QLatin1String(name), dir.filePath(QLatin1String(name))));
+    const QString runPath = dir.filePath(QStringLiteral("small.run"));
+
+    const std::vector<double> before = exportedRocOutputs(runPath, dir.filePath(QStringLiteral("before")));
+    ASSERT_GE(before.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(before.rbegin(), before.rend())) << "highest output first";
+
+    // What "classes" does: the dialog with the invert box on, confirmed with OK.
+    wb::WorkbenchHostCore::install();
+    lrv::frmClassRepresentation dialog;
+    dialog.Init(runPath, true);
+    dialog.findChild<QCheckBox*>(QStringLiteral("chkInvert"))->setChecked(true);
+    dialog.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+    ASSERT_TRUE(dialog.OKPressed());
+    EXPECT_TRUE(RunFile::load(runPath).dataSets[0]->encoding.invert);
+
+    const std::vector<double> after = exportedRocOutputs(runPath, dir.filePath(QStringLiteral("after")));
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_TRUE(std::is_sorted(after.begin(), after.end())) << "lowest output first";
+    EXPECT_EQ(after.front(), before.back());
 }

@@ -1,4 +1,4 @@
-#include "ScriptedHost.h"
+#include "common/ScriptedHost.h"
 
 #include "support/Error.h"
 
@@ -42,6 +42,8 @@ namespace {
             m_view->SelectDataSet(m_core.dataSet);
             m_view->SetBuckets(m_core.buckets);
             m_view->SetDecileTable(Table<Variant>());
+            if (m_core.whileLoading)
+                m_core.whileLoading();
             (void)run;
         }
 

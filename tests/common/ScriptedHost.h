@@ -80,6 +80,8 @@ public:
     static std::shared_ptr<ScriptedHostCore> install();
 
     std::function<void(CalculateViewInter&)> calculation;
+    /// Runs inside Load, after the lists are filled, while the window is still loading.
+    std::function<void()> whileLoading;
     int calculations = 0;
     std::vector<std::int32_t> modelIds { 1, 2, 3 };
     std::int32_t buckets = 10;

@@ -1,0 +1,96 @@
+#include "CommandWindow.h"
+
+#include "host/HostConfiguration.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+namespace lrv::test {
+
+void CommandWindow::SetUp()
+{
+    platform = &FakePlatform::installFresh();
+    configuration = TestConfiguration::install();
+    configuration->set(QStringLiteral("App.Help"), QStringLiteral("file:///opt/vantorix/help/index.html?"));
+    registerRecordingCharts();
+    core = ScriptedHostCore::install();
+    run = std::make_shared<FakeRun>(QStringLiteral("/runs/credit.run"), 3);
+    run->values = { { "set_lr#SelectedChart", 1129 }, { "set_lr#DataSet", 1 }, { "set_lr#Buckets", 10 },
+        { "data#train_Samples", 200 }, { "data#test_Samples", 100 } };
+    core->run = run;
+}
+
+void CommandWindow::TearDown() { HostConfiguration::set(nullptr); }
+
+std::unique_ptr<frmDecile> CommandWindow::open(std::int32_t selected)
+{
+    auto window = std::make_unique<frmDecile>();
+    std::shared_ptr<IRun> handle = run;
+    opening = window.get();
+    window->Init(handle, selected, 0, 0);
+    return window;
+}
+
+std::unique_ptr<frmDecile> CommandWindow::openShown(std::int32_t selected)
+{
+    auto window = open(selected);
+    window->show();
+    // The activation runs from the event loop right after the window shows.
+    for (int i = 0; i < 10 && core->calculations == 0; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(core->calculations, 1) << "the activation calculates once";
+    return window;
+}
+
+void CommandWindow::pickFromList(QComboBox* combo, const QString& text)
+{
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    pickFromList(combo, index);
+}
+
+void CommandWindow::pickFromList(QComboBox* combo, int index)
+{
+    ASSERT_TRUE(index >= 0 && index < combo->count());
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    list->setCurrentIndex(combo->model()->index(index, combo->modelColumn()));
+    // Enter in the open list takes the highlighted entry, as a click would.
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_FALSE(list->isVisible()) << "the list closes after a pick";
+}
+
+void CommandWindow::clickOption(QAbstractButton* option)
+{
+    ASSERT_NE(option, nullptr);
+    QStyleOptionButton style;
+    style.initFrom(option);
+    style.text = option->text();
+    const QRect caption = option->style()->subElementRect(QStyle::SE_RadioButtonClickRect, &style, option);
+    QTest::mouseClick(option, Qt::LeftButton, {}, caption.center());
+}
+
+Table<Variant> CommandWindow::decileResults(int buckets)
+{
+    TableBuilder<Variant> builder(1, buckets, 0, 11);
+    double cumulative = 0;
+    const double positivesTotal = buckets * (buckets + 1) / 2.0;
+    for (int b = 1; b <= buckets; ++b) {
+        const double positives = buckets + 1 - b;
+        const double total = buckets + 1;
+        cumulative += positives;
+        const double values[12] = { double(b), 1.0 - (b - 1.0) / buckets, 1.0 - double(b) / buckets, positives,
+            total - positives, total, positives / total, 100 * positives / total, 1 - positives / total,
+            100 - 100 * positives / total, cumulative, 100 * cumulative / positivesTotal };
+        for (int c = 0; c < 12; ++c)
+            builder.set(b, c, Variant(values[c]));
+    }
+    return builder.build();
+}
+
+} // namespace lrv::test

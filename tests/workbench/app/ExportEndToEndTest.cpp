@@ -1,0 +1,274 @@
+// `vantorix-lr new` then `vantorix-lr export` on a small run, checked against the engine on the same records.
+#include "engine/Analysis.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <map>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString csvPath = QStringLiteral(LRV_TEST_DATA "/workbench/e2e-train.csv");
+constexpr int kBuckets = 4;
+
+struct Outcome {
+    int status = -1;
+    QString out, err;
+};
+
+Outcome runProgram(const QStringList& arguments)
+{
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../workbench/app/vantorix-lr");
+    EXPECT_TRUE(QFileInfo::exists(program)) << "build the vantorix-lr target first: " << program.toStdString();
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // A batch job without a display: the program has to find its own way to draw.
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(120000));
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
+}
+
+/// The records of the CSV as the engine takes them: file order, empty outputs as calculation errors.
+struct Records {
+    std::vector<std::int32_t> ids;
+    std::vector<std::uint8_t> classes;
+    std::vector<double> outputs;
+
+    wb::engine::ScoredRecords scored() const { return { ids.data(), classes.data(), outputs.data(), ids.size() }; }
+};
+
+Records readRecords()
+{
+    Records records;
+    QFile file(csvPath);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList cells = lines[i].split(',');
+        records.ids.push_back(cells[0].toInt());
+        records.classes.push_back(std::uint8_t(cells[1].toInt()));
+        bool ok = false;
+        const double output = cells[2].toDouble(&ok);
+        records.outputs.push_back(ok ? output : std::numeric_limits<double>::quiet_NaN());
+    }
+    return records;
+}
+
+/// Area under the ROC curve as the Mann–Whitney count over all positive–negative pairs, ties counted half.
+double mannWhitneyAuc(const Records& records)
+{
+    double wins = 0, pairs = 0;
+    for (std::size_t p = 0; p < records.ids.size(); ++p)
+        for (std::size_t n = 0; n < records.ids.size(); ++n) {
+            if (records.classes[p] != 1 || records.classes[n] != 0 || std::isnan(records.outputs[p])
+                || std::isnan(records.outputs[n]))
+                continue;
+            pairs += 1;
+            wins += records.outputs[p] > records.outputs[n] ? 1 : records.outputs[p] == records.outputs[n] ? 0.5 : 0;
+        }
+    return wins / pairs;
+}
+
+/// A TSV file as lines of cells.
+std::vector<QStringList> readTsv(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    std::vector<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
+        rows.push_back(line.split('\t'));
+    return rows;
+}
+
+/// statistics.txt as caption → value of its rows; a caption repeated in later categories keeps the first.
+std::map<QString, QString> readStatistics(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    std::map<QString, QString> values;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+        const QStringList cells = line.split('\t');
+        if (cells.size() == 2)
+            values.emplace(cells[0], cells[1]);
+    }
+    return values;
+}
+
+class ExportEndToEnd : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = new QTemporaryDir;
+        const QString run = folder->filePath(QStringLiteral("e2e.run"));
+        made = new Outcome(runProgram({ QStringLiteral("new"), QStringLiteral("--training"), csvPath,
+            QStringLiteral("--target"), QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"),
+            QStringLiteral("--models"), QStringLiteral("score"), QStringLiteral("--out"), run }));
+        exported = new Outcome(runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), out(),
+            QStringLiteral("--buckets"), QString::number(kBuckets) }));
+    }
+    static void TearDownTestSuite()
+    {
+        delete exported;
+        delete made;
+        delete folder;
+    }
+    void SetUp() override
+    {
+        ASSERT_EQ(made->status, 0) << made->err.toStdString();
+        ASSERT_EQ(exported->status, 0) << exported->err.toStdString();
+        records = readRecords();
+        analysis = wb::engine::analyse(records.scored(), kBuckets);
+    }
+
+    static QString out() { return folder->filePath(QStringLiteral("out")); }
+    static QString file(const QString& name) { return QDir(out()).filePath(name); }
+
+    static inline QTemporaryDir* folder = nullptr;
+    static inline Outcome* made = nullptr;
+    static inline Outcome* exported = nullptr;
+    Records records;
+    wb::engine::Analysis analysis;
+};
+
+TEST_F(ExportEndToEnd, WritesEveryFileAndNamesTheIndex)
+{
+    const QStringList tabs
+        = { "quantiles", "roc", "cutoff-points", "gains", "lift", "log-odds", "logistic-fit", "confusion-matrix" };
+    for (const QString& tab : tabs)
+        for (const QString& extension : { QStringLiteral(".png"), QStringLiteral(".tsv") }) {
+            const QFileInfo info(file(tab + extension));
+            EXPECT_TRUE(info.exists() && info.size() > 0) << (tab + extension).toStdString();
+        }
+    for (const QString& name : { "statistics.txt", "window.png", "index.html" })
+        EXPECT_GT(QFileInfo(file(name)).size(), 0) << name.toStdString();
+    EXPECT_EQ(exported->out.trimmed(), QFileInfo(file("index.html")).absoluteFilePath());
+    QFile index(file("index.html"));
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(index.readAll());
+    for (const QString& tab : tabs)
+        EXPECT_TRUE(html.contains("src=\"" + tab + ".png\"")) << tab.toStdString();
+}
+
+TEST_F(ExportEndToEnd, EachTableHasItsReportColumnsAndRows)
+{
+    const QString gains
+        = "Quantile\tUpper Boundary\tLower Boundary\tPositive Cases\tTotal Cases\tPositives Rate\tLift\t"
+          "Cumulative Positives\tCumulative Positives Rate\tCumulative Lift";
+    struct Expected {
+        const char* tab;
+        QString header;
+        std::size_t dataLines;
+    };
+    const std::size_t perRecord = records.ids.size(); // the calculation error included
+    const Expected expected[] = {
+        { "quantiles",
+            "Quantile\tUpper Boundary\tLower Boundary\tPositive Cases\tNegative Cases\tTotal Cases\tPositive Cases "
+            "%\tNegative Cases %\tCumulative Positives\tCumulative Positives %",
+            kBuckets },
+        { "roc",
+            "Id\tTarget\tModel Output\tTrue Positives\tTrue Negatives\tFalse Positives\tFalse "
+            "Negatives\tSensitivity\t1-Specificity\tSE + SP - 1",
+            perRecord },
+        { "cutoff-points",
+            "Id\tTarget\tModel Output\tTPR (Sens)\tTNR (Spec)\tFPR (1-Spec)\tFNR\tSE + SP - 1\tPredicted "
+            "Class\tMatch\tType",
+            perRecord },
+        { "gains", gains, kBuckets },
+        { "lift", gains, kBuckets },
+        { "log-odds",
+            "Quantile\tUpper Boundary\tLower Boundary\tPositive Cases\tNegative Cases\tTotal Cases\tPositive Cases "
+            "%\tNegative Cases %\tOdds Ratio\tLog Odds",
+            kBuckets },
+        { "logistic-fit",
+            "Id\tTarget\tModel Output\tLog Odds\tOdds Ratio\tProbability[1]\tProbability[0]\tMost Likely Class\tMatch",
+            perRecord },
+        { "confusion-matrix",
+            "Id\tTarget\tModel Output\tProbability[1]\tProbability[0]\tMost Likely Class\tMatch\tType", perRecord },
+    };
+    for (const Expected& tab : expected) {
+        SCOPED_TRACE(tab.tab);
+        const auto rows = readTsv(file(QString::fromLatin1(tab.tab) + ".tsv"));
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(rows.front().join('\t'), tab.header);
+        EXPECT_EQ(rows.size(), tab.dataLines + 1);
+        for (const QStringList& row : rows)
+            EXPECT_EQ(row.size(), rows.front().size());
+    }
+}
+
+TEST_F(ExportEndToEnd, RocTableAndStatisticsAgreeWithTheEngine)
+{
+    EXPECT_NEAR(analysis.auc, mannWhitneyAuc(records), 1e-12);
+    const auto statistics = readStatistics(file("statistics.txt"));
+    ASSERT_TRUE(statistics.count("Area Under the ROC Curve"));
+    EXPECT_NEAR(statistics.at("Area Under the ROC Curve").toDouble(), analysis.auc, 1e-12);
+    ASSERT_TRUE(statistics.count("ROC Cutoff Point"));
+    EXPECT_DOUBLE_EQ(statistics.at("ROC Cutoff Point").toDouble(), analysis.rocStats[2]);
+
+    const auto rows = readTsv(file("roc.tsv"));
+    ASSERT_EQ(rows.size(), std::size_t(analysis.rocResults->rowCount()) + 1);
+    const int mapped[10] = { 0, 1, 2, 3, 4, 5, 6, 8, 9, 11 };
+    int thresholdRows = 0;
+    for (int r = 0; r < analysis.rocResults->rowCount(); ++r) {
+        const QStringList& line = rows[std::size_t(r) + 1];
+        for (int k = 0; k < 10; ++k) {
+            const double expected = analysis.rocResults->at(analysis.rocResults->rowLow() + r, mapped[k]);
+            const double shown = line[k] == "NaN" ? std::nan("") : line[k].toDouble();
+            if (std::isnan(expected))
+                EXPECT_TRUE(std::isnan(shown)) << "row " << r << " column " << k;
+            else
+                EXPECT_NEAR(shown, expected, 1e-12 * std::max(1.0, std::abs(expected)))
+                    << "row " << r << " column " << k;
+        }
+        if (line[0].toInt() != analysis.thresholdId)
+            continue;
+        ++thresholdRows;
+        EXPECT_DOUBLE_EQ(line[2].toDouble(), analysis.rocStats[2]) << "the ROC cutoff point is its output";
+        EXPECT_NEAR(line[9].toDouble(), analysis.rocStats[1], 1e-12) << "its SE + SP - 1 is the Youden index";
+    }
+    EXPECT_EQ(thresholdRows, 1);
+    EXPECT_EQ(rows[1][2], "NaN") << "the calculation error comes first";
+}
+
+TEST_F(ExportEndToEnd, QuantileCountsAndConfusionOutcomesAgreeWithTheEngine)
+{
+    const auto quantiles = readTsv(file("quantiles.tsv"));
+    ASSERT_EQ(quantiles.size(), std::size_t(kBuckets) + 1);
+    int total = 0;
+    for (int b = 1; b <= kBuckets; ++b) {
+        SCOPED_TRACE(b);
+        const QStringList& line = quantiles[std::size_t(b)];
+        EXPECT_EQ(line[0].toInt(), b);
+        EXPECT_EQ(line[3].toDouble(), analysis.decileResults->at(b, 3));
+        EXPECT_EQ(line[4].toDouble(), analysis.decileResults->at(b, 4));
+        EXPECT_EQ(line[5].toDouble(), analysis.decileResults->at(b, 5));
+        EXPECT_EQ(line[5].toInt(), 5) << "20 valid records in 4 equal buckets";
+        total += line[5].toInt();
+    }
+    EXPECT_EQ(total, analysis.validRecords);
+    EXPECT_EQ(quantiles.back()[9].toDouble(), 100);
+
+    // The outcome of every valid record at the logistic cutoff, counted, is the engine's matrix.
+    std::map<QString, int> outcomes;
+    for (const QStringList& line : readTsv(file("confusion-matrix.tsv")))
+        if (line[2] != "NaN" && line[2] != "Model Output")
+            ++outcomes[line[7]];
+    EXPECT_EQ(outcomes["True Pos."], analysis.logisticCounts[0]);
+    EXPECT_EQ(outcomes["True Neg."], analysis.logisticCounts[1]);
+    EXPECT_EQ(outcomes["False Pos."], analysis.logisticCounts[2]);
+    EXPECT_EQ(outcomes["False Neg."], analysis.logisticCounts[3]);
+    EXPECT_EQ(outcomes["True Pos."] + outcomes["True Neg."] + outcomes["False Pos."] + outcomes["False Neg."], 20);
+}
+
+}
