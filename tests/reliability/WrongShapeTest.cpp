@@ -1,10 +1,10 @@
 // A host may hand the analysis window arrays of any shape. Whatever it hands, the window must not crash:
 // a callback either refuses with lrv::Error or draws what it can, and every tab still paints.
 #include "common/FakePlatform.h"
+#include "common/ScriptedHost.h"
 #include "common/TestConfiguration.h"
 #include "support/Error.h"
 #include "window/frmDecile.h"
-#include "window/main/ScriptedHost.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,2 +1,0 @@
-// The window tests' scripted host core, compiled into this executable too rather than copied.
-#include "window/main/ScriptedHost.cpp"
