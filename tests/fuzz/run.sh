@@ -32,8 +32,8 @@ for target in "${targets[@]}"; do
     status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     runs=${runs:-0}
-    found=$(find "$work" -maxdepth 1 -name 'crash-*' -o -maxdepth 1 -name 'leak-*' -o -maxdepth 1 -name 'oom-*' \
-        -o -maxdepth 1 -name 'timeout-*' | wc -l)
+    found=$(find "$work" -maxdepth 1 \( -name 'crash-*' -o -name 'leak-*' -o -name 'oom-*' -o -name 'timeout-*' \) |
+        wc -l)
     if [ "$status" -ne 0 ] && [ "$found" -eq 0 ]; then
         found=1
     fi
