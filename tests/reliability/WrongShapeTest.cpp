@@ -135,8 +135,9 @@ TEST_F(WrongShapes, CalculationCallbacksNeverCrashTheWindow)
         call("SetConfMatrixStats", [&] { view.SetConfMatrixStats(stats, stats); });
         call("SetLogOddsStats2", [&] { view.SetLogOddsStats2(0.5, 0, 0, 0, false); });
         paintEverything();
-        if (shape.cols < 3) // no chart can be drawn from so few columns: some say so
+        if (shape.cols < 3) { // no chart can be drawn from so few columns: some say so
             EXPECT_GT(shownNotices(), 0);
+        }
     }
     // The lift statistics and the ROC cutoff point cannot be read from an empty vector: those are refused.
     EXPECT_GE(refused, 2);
