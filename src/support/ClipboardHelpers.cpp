@@ -30,7 +30,8 @@ namespace {
             text += headerCaptions.join(QLatin1Char('\t')) + kLineBreak;
         const int first = firstRow == -1 ? table.rowLow() : firstRow;
         // About ten characters a cell: one allocation instead of a series of growing copies.
-        text.reserve(text.size() + qsizetype(std::max(0, table.rowHigh() - first + 1)) * qsizetype(columns.size() + 1) * 10);
+        text.reserve(
+            text.size() + qsizetype(std::max(0, table.rowHigh() - first + 1)) * qsizetype(columns.size() + 1) * 10);
         for (int row = first; row <= table.rowHigh(); ++row) {
             if (row > first)
                 text += kLineBreak;

@@ -74,6 +74,9 @@ void frmDecile::setInert(bool inert)
         control->setEnabled(!inert);
     if (helpControl)
         helpControl->setEnabled(!inert);
+    // Stepping through the models mid-calculation would show one model's results under another's name.
+    if (ctlModelSelector)
+        ctlModelSelector->setEnabled(!inert);
 }
 
 void frmDecile::setStatusText(int panel, const QString& text) { m_statusPanels[panel - 1]->setText(text); }

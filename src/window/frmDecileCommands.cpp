@@ -171,7 +171,7 @@ void frmDecile::onQuantilesOption(int index)
 {
     chQuantile->setVisible(index == 0);
     trendChart->setVisible(index == 1);
-    if (trendChart->isVisible())
+    if (!trendChart->isHidden())
         if (auto* chart = dynamic_cast<IChartControl*>(trendChart))
             bestEffort([&] { chart->Refresh(); });
 }

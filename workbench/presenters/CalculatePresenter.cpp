@@ -8,6 +8,9 @@
 
 #include <chrono>
 #include <cmath>
+#include <future>
+
+#include <QCoreApplication>
 
 namespace wb {
 
@@ -99,6 +102,20 @@ void CalculatePresenter::Calculate()
     }
 }
 
+namespace {
+    /// Reading a large CSV file takes seconds: it runs aside while the window goes on painting. The
+    /// window's own handlers wait, since a calculation is under way.
+    std::shared_ptr<const engine::Dataset> readResponsively(const Run& run, int dataSet)
+    {
+        if (!QCoreApplication::instance())
+            return DatasetCache::get(run, dataSet);
+        auto pending = std::async(std::launch::async, [&run, dataSet] { return DatasetCache::get(run, dataSet); });
+        while (pending.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
+            QCoreApplication::processEvents();
+        return pending.get();
+    }
+}
+
 void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run)
 {
     const std::int32_t modelId = view.GetModelId();
@@ -131,7 +148,7 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run
 
     std::shared_ptr<const engine::Dataset> records;
     try {
-        records = DatasetCache::get(run, dataSet);
+        records = readResponsively(run, dataSet);
     } catch (const engine::InputError& error) {
         view.ShowError(QString::fromUtf8(error.what()));
         return;

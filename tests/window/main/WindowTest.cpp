@@ -1,6 +1,6 @@
-#include "common/ScriptedHost.h"
 #include "charts/ChartInterfaces.h"
 #include "common/FakePlatform.h"
+#include "common/ScriptedHost.h"
 #include "entry/ControlRegistry.h"
 #include "support/RegistryLib.h"
 #include "window/frmDecile.h"
