@@ -150,8 +150,8 @@ TEST_F(ExportEndToEnd, WritesEveryFileAndNamesTheIndex)
             const QFileInfo info(file(tab + extension));
             EXPECT_TRUE(info.exists() && info.size() > 0) << (tab + extension).toStdString();
         }
-    for (const QString& name : { "statistics.txt", "window.png", "index.html" })
-        EXPECT_GT(QFileInfo(file(name)).size(), 0) << name.toStdString();
+    for (const char* name : { "statistics.txt", "window.png", "index.html" })
+        EXPECT_GT(QFileInfo(file(QString::fromLatin1(name))).size(), 0) << name;
     EXPECT_EQ(exported->out.trimmed(), QFileInfo(file("index.html")).absoluteFilePath());
     QFile index(file("index.html"));
     ASSERT_TRUE(index.open(QIODevice::ReadOnly));
