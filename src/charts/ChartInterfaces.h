@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+class QPainter;
+class QRect;
+
 namespace lrv {
 
 /// What every chart control offers the window: redraw and the neutral picture.
@@ -15,6 +18,9 @@ public:
     virtual void Refresh() = 0;
     /// Puts in the chart's neutral data and refreshes.
     virtual void Reset() = 0;
+    /// Paints what the chart shows now, or its notice, into target on any device (screen image, clipboard,
+    /// SVG, PDF, printer): the one routine behind copy, print and export. The default renders the widget.
+    virtual void paintChart(QPainter& painter, const QRect& target);
 };
 
 /// A chart fed with a table of numbers (ROC, cutoff points, logistic fit).
