@@ -81,6 +81,7 @@ namespace {
         generator.setOutputDevice(&buffer);
         generator.setSize(size);
         generator.setViewBox(QRect(QPoint(), size));
+        generator.setResolution(96);
         generator.setTitle(title);
         QPainter painter(&generator);
         chart.paintChart(painter, QRect(QPoint(), size));
@@ -212,8 +213,8 @@ void AnalysisExport::readAnalysis(Session& session)
     exported.modelId = model->id();
     exported.modelName = model->name();
     const auto records = DatasetCache::get(*m_run, exported.dataSet);
-    const auto column = std::find(
-        records->outputColumns.begin(), records->outputColumns.end(), model->outputColumn().toStdString());
+    const auto column
+        = std::find(records->outputColumns.begin(), records->outputColumns.end(), model->outputColumn().toStdString());
     if (column == records->outputColumns.end())
         throw lrv::Error(QStringLiteral("The %1 dataset has no output column \"%2\".")
                              .arg(exported.dataSetName(), model->outputColumn()));
@@ -229,9 +230,9 @@ void AnalysisExport::writeChart(Session& session, int tab)
     lrv::IChartControl& chart = chartControl(session.window, tab);
     const QSize size = dynamic_cast<QWidget&>(chart).size();
     const QString name = tabNames()[tab];
-    const QString title = QStringLiteral("%1: %2, %3 dataset")
-                              .arg(QLatin1String(kTabs[tab].caption), session.analysis.modelTitle(),
-                                  session.analysis.dataSetName());
+    const QString title
+        = QStringLiteral("%1: %2, %3 dataset")
+              .arg(QLatin1String(kTabs[tab].caption), session.analysis.modelTitle(), session.analysis.dataSetName());
     PageSection& section = session.sections[std::size_t(tab)];
     section.name = name;
     section.caption = QLatin1String(kTabs[tab].caption);

@@ -59,7 +59,8 @@ statistics.json (the figures for scripts) and index.html, one file that shows al
         if (args.value(QStringLiteral("records")).compare(QLatin1String("all"), Qt::CaseInsensitive) == 0)
             choices.records.reset();
         else if (args.has(QStringLiteral("records")))
-            choices.records = args.integer(QStringLiteral("records"), 1000, 0, std::numeric_limits<std::int64_t>::max());
+            choices.records
+                = args.integer(QStringLiteral("records"), 1000, 0, std::numeric_limits<std::int64_t>::max());
 
         WorkbenchHostCore::install();
         AnalysisExport exporter(Run::open(args.positional().first()), choices);

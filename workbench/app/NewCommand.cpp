@@ -51,7 +51,8 @@ being class 0. CSV paths are stored relative to the run file.
 
     int runNew(const QStringList& arguments)
     {
-        const Arguments args(arguments, { "training", "validation", "target", "id", "models", "out" }, { "invert", "force" });
+        const Arguments args(
+            arguments, { "training", "validation", "target", "id", "models", "out" }, { "invert", "force" });
         if (!args.positional().isEmpty())
             throw UsageError("unexpected argument " + args.positional().first().toStdString());
         RunSpec spec;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace wb {
 
@@ -79,11 +80,10 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
         html += QStringLiteral("</table>\n");
 
         const auto& c = a.rocCounts; // TP, TN, FP, FN
-        html += QStringLiteral(
-            "<h3>Confusion matrix at the Youden cutoff</h3>\n<table class=\"matrix\">\n"
-            "<tr><th></th><th>Predicted positive</th><th>Predicted negative</th></tr>\n"
-            "<tr><th>Actual positive</th><td>%1 (TP)</td><td>%2 (FN)</td></tr>\n"
-            "<tr><th>Actual negative</th><td>%3 (FP)</td><td>%4 (TN)</td></tr>\n</table>\n")
+        html += QStringLiteral("<h3>Confusion matrix at the Youden cutoff</h3>\n<table class=\"matrix\">\n"
+                               "<tr><th></th><th>Predicted positive</th><th>Predicted negative</th></tr>\n"
+                               "<tr><th>Actual positive</th><td>%1 (TP)</td><td>%2 (FN)</td></tr>\n"
+                               "<tr><th>Actual negative</th><td>%3 (FP)</td><td>%4 (TN)</td></tr>\n</table>\n")
                     .arg(c[0])
                     .arg(c[3])
                     .arg(c[2])
@@ -110,6 +110,10 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
     {
         QString svg = QString::fromUtf8(section.svg);
         svg.remove(0, svg.indexOf(QStringLiteral("<svg")));
+        // Sized in pixels of its view box rather than in millimetres, so that the page scales it to its width.
+        static const QRegularExpression physicalSize(
+            QStringLiteral(R"re(^<svg width="[^"]*" height="[^"]*"\s*viewBox="0 0 (\d+) (\d+)")re"));
+        svg.replace(physicalSize, QStringLiteral(R"re(<svg width="\1" height="\2" viewBox="0 0 \1 \2")re"));
         const QString prefix = section.name + QLatin1Char('-');
         svg.replace(QStringLiteral(" id=\""), QStringLiteral(" id=\"") + prefix);
         svg.replace(QStringLiteral("url(#"), QStringLiteral("url(#") + prefix);

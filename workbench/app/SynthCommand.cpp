@@ -106,7 +106,8 @@ decimals, so that it has many tied outputs. The same seed (default 1) gives the 
         spec.replace = true; // its CSV files are new as well
         const MadeRun made = makeRun(spec, progress);
         std::printf("Wrote %s: %d model%s, %lld training and %lld validation records.\n", qPrintable(made.path),
-            made.models, made.models == 1 ? "" : "s", static_cast<long long>(made.trainingRecords), static_cast<long long>(made.validationRecords));
+            made.models, made.models == 1 ? "" : "s", static_cast<long long>(made.trainingRecords),
+            static_cast<long long>(made.validationRecords));
         return 0;
     }
 
