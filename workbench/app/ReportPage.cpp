@@ -37,11 +37,11 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
 
     QString escaped(const QString& text) { return text.toHtmlEscaped(); }
 
-    /// A statistic as a reader wants it: whole numbers as they are, others to five significant digits,
+    /// A statistic or cell as a reader wants it: whole numbers as they are, others to five significant digits,
     /// large ones without a fraction.
     QString readable(const lrv::Variant& value)
     {
-        if (!value.isNumber())
+        if (!value.isNumber() && !value.isNumeric())
             return value.text();
         const double number = value.toDouble();
         if (!std::isfinite(number))
@@ -130,7 +130,7 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
         for (const QStringList& row : section.rows) {
             html += QStringLiteral("<tr>");
             for (const QString& cell : row)
-                html += QStringLiteral("<td>%1</td>").arg(escaped(cell));
+                html += QStringLiteral("<td>%1</td>").arg(escaped(readable(lrv::Variant(cell))));
             html += QStringLiteral("</tr>\n");
         }
         html += QStringLiteral("</table></div>\n");
