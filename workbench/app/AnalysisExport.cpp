@@ -257,37 +257,40 @@ void AnalysisExport::writeTable(Session& session, int tab)
     const std::int64_t fileRows = perRecord && m_choices.records ? *m_choices.records : -1;
     const int pageRows = perRecord ? kPagePerRecordRows : kPageRows;
 
-    // The report's text ends every line with CR LF; the file gets "\n", written a block at a time, since a
-    // table of a million rows is a text of a hundred million characters.
+    // The report's text ends every line with CR LF. Only the lines the page shows, and the rows the file is
+    // cut at, are looked at one by one: a table of a million rows is a text of a hundred million characters.
     const QString text = session.window.report(tab)->AllDataText();
-    const QString lineBreak = QStringLiteral("\r\n");
-    QByteArray block;
+    const QStringView all(text);
+    qsizetype written = text.size();
     qsizetype from = 0;
-    std::int64_t row = -1; // the header line
-    for (; from < text.size(); ++row) {
-        qsizetype to = text.indexOf(lineBreak, from);
-        if (to < 0)
-            to = text.size();
-        const QStringView line = QStringView(text).mid(from, to - from);
-        from = to + lineBreak.size();
+    for (std::int64_t row = -1; from < text.size() && (row < pageRows || row < fileRows); ++row) {
+        qsizetype to = text.indexOf(u'\n', from);
+        to = to < 0 ? text.size() : to + 1;
+        const QString line = all.mid(from, to - from).trimmed().toString();
+        from = to;
         if (row < 0)
-            section.header = line.toString().split(QLatin1Char('\t'));
+            section.header = line.split(QLatin1Char('\t'));
         else if (row < pageRows)
-            section.rows.append(line.toString().split(QLatin1Char('\t')));
-        if (fileRows >= 0 && row >= fileRows)
-            continue;
-        block += line.toUtf8();
-        block += '\n';
-        if (block.size() > (1 << 20)) {
-            if (file.write(block) != block.size())
-                throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-            block.clear();
-        }
+            section.rows.append(line.split(QLatin1Char('\t')));
+        if (row + 1 == fileRows)
+            written = from;
     }
-    if (file.write(block) != block.size())
-        throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    section.totalRows = std::max<std::int64_t>(row, 0);
+    const qsizetype lines = text.count(u'\n') + (text.endsWith(u'\n') || text.isEmpty() ? 0 : 1);
+    section.totalRows = std::max<qsizetype>(lines - 1, 0);
     section.writtenRows = fileRows >= 0 ? std::min(fileRows, section.totalRows) : section.totalRows;
+
+    // Written in blocks, with "\n" line ends.
+    constexpr qsizetype kBlock = 1 << 22;
+    for (qsizetype at = 0; at < written;) {
+        qsizetype length = std::min(kBlock, written - at);
+        if (at + length < written && all[at + length - 1].isHighSurrogate())
+            --length;
+        QByteArray bytes = all.mid(at, length).toUtf8();
+        bytes.truncate(std::remove(bytes.begin(), bytes.end(), '\r') - bytes.begin());
+        if (file.write(bytes) != bytes.size())
+            throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        at += length;
+    }
 }
 
 void AnalysisExport::writeStatisticsText(Session& session)
