@@ -275,8 +275,11 @@ void AnalysisExport::writeTable(Session& session, int tab)
         if (row + 1 == fileRows)
             written = from;
     }
-    const qsizetype lines = text.count(u'\n') + (text.endsWith(u'\n') || text.isEmpty() ? 0 : 1);
-    section.totalRows = std::max<qsizetype>(lines - 1, 0);
+    // A per-record table has a row per record, the calculation errors included; the others are short.
+    const engine::Analysis& a = session.analysis.analysis;
+    const auto lines = [&] { return text.count(u'\n') + (text.endsWith(u'\n') || text.isEmpty() ? 0 : 1); };
+    section.totalRows
+        = perRecord ? std::int64_t(a.validRecords) + a.calculationErrors : std::max<std::int64_t>(lines() - 1, 0);
     section.writtenRows = fileRows >= 0 ? std::min(fileRows, section.totalRows) : section.totalRows;
 
     // Written in blocks, with "\n" line ends.
