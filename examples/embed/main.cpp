@@ -1,11 +1,10 @@
 // Shows the analysis window of a run file, or of a scored CSV file, as a host embeds it.
 #include <VNRK5LGAnViews/workbench/Workbench.h>
+#include <cstdio>
+#include <exception>
 
 #include <QApplication>
 #include <QDir>
-
-#include <cstdio>
-#include <exception>
 
 int main(int argc, char** argv)
 {
