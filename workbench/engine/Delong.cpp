@@ -16,6 +16,17 @@ namespace wb::engine {
 namespace {
 
     constexpr std::uint64_t signBit = std::uint64_t(1) << 63;
+    constexpr std::uint32_t positiveFlag = std::uint32_t(1) << 31;
+
+    // What the sort moves: the ranking key and the record's position within its class, the class in the top
+    // bit. Packed to 12 bytes, since the sort's time is the bytes it moves.
+#pragma pack(push, 4)
+    struct Item {
+        std::uint64_t key;
+        std::uint32_t slot;
+    };
+#pragma pack(pop)
+    static_assert(sizeof(Item) == 12);
 
     // An unsigned key whose ascending order is the ascending order of the doubles; −0 and +0 share one key.
     std::uint64_t ascendingKey(double value)
@@ -99,12 +110,6 @@ namespace {
 
 DelongPlacements delongPlacements(const ScoredRecords& records)
 {
-    // The sort carries each record's position within its class, so that values land in record order.
-    struct Item {
-        std::uint64_t key;
-        std::uint32_t slot;
-        std::uint32_t cls;
-    };
     const std::uint64_t flip = records.inverted ? 0 : ~std::uint64_t(0); // best first
     BigBuffer<Item> items(records.size);
     std::size_t n = 0;
@@ -113,8 +118,8 @@ DelongPlacements delongPlacements(const ScoredRecords& records)
         const double output = records.outputs[i];
         if (!std::isfinite(output))
             continue;
-        const std::uint32_t cls = records.classes[i] != 0;
-        items[n++] = { ascendingKey(output) ^ flip, cls ? positives++ : negatives++, cls };
+        const bool positive = records.classes[i] != 0;
+        items[n++] = { ascendingKey(output) ^ flip, positive ? (positives++ | positiveFlag) : negatives++ };
     }
     if (positives == 0 || negatives == 0)
         throw CalculationError(std::string("The valid records hold only class ") + (positives == 0 ? "0" : "1")
@@ -136,11 +141,16 @@ DelongPlacements delongPlacements(const ScoredRecords& records)
         std::size_t end = begin;
         std::int64_t groupPositives = 0;
         while (end < n && items[end].key == items[begin].key)
-            groupPositives += items[end++].cls;
+            groupPositives += items[end++].slot >> 31;
         walk.next(groupPositives, std::int64_t(end - begin) - groupPositives);
         const double positive = walk.positivePlacement(), negative = walk.negativePlacement();
-        for (std::size_t i = begin; i < end; ++i)
-            (items[i].cls ? result.positives : result.negatives)[items[i].slot] = items[i].cls ? positive : negative;
+        for (std::size_t i = begin; i < end; ++i) {
+            const std::uint32_t slot = items[i].slot;
+            if (slot & positiveFlag)
+                result.positives[slot & ~positiveFlag] = positive;
+            else
+                result.negatives[slot] = negative;
+        }
         begin = end;
     }
     result.auc = walk.auc();

@@ -66,7 +66,6 @@ TEST(CompareEndToEnd, SampleRunIsConsistentAcrossModelsAndPairs)
         const double value = model["auc"];
         auc[model["id"]] = value;
         EXPECT_TRUE(within(model["aucCi95"], value));
-        EXPECT_LT(model["aucCi95"][0].get<double>(), model["aucCi95"][1].get<double>());
         EXPECT_NEAR(model["gini"].get<double>(), 2 * value - 1, 1e-12);
         EXPECT_GT(model["brier"].get<double>(), 0);
     }
@@ -88,8 +87,6 @@ TEST(CompareEndToEnd, SampleRunIsConsistentAcrossModelsAndPairs)
     const QByteArray html = readAll(folder.filePath(QStringLiteral("compare.html")));
     EXPECT_TRUE(html.contains("<svg")) << "the chart is inline";
     EXPECT_FALSE(html.contains("src=")) << "nothing outside the file";
-    for (const auto& model : models)
-        EXPECT_TRUE(html.contains(QByteArray::fromStdString(model["name"].get<std::string>())));
     EXPECT_TRUE(readAll(folder.filePath(QStringLiteral("compare.svg"))).contains("<svg"));
     EXPECT_TRUE(readAll(folder.filePath(QStringLiteral("compare.png"))).startsWith("\x89PNG"));
 }
