@@ -2,8 +2,8 @@
 # Usage: bench/delong.sh [N]
 # Builds the DeLong benchmark (Release, its own build folder) and compares, for N records (default 1e7), the AUC
 # interval by DeLong's method computed from raw outputs with std::sort of the same N doubles: the interval may
-# cost at most one more sort. Also prints what every uncertainty statistic adds to an analysis already made. The
-# last line is the larger ratio of DeLong to the sort.
+# cost at most one more sort. Also prints one model's placement values for a paired test, and what every
+# uncertainty statistic adds to an analysis already made. The last line is the larger ratio of DeLong to the sort.
 set -euo pipefail
 N=${1:-10000000}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,10 +27,10 @@ awk -F, -v n="$N" '
         worst = 0
         for (c = 1; c <= 2; c++) {
             kind = (c == 1) ? "distinct" : "ties"
-            s = time["std_sort/" kind]; d = time["delong/" kind]; u = time["uncertainty/" kind]
+            s = time["std_sort/" kind]; d = time["delong/" kind]; u = time["uncertainty/" kind]; p = time["placements/" kind]
             if (s <= 0) { print "no std::sort time for " kind > "/dev/stderr"; exit 1 }
             r = d / s; if (r > worst) worst = r
-            printf "%s outputs: DeLong interval %.1f ms, std::sort %.1f ms: ratio %.3f; all uncertainty statistics of an analysis %.1f ms (%.3f of the sort)\n", kind, d, s, r, u, u / s
+            printf "%s outputs: DeLong interval %.1f ms, std::sort %.1f ms: ratio %.3f; placement values %.1f ms (%.3f); all uncertainty statistics of an analysis %.1f ms (%.3f)\n", kind, d, s, r, p, p / s, u, u / s
         }
         printf "delong/sort ratio at n=%s: %.3f\n", n, worst
     }' "$OUT"

@@ -90,6 +90,31 @@ namespace {
         return result;
     }
 
+    /// The interval from the class counts of the tie groups in ranking order: `forEachGroup(visit)` calls
+    /// visit(positives, negatives) once per group, and is walked twice, for the AUC and then for the variance.
+    template <typename ForEachGroup>
+    AucInterval intervalOverGroups(std::int64_t positives, std::int64_t negatives, const ForEachGroup& forEachGroup)
+    {
+        GroupWalk counting(positives, negatives);
+        forEachGroup([&](std::int64_t p, std::int64_t q) { counting.next(p, q); });
+        const double auc = counting.auc();
+        GroupWalk walk(positives, negatives);
+        double positiveSquares = 0, negativeSquares = 0;
+        forEachGroup([&](std::int64_t p, std::int64_t q) {
+            walk.next(p, q);
+            const double dp = walk.positivePlacement() - auc, dq = walk.negativePlacement() - auc;
+            positiveSquares += double(p) * dp * dp;
+            negativeSquares += double(q) * dq * dq;
+        });
+        return interval(auc, positiveSquares, negativeSquares, positives, negatives);
+    }
+
+    std::string oneClassMessage(bool noPositives)
+    {
+        return std::string("The valid records hold only class ") + (noPositives ? "0" : "1")
+            + "; an AUC needs records of both classes.";
+    }
+
     double squaredDeviations(const std::vector<double>& values, double centre)
     {
         double sum = 0;
@@ -122,8 +147,7 @@ DelongPlacements delongPlacements(const ScoredRecords& records)
         items[n++] = { ascendingKey(output) ^ flip, positive ? (positives++ | positiveFlag) : negatives++ };
     }
     if (positives == 0 || negatives == 0)
-        throw CalculationError(std::string("The valid records hold only class ") + (positives == 0 ? "0" : "1")
-            + "; an AUC needs records of both classes.");
+        throw CalculationError(oneClassMessage(positives == 0));
 
     {
         const ProgressFunction silent;
@@ -166,28 +190,58 @@ AucInterval delongInterval(const DelongPlacements& placements)
 
 AucInterval delongInterval(const RankedRecords& ranked)
 {
-    const std::int64_t positives = ranked.positives(), negatives = ranked.negatives();
-    const std::int32_t groups = ranked.groups();
-    const auto groupPositives = [&](std::int32_t g) {
-        return std::int64_t(ranked.groupPositives(g)) - (g ? ranked.groupPositives(g - 1) : 0);
-    };
-    const auto groupSize = [&](std::int32_t g) { return std::int64_t(ranked.groupEnd(g)) - ranked.groupBegin(g); };
+    return intervalOverGroups(ranked.positives(), ranked.negatives(), [&](const auto& visit) {
+        std::int64_t before = 0;
+        for (std::int32_t g = 0; g < ranked.groups(); ++g) {
+            const std::int64_t through = ranked.groupPositives(g);
+            const std::int64_t size = std::int64_t(ranked.groupEnd(g)) - ranked.groupBegin(g);
+            visit(through - before, size - (through - before));
+            before = through;
+        }
+    });
+}
 
-    GroupWalk counting(positives, negatives);
-    for (std::int32_t g = 0; g < groups; ++g)
-        counting.next(groupPositives(g), groupSize(g) - groupPositives(g));
-    const double auc = counting.auc();
-
-    GroupWalk walk(positives, negatives);
-    double positiveSquares = 0, negativeSquares = 0;
-    for (std::int32_t g = 0; g < groups; ++g) {
-        const std::int64_t p = groupPositives(g), q = groupSize(g) - p;
-        walk.next(p, q);
-        const double dp = walk.positivePlacement() - auc, dq = walk.negativePlacement() - auc;
-        positiveSquares += double(p) * dp * dp;
-        negativeSquares += double(q) * dq * dq;
+AucInterval delongInterval(const ScoredRecords& records)
+{
+    // Sun and Xu's midranks: each class's keys sorted apart, with nothing carried along, then merged.
+    std::int64_t positives = 0, negatives = 0;
+    for (std::size_t i = 0; i < records.size; ++i)
+        if (std::isfinite(records.outputs[i]))
+            ++(records.classes[i] ? positives : negatives);
+    if (positives == 0 || negatives == 0)
+        throw CalculationError(oneClassMessage(positives == 0));
+    // Equal lengths, since a sort may swap its buffer with the scratch one.
+    const std::size_t length = std::size_t(std::max(positives, negatives));
+    BigBuffer<std::uint64_t> positiveKeys(length), negativeKeys(length), scratch(length);
+    const std::uint64_t flip = records.inverted ? 0 : ~std::uint64_t(0); // best first
+    std::size_t p = 0, q = 0;
+    for (std::size_t i = 0; i < records.size; ++i) {
+        const double output = records.outputs[i];
+        if (std::isfinite(output))
+            (records.classes[i] ? positiveKeys[p++] : negativeKeys[q++]) = ascendingKey(output) ^ flip;
     }
-    return interval(auc, positiveSquares, negativeSquares, positives, negatives);
+    {
+        const ProgressFunction silent;
+        ProgressMeter meter(silent, positives + negatives, 2 * (radixPasses(64) + 1));
+        const auto key = [](std::uint64_t k) { return k; };
+        radixSort(positiveKeys, scratch, p, 64, key, meter);
+        radixSort(negativeKeys, scratch, q, 64, key, meter);
+    }
+    scratch = {};
+
+    return intervalOverGroups(positives, negatives, [&](const auto& visit) {
+        std::size_t i = 0, j = 0;
+        while (i < p || j < q) {
+            const std::uint64_t k
+                = j == q || (i < p && positiveKeys[i] < negativeKeys[j]) ? positiveKeys[i] : negativeKeys[j];
+            const std::size_t firstPositive = i, firstNegative = j;
+            while (i < p && positiveKeys[i] == k)
+                ++i;
+            while (j < q && negativeKeys[j] == k)
+                ++j;
+            visit(std::int64_t(i - firstPositive), std::int64_t(j - firstNegative));
+        }
+    });
 }
 
 PairedAucTest delongPairedTest(const DelongPlacements& a, const DelongPlacements& b)

@@ -41,6 +41,9 @@ DelongPlacements delongPlacements(const ScoredRecords& records);
 AucInterval delongInterval(const DelongPlacements& placements);
 /// The same interval from records already ranked, in O(tie groups): no sort.
 AucInterval delongInterval(const RankedRecords& ranked);
+/// The same interval straight from the records, with no placement values kept: each class's outputs sorted
+/// apart, O(n log n). Throws CalculationError when the valid records lack a class.
+AucInterval delongInterval(const ScoredRecords& records);
 
 /// DeLong's paired test of two models' AUC on the same records.
 struct PairedAucTest {

@@ -43,7 +43,8 @@ TEST(Delong, SmallDataWorkedOutByHand)
         const DelongPlacements placements = delongPlacements(c.records.view());
         EXPECT_EQ(placements.positives, (std::vector<double> { 1, 0.75, 0.5 }));
         EXPECT_EQ(placements.negatives, (std::vector<double> { 0.5, 1 }));
-        for (const AucInterval& interval : { delongInterval(placements), intervalFromRanking(c.records) }) {
+        for (const AucInterval& interval :
+            { delongInterval(placements), intervalFromRanking(c.records), delongInterval(c.records.view()) }) {
             EXPECT_DOUBLE_EQ(interval.auc, 0.75);
             EXPECT_DOUBLE_EQ(interval.variance, 1.0 / 12);
             EXPECT_DOUBLE_EQ(interval.ci95.low, 0.75 - 1.959963984540054 * std::sqrt(1.0 / 12));
@@ -52,8 +53,10 @@ TEST(Delong, SmallDataWorkedOutByHand)
     }
     // One positive gives no variance.
     const TestRecords single { { 0.9, 1 }, { 0.6, 0 }, { 0.3, 0 } };
-    EXPECT_TRUE(std::isnan(delongInterval(delongPlacements(single.view())).ci95.low));
-    EXPECT_THROW(delongPlacements(TestRecords { { 0.5, 1 }, { missing, 0 } }.view()), CalculationError);
+    EXPECT_TRUE(std::isnan(delongInterval(single.view()).ci95.low));
+    const TestRecords oneClass { { 0.5, 1 }, { missing, 0 } };
+    EXPECT_THROW(delongPlacements(oneClass.view()), CalculationError);
+    EXPECT_THROW(delongInterval(oneClass.view()), CalculationError);
 }
 
 /// Two models scoring the same records, with ties and shared calculation errors.
@@ -137,7 +140,8 @@ TEST(Delong, EqualsThePairwiseMethodOnRandomRecords)
             ASSERT_NEAR(fastA.negatives[j], slowA.negatives[j], 1e-12) << j;
 
         const double varianceA = slowCovariance(slowA, slowA);
-        for (const AucInterval& interval : { delongInterval(fastA), intervalFromRanking(pair.a) }) {
+        for (const AucInterval& interval :
+            { delongInterval(fastA), intervalFromRanking(pair.a), delongInterval(pair.a.view()) }) {
             EXPECT_NEAR(interval.auc, slowA.auc, 1e-12);
             EXPECT_NEAR(interval.variance, varianceA, 1e-15);
             EXPECT_NEAR(interval.ci95.low, slowA.auc - normalQuantile975 * std::sqrt(varianceA), 1e-12);
