@@ -16,6 +16,10 @@ if [ "${1:-}" = "--bench" ]; then
     # bench/peer: the same export written with pandas, scikit-learn and matplotlib; chromium looks at it.
     packages+=(python3-pandas python3-sklearn python3-matplotlib chromium poppler-utils time)
 fi
+if [ "${1:-}" = "--bench" ]; then
+    # R and pROC check the AUC intervals and paired tests against an independent implementation.
+    packages+=(r-base-core r-cran-proc python3)
+fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
 fi
