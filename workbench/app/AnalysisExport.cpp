@@ -137,12 +137,13 @@ const QStringList& AnalysisExport::tabNames()
 
 void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
 {
-    if (!QDir().mkpath(folder))
-        throw lrv::Error(QStringLiteral("Cannot make the folder %1.").arg(folder));
     progress.begin("Exporting", kSteps);
     Session session(folder, progress);
     openWindow(session);
     readAnalysis(session);
+    // Only an analysis that holds together, the chosen cutoff included, is written.
+    if (!QDir().mkpath(folder))
+        throw lrv::Error(QStringLiteral("Cannot make the folder %1.").arg(folder));
     session.stepDone();
 
     control<QCheckBox>(session.window, "chkSynchro")->setChecked(true);
@@ -223,6 +224,11 @@ void AnalysisExport::readAnalysis(Session& session)
         records->inverted || m_run->dataSetAt(exported.dataSet)->encoding().invert };
     const int buckets = control<QComboBox>(session.window, "cmbBuckets")->currentText().toInt();
     exported.analysis = engine::analyse(scored, buckets);
+    const engine::Analysis& a = exported.analysis;
+    exported.chosen
+        = engine::chooseCutoff(*engine::rankedGroups(a.ranked), m_choices.cutoff, a.rocStats[2], a.logisticCutoff);
+    m_chosen = exported.chosen;
+    exported.uncertainty = engine::assessUncertainty(a);
 }
 
 void AnalysisExport::writeChart(Session& session, int tab)

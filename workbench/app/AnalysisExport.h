@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/ChosenCutoff.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -19,6 +21,7 @@ struct ExportChoices {
     std::optional<int> buckets;
     /// Rows of the per-record tables written (ROC, cutoff points, logistic fit, confusion matrix); empty: all.
     std::optional<std::int64_t> records = 1000;
+    engine::CutoffRule cutoff; ///< the chosen cutoff; Youden's by default
 };
 
 /// Runs the analysis window without a screen, as the host would open it, then writes per tab the chart
@@ -30,8 +33,13 @@ public:
     AnalysisExport(std::shared_ptr<Run> run, ExportChoices choices);
     ~AnalysisExport();
 
-    /// Throws lrv::Error when the calculation reported a problem or a file cannot be written.
+    /// Throws lrv::Error when the calculation reported a problem or a file cannot be written, and
+    /// engine::CalculationError when the cutoff rule cannot be met; in either case before the folder is touched
+    /// unless a file failed.
     void writeTo(const QString& folder, TerminalProgress& progress);
+
+    /// The operating point of the last writeTo.
+    const engine::ChosenCutoff& chosenCutoff() const { return m_chosen; }
 
     /// The file names of the eight tabs, in tab order.
     static const QStringList& tabNames();
@@ -49,6 +57,7 @@ private:
 
     std::shared_ptr<Run> m_run;
     ExportChoices m_choices;
+    engine::ChosenCutoff m_chosen;
 };
 
 } // namespace wb

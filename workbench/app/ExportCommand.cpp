@@ -15,7 +15,7 @@ namespace wb {
 namespace {
 
     const char* const usage = R"(Usage: vantorix-lr export RUN --out DIR [--model ID] [--dataset training|validation]
-                          [--buckets N] [--records N|all]
+                          [--buckets N] [--records N|all] [--cutoff RULE|VALUE]
 
 Runs the analysis window without a screen, as the host opens it, and writes into DIR per tab
 NAME.svg and NAME.png (the chart, the PNG at twice the screen's resolution) and NAME.tsv (the
@@ -29,6 +29,9 @@ statistics.json (the figures for scripts) and index.html, one file that shows al
   --buckets N      the number of quantiles, 2 to 1000 (default: the run's choice)
   --records N|all  rows of the per-record tables (roc, cutoff-points, logistic-fit,
                    confusion-matrix) to write; all writes them whole (default: 1000)
+  --cutoff RULE    the chosen cutoff of statistics.json and index.html: youden, logistic,
+                   sensitivity=X, specificity=X (X from 0 to 1), top=K%, cost=A:B (costs of
+                   a false positive and a false negative) or an output value (default: youden)
 )";
 
     /// "training" 1, "validation" 2, in any case.
@@ -45,7 +48,7 @@ statistics.json (the figures for scripts) and index.html, one file that shows al
     {
         const Arguments args(arguments,
             { QStringLiteral("out"), QStringLiteral("model"), QStringLiteral("dataset"), QStringLiteral("buckets"),
-                QStringLiteral("records") });
+                QStringLiteral("records"), QStringLiteral("cutoff") });
         if (args.positional().size() != 1)
             throw UsageError("give exactly one run file.");
         const QString folder = args.required(QStringLiteral("out"));
@@ -61,11 +64,19 @@ statistics.json (the figures for scripts) and index.html, one file that shows al
         else if (args.has(QStringLiteral("records")))
             choices.records
                 = args.integer(QStringLiteral("records"), 1000, 0, std::numeric_limits<std::int64_t>::max());
+        if (args.has(QStringLiteral("cutoff")))
+            choices.cutoff = engine::parseCutoffRule(args.value(QStringLiteral("cutoff")).toStdString());
 
         WorkbenchHostCore::install();
         AnalysisExport exporter(Run::open(args.positional().first()), choices);
         TerminalProgress progress;
         exporter.writeTo(folder, progress);
+        const engine::ChosenCutoff& chosen = exporter.chosenCutoff();
+        if (chosen.outsideOutputs)
+            std::fprintf(stderr,
+                "vantorix-lr export: note: the cutoff %s lies outside the range of the outputs, so %s record is "
+                "predicted positive.\n",
+                chosen.rule.text().c_str(), chosen.tp + chosen.fp == 0 ? "no" : "every");
         std::printf("%s\n", qPrintable(QDir(folder).absoluteFilePath(QStringLiteral("index.html"))));
         return 0;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/Analysis.h"
+#include "engine/ChosenCutoff.h"
+#include "engine/Uncertainty.h"
 
 #include <QString>
 
@@ -12,6 +14,8 @@ struct ExportedAnalysis {
     QString modelName;
     int dataSet = 1; ///< 1 training, 2 validation
     engine::Analysis analysis;
+    engine::ChosenCutoff chosen; ///< the operating point the export was asked for
+    engine::Uncertainty uncertainty;
 
     QString dataSetName() const { return dataSet == 2 ? QStringLiteral("validation") : QStringLiteral("training"); }
     /// "name (id N)", or "Model N" for a model without a name.

@@ -22,6 +22,7 @@ td.caption{text-align:left}
 .matrix td,.matrix th{min-width:6em}
 .statistics{columns:2;column-gap:2em}.statistics section{break-inside:avoid}
 .statistics table{width:100%}
+.cutoffs{display:flex;flex-wrap:wrap;gap:2em}
 .note{color:#666;font-size:12px}nav a{margin-right:1em}
 figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
 .wide{overflow-x:auto}
@@ -58,9 +59,42 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
 
     QString number(double value) { return readable(lrv::Variant(value)); }
 
+    QString matrix(const QString& title, std::int64_t tp, std::int64_t fn, std::int64_t fp, std::int64_t tn)
+    {
+        return QStringLiteral("<h3>%1</h3>\n<table class=\"matrix\">\n"
+                              "<tr><th></th><th>Predicted positive</th><th>Predicted negative</th></tr>\n"
+                              "<tr><th>Actual positive</th><td>%2 (TP)</td><td>%3 (FN)</td></tr>\n"
+                              "<tr><th>Actual negative</th><td>%4 (FP)</td><td>%5 (TN)</td></tr>\n</table>\n")
+            .arg(escaped(title))
+            .arg(tp)
+            .arg(fn)
+            .arg(fp)
+            .arg(tn);
+    }
+
+    QString chosenMeasures(const engine::ChosenCutoff& c)
+    {
+        QString html = QStringLiteral("<table class=\"facts\">\n");
+        const auto measure = [&](const char* caption, double value) {
+            html += QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\n").arg(QLatin1String(caption), number(value));
+        };
+        measure("Sensitivity", c.sensitivity);
+        measure("Specificity", c.specificity);
+        measure("PPV", c.ppv);
+        measure("NPV", c.npv);
+        measure("Accuracy", c.accuracy);
+        measure("F1", c.f1);
+        measure("Matthews correlation", c.mcc);
+        if (c.rule.kind == engine::CutoffRule::Kind::Cost)
+            measure("Expected cost", c.expectedCost);
+        return html + QStringLiteral("</table>\n");
+    }
+
     QString summary(const ExportedAnalysis& exported)
     {
         const engine::Analysis& a = exported.analysis;
+        const engine::Uncertainty& u = exported.uncertainty;
+        const engine::ChosenCutoff& chosen = exported.chosen;
         QString html = QStringLiteral("<table class=\"facts\">\n");
         const auto fact = [&](const QString& caption, const QString& value) {
             html += QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\n").arg(caption, escaped(value));
@@ -74,20 +108,27 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
         if (a.calculationErrors > 0)
             fact(QStringLiteral("Calculation errors"), QString::number(a.calculationErrors));
         fact(QStringLiteral("Quantiles"), QString::number(a.buckets));
-        fact(QStringLiteral("AUC"), number(a.auc));
+        fact(QStringLiteral("AUC"),
+            QStringLiteral("%1 (95% CI %2 to %3)").arg(number(a.auc), number(u.auc.ci95.low), number(u.auc.ci95.high)));
+        fact(QStringLiteral("Gini"), number(u.gini));
+        fact(QStringLiteral("KS"), QStringLiteral("%1 at the cutoff %2").arg(number(u.ks), number(u.ksCutoff)));
         fact(QStringLiteral("Youden cutoff"),
             QStringLiteral("%1 (J = %2)").arg(number(a.rocStats[2]), number(a.rocStats[1])));
+        QString chosenText
+            = QStringLiteral("%1 (%2)").arg(number(chosen.cutoff), QString::fromStdString(chosen.rule.text()));
+        if (chosen.outsideOutputs)
+            chosenText += QStringLiteral(", outside the range of the outputs");
+        fact(QStringLiteral("Chosen cutoff"), chosenText);
         html += QStringLiteral("</table>\n");
 
         const auto& c = a.rocCounts; // TP, TN, FP, FN
-        html += QStringLiteral("<h3>Confusion matrix at the Youden cutoff</h3>\n<table class=\"matrix\">\n"
-                               "<tr><th></th><th>Predicted positive</th><th>Predicted negative</th></tr>\n"
-                               "<tr><th>Actual positive</th><td>%1 (TP)</td><td>%2 (FN)</td></tr>\n"
-                               "<tr><th>Actual negative</th><td>%3 (FP)</td><td>%4 (TN)</td></tr>\n</table>\n")
-                    .arg(c[0])
-                    .arg(c[3])
-                    .arg(c[2])
-                    .arg(c[1]);
+        html += QStringLiteral("<div class=\"cutoffs\"><section>\n")
+            + matrix(QStringLiteral("Confusion matrix at the Youden cutoff"), c[0], c[3], c[2], c[1])
+            + QStringLiteral("</section><section>\n")
+            + matrix(QStringLiteral("Confusion matrix at the chosen cutoff (%1)")
+                         .arg(QString::fromStdString(chosen.rule.text())),
+                chosen.tp, chosen.fn, chosen.fp, chosen.tn)
+            + chosenMeasures(chosen) + QStringLiteral("</section></div>\n");
         return html;
     }
 

@@ -27,8 +27,9 @@ struct PageSection {
     std::int64_t writtenRows = 0; ///< rows in NAME.tsv
 };
 
-/// index.html: one self-contained page, summary first (model, dataset, records, AUC, the Youden cutoff with
-/// its confusion matrix, the statistics grid), then per tab its chart inline and its table, printable on A4.
+/// index.html: one self-contained page, summary first (model, dataset, records, AUC with its interval, Gini,
+/// KS, the Youden and the chosen cutoff with their confusion matrices, the statistics grid), then per tab its chart
+/// inline and its table, printable on A4.
 QByteArray reportPage(
     const ExportedAnalysis& exported, const lrv::PropertyGrid& grid, const std::vector<PageSection>& sections);
 

@@ -45,15 +45,34 @@ namespace {
         return categories;
     }
 
-    Json quantiles(const engine::Analysis& a)
+    Json interval(const engine::Interval95& i) { return Json::array({ number(i.low), number(i.high) }); }
+
+    Json quantiles(const engine::Analysis& a, const engine::Uncertainty& u)
     {
         Json rows = Json::array();
         const engine::CellTable& deciles = *a.decileResults;
-        for (int b = deciles.rowLow(); b <= deciles.rowHigh(); ++b)
+        for (int b = deciles.rowLow(); b <= deciles.rowHigh(); ++b) {
+            const std::size_t index = std::size_t(b - deciles.rowLow());
             rows.push_back({ { "quantile", number(deciles.at(b, 0)) }, { "records", number(deciles.at(b, 5)) },
                 { "positives", number(deciles.at(b, 3)) }, { "upper", number(deciles.at(b, 1)) },
-                { "lower", number(deciles.at(b, 2)) } });
+                { "lower", number(deciles.at(b, 2)) },
+                { "wilson95", index < u.wilson95.size() ? interval(u.wilson95[index]) : Json(nullptr) } });
+        }
         return rows;
+    }
+
+    Json chosenCutoff(const engine::ChosenCutoff& c)
+    {
+        Json json = { { "rule", c.rule.text() }, { "cutoff", number(c.cutoff) } };
+        if (c.outsideOutputs)
+            json["outsideOutputs"] = true;
+        json.update(
+            { { "tp", c.tp }, { "fp", c.fp }, { "tn", c.tn }, { "fn", c.fn }, { "sensitivity", number(c.sensitivity) },
+                { "specificity", number(c.specificity) }, { "ppv", number(c.ppv) }, { "npv", number(c.npv) },
+                { "accuracy", number(c.accuracy) }, { "f1", number(c.f1) }, { "mcc", number(c.mcc) } });
+        if (c.rule.kind == engine::CutoffRule::Kind::Cost)
+            json["expectedCost"] = number(c.expectedCost);
+        return json;
     }
 }
 
@@ -71,9 +90,19 @@ Json statisticsJson(const ExportedAnalysis& exported, const lrv::PropertyGrid& g
     json["negatives"] = number(a.decileStats[3]);
     json["calculationErrors"] = a.calculationErrors;
     json["auc"] = number(a.auc);
+    const engine::Uncertainty& u = exported.uncertainty;
+    json["aucCi95"] = interval(u.auc.ci95);
+    json["gini"] = number(u.gini);
+    json["ks"] = { { "value", number(u.ks) }, { "cutoff", number(u.ksCutoff) } };
+    json["probabilitySource"] = u.probabilitySource == engine::ProbabilitySource::Outputs ? "outputs" : "logistic fit";
+    json["brier"] = number(u.brier);
+    json["logLoss"] = number(u.logLoss);
+    json["hosmerLemeshow"] = { { "statistic", number(u.hosmerLemeshow.statistic) }, { "df", u.hosmerLemeshow.degrees },
+        { "p", number(u.hosmerLemeshow.p) } };
     json["youden"] = { { "cutoff", number(a.rocStats[2]) }, { "j", number(a.rocStats[1]) }, { "tp", a.rocCounts[0] },
         { "fp", a.rocCounts[2] }, { "tn", a.rocCounts[1] }, { "fn", a.rocCounts[3] } };
-    json["quantiles"] = quantiles(a);
+    json["chosenCutoff"] = chosenCutoff(exported.chosen);
+    json["quantiles"] = quantiles(a, u);
     json["statistics"] = statistics(grid);
     return json;
 }

@@ -10,9 +10,10 @@ namespace wb {
 
 struct ExportedAnalysis;
 
-/// The analysis as statistics.json gives it to scripts: the model, dataset, counts, AUC, the Youden
-/// cutoff with its confusion matrix, the quantiles and the statistics grid by category and caption, in the
-/// grid's order. Numbers stay JSON numbers at full precision; a figure the export learns to give is added here.
+/// The analysis as statistics.json gives it to scripts: the model, dataset, counts, AUC with its uncertainty
+/// and calibration, the Youden and the chosen cutoff with their confusion matrices, the quantiles and the statistics
+/// grid by category and caption, in the grid's order. Numbers stay JSON numbers at full precision; a figure the export
+/// learns to give is added here.
 nlohmann::ordered_json statisticsJson(const ExportedAnalysis& exported, const lrv::PropertyGrid& grid);
 
 } // namespace wb

@@ -23,6 +23,10 @@ namespace {
 const QString csvPath = QStringLiteral(LRV_TEST_DATA "/workbench/e2e-train.csv");
 constexpr int kBuckets = 4;
 constexpr int kCutRows = 3;
+/// Rank 5 of 20 ties with rank 6 (0.80): both are predicted positive.
+const QString kTopRule = QStringLiteral("top=25%");
+/// A typed cutoff above every output: allowed, no record is predicted positive.
+const QString kAboveOutputs = QStringLiteral("1.5");
 
 struct Outcome {
     int status = -1;
@@ -108,12 +112,16 @@ protected:
             QStringLiteral("--models"), QStringLiteral("score"), QStringLiteral("--out"), run }));
         exported = new Outcome(runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), out(),
             QStringLiteral("--buckets"), QString::number(kBuckets) }));
-        exportedCut = new Outcome(runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), cutOut(),
-            QStringLiteral("--buckets"), QString::number(kBuckets), QStringLiteral("--records"),
-            QString::number(kCutRows), QStringLiteral("--dataset"), QStringLiteral("TRAINING") }));
+        exportedCut = new Outcome(
+            runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), cutOut(), QStringLiteral("--buckets"),
+                QString::number(kBuckets), QStringLiteral("--records"), QString::number(kCutRows),
+                QStringLiteral("--dataset"), QStringLiteral("TRAINING"), QStringLiteral("--cutoff"), kTopRule }));
+        exportedAbove = new Outcome(runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), aboveOut(),
+            QStringLiteral("--buckets"), QString::number(kBuckets), QStringLiteral("--cutoff"), kAboveOutputs }));
     }
     static void TearDownTestSuite()
     {
+        delete exportedAbove;
         delete exportedCut;
         delete exported;
         delete made;
@@ -124,18 +132,27 @@ protected:
         ASSERT_EQ(made->status, 0) << made->err.toStdString();
         ASSERT_EQ(exported->status, 0) << exported->err.toStdString();
         ASSERT_EQ(exportedCut->status, 0) << exportedCut->err.toStdString();
+        ASSERT_EQ(exportedAbove->status, 0) << exportedAbove->err.toStdString();
         records = readRecords();
         analysis = wb::engine::analyse(records.scored(), kBuckets);
     }
 
     static QString out() { return folder->filePath(QStringLiteral("out")); }
     static QString cutOut() { return folder->filePath(QStringLiteral("cut")); }
+    static QString aboveOut() { return folder->filePath(QStringLiteral("above")); }
     static QString file(const QString& name) { return QDir(out()).filePath(name); }
+    static QJsonObject statisticsJson(const QString& folder)
+    {
+        QFile jsonFile(QDir(folder).filePath(QStringLiteral("statistics.json")));
+        EXPECT_TRUE(jsonFile.open(QIODevice::ReadOnly));
+        return QJsonDocument::fromJson(jsonFile.readAll()).object();
+    }
 
     static inline QTemporaryDir* folder = nullptr;
     static inline Outcome* made = nullptr;
     static inline Outcome* exported = nullptr;
     static inline Outcome* exportedCut = nullptr;
+    static inline Outcome* exportedAbove = nullptr;
     Records records;
     wb::engine::Analysis analysis;
 };
@@ -168,6 +185,8 @@ TEST_F(ExportEndToEnd, WritesEveryFileAndASelfContainedIndex)
     EXPECT_EQ(html.count("<svg"), tabs.size());
     EXPECT_TRUE(html.contains("<h2>ROC: score (id 1), training dataset</h2>")) << "charts name model and dataset";
     EXPECT_LT(html.indexOf("Youden cutoff"), html.indexOf("<svg")) << "the summary comes first";
+    EXPECT_LT(html.indexOf("Confusion matrix at the chosen cutoff (youden)"), html.indexOf("<svg"));
+    EXPECT_LT(html.indexOf("95% CI"), html.indexOf("<svg"));
 }
 
 TEST_F(ExportEndToEnd, EachTableHasItsReportColumnsAndRows)
@@ -225,9 +244,7 @@ TEST_F(ExportEndToEnd, EachTableHasItsReportColumnsAndRows)
 TEST_F(ExportEndToEnd, RocTableAndStatisticsAgreeWithTheEngine)
 {
     EXPECT_NEAR(analysis.auc, mannWhitneyAuc(records), 1e-12);
-    QFile jsonFile(file("statistics.json"));
-    ASSERT_TRUE(jsonFile.open(QIODevice::ReadOnly));
-    const QJsonObject json = QJsonDocument::fromJson(jsonFile.readAll()).object();
+    const QJsonObject json = statisticsJson(out());
     EXPECT_EQ(json["model"].toObject()["id"].toInt(), 1);
     EXPECT_EQ(json["model"].toObject()["name"].toString(), "score");
     EXPECT_EQ(json["dataset"].toString(), "training");
@@ -309,6 +326,113 @@ TEST_F(ExportEndToEnd, QuantileCountsAndConfusionOutcomesAgreeWithTheEngine)
     EXPECT_EQ(outcomes["False Pos."], analysis.logisticCounts[2]);
     EXPECT_EQ(outcomes["False Neg."], analysis.logisticCounts[3]);
     EXPECT_EQ(outcomes["True Pos."] + outcomes["True Neg."] + outcomes["False Pos."] + outcomes["False Neg."], 20);
+}
+
+TEST_F(ExportEndToEnd, UncertaintyAndCalibrationAgreeWithTheRecords)
+{
+    const QJsonObject json = statisticsJson(out());
+    const double auc = json["auc"].toDouble();
+    EXPECT_NEAR(json["gini"].toDouble(), 2 * auc - 1, 1e-12);
+    const QJsonArray ci = json["aucCi95"].toArray();
+    ASSERT_EQ(ci.size(), 2);
+    EXPECT_LT(ci[0].toDouble(), auc);
+    EXPECT_GT(ci[1].toDouble(), auc);
+    EXPECT_NEAR(json["ks"].toObject()["value"].toDouble(), json["youden"].toObject()["j"].toDouble(), 1e-12)
+        << "the largest TPR − FPR is the Youden index";
+
+    // The scores all lie in [0, 1], so they are the probabilities.
+    EXPECT_EQ(json["probabilitySource"].toString(), "outputs");
+    double squares = 0, losses = 0;
+    int valid = 0;
+    for (std::size_t r = 0; r < records.ids.size(); ++r) {
+        if (std::isnan(records.outputs[r]))
+            continue;
+        const double p = records.outputs[r], y = records.classes[r];
+        squares += (p - y) * (p - y);
+        losses -= y * std::log(p) + (1 - y) * std::log(1 - p);
+        ++valid;
+    }
+    EXPECT_NEAR(json["brier"].toDouble(), squares / valid, 1e-12);
+    EXPECT_NEAR(json["logLoss"].toDouble(), losses / valid, 1e-12);
+    const QJsonObject hl = json["hosmerLemeshow"].toObject();
+    EXPECT_EQ(hl["df"].toInt(), kBuckets - 2);
+    EXPECT_GE(hl["statistic"].toDouble(), 0);
+    EXPECT_GT(hl["p"].toDouble(), 0);
+    EXPECT_LE(hl["p"].toDouble(), 1);
+
+    for (const QJsonValue& value : json["quantiles"].toArray()) {
+        const QJsonObject q = value.toObject();
+        SCOPED_TRACE(q["quantile"].toInt());
+        const double rate = q["positives"].toDouble() / q["records"].toDouble();
+        const QJsonArray wilson = q["wilson95"].toArray();
+        ASSERT_EQ(wilson.size(), 2);
+        EXPECT_LE(wilson[0].toDouble(), rate);
+        EXPECT_GE(wilson[1].toDouble(), rate);
+        EXPECT_LT(wilson[0].toDouble(), wilson[1].toDouble());
+    }
+}
+
+TEST_F(ExportEndToEnd, ChosenCutoffCountsTheRecordsItPredictsPositive)
+{
+    const QJsonObject youden = statisticsJson(out())["youden"].toObject();
+    struct Case {
+        QString folder, rule;
+        const Outcome* outcome;
+    };
+    for (const Case& c : { Case { out(), "youden", exported }, Case { cutOut(), kTopRule, exportedCut },
+             Case { aboveOut(), kAboveOutputs, exportedAbove } }) {
+        SCOPED_TRACE(c.rule.toStdString());
+        const QJsonObject chosen = statisticsJson(c.folder)["chosenCutoff"].toObject();
+        EXPECT_EQ(chosen["rule"].toString(), c.rule);
+        const bool outside = c.rule == kAboveOutputs;
+        EXPECT_EQ(chosen["outsideOutputs"].toBool(), outside);
+        EXPECT_EQ(c.outcome->err.contains("outside the range of the outputs"), outside) << c.outcome->err.toStdString();
+        const double cutoff = chosen["cutoff"].toDouble();
+        int tp = 0, fp = 0, tn = 0, fn = 0;
+        for (std::size_t r = 0; r < records.ids.size(); ++r) {
+            if (std::isnan(records.outputs[r]))
+                continue;
+            const bool predicted = records.outputs[r] >= cutoff, positive = records.classes[r] == 1;
+            (predicted ? (positive ? tp : fp) : (positive ? fn : tn)) += 1;
+        }
+        EXPECT_EQ(chosen["tp"].toInt(), tp);
+        EXPECT_EQ(chosen["fp"].toInt(), fp);
+        EXPECT_EQ(chosen["tn"].toInt(), tn);
+        EXPECT_EQ(chosen["fn"].toInt(), fn);
+        EXPECT_DOUBLE_EQ(chosen["sensitivity"].toDouble(), double(tp) / (tp + fn));
+        EXPECT_DOUBLE_EQ(chosen["specificity"].toDouble(), double(tn) / (tn + fp));
+        EXPECT_DOUBLE_EQ(chosen["accuracy"].toDouble(), double(tp + tn) / analysis.validRecords);
+        if (c.rule == "youden")
+            for (const char* key : { "cutoff", "tp", "fp", "tn", "fn" })
+                EXPECT_EQ(chosen[key].toDouble(), youden[key].toDouble()) << key;
+        else if (c.rule == kTopRule)
+            EXPECT_GE(tp + fp, 5) << "at least a quarter of 20 records predicted positive";
+        else
+            EXPECT_EQ(tp + fp, 0);
+    }
+}
+
+TEST_F(ExportEndToEnd, ACutoffRuleThatCannotBeMetWritesNothing)
+{
+    const QString run = folder->filePath(QStringLiteral("e2e.run"));
+    const QString kept = folder->filePath(QStringLiteral("kept"));
+    ASSERT_TRUE(QDir().mkpath(kept));
+    QFile mark(QDir(kept).filePath(QStringLiteral("mark.txt")));
+    ASSERT_TRUE(mark.open(QIODevice::WriteOnly) && mark.write("mark") == 4);
+    mark.close();
+    const QString missing = folder->filePath(QStringLiteral("missing"));
+    for (const char* rule : { "sensitivity=1.5", "top=0%", "cost=-1:2", "soon" })
+        for (const QString& target : { kept, missing }) {
+            SCOPED_TRACE(std::string(rule) + " into " + target.toStdString());
+            const Outcome outcome = runProgram(
+                { QStringLiteral("export"), run, QStringLiteral("--out"), target, QStringLiteral("--cutoff"), rule });
+            EXPECT_EQ(outcome.status, 2);
+            EXPECT_TRUE(outcome.err.contains(QStringLiteral("\"%1\"").arg(QLatin1String(rule))))
+                << outcome.err.toStdString();
+            EXPECT_TRUE(outcome.err.contains("Allowed: youden")) << outcome.err.toStdString();
+        }
+    EXPECT_EQ(QDir(kept).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList { "mark.txt" });
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
 }
