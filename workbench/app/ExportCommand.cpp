@@ -16,8 +16,8 @@ namespace {
         = R"(Usage: vantorix-lr export RUN --out DIR [--model ID] [--dataset training|validation] [--buckets N]
 
 Runs the analysis window without a screen, as the host opens it, and writes into DIR per tab
-NAME.png (the chart as "Copy" captures it) and NAME.tsv (the report's "Copy All Data" text),
-with NAME one of quantiles, roc, cutoff-points, gains, lift, log-odds, logistic-fit,
+NAME.png (the chart as "Copy" captures it) and NAME.tsv (the report's "Copy All Data" text,
+with LF line ends and a final newline), with NAME one of quantiles, roc, cutoff-points, gains, lift, log-odds, logistic-fit,
 confusion-matrix; then statistics.txt (the statistics grid), window.png and index.html,
 which shows all of it.
 
