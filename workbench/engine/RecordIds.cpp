@@ -1,25 +1,10 @@
 #include "engine/RecordIds.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 #include <numeric>
 
 namespace wb::engine {
-
-namespace {
-    // The id as std::to_string writes a 32-bit number: no sign but "-", no leading zero.
-    bool plainInt32(std::string_view text, std::int32_t& value)
-    {
-        if (text.empty() || text.size() > 11)
-            return false;
-        const std::size_t digits = text.front() == '-' ? 1 : 0;
-        if (text.size() == digits || (text[digits] == '0' && text.size() > digits + 1) || text == "-0")
-            return false;
-        const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        return ec == std::errc() && ptr == text.data() + text.size();
-    }
-}
 
 std::optional<std::int64_t> wholeNumberId(std::string_view text)
 {
@@ -50,16 +35,10 @@ std::string_view IdTexts::text(std::int64_t key) const
 
 void RecordIdCollector::reserve(std::size_t records) { m_keys.reserve(records); }
 
-void RecordIdCollector::add(std::string_view id)
+void RecordIdCollector::addText(std::string_view id)
 {
-    if (!m_textsKept) {
-        std::int32_t value = 0;
-        if (plainInt32(id, value)) {
-            m_keys.push_back(value);
-            return;
-        }
+    if (!m_textsKept)
         keepTexts();
-    }
     m_chars.append(id);
     m_ends.push_back(m_chars.size());
     if (m_allWhole) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -41,7 +42,14 @@ public:
 
     void reserve(std::size_t records);
     /// Adds the id of the next record as the file writes it (surrounding blanks already removed).
-    void add(std::string_view id);
+    void add(std::string_view id)
+    {
+        std::int32_t value = 0;
+        if (!m_textsKept && plainInt32(id, value)) [[likely]]
+            m_keys.push_back(value);
+        else
+            addText(id);
+    }
     /// The keys of the records in file order and, when the keys are not the ids, the ids' texts; or the first
     /// pair of records that share an id.
     std::optional<Duplicate> finish(std::vector<std::int32_t>& keys, std::shared_ptr<const IdTexts>& texts);
@@ -49,7 +57,20 @@ public:
     /// The text of the id of the record at a 0-based position (before finish).
     std::string idText(std::size_t record) const;
 
+    /// The id as std::to_string writes a 32-bit number: no sign but "-", no leading zero.
+    static bool plainInt32(std::string_view text, std::int32_t& value)
+    {
+        if (text.empty() || text.size() > 11)
+            return false;
+        const std::size_t digits = text.front() == '-' ? 1 : 0;
+        if (text.size() == digits || (text[digits] == '0' && text.size() > digits + 1) || text == "-0")
+            return false;
+        const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        return ec == std::errc() && ptr == text.data() + text.size();
+    }
+
 private:
+    void addText(std::string_view id);
     void keepTexts();
     std::optional<Duplicate> findDuplicateKey() const;
 
