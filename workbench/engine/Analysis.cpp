@@ -279,6 +279,7 @@ Analysis analyse(const ScoredRecords& records, int buckets, const ProgressFuncti
     a.idTexts = records.idTexts;
     a.validRecords = ranked->size();
     a.calculationErrors = ranked->errorCount();
+    a.ranked = ranked;
 
     const BucketSummary summary = BucketSummary::compute(*ranked, buckets, meter);
     a.decileResults = decileTable(summary, ranked->positives());
