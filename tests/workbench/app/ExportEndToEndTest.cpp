@@ -431,6 +431,19 @@ TEST_F(ExportEndToEnd, ACutoffRuleThatCannotBeMetWritesNothing)
                 << outcome.err.toStdString();
             EXPECT_TRUE(outcome.err.contains("Allowed: youden")) << outcome.err.toStdString();
         }
+    // A rule that reads well but that the records cannot meet is found out only by the calculation, still
+    // before the folder is made: inverted, the strictest threshold (0.05) already holds a negative.
+    const QString inverted = folder->filePath(QStringLiteral("inverted.run"));
+    ASSERT_EQ(runProgram({ QStringLiteral("new"), QStringLiteral("--training"), csvPath, QStringLiteral("--target"),
+                             QStringLiteral("target"), QStringLiteral("--models"), QStringLiteral("score"),
+                             QStringLiteral("--invert"), QStringLiteral("--out"), inverted })
+                  .status,
+        0);
+    const Outcome unmet = runProgram({ QStringLiteral("export"), inverted, QStringLiteral("--out"), missing,
+        QStringLiteral("--cutoff"), QStringLiteral("specificity=1") });
+    EXPECT_EQ(unmet.status, 2);
+    EXPECT_TRUE(unmet.err.contains("No threshold reaches a specificity of 1")) << unmet.err.toStdString();
+
     EXPECT_EQ(QDir(kept).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList { "mark.txt" });
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
