@@ -47,6 +47,7 @@ PercentBarPlot::PercentBarPlot(const QStringList& seriesNames, QWidget* parent)
     m_values->setLabelFormat(QStringLiteral("%.0f%"));
     m_values->setLabelsFont(font);
     m_values->setGridLineVisible(false);
+    m_values->setTruncateLabels(false);
     chart->addAxis(m_values, Qt::AlignLeft);
     m_series->attachAxis(m_values);
 
@@ -69,6 +70,9 @@ void PercentBarPlot::setBars(const QStringList& categories, const QList<QList<qr
         set->append(values);
     }
     m_categories->setCategories(categories);
+    // Without bars the axes would stand alone with their title and percentages.
+    m_categories->setVisible(!categories.isEmpty());
+    m_values->setVisible(!categories.isEmpty());
     fitAxisLabels();
 }
 
@@ -92,9 +96,7 @@ void PercentBarPlot::setBackdropColor(const QColor& color)
 
 void PercentBarPlot::setFrameColor(const QColor& color)
 {
-    QColor grid = color;
-    grid.setAlpha(70); // category grid lines stay behind the bars without hiding them
-    m_categories->setGridLineColor(grid);
+    m_categories->setGridLineColor(color);
     m_categories->setLinePenColor(color);
     m_categories->setLabelsColor(color);
     m_categories->setTitleBrush(color);
@@ -127,10 +129,13 @@ void PercentBarPlot::fitAxisLabels()
     if (m_fitting)
         return;
     m_fitting = true;
-    // Fewer value ticks on a low plot, so that no percentage label is cut to "...".
+    // Fewer value ticks on a low plot, down to 0 % and 100 %, so that the labels neither overlap nor get cut.
     const qreal plotHeight = chart()->plotArea().height() > 0 ? chart()->plotArea().height() : height() * 0.75;
     const int labelHeight = QFontMetrics(m_values->labelsFont()).height() * 3 / 2 + 2;
-    const int ticks = plotHeight / 10 >= labelHeight ? 11 : plotHeight / 5 >= labelHeight ? 6 : 3;
+    int ticks = 2;
+    for (const int candidate : { 3, 6, 11 })
+        if (plotHeight / (candidate - 1) >= labelHeight)
+            ticks = candidate;
     if (m_values->tickCount() != ticks)
         m_values->setTickCount(ticks);
 

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -110,6 +111,48 @@ void PrintControlImage(QWidget* control, QWidget* dialogParent)
         // The picture keeps its physical size: screen pixels at the screen's resolution.
         const double scale = double(document->logicalDpiX()) / std::max(1, control->logicalDpiX());
         painter.drawPixmap(QRectF(QPointF(0, 0), QSizeF(picture.size()) * scale), picture, QRectF(picture.rect()));
+    }
+}
+
+QImage PaintedImage(const PaintRoutine& paint, const QSize& size)
+{
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paint(painter, QRect(QPoint(0, 0), size));
+    return image;
+}
+
+void CopyPainted(const PaintRoutine& paint, const QSize& size)
+{
+    const QImage image = PaintedImage(paint, size);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(image);
+}
+
+void PrintPainted(
+    const PaintRoutine& paint, const QSize& size, int screenDpi, PrintPlacement placement, QWidget* dialogParent)
+{
+    if (size.isEmpty())
+        throw Error(QStringLiteral("There is no picture to print: the chart has no size."));
+    Platform& platform = Platform::instance();
+    const std::optional<PrintSetup> setup = platform.askPrinter(dialogParent);
+    if (!setup)
+        return;
+    for (int copy = 0; copy < std::max(1, setup->copies); ++copy) {
+        std::unique_ptr<QPagedPaintDevice> document = platform.startPrintDocument(*setup);
+        if (!document)
+            throw Error(QStringLiteral("The printer could not start a document. Check the printer and try again."));
+        QPainter painter(document.get());
+        if (!painter.isActive())
+            throw Error(QStringLiteral("The printer could not start a document. Check the printer and try again."));
+        const QSize page(document->width(), document->height());
+        const double scale = double(document->logicalDpiX()) / std::max(1, screenDpi);
+        QSize target(int(size.width() * scale), int(size.height() * scale));
+        if (placement == PrintPlacement::FitPage || target.width() > page.width() || target.height() > page.height())
+            target = size.scaled(page, Qt::KeepAspectRatio);
+        paint(painter, QRect(QPoint(0, 0), target));
     }
 }
 

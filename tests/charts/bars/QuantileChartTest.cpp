@@ -11,7 +11,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
+#include <QChart>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QValueAxis>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -200,12 +203,34 @@ TEST_F(QuantileChartTest, PrintMakesOneDocumentPerCopyAndNothingWhenCancelled)
     platform.printerAnswer = PrintSetup { 3, QPageLayout::Landscape };
     menuItem("mnuMain(2)")->trigger();
     ASSERT_EQ(platform.printedDocuments.size(), 3);
-    EXPECT_GT(QFileInfo(platform.printedDocuments.first()).size(), 1000);
+    QFile document(platform.printedDocuments.first());
+    ASSERT_TRUE(document.open(QIODevice::ReadOnly));
+    const QByteArray content = document.readAll();
+    EXPECT_GT(content.size(), 1000);
+    EXPECT_FALSE(content.contains("/Subtype /Image")) << "bars and text, not a picture of the screen";
 
     platform.printerAnswer.reset();
     menuItem("mnuMain(2)")->trigger();
     EXPECT_EQ(platform.printedDocuments.size(), 3);
     EXPECT_EQ(platform.printerDialogs, 2);
+}
+
+TEST_F(QuantileChartTest, ValueAxisKeepsWholeLabelsOnShortPlotsAndGridLinesAreOpaque)
+{
+    show(30);
+    QFont large = chart->font();
+    large.setPointSize(16);
+    for (const int height : { 380, 160, 110 }) {
+        SCOPED_TRACE(height);
+        auto* values = qobject_cast<QValueAxis*>(probe().view->chart()->axes(Qt::Vertical).first());
+        values->setLabelsFont(large);
+        chart->resize(760, height);
+        QApplication::processEvents();
+        const double plotHeight = probe().view->chart()->plotArea().height();
+        EXPECT_GT(plotHeight / (values->tickCount() - 1), QFontMetricsF(large).height()) << "labels overlap";
+        EXPECT_FALSE(values->truncateLabels());
+    }
+    EXPECT_EQ(probe().view->chart()->axes(Qt::Horizontal).first()->gridLineColor().alpha(), 255);
 }
 
 TEST(QuantileChartRegistry, CreatesTheChartByProgramIdentifier)
