@@ -1,21 +1,22 @@
 #include "AnalysisExport.h"
 
 #include "ConsolePlatform.h"
+#include "charts/ChartInterfaces.h"
 #include "reports/IDataReport.h"
 #include "reports/PropertyGridAdapter.h"
 #include "run/Run.h"
+#include "support/ClipboardHelpers.h"
 #include "support/Error.h"
 #include "window/frmDecile.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabBar>
 
@@ -66,20 +67,15 @@ namespace {
             throw lrv::Error(QStringLiteral("Cannot write the picture %1.").arg(path));
     }
 
-    /// The chart's picture as its "&Copy" puts it on the clipboard; a plain capture for a chart without one.
+    /// The chart's picture as its "&Copy" takes it, painted by the chart; a plain capture for other widgets.
     QImage chartImage(QWidget* chart)
     {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        for (QAction* action : chart->findChildren<QAction*>()) {
-            if (action->text() != QLatin1String("&Copy"))
-                continue;
-            clipboard->clear();
-            action->trigger();
-            const QImage copied = clipboard->image();
-            if (!copied.isNull())
-                return copied;
-        }
-        return chart->grab().toImage();
+        auto* control = dynamic_cast<lrv::IChartControl*>(chart);
+        if (!control)
+            return chart->grab().toImage();
+        return lrv::ClipboardHelpers::PaintedImage(
+            [control](QPainter& painter, const QRect& target) { control->paintChart(painter, target); },
+            control->pictureSize());
     }
 
     QString htmlTable(const QString& text, const QString& tsvName)
@@ -114,6 +110,19 @@ namespace {
         if (!found)
             throw lrv::Error(QStringLiteral("The analysis window has no control %1.").arg(QLatin1String(name)));
         return found;
+    }
+
+    /// Saves the picture of the chart that an option button brings up as NAME.png, then chooses the
+    /// previous option again; the HTML that shows the picture.
+    QString saveOptionView(lrv::frmDecile& window, const char* option, const char* previous, const char* chartName,
+        const QString& name, const QString& caption, const QDir& out)
+    {
+        control<QRadioButton>(window, option)->click();
+        QCoreApplication::processEvents();
+        saveImage(chartImage(control<QWidget>(window, chartName)), out.filePath(name + QStringLiteral(".png")));
+        control<QRadioButton>(window, previous)->click();
+        QCoreApplication::processEvents();
+        return QStringLiteral("<h3>%2</h3>\n<img src=\"%1.png\" alt=\"%2\">\n").arg(name, caption);
     }
 }
 
@@ -185,6 +194,13 @@ void AnalysisExport::writeTo(const QString& folder)
         writeTextFile(out.filePath(name + QStringLiteral(".tsv")), text);
         sections += QStringLiteral("<h2 id=\"%1\">%2</h2>\n<img src=\"%1.png\" alt=\"%2 chart\">\n")
                         .arg(name, QLatin1String(kTabCaptions[tab]));
+        // The views behind the tabs' option buttons: the quantiles' trend line, the matrix's distribution.
+        if (tab == 0)
+            sections += saveOptionView(window, "optQuantiles(1)", "optQuantiles(0)", "trendChart",
+                QStringLiteral("trendline"), QStringLiteral("Trend line"), out);
+        if (tab == 7)
+            sections += saveOptionView(window, "optMatrix(1)", "optMatrix(0)", "confMatrix",
+                QStringLiteral("confusion-distribution"), QStringLiteral("Distribution"), out);
         sections += htmlTable(text, name + QStringLiteral(".tsv"));
     }
 
