@@ -12,6 +12,9 @@ packages=(
 if [ "${1:-}" = "--screenshots" ]; then
     packages+=(x11-apps imagemagick)
 fi
+if [ "${1:-}" = "--bench" ]; then
+    packages+=(bc)
+fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
 fi
