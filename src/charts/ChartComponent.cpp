@@ -28,6 +28,7 @@ namespace {
     const QColor kFallbackColors[] = { QColor(0x1F, 0x77, 0xB4), QColor(0xD6, 0x27, 0x28), QColor(0x2C, 0xA0, 0x2C),
         QColor(0xFF, 0x7F, 0x0E), QColor(0x94, 0x67, 0xBD), QColor(0x8C, 0x56, 0x4B) };
     const int kConstantLines = 2;
+    const int kChartMargin = 6;
 
     QScatterSeries::MarkerShape scatterShape(ChartMarkerShape marker)
     {
@@ -71,7 +72,7 @@ ChartComponent::ChartComponent(QWidget* parent)
 {
     m_chart = new QChart();
     m_chart->setBackgroundRoundness(0);
-    m_chart->setMargins(QMargins(6, 6, 6, 6));
+    m_chart->setMargins(QMargins(kChartMargin, kChartMargin, kChartMargin, kChartMargin));
     m_view = new QChartView(m_chart, this);
     m_view->setObjectName(QStringLiteral("ChartView"));
     m_view->setFrameShape(QFrame::NoFrame);
@@ -466,6 +467,7 @@ void ChartComponent::updateRanges()
     }
     applyTicks(m_axisX, m_ticksX, m_unitX);
     applyTicks(m_axisY, m_ticksY, m_unitY);
+    keepLastLabelInside();
     for (ConstantLineEntry& line : m_lines) {
         // A line beyond the horizontal axis is not drawn, so the legend does not list it either.
         const bool shown = line.visible && line.value >= m_ticksX.low && line.value <= m_ticksX.high;
@@ -528,6 +530,23 @@ QList<QPointF> ChartComponent::scaled(const QList<QPointF>& points) const
     for (const QPointF& point : points)
         result.append(QPointF(point.x() / m_unitX, point.y() / m_unitY));
     return result;
+}
+
+void ChartComponent::keepLastLabelInside()
+{
+    double overhang = 0;
+    const double plotWidth = m_fittedPlot.width() > 0 ? m_fittedPlot.width() : std::max(60, width() - 120);
+    if (m_ticksX.count > 0 && m_ticksX.high > m_ticksX.low) {
+        const int last = m_ticksX.count - 1;
+        const double beyond = (m_ticksX.high - m_ticksX.value(last)) / (m_ticksX.high - m_ticksX.low) * plotWidth;
+        overhang = QFontMetricsF(m_axisX->labelsFont()).horizontalAdvance(m_ticksX.label(last)) / 2 - beyond;
+    }
+    QMargins margins = m_chart->margins();
+    const int right = std::max(kChartMargin, int(std::ceil(overhang)) + 2);
+    if (margins.right() != right) {
+        margins.setRight(right);
+        m_chart->setMargins(margins);
+    }
 }
 
 void ChartComponent::refitTicks()

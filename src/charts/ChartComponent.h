@@ -134,6 +134,8 @@ private:
     void applyTicks(QCategoryAxis* axis, const AxisTicks& ticks, double unit);
     /// Points divided by the axes' units.
     QList<QPointF> scaled(const QList<QPointF>& points) const;
+    /// Widens the right margin so that the last horizontal label, centred on its tick, is not cut.
+    void keepLastLabelInside();
     /// Lays the ticks out again when the plot area changed size.
     void refitTicks();
     void updateLegend();

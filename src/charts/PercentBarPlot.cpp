@@ -1,6 +1,7 @@
 #include "charts/PercentBarPlot.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -69,6 +70,7 @@ void PercentBarPlot::setBars(const QStringList& categories, const QList<QList<qr
         values.resize(categories.size(), 0.0);
         set->append(values);
     }
+    m_labels = categories;
     m_categories->setCategories(categories);
     // Without bars the axes would stand alone with their title and percentages.
     m_categories->setVisible(!categories.isEmpty());
@@ -140,17 +142,26 @@ void PercentBarPlot::fitAxisLabels()
         m_values->setTickCount(ticks);
 
     // Labels that do not fit beside each other are turned upright rather than cut to "...".
-    const QStringList labels = m_categories->categories();
     const QFontMetrics metrics(m_categories->labelsFont());
     int widest = 0;
-    for (const QString& label : labels)
+    for (const QString& label : std::as_const(m_labels))
         widest = std::max(widest, metrics.horizontalAdvance(label));
     const qreal plotWidth = chart()->plotArea().width() > 0 ? chart()->plotArea().width() : width() * 0.85;
-    const bool upright = !labels.isEmpty() && widest + 8 > plotWidth / labels.size();
+    const qreal pitch = m_labels.isEmpty() ? plotWidth : plotWidth / m_labels.size();
+    const bool upright = widest + 8 > pitch;
     if (m_categories->labelsAngle() != (upright ? -90 : 0)) {
         m_categories->setLabelsAngle(upright ? -90 : 0);
         m_categories->setTruncateLabels(!upright);
     }
+    // Upright labels still too close for their height: only every stride-th bar keeps its label. The others
+    // get distinct empty-looking texts, as the axis takes no two categories alike.
+    const int stride = upright ? std::max(1, int(std::ceil((metrics.height() + 2) / std::max<qreal>(pitch, 1)))) : 1;
+    QStringList shown = m_labels;
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        if (i % stride != 0)
+            shown[i] = QString(i + 1, QChar(0x200B));
+    if (m_categories->categories() != shown)
+        m_categories->setCategories(shown);
     m_fitting = false;
 }
 

@@ -9,14 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractAxis>
 #include <QApplication>
-#include <QClipboard>
 #include <QChart>
+#include <QClipboard>
 #include <QFile>
 #include <QFontMetricsF>
-#include <QValueAxis>
 #include <QMenu>
 #include <QScrollBar>
+#include <QValueAxis>
 
 using namespace lrv;
 
@@ -231,6 +232,22 @@ TEST_F(QuantileChartTest, ValueAxisKeepsWholeLabelsOnShortPlotsAndGridLinesAreOp
         EXPECT_FALSE(values->truncateLabels());
     }
     EXPECT_EQ(probe().view->chart()->axes(Qt::Horizontal).first()->gridLineColor().alpha(), 255);
+
+    // Bucket labels too close even upright: the ones shown stand a label's height apart.
+    QAbstractAxis* buckets = probe().view->chart()->axes(Qt::Horizontal).first();
+    buckets->setLabelsFont(large);
+    chart->resize(420, 380);
+    QApplication::processEvents();
+    const QStringList labels = probe().categories();
+    const double pitch = probe().view->chart()->plotArea().width() / labels.size();
+    QList<int> shown;
+    for (int i = 0; i < labels.size(); ++i)
+        if (!labels[i].trimmed().remove(QChar(0x200B)).isEmpty())
+            shown.append(i);
+    ASSERT_GE(shown.size(), 2);
+    EXPECT_EQ(labels.first(), row(1));
+    for (int i = 1; i < shown.size(); ++i)
+        EXPECT_GE((shown[i] - shown[i - 1]) * pitch, QFontMetricsF(large).height()) << labels[shown[i]].toStdString();
 }
 
 TEST(QuantileChartRegistry, CreatesTheChartByProgramIdentifier)
