@@ -41,7 +41,7 @@ for entry in "${scales[@]}"; do
         --models output --out "$folder/scaled.run" >/dev/null 2>&1 || { echo "$name: new failed"; continue; }
     # Wall-clock and processor seconds: on a busy machine the processor time tells the export's own cost.
     TIMEFORMAT='%R %U %S'
-    { time (ulimit -v "${MEMORY_KB:-8000000}" && exec timeout "$limit" "$program" export "$folder/scaled.run" \
+    { time (ulimit -v "${MEMORY_KB:-8000000}" && timeout "$limit" "$program" export "$folder/scaled.run" \
         --out "$folder/out" >"$folder/log" 2>&1); } 2>"$folder/time"
     status=$?
     read -r wall user system <"$folder/time"
