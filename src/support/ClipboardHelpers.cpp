@@ -1,6 +1,5 @@
 #include "support/ClipboardHelpers.h"
 
-#include "support/Capture.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 #include "support/Platform.h"
@@ -80,38 +79,6 @@ void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& t
     int firstRow, bool withHeaders, const QString& title)
 {
     CopyText(DoubleTableText(columns, table, firstRow, headerCaptions, withHeaders, title));
-}
-
-void CopyControlImage(QWidget* control)
-{
-    const QPixmap picture = Capture::CaptureControl(control);
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setPixmap(picture);
-}
-
-void PrintControlImage(QWidget* control, QWidget* dialogParent)
-{
-    if (!control)
-        throw Error(QStringLiteral("There is no control to print."));
-    Platform& platform = Platform::instance();
-    const std::optional<PrintSetup> setup = platform.askPrinter(dialogParent);
-    if (!setup)
-        return;
-    // Charts are reached by the name of their Refresh, as controls were by late binding.
-    if (control->metaObject()->indexOfMethod("Refresh()") >= 0)
-        QMetaObject::invokeMethod(control, "Refresh", Qt::DirectConnection);
-    QCoreApplication::processEvents();
-    const QPixmap picture = Capture::CaptureControl(control);
-    for (int copy = 0; copy < setup->copies; ++copy) {
-        std::unique_ptr<QPagedPaintDevice> document = platform.startPrintDocument(*setup);
-        if (!document)
-            return;
-        QPainter painter(document.get());
-        // The picture keeps its physical size: screen pixels at the screen's resolution.
-        const double scale = double(document->logicalDpiX()) / std::max(1, control->logicalDpiX());
-        painter.drawPixmap(QRectF(QPointF(0, 0), QSizeF(picture.size()) * scale), picture, QRectF(picture.rect()));
-    }
 }
 
 QImage PaintedImage(const PaintRoutine& paint, const QSize& size)

@@ -36,13 +36,6 @@ void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& t
 /// Clears the clipboard and puts the text on it.
 void CopyText(const QString& text);
 
-/// Clears the clipboard and puts the picture of the control's client area on it.
-void CopyControlImage(QWidget* control);
-/// Printer dialog; then the control redraws (its invokable Refresh, when it has one), pending events run,
-/// and its picture is printed at its own size at the top left of a page, one document per requested copy,
-/// in the chosen orientation. Cancelling prints nothing.
-void PrintControlImage(QWidget* control, QWidget* dialogParent = nullptr);
-
 /// Paints a picture into a target rectangle on any device: screen image, clipboard, SVG, PDF, printer.
 using PaintRoutine = std::function<void(QPainter& painter, const QRect& target)>;
 /// How a printed picture takes the page.
