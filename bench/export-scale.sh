@@ -3,11 +3,11 @@
 # scales: tiny and huge magnitudes, integer scores, an offset far from 0, a spread of 1e-13 around a
 # value and one far outlier. Each export gets TIMEOUT seconds (default 60) and MEMORY_KB of address
 # space (default 8 GB), so that a runaway export cannot take the machine; a crash or timeout is reported.
-# Usage: bench/export-scale.sh [PROGRAM] (default: build/workbench/app/vantorix-lr)
+# Usage: bench/export-scale.sh [PROGRAM] (default: build/workbench/app/vantorix-lr); needs bc
+# (scripts/install-deps.sh --bench).
 # The last line is "export seconds per scale: NAME=T ..., slowest T" (wall-clock seconds).
 set -uo pipefail
 cd "$(dirname "$0")/.."
-./scripts/install-deps.sh --bench >/dev/null
 program=$(realpath "${1:-build/workbench/app/vantorix-lr}")
 limit=${TIMEOUT:-60}
 work=$(mktemp -d)
