@@ -127,14 +127,6 @@ TYPED_TEST(EquationChartTest, UndefinedFitTitle)
     EXPECT_EQ(this->component().title(), QStringLiteral("y = 0.5x + (-0.25)\r\nRS = 0.9"));
 }
 
-TYPED_TEST(EquationChartTest, LargeBoundariesSwitchTheAxisToScientificLabels)
-{
-    this->draw({ { 3e6, 2e6, 1 }, { 2e6, 1e6, 2 } });
-    EXPECT_EQ(this->component().axisLabelFormat(Qt::Horizontal), 20);
-    this->draw({ { 0.8, 0.6, 1 }, { 0.3, 0.1, 2 } });
-    EXPECT_EQ(this->component().axisLabelFormat(Qt::Horizontal), 0);
-}
-
 TYPED_TEST(EquationChartTest, UndefinedFitDrawsItsLineWithoutStretchingTheAxis)
 {
     TableBuilder<Variant> table(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, this->yColumn()));
