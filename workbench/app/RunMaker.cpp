@@ -107,6 +107,8 @@ MadeRun makeRun(const RunSpec& spec, TerminalProgress& progress)
     QString out = spec.out;
     if (QFileInfo(out).suffix().isEmpty())
         out += QStringLiteral(".run");
+    if (!spec.replace && QFileInfo::exists(out))
+        throw lrv::Error(QStringLiteral("%1 exists already; give --force to replace it.").arg(out));
 
     const lrv::ClassEncoding encoding = chooseEncoding(spec);
     const DataSetFitness training = readAndScore(spec, spec.training, encoding, progress);
@@ -142,7 +144,12 @@ MadeRun makeRun(const RunSpec& spec, TerminalProgress& progress)
     document.parameters[QStringLiteral("data#test_Samples")] = integerParameter(validation.records);
     RunFile::save(out, document);
 
-    return { out, int(spec.outputColumns.size()), training.records, validation.records };
+    MadeRun made { out, int(spec.outputColumns.size()), training.records, validation.records, {}, {} };
+    for (const engine::Fitness& fitness : training.models)
+        made.trainingAuc.push_back(fitness.auc);
+    for (const engine::Fitness& fitness : validation.models)
+        made.validationAuc.push_back(fitness.auc);
+    return made;
 }
 
 } // namespace wb

@@ -350,6 +350,7 @@ Fitness computeFitness(const ScoredRecords& records, int buckets)
     } catch (const CalculationError&) {
         return fitness;
     }
+    fitness.auc = a.auc;
     const LogisticModel model { a.probabilitySlope, a.probabilityIntercept };
     // Squared Pearson correlation of P(1) with the class, over the valid records.
     double sp = 0, sy = 0, spp = 0, syy = 0, spy = 0;

@@ -94,6 +94,7 @@ Analysis analyse(const ScoredRecords& records, int buckets, const ProgressFuncti
 struct Fitness {
     double rSquare = -1;
     double accuracy = -1;
+    double auc = -1; ///< the area under the ROC curve; -1 when it cannot be computed
 };
 Fitness computeFitness(const ScoredRecords& records, int buckets = 10);
 
