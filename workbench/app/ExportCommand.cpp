@@ -19,9 +19,10 @@ namespace {
 
 Runs the analysis window without a screen, as the host opens it, and writes into DIR per tab
 NAME.svg and NAME.png (the chart, the PNG at twice the screen's resolution) and NAME.tsv (the
-report's "Copy All Data" text), with NAME one of quantiles, roc, cutoff-points, gains, lift,
-log-odds, logistic-fit, confusion-matrix; then statistics.txt (the statistics grid),
-statistics.json (the figures for scripts) and index.html, one file that shows all of it.
+report's "Copy All Data" text, with LF line ends and a final newline), with NAME one of quantiles,
+roc, cutoff-points, gains, lift, log-odds, logistic-fit, confusion-matrix; then statistics.txt
+(the statistics grid), statistics.json (the figures for scripts) and index.html, one file that
+shows all of it.
 
   --out DIR        the folder to write (made when missing)
   --model ID       the model to analyse (default: the run's current model)

@@ -17,6 +17,9 @@ struct RunSpec {
     QString idColumn; ///< empty: record numbers are the ids
     QStringList outputColumns; ///< one per model, ids 1, 2, … in this order
     bool invert = false;
+    /// The target value of the positive class (class 1); needed when the target holds two texts other than
+    /// true and false.
+    QString positive;
     QString out;
     bool replace = false; ///< replace an existing run file
 };
@@ -29,6 +32,8 @@ struct MadeRun {
     std::int64_t validationRecords = 0;
     /// Per model in order, the area under the ROC curve in each dataset; -1 when it cannot be computed.
     std::vector<double> trainingAuc, validationAuc;
+    QString positiveClass; ///< the target value taken as class 1, as the file writes it
+    QString negativeClass; ///< the target value of class 0
 };
 
 /// Makes a run file from CSV files: chooses the class encoding, reads every dataset (so a bad file fails

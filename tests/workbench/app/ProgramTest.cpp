@@ -163,6 +163,9 @@ TEST(Program, HelpOnEveryCommand)
         EXPECT_TRUE(outcome.out.startsWith(QStringLiteral("Usage: vantorix-lr ") + command))
             << outcome.out.toStdString();
     }
+    // The table files are the copy's text with LF line ends, unlike the clipboard's CR LF.
+    EXPECT_TRUE(runProgram({ QStringLiteral("export"), QStringLiteral("--help") })
+                    .out.contains(QStringLiteral("with LF line ends and a final newline")));
     const Outcome overview = runProgram({ QStringLiteral("--help") });
     EXPECT_EQ(overview.status, 0);
     EXPECT_TRUE(overview.out.contains(QStringLiteral("synth")));
