@@ -221,7 +221,8 @@ void AnalysisExport::writeTo(const QString& folder)
                 .arg(statistics.toHtmlEscaped());
     html += QStringLiteral("</body></html>\n");
     writeFile(out.filePath(QStringLiteral("index.html")), html.toUtf8());
-    window.close();
+    // Hidden, not closed: closing saves the window's settings, and an export never writes them.
+    window.hide();
 }
 
 } // namespace wb
