@@ -148,6 +148,11 @@ void frmDecile::fitLegend(QFrame* legend)
         ArrangeCharts();
 }
 
+std::int32_t frmDecile::sampledRecords(int dataSet) const
+{
+    return readRunParameter(dataSet == 1 ? kTrainSamplesKey : kTestSamplesKey, 0);
+}
+
 void frmDecile::setStatusText(int panel, const QString& text) { m_statusPanels[panel - 1]->setText(text); }
 
 void frmDecile::writeRunParameter(const QString& key, std::int32_t value)

@@ -180,6 +180,8 @@ private:
         QWidget* legend, const QString& objectName, const QString& caption, const QString& tip, int row);
     std::vector<QWidget*> tabControls(int tab) const;
     void enterState(WindowState state);
+    /// The records sampled from dataset 1 or 2 as the run's parameters tell.
+    std::int32_t sampledRecords(int dataSet) const;
     /// Widens a legend to its values (never cut) and gives the chart beside it the rest.
     void fitLegend(QFrame* legend);
     /// Shows a bucket count in the editable list, its list position following the text.

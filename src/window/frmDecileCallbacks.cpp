@@ -108,10 +108,7 @@ void frmDecile::SetCalculationMode()
     if (m_run) {
         const int dataSet = GetDataSet();
         const auto set = m_run->dataSet(dataSet);
-        const double count = set ? set->count() : 0;
-        const double samples = readRunParameter(
-            dataSet == 1 ? QStringLiteral("data#train_Samples") : QStringLiteral("data#test_Samples"), 0);
-        large = count * samples > 30000;
+        large = double(set ? set->count() : 0) * sampledRecords(dataSet) > 30000;
     }
     m_largeCalculation = large;
     enterState(WindowState::Calculating);
@@ -126,7 +123,8 @@ void frmDecile::SetCalculationPhase(Phase phase)
         return;
     switch (phase) {
     case Phase::Reading:
-        SetCalculationMode();
+        // The dataset's count is not known before it is read: the sampled records stand in for it.
+        m_largeCalculation = double(sampledRecords(GetDataSet())) * sampledRecords(GetDataSet()) > 30000;
         enterState(WindowState::Reading);
         m_progressMessage = cmbDataset->currentIndex() == 1 ? QStringLiteral("Reading the validation data...")
                                                             : QStringLiteral("Reading the training data...");

@@ -157,7 +157,12 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const std::sha
         // Reading a large CSV file takes seconds: it runs aside while the window goes on painting.
         view.SetCalculationPhase(lrv::CalculateViewInter::Phase::Reading);
         auto read = runAside<std::shared_ptr<const engine::Dataset>>(
-            [run, dataSet](const std::atomic<bool>&) { return DatasetCache::get(*run, dataSet); },
+            [run, dataSet](const std::atomic<bool>&) {
+                auto records = DatasetCache::get(*run, dataSet);
+                // The window asks for the count when it enters calculating mode; counted here, it is kept.
+                run->dataSetAt(dataSet)->count();
+                return records;
+            },
             [&] {
                 view.NotifyProgress(0);
                 return goOn();
