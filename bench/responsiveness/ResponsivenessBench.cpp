@@ -133,13 +133,19 @@ int main(int argc, char** argv)
     Watcher watcher(window);
     const auto recalculate = [&] { window.Recalculate(); };
 
-    const auto started = Clock::now();
+    // Opening: the window's first paint and its first calculation, which reads the data.
     watcher.calculate(
         [&] {
             window.show();
             window.Activate();
         },
         std::nullopt, 0);
+    std::printf("opening (first paint and calculation): longest stall %.0f ms\n", watcher.longestStall);
+    watcher.longestStall = 0;
+
+    wb::DatasetCache::clear();
+    const auto started = Clock::now();
+    watcher.calculate(recalculate, std::nullopt, 0);
     std::printf("calculation with reading: %.0f ms; results on screen %.0f ms after the data were read\n",
         msSince(started), watcher.resultsAfterRead);
     const double fullStall = watcher.longestStall;

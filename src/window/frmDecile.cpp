@@ -451,11 +451,12 @@ void frmDecile::Layout()
         rcDecile->setGeometry(px(270), px(1260), px(sw - 540), rcDecile->height());
     });
     bestEffort([&] {
-        const int pgW = twips(pgProperties->width());
+        // The statistics grow with the window, so that their names and values are not cut on a large one.
+        const int pgW = std::max(kStatisticsWidthTwips, sw * 3 / 10);
         chartsFrame->setGeometry(px(135), px(4760), px(sw - pgW - 405), px(sh - 5200));
         ssCharts->resize(
             std::min(ssCharts->sizeHint().width(), chartsFrame->width() - 4), ssCharts->sizeHint().height());
-        pgProperties->setGeometry(px(sw - pgW - 135), px(4760), px(4110), px(sh - 5200));
+        pgProperties->setGeometry(px(sw - pgW - 135), px(4760), px(pgW), px(sh - 5200));
     });
     bestEffort([&] { ArrangeCharts(); });
     bestEffort([&] {

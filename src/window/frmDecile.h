@@ -64,6 +64,7 @@ public:
     static constexpr int kTwipsPerPixel = 15;
     static constexpr int kMinimumWidthTwips = 14525;
     static constexpr int kMinimumHeightTwips = 9000;
+    static constexpr int kStatisticsWidthTwips = 4110;
 
     explicit frmDecile(QWidget* parent = nullptr);
     ~frmDecile() override;
