@@ -277,6 +277,7 @@ Analysis analyse(const ScoredRecords& records, int buckets, const ProgressFuncti
     a.inverted = records.inverted;
     a.validRecords = ranked->size();
     a.calculationErrors = ranked->errorCount();
+    a.ranked = ranked;
 
     const BucketSummary summary = BucketSummary::compute(*ranked, buckets, meter);
     a.decileResults = decileTable(summary, ranked->positives());
