@@ -8,8 +8,11 @@ cd "$(dirname "$0")/.."
 records=${1:?usage: bench/responsiveness.sh N}
 ./scripts/install-deps.sh >/dev/null
 
+# BUILD_DIR names an existing Release build to use as it is configured.
 build=${BUILD_DIR:-build-bench-responsiveness}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLRV_BUILD_BENCH=ON -DLRV_BUILD_TESTS=OFF >/dev/null
+if [ -z "${BUILD_DIR:-}" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLRV_BUILD_BENCH=ON -DLRV_BUILD_TESTS=OFF >/dev/null
+fi
 cmake --build "$build" --target bench_responsiveness vantorix-lr -- -j2 >/dev/null
 
 data=out/bench-responsiveness-$records
