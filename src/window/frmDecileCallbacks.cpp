@@ -7,6 +7,7 @@
 #include "reports/IDataReport.h"
 #include "reports/PropertyGridAdapter.h"
 #include "reports/ReportGrid.h"
+#include "reports/ReportTexts.h"
 #include "reports/RocReport.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
@@ -245,8 +246,7 @@ void frmDecile::SetLogOddsStats(double slope, double intercept, double rSquare, 
     lblSlope->setText(defaultNumberText(slope));
     lblIntercept->setText(defaultNumberText(intercept));
     lblRSquare->setText(defaultNumberText(rSquare));
-    const double expSlope = std::exp(slope);
-    lblExpSlope->setText(std::isfinite(expSlope) ? defaultNumberText(expSlope) : QStringLiteral("UNDEFINED"));
+    lblExpSlope->setText(ReportTexts::expSlopeText(slope));
     fitLegend(picLogOddsLegend);
     if (auto* chart = as<IEquationChart>(chSlope))
         chart->SetEquationValues(slope, intercept, rSquare, isInverted);

@@ -60,14 +60,14 @@ namespace {
             view.SetDecileWeightedLinearRegression(a.trendSlope, a.trendIntercept, a.trendRSquare, a.inverted);
         });
         step([&] { view.SetDecileResults(a.validRecords, EngineTables::variants(a.decileResults)); });
-        step([&] { view.ShowROC(EngineTables::doubles(a.rocResults), a.auc, a.thresholdId); });
+        step([&] { view.ShowROC(EngineTables::perRecord(a.rocResults, a.idTexts), a.auc, a.thresholdId); });
         step([&] { view.SetROCStats(variants(a.rocStats)); });
         step([&] { view.ShowCutoffPoints(EngineTables::doubles(a.cutoffPoints)); });
         step([&] {
             view.SetLogOddsStats2(a.logisticCutoff, a.logOddsSlope, a.logOddsIntercept, a.logOddsRSquare, a.inverted);
         });
         step([&] { view.ShowSlopeInterceptChart(EngineTables::variants(a.slopeIntercept)); });
-        step([&] { view.SetProbabilities(EngineTables::doubles(a.probabilities)); });
+        step([&] { view.SetProbabilities(EngineTables::perRecord(a.probabilities, a.idTexts)); });
         step([&] { view.SetZeroOnes(EngineTables::doubles(a.zerosOnes)); });
         step([&] {
             double gainsArea = a.gainsArea;
@@ -257,6 +257,7 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const std::sha
                 scored.outputs = records->outputs[column].data();
                 scored.size = records->outputs[column].size();
                 scored.inverted = inverted;
+                scored.idTexts = records->idTexts;
                 return engine::analyse(scored, buckets, [&](std::int64_t part, std::int64_t total) {
                     done->store(total > 0 ? part * n / total : 0);
                     return !stop.load();
