@@ -206,9 +206,11 @@ namespace {
         for (const auto& [tab, name] : legends) {
             find<QTabBar>(*window, "ssCharts")->setCurrentIndex(tab);
             QCoreApplication::processEvents();
-            for (QLabel* label : find<QWidget>(*window, name)->findChildren<QLabel*>())
-                if (label->isVisible())
-                    EXPECT_GE(label->width(), label->sizeHint().width()) << name << ": " << label->text().toStdString();
+            for (QLabel* label : find<QWidget>(*window, name)->findChildren<QLabel*>()) {
+                if (!label->isVisible())
+                    continue;
+                EXPECT_GE(label->width(), label->sizeHint().width()) << name << ": " << label->text().toStdString();
+            }
         }
     }
 

@@ -181,8 +181,9 @@ TEST_F(CalculatePresenterTest, ACancelInAnyPhaseEndsWithCalculationCancelled)
         const auto calls = view.mainCalls();
         EXPECT_EQ(view.count("CalculationCancelled"), 1);
         EXPECT_EQ(view.count("SetIdleMode"), view.count("SetCalculationMode"));
-        if (view.count("SetIdleMode") == 1)
+        if (view.count("SetIdleMode") == 1) {
             EXPECT_EQ(calls.back(), "SetIdleMode");
+        }
         EXPECT_EQ(view.count("ShowROC"), 0) << "no result after the cancel";
         EXPECT_EQ(view.count("SetCalculationErrorsCount"), 0);
         EXPECT_TRUE(view.errors.empty());
