@@ -1,16 +1,14 @@
 #include "presenters/CalculatePresenter.h"
 
 #include "engine/Analysis.h"
-#include "presenters/DatasetCache.h"
+#include "engine/Dataset.h"
 #include "presenters/EngineTables.h"
+#include "presenters/ScoredSource.h"
 #include "run/Run.h"
 #include "support/Error.h"
 
 #include <chrono>
-#include <cmath>
-#include <future>
 
-#include <QCoreApplication>
 
 namespace wb {
 
@@ -102,20 +100,6 @@ void CalculatePresenter::Calculate()
     }
 }
 
-namespace {
-    /// Reading a large CSV file takes seconds: it runs aside while the window goes on painting. The
-    /// window's own handlers wait, since a calculation is under way.
-    std::shared_ptr<const engine::Dataset> readResponsively(const Run& run, int dataSet)
-    {
-        if (!QCoreApplication::instance())
-            return DatasetCache::get(run, dataSet);
-        auto pending = std::async(std::launch::async, [&run, dataSet] { return DatasetCache::get(run, dataSet); });
-        while (pending.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
-            QCoreApplication::processEvents();
-        return pending.get();
-    }
-}
-
 void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run)
 {
     const std::int32_t modelId = view.GetModelId();
@@ -146,37 +130,19 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run
         return;
     }
 
-    std::shared_ptr<const engine::Dataset> records;
+    std::unique_ptr<ScoredSource> source;
     try {
-        records = readResponsively(run, dataSet);
+        source = ScoredSource::open(run, dataSet, *model);
     } catch (const engine::InputError& error) {
         view.ShowError(QString::fromUtf8(error.what()));
         return;
     }
-    std::size_t column = 0;
-    while (
-        column < records->outputColumns.size() && records->outputColumns[column] != model->outputColumn().toStdString())
-        ++column;
-    if (column == records->outputColumns.size()) {
-        view.ShowError(QStringLiteral("The %1 dataset has no output column \"%2\" for model %3.")
-                           .arg(dataSetName(dataSet), model->outputColumn())
-                           .arg(modelId));
-        return;
-    }
-    const std::vector<double>& outputs = records->outputs[column];
-
-    std::int64_t valid = 0, positives = 0;
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-        if (std::isfinite(outputs[i])) {
-            ++valid;
-            positives += records->classes[i];
-        }
-    }
+    const std::int64_t valid = source->validRecords(), positives = source->positives();
     const QString where = QStringLiteral("model %1 in the %2 dataset").arg(modelId).arg(dataSetName(dataSet));
     if (valid == 0) {
         view.ShowError(QStringLiteral("There is nothing to analyse for %1: every output is empty or not a number. "
                                       "Check the column \"%2\" of %3.")
-                           .arg(where, model->outputColumn(), run.dataSetAt(dataSet)->csvPath()));
+                           .arg(where, model->outputColumn(), source->location()));
         return;
     }
     if (positives == 0 || positives == valid) {
@@ -224,13 +190,7 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run
         if (!report(0))
             throw engine::CalculationCancelled();
 
-        engine::ScoredRecords scored;
-        scored.ids = records->ids.data();
-        scored.classes = records->classes.data();
-        scored.outputs = outputs.data();
-        scored.size = outputs.size();
-        scored.inverted = records->inverted || run.dataSetAt(dataSet)->encoding().invert;
-        const engine::Analysis analysis = engine::analyse(scored, buckets, [&](std::int64_t done, std::int64_t total) {
+        const engine::Analysis analysis = source->analyse(buckets, [&](std::int64_t done, std::int64_t total) {
             if (Clock::now() - last < progressSpacing)
                 return true;
             return report(total > 0 ? done * n / total : 0);

@@ -1,0 +1,131 @@
+#include "sql/Queries.h"
+
+#include <charconv>
+
+namespace wb::sql::Queries {
+
+namespace {
+    std::string number(std::int64_t value) { return std::to_string(value); }
+
+    // Every query reads the records through this: id, target, output and class (1 for the class-one value).
+    std::string scored(const Scored& s)
+    {
+        return "scored AS (SELECT CAST(" + s.id + " AS BIGINT) AS id, CAST(" + s.target
+            + " AS DOUBLE PRECISION) AS target, CAST(" + s.output + " AS DOUBLE PRECISION) AS output, CASE WHEN "
+            + s.target + " = " + s.classOne + " THEN 1 ELSE 0 END AS cls FROM (" + s.relation + ") AS source)";
+    }
+
+    // NULL, NaN and the infinities are calculation errors. Comparing with the infinities leaves out NULL and
+    // NaN on every engine (PostgreSQL sorts NaN above every number; others compare it false).
+    const std::string validOutput = "(output > CAST('-Infinity' AS DOUBLE PRECISION)"
+                                    " AND output < CAST('Infinity' AS DOUBLE PRECISION))";
+
+    std::string valid(const Scored& s)
+    {
+        return scored(s) + ", valid AS (SELECT id, cls, output FROM scored WHERE " + validOutput + ")";
+    }
+
+    std::string badTargetCondition(const Scored& s)
+    {
+        return "(target IS NULL OR (target <> " + s.classOne + " AND target <> " + s.classZero + "))";
+    }
+
+    std::string direction(const Scored& s) { return s.inverted ? "ASC" : "DESC"; }
+    std::string ranking(const Scored& s) { return "ORDER BY output " + direction(s) + ", id ASC"; }
+}
+
+std::string doubleLiteral(double value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return "CAST('" + std::string(text, end) + "' AS DOUBLE PRECISION)";
+}
+
+std::string describe(const std::string& relation)
+{
+    return "SELECT * FROM (" + relation + ") AS source WHERE 1 = 0";
+}
+
+std::string overview(const Scored& s)
+{
+    return "WITH " + scored(s) + " SELECT COUNT(*), SUM(CASE WHEN " + validOutput
+        + " THEN 1 ELSE 0 END), SUM(CASE WHEN " + validOutput + " THEN cls ELSE 0 END), SUM(CASE WHEN "
+        + badTargetCondition(s) + " THEN 1 ELSE 0 END), SUM(CASE WHEN id IS NULL THEN 1 ELSE 0 END), MIN(id), "
+        + "MAX(id) FROM scored";
+}
+
+std::string badTarget(const Scored& s)
+{
+    return "WITH " + scored(s) + " SELECT id, target FROM scored WHERE " + badTargetCondition(s)
+        + " ORDER BY id FETCH FIRST 1 ROWS ONLY";
+}
+
+std::string errorRecords(const Scored& s, std::int64_t limit)
+{
+    return "WITH " + scored(s) + " SELECT id, cls FROM scored WHERE output IS NULL OR NOT " + validOutput
+        + " ORDER BY id FETCH FIRST " + number(limit) + " ROWS ONLY";
+}
+
+std::string rocOptimum(const Scored& s, std::int64_t positives, std::int64_t negatives)
+{
+    // One point per distinct output; the cumulative sums run in ranking order over the groups.
+    const std::string order = "ORDER BY output " + direction(s);
+    const std::string running = "OVER (" + order + " ROWS BETWEEN UNBOUNDED PRECEDING AND CURRENT ROW)";
+    return "WITH " + valid(s)
+        + ", groups AS (SELECT output, COUNT(*) AS records, SUM(cls) AS positives, MIN(id) AS first_id"
+          " FROM valid GROUP BY output)"
+          ", curve AS (SELECT output, records, first_id, SUM(positives) "
+        + running + " AS tp, SUM(records - positives) " + running + " AS fp FROM groups)"
+        + ", steps AS (SELECT output, records, first_id, tp, fp, LAG(tp, 1, 0) OVER (" + order
+        + ") AS previous_tp, LAG(fp, 1, 0) OVER (" + order + ") AS previous_fp FROM curve)"
+        + " SELECT output, records, first_id, tp, tp + fp,"
+          " SUM((fp - previous_fp) * (2 * previous_tp + tp - previous_tp)) OVER () FROM steps"
+          " ORDER BY tp * "
+        + number(negatives) + " - fp * " + number(positives) + " DESC, output " + direction(s)
+        + " FETCH FIRST 1 ROWS ONLY";
+}
+
+std::string buckets(const Scored& s, int bucketCount, std::int64_t validRecords)
+{
+    // Whole numbers divide with truncation, which is the floor here: the dividend is never negative.
+    return "WITH " + valid(s) + ", ranked AS (SELECT cls, output, ROW_NUMBER() OVER (" + ranking(s)
+        + ") AS rank_number FROM valid), bucketed AS (SELECT cls, output, " + number(bucketCount)
+        + " * (rank_number - 1) / " + number(validRecords)
+        + " + 1 AS bucket FROM ranked) SELECT bucket, COUNT(*), SUM(cls), MAX(output), MIN(output) FROM bucketed"
+          " GROUP BY bucket ORDER BY bucket";
+}
+
+std::string countsAtCutoff(const Scored& s, double cutoff, bool below)
+{
+    return "WITH " + valid(s) + " SELECT COUNT(*), COALESCE(SUM(cls), 0) FROM valid WHERE output "
+        + (below ? "< " : ">= ") + doubleLiteral(cutoff);
+}
+
+std::string rankedSample(const Scored& s, std::int64_t step, std::int64_t validRecords)
+{
+    // With ORDER BY, a window's frame reaches to the last row tied with the current one: the tie group's end.
+    const std::string group = "OVER (ORDER BY output " + direction(s) + ")";
+    return "WITH " + valid(s) + ", ranked AS (SELECT id, cls, output, ROW_NUMBER() OVER (" + ranking(s)
+        + ") AS rank_number, SUM(cls) " + group + " AS group_positives, COUNT(*) " + group
+        + " AS group_end FROM valid) SELECT rank_number, id, cls, output, group_positives, group_end FROM ranked"
+          " WHERE MOD(rank_number - 1, "
+        + number(step) + ") = 0 OR rank_number = " + number(validRecords) + " ORDER BY rank_number";
+}
+
+std::string distinctTargets(const std::string& relation, const std::string& target, std::int64_t limit)
+{
+    return "SELECT DISTINCT CAST(" + target + " AS DOUBLE PRECISION) FROM (" + relation + ") AS source WHERE "
+        + target + " IS NOT NULL FETCH FIRST " + number(limit) + " ROWS ONLY";
+}
+
+std::string probabilitySums(const Scored& s, double slope, double intercept)
+{
+    // EXP fails beyond the range of doubles on some engines; past ±700 the probability is 0 or 1 anyway.
+    return "WITH " + valid(s) + ", logits AS (SELECT cls, " + doubleLiteral(slope) + " * output + "
+        + doubleLiteral(intercept)
+        + " AS z FROM valid), probabilities AS (SELECT cls, CASE WHEN z < -700 THEN 0 WHEN z > 700 THEN 1"
+          " ELSE 1 / (1 + EXP(-z)) END AS p FROM logits) SELECT SUM(p), SUM(p * p), SUM(cls), SUM(p * cls)"
+          " FROM probabilities";
+}
+
+} // namespace wb::sql::Queries
