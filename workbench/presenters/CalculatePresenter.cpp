@@ -9,7 +9,6 @@
 
 #include <chrono>
 
-
 namespace wb {
 
 namespace {

@@ -15,7 +15,10 @@
 namespace wb {
 
 namespace {
-    QString dataSetName(int dataSet) { return dataSet == 2 ? QStringLiteral("validation") : QStringLiteral("training"); }
+    QString dataSetName(int dataSet)
+    {
+        return dataSet == 2 ? QStringLiteral("validation") : QStringLiteral("training");
+    }
 
     class CsvSource : public ScoredSource {
     public:

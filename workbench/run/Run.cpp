@@ -22,8 +22,9 @@ Run::Run(QString path, RunDocument document)
     for (std::size_t d = 0; d < 2; ++d) {
         const auto& record = m_document->dataSets[d];
         if (record)
-            m_dataSets[d] = std::make_shared<DataSet>(
-                DataSet::isDatabase(record->path) ? record->path : QDir::cleanPath(folder.absoluteFilePath(record->path)),
+            m_dataSets[d] = std::make_shared<DataSet>(DataSet::isDatabase(record->path)
+                    ? record->path
+                    : QDir::cleanPath(folder.absoluteFilePath(record->path)),
                 record->encoding, record->sampling);
     }
 }

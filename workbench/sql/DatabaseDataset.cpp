@@ -15,7 +15,6 @@
 #include <cmath>
 #include <limits>
 #include <map>
-
 #include <pqxx/pqxx>
 
 namespace wb::sql {
@@ -167,7 +166,7 @@ struct DatabaseDataset::State {
             fail("has no " + std::string(role) + " column \"" + name + "\" (its columns: " + present + ").");
         }
         if (whole ? !isIntegerType(found->second) : !isNumericType(found->second))
-            fail("has a " + std::string(role) + " column \"" + name + "\" of type " + typeName(found->second)
+            fail("has the " + std::string(role) + " column \"" + name + "\" of type " + typeName(found->second)
                 + "; it must hold " + (whole ? "whole numbers." : "numbers."));
     }
 
@@ -180,8 +179,8 @@ struct DatabaseDataset::State {
     }
 };
 
-DatabaseDataset::DatabaseDataset(const std::string& uri, const std::string& idColumn,
-    const std::string& targetColumn, const engine::ClassEncoding& encoding)
+DatabaseDataset::DatabaseDataset(const std::string& uri, const std::string& idColumn, const std::string& targetColumn,
+    const engine::ClassEncoding& encoding)
     : m_state(std::make_unique<State>())
 {
     State& s = *m_state;
@@ -206,8 +205,8 @@ DatabaseDataset::Overview DatabaseDataset::overview(const std::string& outputCol
     const pqxx::row row = s.run(Queries::overview(q))[0];
     const Overview counts { integerOf(row[0]), integerOf(row[1]), integerOf(row[2]) };
     if (integerOf(row[4]) > 0)
-        s.fail("has " + countText(integerOf(row[4]), "record", "records") + " without an id in \"" + s.idColumn
-            + "\".");
+        s.fail(
+            "has " + countText(integerOf(row[4]), "record", "records") + " without an id in \"" + s.idColumn + "\".");
     if (counts.records > 0
         && (integerOf(row[5]) < std::numeric_limits<std::int32_t>::min()
             || integerOf(row[6]) > std::numeric_limits<std::int32_t>::max()))
@@ -217,8 +216,9 @@ DatabaseDataset::Overview DatabaseDataset::overview(const std::string& outputCol
         const pqxx::row bad = s.run(Queries::badTarget(q))[0];
         const std::string value = bad[1].is_null() ? std::string("nothing") : std::string(bad[1].c_str());
         s.fail("has " + countText(integerOf(row[3]), "record", "records") + " whose target is neither class: the "
-            + "record with id " + bad[0].c_str() + " holds " + value + " in \"" + s.targetColumn + "\", the classes are "
-            + Queries::doubleLiteral(s.encoding.min) + " and " + Queries::doubleLiteral(s.encoding.max) + ".");
+            + "record with id " + bad[0].c_str() + " holds " + value + " in \"" + s.targetColumn
+            + "\", the classes are " + Queries::doubleLiteral(s.encoding.min) + " and "
+            + Queries::doubleLiteral(s.encoding.max) + ".");
     }
     return counts;
 }
@@ -272,7 +272,8 @@ namespace {
             return { n - count, n };
         }
 
-        void addRecordTables(engine::Analysis& a, std::int32_t optimalEnd, const engine::LogisticModel& model) const override
+        void addRecordTables(
+            engine::Analysis& a, std::int32_t optimalEnd, const engine::LogisticModel& model) const override
         {
             a.rocResults = std::make_shared<engine::RocTableOf<engine::RecordSample>>(m_sample, optimalEnd);
             a.cutoffPoints = std::make_shared<engine::CutoffTableOf<engine::RecordSample>>(m_sample);
@@ -387,13 +388,13 @@ engine::Fitness DatabaseDataset::fitness(const std::string& outputColumn)
     engine::Analysis a;
     try {
         // The per-record tables are not needed: the smallest sample will do.
-        a = analyse(outputColumn, int(std::clamp<std::int64_t>(10, 2, std::min<std::int64_t>(counts.valid, 1000))),
-            {}, 3);
+        a = analyse(
+            outputColumn, int(std::clamp<std::int64_t>(10, 2, std::min<std::int64_t>(counts.valid, 1000))), {}, 3);
     } catch (const engine::CalculationError&) {
         return fitness;
     }
-    const pqxx::row sums
-        = m_state->run(Queries::probabilitySums(m_state->scored(outputColumn), a.probabilitySlope, a.probabilityIntercept))[0];
+    const pqxx::row sums = m_state->run(
+        Queries::probabilitySums(m_state->scored(outputColumn), a.probabilitySlope, a.probabilityIntercept))[0];
     const double n = double(counts.valid);
     const double sp = doubleOf(sums[0]), spp = doubleOf(sums[1]), sy = doubleOf(sums[2]), spy = doubleOf(sums[3]);
     const double covariance = spy - sp * sy / n;
@@ -412,8 +413,8 @@ std::vector<double> DatabaseDataset::distinctTargets(
     s.describe();
     s.requireColumn(targetColumn, "target", false);
     std::vector<double> values;
-    for (const pqxx::row& row : s.run(Queries::distinctTargets(s.source.relation, quoteIdentifier(targetColumn),
-             std::int64_t(limit))))
+    for (const pqxx::row& row :
+        s.run(Queries::distinctTargets(s.source.relation, quoteIdentifier(targetColumn), std::int64_t(limit))))
         values.push_back(doubleOf(row[0]));
     return values;
 }

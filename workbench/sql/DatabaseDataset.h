@@ -43,8 +43,8 @@ public:
     engine::Fitness fitness(const std::string& outputColumn);
 
     /// At most `limit` distinct values of a target column (for choosing an encoding).
-    static std::vector<double> distinctTargets(const std::string& uri, const std::string& targetColumn,
-        std::size_t limit);
+    static std::vector<double> distinctTargets(
+        const std::string& uri, const std::string& targetColumn, std::size_t limit);
 
 private:
     struct State;

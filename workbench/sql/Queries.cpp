@@ -41,10 +41,7 @@ std::string doubleLiteral(double value)
     return "CAST('" + std::string(text, end) + "' AS DOUBLE PRECISION)";
 }
 
-std::string describe(const std::string& relation)
-{
-    return "SELECT * FROM (" + relation + ") AS source WHERE 1 = 0";
-}
+std::string describe(const std::string& relation) { return "SELECT * FROM (" + relation + ") AS source WHERE 1 = 0"; }
 
 std::string overview(const Scored& s)
 {
@@ -114,8 +111,8 @@ std::string rankedSample(const Scored& s, std::int64_t step, std::int64_t validR
 
 std::string distinctTargets(const std::string& relation, const std::string& target, std::int64_t limit)
 {
-    return "SELECT DISTINCT CAST(" + target + " AS DOUBLE PRECISION) FROM (" + relation + ") AS source WHERE "
-        + target + " IS NOT NULL FETCH FIRST " + number(limit) + " ROWS ONLY";
+    return "SELECT DISTINCT CAST(" + target + " AS DOUBLE PRECISION) FROM (" + relation + ") AS source WHERE " + target
+        + " IS NOT NULL FETCH FIRST " + number(limit) + " ROWS ONLY";
 }
 
 std::string probabilitySums(const Scored& s, double slope, double intercept)
