@@ -115,6 +115,7 @@ struct DatabaseDataset::State {
     std::unique_ptr<pqxx::connection> connection;
     std::map<std::string, pqxx::oid> columns;
     std::vector<std::string> columnNames;
+    mutable std::int64_t rowsReceived = 0;
 
     [[noreturn]] void fail(const std::string& why) const
     {
@@ -129,6 +130,8 @@ struct DatabaseDataset::State {
             options += (options.find('?') == std::string::npos ? "?" : "&") + std::string("connect_timeout=10");
         try {
             connection = std::make_unique<pqxx::connection>(options);
+            // Doubles then travel as the shortest text that reads back exactly, whatever the server's default.
+            pqxx::nontransaction(*connection).exec("SET extra_float_digits = 3");
         } catch (const std::exception& error) {
             throw engine::InputError(
                 "Cannot connect to the database source " + source.uri + ": " + serverMessage(error.what()));
@@ -139,7 +142,9 @@ struct DatabaseDataset::State {
     {
         try {
             pqxx::nontransaction work(*connection);
-            return work.exec(query);
+            pqxx::result result = work.exec(query);
+            rowsReceived += std::int64_t(result.size());
+            return result;
         } catch (const pqxx::broken_connection& error) {
             fail("lost its connection: " + serverMessage(error.what()));
         } catch (const std::exception& error) {
@@ -197,6 +202,8 @@ DatabaseDataset::DatabaseDataset(const std::string& uri, const std::string& idCo
 }
 
 DatabaseDataset::~DatabaseDataset() = default;
+
+std::int64_t DatabaseDataset::rowsReceived() const { return m_state->rowsReceived; }
 
 DatabaseDataset::Overview DatabaseDataset::overview(const std::string& outputColumn)
 {

@@ -42,6 +42,9 @@ public:
     /// Fitness and accuracy as engine::computeFitness gives them; the R-square's sums are the database's.
     engine::Fitness fitness(const std::string& outputColumn);
 
+    /// Rows the database has sent so far, over every query.
+    std::int64_t rowsReceived() const;
+
     /// At most `limit` distinct values of a target column (for choosing an encoding).
     static std::vector<double> distinctTargets(
         const std::string& uri, const std::string& targetColumn, std::size_t limit);
