@@ -20,9 +20,9 @@ namespace {
         return dataSet == 2 ? QStringLiteral("validation") : QStringLiteral("training");
     }
 
-    class CsvSource : public ScoredSource {
+    class CsvScores : public ScoredSource {
     public:
-        CsvSource(std::shared_ptr<const engine::Dataset> records, std::size_t column, QString location)
+        CsvScores(std::shared_ptr<const engine::Dataset> records, std::size_t column, QString location)
             : m_records(std::move(records))
             , m_column(column)
         {
@@ -53,9 +53,9 @@ namespace {
         std::size_t m_column;
     };
 
-    class DatabaseSource : public ScoredSource {
+    class DatabaseScores : public ScoredSource {
     public:
-        DatabaseSource(std::shared_ptr<sql::DatabaseDataset> database, std::string column, QString location)
+        DatabaseScores(std::shared_ptr<sql::DatabaseDataset> database, std::string column, QString location)
             : m_database(std::move(database))
             , m_column(std::move(column))
         {
@@ -117,7 +117,7 @@ std::unique_ptr<ScoredSource> ScoredSource::open(const Run& run, int dataSet, co
             auto database = std::make_shared<sql::DatabaseDataset>(location.toStdString(),
                 run.document().idColumn.toStdString(), run.document().targetColumn.toStdString(),
                 engine::ClassEncoding { encoding.min, encoding.max, encoding.invert });
-            return std::make_unique<DatabaseSource>(std::move(database), column, location);
+            return std::make_unique<DatabaseScores>(std::move(database), column, location);
         });
     }
     auto records = aside([&] { return DatasetCache::get(run, dataSet); });
@@ -129,7 +129,7 @@ std::unique_ptr<ScoredSource> ScoredSource::open(const Run& run, int dataSet, co
                                      .arg(dataSetName(dataSet), model.outputColumn())
                                      .arg(model.id())
                                      .toStdString());
-    return std::make_unique<CsvSource>(std::move(records), index, location);
+    return std::make_unique<CsvScores>(std::move(records), index, location);
 }
 
 } // namespace wb

@@ -166,8 +166,11 @@ struct DatabaseDataset::State {
         const auto found = columns.find(name);
         if (found == columns.end()) {
             std::string present;
-            for (const std::string& column : columnNames)
-                present += (present.empty() ? "" : ", ") + column;
+            for (const std::string& column : columnNames) {
+                if (!present.empty())
+                    present += ", ";
+                present += column;
+            }
             fail("has no " + std::string(role) + " column \"" + name + "\" (its columns: " + present + ").");
         }
         if (whole ? !isIntegerType(found->second) : !isNumericType(found->second))

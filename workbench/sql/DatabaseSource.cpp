@@ -2,6 +2,7 @@
 
 #include "engine/Dataset.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace wb::sql {
@@ -49,6 +50,26 @@ namespace {
     {
         throw engine::InputError("The database source " + uri + " " + why);
     }
+
+    // The URI with a password in its user part ([begin, end)) or its parameters masked, for a message.
+    std::string masked(const std::string& uri, std::size_t begin, std::size_t end)
+    {
+        std::string text;
+        for (std::size_t i = 0; i < uri.size(); ++i) {
+            if (i >= begin && i < end)
+                continue;
+            text += uri[i];
+            if (i + 1 == begin)
+                text += "***";
+        }
+        const std::size_t parameter = text.find("password=");
+        if (parameter == std::string::npos)
+            return text;
+        const std::size_t valueEnd = std::min(text.find('&', parameter), text.size());
+        std::string result;
+        result.append(text, 0, parameter + 9).append("***").append(text, valueEnd, std::string::npos);
+        return result;
+    }
 }
 
 bool isDatabaseSource(const std::string& text)
@@ -72,8 +93,10 @@ DatabaseSource parseDatabaseSource(const std::string& uri)
     const std::size_t question = uri.find('?');
     const std::string authority = uri.substr(schemeEnd, uri.find_first_of("/?", schemeEnd) - schemeEnd);
     const std::size_t at = authority.rfind('@');
-    if (at != std::string::npos && authority.substr(0, at).find(':') != std::string::npos)
-        fail(uri, "holds a password: give it in PGPASSWORD or ~/.pgpass instead.");
+    const std::size_t colon = at == std::string::npos ? std::string::npos : authority.substr(0, at).find(':');
+    const char* const refusal = "holds a password: give it in PGPASSWORD or ~/.pgpass instead.";
+    if (colon != std::string::npos)
+        fail(masked(uri, schemeEnd + colon + 1, schemeEnd + at), refusal);
 
     std::string table, query;
     std::vector<std::string> kept;
@@ -87,7 +110,7 @@ DatabaseSource parseDatabaseSource(const std::string& uri)
             else if (key == "query")
                 query = value;
             else if (key == "password")
-                fail(uri, "holds a password: give it in PGPASSWORD or ~/.pgpass instead.");
+                fail(masked(uri, 0, 0), refusal);
             else if (!parameter.empty())
                 kept.push_back(parameter);
         }
@@ -95,16 +118,21 @@ DatabaseSource parseDatabaseSource(const std::string& uri)
     if (table.empty() == query.empty())
         fail(uri, "must name its records with exactly one of the parameters table=NAME and query=SELECT ….");
     source.connection = uri.substr(0, question);
-    for (std::size_t i = 0; i < kept.size(); ++i)
-        source.connection += (i == 0 ? "?" : "&") + kept[i];
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        source.connection += i == 0 ? '?' : '&';
+        source.connection += kept[i];
+    }
     if (!query.empty()) {
         // The query becomes a subquery, where a closing semicolon would not parse.
         const std::size_t last = query.find_last_not_of(" \t\r\n;");
         source.relation = query.substr(0, last == std::string::npos ? 0 : last + 1);
     } else {
         std::string name;
-        for (const std::string& part : split(table, '.'))
-            name += (name.empty() ? "" : ".") + quoteIdentifier(part);
+        for (const std::string& part : split(table, '.')) {
+            if (!name.empty())
+                name += '.';
+            name += quoteIdentifier(part);
+        }
         source.relation = "SELECT * FROM " + name;
     }
     return source;
