@@ -82,8 +82,10 @@ namespace {
             auto pending = std::async(std::launch::async, work);
             while (pending.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
                 QCoreApplication::processEvents();
-                if (progress && !progress(done, total))
+                if (progress && !cancelled && !progress(done, total)) {
                     cancelled = true;
+                    m_database->cancel();
+                }
             }
             return pending.get();
         }

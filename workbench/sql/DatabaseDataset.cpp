@@ -10,6 +10,7 @@
 #include "sql/Queries.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -20,6 +21,15 @@
 namespace wb::sql {
 
 namespace {
+    // Asks the server to stop the running query; a failure to ask leaves the check between queries.
+    void cancelQuietly(pqxx::connection& connection)
+    {
+        try {
+            connection.cancel_query();
+        } catch (const std::exception&) {
+        }
+    }
+
     constexpr int stepsPlanned = 6; // overview, ROC, buckets, errors, sample, cutoff counts
 
     // Type numbers of PostgreSQL's catalogue: the one place that knows them.
@@ -116,6 +126,7 @@ struct DatabaseDataset::State {
     std::map<std::string, pqxx::oid> columns;
     std::vector<std::string> columnNames;
     mutable std::int64_t rowsReceived = 0;
+    std::atomic<bool> cancelled { false };
 
     [[noreturn]] void fail(const std::string& why) const
     {
@@ -146,8 +157,12 @@ struct DatabaseDataset::State {
             rowsReceived += std::int64_t(result.size());
             return result;
         } catch (const pqxx::broken_connection& error) {
+            if (cancelled)
+                throw engine::CalculationCancelled();
             fail("lost its connection: " + serverMessage(error.what()));
         } catch (const std::exception& error) {
+            if (cancelled)
+                throw engine::CalculationCancelled();
             fail("failed: " + serverMessage(error.what()));
         }
     }
@@ -205,6 +220,12 @@ DatabaseDataset::DatabaseDataset(const std::string& uri, const std::string& idCo
 }
 
 DatabaseDataset::~DatabaseDataset() = default;
+
+void DatabaseDataset::cancel()
+{
+    m_state->cancelled = true;
+    cancelQuietly(*m_state->connection);
+}
 
 std::int64_t DatabaseDataset::rowsReceived() const { return m_state->rowsReceived; }
 

@@ -42,6 +42,9 @@ public:
     /// Fitness and accuracy as engine::computeFitness gives them; the R-square's sums are the database's.
     engine::Fitness fitness(const std::string& outputColumn);
 
+    /// Stops the query under way from another thread: the calculation then ends with CalculationCancelled.
+    void cancel();
+
     /// Rows the database has sent so far, over every query.
     std::int64_t rowsReceived() const;
 

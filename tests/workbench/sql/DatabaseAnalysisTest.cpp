@@ -7,9 +7,11 @@
 
 #include <bit>
 #include <cmath>
+#include <future>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
+#include <thread>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -175,4 +177,20 @@ TEST(DatabaseAnalysis, EqualsTheEngineOnTheSameRecords)
             EXPECT_TRUE(isSubsequence(partRows, wholeRows));
         }
     }
+}
+
+TEST(DatabaseAnalysis, CancelStopsTheQueryUnderWay)
+{
+    test::PostgresServer server;
+    ASSERT_TRUE(server.started());
+    ASSERT_TRUE(server.load(QStringLiteral("train"), QStringLiteral(LRV_SOURCE_DIR "/samples/pima/train.csv")));
+    const QString slow
+        = server.source(QStringLiteral("query=SELECT t.* FROM train AS t CROSS JOIN (SELECT pg_sleep(30)) AS pause"));
+    sql::DatabaseDataset database(slow.toStdString(), "id", "target", {});
+    auto analysis = std::async(std::launch::async, [&] { return database.analyse("logit_full", 10); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const auto asked = std::chrono::steady_clock::now();
+    database.cancel();
+    EXPECT_THROW(analysis.get(), engine::CalculationCancelled);
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, std::chrono::seconds(5));
 }
