@@ -31,7 +31,22 @@ namespace {
     }
 
     std::string direction(const Scored& s) { return s.inverted ? "ASC" : "DESC"; }
+
     std::string ranking(const Scored& s) { return "ORDER BY output " + direction(s) + ", id ASC"; }
+
+    // The valid records ranked, each with its tie group's counts: with ORDER BY, a RANGE frame ends with the
+    // last row tied with the current one, and RANGE BETWEEN CURRENT ROW AND CURRENT ROW is the tie group.
+    // Every window sorts by the output, so one sort serves them all.
+    std::string ranked(const Scored& s)
+    {
+        const std::string order = "ORDER BY output " + direction(s);
+        const std::string upToGroupEnd = "OVER (" + order + " RANGE BETWEEN UNBOUNDED PRECEDING AND CURRENT ROW)";
+        const std::string group = "OVER (" + order + " RANGE BETWEEN CURRENT ROW AND CURRENT ROW)";
+        return valid(s) + ", ranked AS (SELECT id, cls, output, ROW_NUMBER() OVER (" + ranking(s)
+            + ") AS rank_number, SUM(cls) " + upToGroupEnd + " AS tp, COUNT(*) " + upToGroupEnd
+            + " AS group_end, COUNT(*) " + group + " AS records, SUM(cls) " + group + " AS group_positives, MIN(id) "
+            + group + " AS first_id FROM valid)";
+    }
 }
 
 std::string doubleLiteral(double value)
@@ -65,21 +80,14 @@ std::string errorRecords(const Scored& s, std::int64_t limit)
 
 std::string rocOptimum(const Scored& s, std::int64_t positives, std::int64_t negatives)
 {
-    // One point per distinct output; the cumulative sums run in ranking order over the groups.
-    const std::string order = "ORDER BY output " + direction(s);
-    const std::string running = "OVER (" + order + " ROWS BETWEEN UNBOUNDED PRECEDING AND CURRENT ROW)";
-    return "WITH " + valid(s)
-        + ", groups AS (SELECT output, COUNT(*) AS records, SUM(cls) AS positives, MIN(id) AS first_id"
-          " FROM valid GROUP BY output)"
-          ", curve AS (SELECT output, records, first_id, SUM(positives) "
-        + running + " AS tp, SUM(records - positives) " + running + " AS fp FROM groups)"
-        + ", steps AS (SELECT output, records, first_id, tp, fp, LAG(tp, 1, 0) OVER (" + order
-        + ") AS previous_tp, LAG(fp, 1, 0) OVER (" + order + ") AS previous_fp FROM curve)"
-        + " SELECT output, records, first_id, tp, tp + fp,"
-          " SUM((fp - previous_fp) * (2 * previous_tp + tp - previous_tp)) OVER () FROM steps"
-          " ORDER BY tp * "
-        + number(negatives) + " - fp * " + number(positives) + " DESC, output " + direction(s)
-        + " FETCH FIRST 1 ROWS ONLY";
+    // A group's last row stands for it. Between its neighbour point and its own, a group adds the trapezoid
+    // negatives × (TP before + TP after) to twice U.
+    return "WITH " + ranked(s)
+        + ", groups AS (SELECT output, records, group_positives, first_id, tp, group_end FROM ranked WHERE"
+          " rank_number = group_end) SELECT output, records, first_id, tp, group_end, (SELECT SUM((records -"
+          " group_positives) * (2 * tp - group_positives)) FROM groups) FROM groups ORDER BY tp * "
+        + number(negatives) + " - (group_end - tp) * " + number(positives)
+        + " DESC, group_end ASC FETCH FIRST 1 ROWS ONLY";
 }
 
 std::string buckets(const Scored& s, int bucketCount, std::int64_t validRecords)
@@ -100,13 +108,9 @@ std::string countsAtCutoff(const Scored& s, double cutoff, bool below)
 
 std::string rankedSample(const Scored& s, std::int64_t step, std::int64_t validRecords)
 {
-    // With ORDER BY, a window's frame reaches to the last row tied with the current one: the tie group's end.
-    const std::string group = "OVER (ORDER BY output " + direction(s) + ")";
-    return "WITH " + valid(s) + ", ranked AS (SELECT id, cls, output, ROW_NUMBER() OVER (" + ranking(s)
-        + ") AS rank_number, SUM(cls) " + group + " AS group_positives, COUNT(*) " + group
-        + " AS group_end FROM valid) SELECT rank_number, id, cls, output, group_positives, group_end FROM ranked"
-          " WHERE MOD(rank_number - 1, "
-        + number(step) + ") = 0 OR rank_number = " + number(validRecords) + " ORDER BY rank_number";
+    return "WITH " + ranked(s)
+        + " SELECT rank_number, id, cls, output, tp, group_end FROM ranked WHERE MOD(rank_number - 1, " + number(step)
+        + ") = 0 OR rank_number = " + number(validRecords) + " ORDER BY rank_number";
 }
 
 std::string distinctTargets(const std::string& relation, const std::string& target, std::int64_t limit)
