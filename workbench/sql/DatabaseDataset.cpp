@@ -392,10 +392,10 @@ engine::Analysis DatabaseDataset::analyse(
             errors.push_back({ idOf(row[0]), std::uint8_t(integerOf(row[1])) });
     advance();
 
-    // Every step-th rank from the first, and the last: at most recordCap rows, spread over the whole curve.
-    const std::int64_t stride = n <= recordCap ? 1 : (n - 1 + recordCap - 3) / (recordCap - 2);
+    // At most recordCap ranks spread from the first to the last, so that the charts span the whole curve.
+    const std::int64_t sampleSize = std::max<std::int64_t>(2, std::min(n, recordCap));
     std::vector<engine::RecordSample::Row> rows;
-    for (const pqxx::row& row : s.run(Queries::rankedSample(q, stride, n)))
+    for (const pqxx::row& row : s.run(Queries::rankedSample(q, sampleSize, n)))
         rows.push_back({ integerOf(row[0]) - 1, idOf(row[1]), std::uint8_t(integerOf(row[2])), doubleOf(row[3]),
             std::int32_t(integerOf(row[4])), std::int32_t(integerOf(row[5])) });
     auto sample = std::make_shared<const engine::RecordSample>(

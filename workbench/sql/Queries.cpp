@@ -106,11 +106,14 @@ std::string countsAtCutoff(const Scored& s, double cutoff, bool below)
         + (below ? "< " : ">= ") + doubleLiteral(cutoff);
 }
 
-std::string rankedSample(const Scored& s, std::int64_t step, std::int64_t validRecords)
+std::string rankedSample(const Scored& s, std::int64_t size, std::int64_t validRecords)
 {
-    return "WITH " + ranked(s)
-        + " SELECT rank_number, id, cls, output, tp, group_end FROM ranked WHERE MOD(rank_number - 1, " + number(step)
-        + ") = 0 OR rank_number = " + number(validRecords) + " ORDER BY rank_number";
+    // Row i of the sample is rank floor(i·(n − 1)/(size − 1)): rank r is one when i = ceil(r·(size − 1)/(n − 1))
+    // leads back to it. Whole-number division truncates, which is the floor for these positive numbers.
+    const std::string r = "(rank_number - 1)", last = number(validRecords - 1), steps = number(size - 1);
+    return "WITH " + ranked(s) + " SELECT rank_number, id, cls, output, tp, group_end FROM ranked WHERE " + r + " = (("
+        + r + " * " + steps + " + " + last + " - 1) / " + last + ") * " + last + " / " + steps
+        + " ORDER BY rank_number";
 }
 
 std::string distinctTargets(const std::string& relation, const std::string& target, std::int64_t limit)

@@ -42,9 +42,9 @@ std::string buckets(const Scored& s, int buckets, std::int64_t validRecords);
 /// Records and positives predicted class 1 at a cutoff: output >= cutoff, or output < cutoff when `below`.
 std::string countsAtCutoff(const Scored& s, double cutoff, bool below);
 
-/// Every `step`-th ranked valid record from the first, and the last: rank, id, class, output, and the
-/// positives and records ranked up to the end of its tie group.
-std::string rankedSample(const Scored& s, std::int64_t step, std::int64_t validRecords);
+/// `size` ranked valid records (2 <= size <= n) spread evenly from the first to the last: rank, id, class, output,
+/// and the positives and records ranked up to the end of its tie group.
+std::string rankedSample(const Scored& s, std::int64_t size, std::int64_t validRecords);
 
 /// At most `limit` distinct target values.
 std::string distinctTargets(const std::string& relation, const std::string& target, std::int64_t limit);
