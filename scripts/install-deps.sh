@@ -13,6 +13,10 @@ packages=(
 if [ "${1:-}" = "--screenshots" ]; then
     packages+=(x11-apps imagemagick)
 fi
+if [ "${1:-}" = "--bench" ]; then
+    # R and pROC check the AUC intervals and paired tests against an independent implementation.
+    packages+=(r-base-core r-cran-proc python3)
+fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)
 fi

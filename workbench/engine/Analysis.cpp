@@ -310,7 +310,9 @@ Analysis analyse(const ScoredRecords& records, int buckets, const ProgressFuncti
     summary.optimalOutput = ranked->output(summary.optimalBegin);
     summary.thresholdId = ranked->id(summary.optimalBegin);
     MemoryDetails details(ranked);
-    return assembleAnalysis(summary, details);
+    Analysis a = assembleAnalysis(summary, details);
+    a.ranked = ranked;
+    return a;
 }
 
 Analysis assembleAnalysis(const RankingSummary& ranking, RankingDetails& details)

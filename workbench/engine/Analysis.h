@@ -12,6 +12,8 @@
 
 namespace wb::engine {
 
+class RankedRecords;
+
 /// The scored records of one model in one dataset. NaN outputs are calculation errors.
 struct ScoredRecords {
     const std::int32_t* ids = nullptr;
@@ -74,6 +76,10 @@ struct Analysis {
     std::vector<std::array<std::int32_t, 4>> rocPerBucket;
     std::array<double, 14> logisticMatrixStats {};
     std::array<double, 16> rocMatrixStats {};
+
+    /// The valid records in ranking order, which further statistics read without sorting again; null when
+    /// the records stayed in a database.
+    std::shared_ptr<const RankedRecords> ranked;
 };
 
 /// Checks a buckets text: a whole number from 2 to 1000 and at most validRecords. Returns the number,
