@@ -30,7 +30,7 @@ namespace {
         }
     }
 
-    constexpr int stepsPlanned = 6; // overview, ROC, buckets, errors, sample, cutoff counts
+    constexpr int stepsPlanned = 4; // overview, ranking, errors, cutoff counts
 
     // Type numbers of PostgreSQL's catalogue: the one place that knows them.
     bool isIntegerType(pqxx::oid type) { return type == 20 || type == 21 || type == 23; }
@@ -357,29 +357,33 @@ engine::Analysis DatabaseDataset::analyse(
     summary.positives = std::int32_t(positives);
     summary.calculationErrors = std::int32_t(counts.records - n);
     std::int32_t optimalPositives = 0;
-    {
-        const pqxx::row optimum = s.run(Queries::rocOptimum(q, positives, n - positives))[0];
-        summary.optimalOutput = doubleOf(optimum[0]);
-        summary.thresholdId = idOf(optimum[2]);
-        summary.optimalEnd = std::int32_t(integerOf(optimum[4]));
-        summary.optimalBegin = summary.optimalEnd - std::int32_t(integerOf(optimum[1]));
-        summary.twiceU = integerOf(optimum[5]);
-        optimalPositives = std::int32_t(integerOf(optimum[3]));
-    }
-    advance();
-
     engine::BucketSummary& b = summary.buckets;
     b.buckets = buckets;
     b.begin = engine::BucketSummary::boundaries(n, buckets);
-    const pqxx::result bucketRows = s.run(Queries::buckets(q, buckets, n));
-    for (const pqxx::row& row : bucketRows) {
-        const auto index = std::size_t(b.positives.size());
-        if (integerOf(row[0]) != std::int64_t(index) + 1 || integerOf(row[1]) != b.total(int(index)))
-            s.fail("ranked its records inconsistently: bucket " + std::to_string(index + 1) + " came back as bucket "
-                + row[0].c_str() + " of " + row[1].c_str() + " records.");
-        b.positives.push_back(std::int32_t(integerOf(row[2])));
-        b.upper.push_back(doubleOf(row[3]));
-        b.lower.push_back(doubleOf(row[4]));
+    // At most recordCap ranks spread from the first to the last, so that the charts span the whole curve.
+    const std::int64_t sampleSize = std::max<std::int64_t>(2, std::min(n, recordCap));
+    std::vector<engine::RecordSample::Row> rows;
+    for (const pqxx::row& row : s.run(Queries::rankingResults(q, buckets, positives, n, sampleSize))) {
+        const std::int64_t kind = integerOf(row[0]);
+        if (kind == 1) {
+            const auto index = std::size_t(b.positives.size());
+            if (integerOf(row[1]) != std::int64_t(index) + 1 || integerOf(row[2]) != b.total(int(index)))
+                s.fail("ranked its records inconsistently: bucket " + std::to_string(index + 1)
+                    + " came back as bucket " + row[1].c_str() + " of " + row[2].c_str() + " records.");
+            b.positives.push_back(std::int32_t(integerOf(row[3])));
+            b.upper.push_back(doubleOf(row[6]));
+            b.lower.push_back(doubleOf(row[7]));
+        } else if (kind == 2) {
+            summary.optimalEnd = std::int32_t(integerOf(row[4]));
+            summary.optimalBegin = summary.optimalEnd - std::int32_t(integerOf(row[1]));
+            summary.thresholdId = idOf(row[2]);
+            optimalPositives = std::int32_t(integerOf(row[3]));
+            summary.twiceU = integerOf(row[5]);
+            summary.optimalOutput = doubleOf(row[6]);
+        } else {
+            rows.push_back({ integerOf(row[1]) - 1, idOf(row[2]), std::uint8_t(integerOf(row[3])), doubleOf(row[6]),
+                std::int32_t(integerOf(row[4])), std::int32_t(integerOf(row[5])) });
+        }
     }
     if (int(b.positives.size()) != buckets)
         s.fail("returned " + std::to_string(b.positives.size()) + " of " + std::to_string(buckets) + " buckets.");
@@ -392,15 +396,8 @@ engine::Analysis DatabaseDataset::analyse(
             errors.push_back({ idOf(row[0]), std::uint8_t(integerOf(row[1])) });
     advance();
 
-    // At most recordCap ranks spread from the first to the last, so that the charts span the whole curve.
-    const std::int64_t sampleSize = std::max<std::int64_t>(2, std::min(n, recordCap));
-    std::vector<engine::RecordSample::Row> rows;
-    for (const pqxx::row& row : s.run(Queries::rankedSample(q, sampleSize, n)))
-        rows.push_back({ integerOf(row[0]) - 1, idOf(row[1]), std::uint8_t(integerOf(row[2])), doubleOf(row[3]),
-            std::int32_t(integerOf(row[4])), std::int32_t(integerOf(row[5])) });
     auto sample = std::make_shared<const engine::RecordSample>(
         std::move(rows), std::move(errors), summary.positives, summary.negatives(), summary.inverted);
-    advance();
 
     const std::function<pqxx::result(const std::string&)> run = [&s](const std::string& query) { return s.run(query); };
     DatabaseDetails details(run, q, summary, sample);

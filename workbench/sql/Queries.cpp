@@ -78,42 +78,37 @@ std::string errorRecords(const Scored& s, std::int64_t limit)
         + " ORDER BY id FETCH FIRST " + number(limit) + " ROWS ONLY";
 }
 
-std::string rocOptimum(const Scored& s, std::int64_t positives, std::int64_t negatives)
+std::string rankingResults(
+    const Scored& s, int bucketCount, std::int64_t positives, std::int64_t validRecords, std::int64_t sampleSize)
 {
-    // A group's last row stands for it. Between its neighbour point and its own, a group adds the trapezoid
-    // negatives × (TP before + TP after) to twice U.
+    const std::string big = "CAST(NULL AS BIGINT)", n = number(validRecords);
+    // Buckets: floor(B·(rank − 1)/n) + 1; whole numbers divide with truncation, the floor for these.
+    const std::string buckets = "SELECT 1 AS kind, bucket AS a, COUNT(*) AS b, SUM(cls) AS c, " + big + " AS d, " + big
+        + " AS e, MAX(output) AS x, MIN(output) AS y FROM (SELECT cls, output, " + number(bucketCount)
+        + " * (rank_number - 1) / " + n + " + 1 AS bucket FROM ranked) AS bucketed GROUP BY bucket";
+    // The optimum: a group's last row stands for it; between its neighbour point and its own, a group adds
+    // the trapezoid negatives × (TP before + TP after) to twice U.
+    const std::string optimum = "SELECT * FROM (SELECT 2 AS kind, records, first_id, tp, group_end, (SELECT CAST(SUM("
+                                "(records - group_positives) * (2 * tp - group_positives)) AS BIGINT) FROM groups), "
+                                "output, CAST(NULL AS DOUBLE PRECISION) FROM groups ORDER BY tp * "
+        + number(validRecords - positives) + " - (group_end - tp) * " + number(positives)
+        + " DESC, group_end ASC FETCH FIRST 1 ROWS ONLY) AS optimum";
+    // The sample: row i is rank floor(i·(n − 1)/(size − 1)), so rank r is one when i = ceil(r·(size − 1)/(n − 1))
+    // leads back to it.
+    const std::string r = "(rank_number - 1)", last = number(validRecords - 1), steps = number(sampleSize - 1);
+    const std::string sample = "SELECT 3, rank_number, id, cls, tp, group_end, output, CAST(NULL AS DOUBLE PRECISION)"
+                               " FROM ranked WHERE "
+        + r + " = ((" + r + " * " + steps + " + " + last + " - 1) / " + last + ") * " + last + " / " + steps;
     return "WITH " + ranked(s)
         + ", groups AS (SELECT output, records, group_positives, first_id, tp, group_end FROM ranked WHERE"
-          " rank_number = group_end) SELECT output, records, first_id, tp, group_end, (SELECT SUM((records -"
-          " group_positives) * (2 * tp - group_positives)) FROM groups) FROM groups ORDER BY tp * "
-        + number(negatives) + " - (group_end - tp) * " + number(positives)
-        + " DESC, group_end ASC FETCH FIRST 1 ROWS ONLY";
-}
-
-std::string buckets(const Scored& s, int bucketCount, std::int64_t validRecords)
-{
-    // Whole numbers divide with truncation, which is the floor here: the dividend is never negative.
-    return "WITH " + valid(s) + ", ranked AS (SELECT cls, output, ROW_NUMBER() OVER (" + ranking(s)
-        + ") AS rank_number FROM valid), bucketed AS (SELECT cls, output, " + number(bucketCount)
-        + " * (rank_number - 1) / " + number(validRecords)
-        + " + 1 AS bucket FROM ranked) SELECT bucket, COUNT(*), SUM(cls), MAX(output), MIN(output) FROM bucketed"
-          " GROUP BY bucket ORDER BY bucket";
+          " rank_number = group_end) "
+        + buckets + " UNION ALL " + optimum + " UNION ALL " + sample + " ORDER BY kind, a";
 }
 
 std::string countsAtCutoff(const Scored& s, double cutoff, bool below)
 {
     return "WITH " + valid(s) + " SELECT COUNT(*), COALESCE(SUM(cls), 0) FROM valid WHERE output "
         + (below ? "< " : ">= ") + doubleLiteral(cutoff);
-}
-
-std::string rankedSample(const Scored& s, std::int64_t size, std::int64_t validRecords)
-{
-    // Row i of the sample is rank floor(i·(n − 1)/(size − 1)): rank r is one when i = ceil(r·(size − 1)/(n − 1))
-    // leads back to it. Whole-number division truncates, which is the floor for these positive numbers.
-    const std::string r = "(rank_number - 1)", last = number(validRecords - 1), steps = number(size - 1);
-    return "WITH " + ranked(s) + " SELECT rank_number, id, cls, output, tp, group_end FROM ranked WHERE " + r + " = (("
-        + r + " * " + steps + " + " + last + " - 1) / " + last + ") * " + last + " / " + steps
-        + " ORDER BY rank_number";
 }
 
 std::string distinctTargets(const std::string& relation, const std::string& target, std::int64_t limit)

@@ -32,19 +32,19 @@ std::string badTarget(const Scored& s);
 /// The calculation-error records, id and class, by id, at most `limit`.
 std::string errorRecords(const Scored& s, std::int64_t limit);
 
-/// The optimal ROC tie group (largest TP·N − FP·P, the first in ranking order on equal values): its output,
-/// its records, its first id, TP and the rank one past it, and twice the Mann–Whitney U of the whole curve.
-std::string rocOptimum(const Scored& s, std::int64_t positives, std::int64_t negatives);
-
-/// Per bucket (floor(B·(rank − 1)/n) + 1): bucket, records, positives, largest and smallest output.
-std::string buckets(const Scored& s, int buckets, std::int64_t validRecords);
+/// Everything the ranking gives, from one sort, as rows (kind, a, b, c, d, e, x, y) ordered by kind and a:
+/// - kind 1, per bucket floor(B·(rank − 1)/n) + 1: a bucket, b records, c positives, x largest and y smallest
+///   output;
+/// - kind 2, the optimal ROC tie group (largest TP·N − FP·P, the first in ranking order on equal values): a its
+///   records, b its first id, c TP and d the rank one past it, e twice the Mann–Whitney U of the whole curve,
+///   x its output;
+/// - kind 3, `sampleSize` ranked records (2 <= size <= n) spread evenly from the first to the last: a rank,
+///   b id, c class, d the positives and e the records ranked up to the end of its tie group, x output.
+std::string rankingResults(
+    const Scored& s, int buckets, std::int64_t positives, std::int64_t validRecords, std::int64_t sampleSize);
 
 /// Records and positives predicted class 1 at a cutoff: output >= cutoff, or output < cutoff when `below`.
 std::string countsAtCutoff(const Scored& s, double cutoff, bool below);
-
-/// `size` ranked valid records (2 <= size <= n) spread evenly from the first to the last: rank, id, class, output,
-/// and the positives and records ranked up to the end of its tie group.
-std::string rankedSample(const Scored& s, std::int64_t size, std::int64_t validRecords);
 
 /// At most `limit` distinct target values.
 std::string distinctTargets(const std::string& relation, const std::string& target, std::int64_t limit);
