@@ -11,7 +11,11 @@ packages=(
     libpqxx-dev postgresql-15
 )
 if [ "${1:-}" = "--screenshots" ]; then
-    packages+=(x11-apps imagemagick)
+    packages+=(x11-apps imagemagick chromium poppler-utils)
+fi
+if [ "${1:-}" = "--bench" ]; then
+    # bench/peer: the same export written with pandas, scikit-learn and matplotlib; chromium looks at it.
+    packages+=(python3-pandas python3-sklearn python3-matplotlib chromium poppler-utils time)
 fi
 if [ "${1:-}" = "--bench" ]; then
     # R and pROC check the AUC intervals and paired tests against an independent implementation.

@@ -44,22 +44,32 @@ void ConfMatrixReport::fillRecords(ReportRecordsModel& records)
     const int trueNegative = records.textId(ReportTexts::outcomeText(1, 0));
     const int falseNegative = records.textId(ReportTexts::outcomeText(0, 1));
     const int falsePositive = records.textId(ReportTexts::outcomeText(0, 0));
+    const int noMatch = records.textId(ReportTexts::matchText(0, true));
+    const int calculationError = records.textId(ReportTexts::calculationErrorText());
     const double thresholdId = m_optimalModelThresholdId;
     double currentClass = std::nearbyint(data.at(data.rowLow(), kMostLikelyClass));
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
-        for (int col = 0; col <= 2; ++col)
+        addId(records, row);
+        for (int col = 1; col <= 2; ++col)
             records.addNumber(data.at(row, col));
         records.addNumber(data.at(row, 5), CaptionFormat::Value15);
         records.addNumber(data.at(row, 6), CaptionFormat::Value15);
         records.addNumber(data.at(row, kMostLikelyClass));
+        const bool error = data.at(row, kErrorFlag) == 1;
         const bool match = data.at(row, kMatch) == 1;
         const bool positive = data.at(row, kTarget) != 0;
-        records.addTextById(match ? ok : wrong);
-        records.addTextById(
-            match ? (positive ? truePositive : trueNegative) : (positive ? falseNegative : falsePositive));
+        if (error) {
+            // A calculation error is no outcome: no match, and its type says what it is.
+            records.addTextById(noMatch);
+            records.addTextById(calculationError);
+        } else {
+            records.addTextById(match ? ok : wrong);
+            records.addTextById(
+                match ? (positive ? truePositive : trueNegative) : (positive ? falseNegative : falsePositive));
+        }
         // Later colourings replace earlier ones: error, then threshold, then the logistic class change.
-        if (data.at(row, kErrorFlag) == 1)
+        if (error)
             colourRow(records, record, m_errorColor);
         if (data.at(row, 0) == thresholdId)
             colourRow(records, record, m_thresholdColor);
@@ -72,16 +82,17 @@ void ConfMatrixReport::fillRecords(ReportRecordsModel& records)
 
 QString ConfMatrixReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
 {
-    requireColumns(0, kMatch);
+    requireColumns(0, kErrorFlag);
     const Table<Variant> texts = withTextCells(
         doubleData(), kOutcomeColumn, [](const Table<double>& data, int row, int col) -> std::optional<QString> {
             if (col == kMatch)
-                return ReportTexts::matchText(data.at(row, kMatch));
+                return ReportTexts::matchText(data.at(row, kMatch), data.at(row, kErrorFlag) == 1);
             if (col == kOutcomeColumn)
-                return ReportTexts::outcomeText(data.at(row, kMatch), data.at(row, kTarget));
+                return ReportTexts::outcomeText(
+                    data.at(row, kMatch), data.at(row, kTarget), data.at(row, kErrorFlag) == 1);
             return std::nullopt;
         });
-    return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, captions(), withHeaders, title);
+    return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, headerCaptions(), withHeaders, title);
 }
 
 } // namespace lrv

@@ -38,16 +38,19 @@ void LogisticFitReport::fillRecords(ReportRecordsModel& records)
         return;
     const int ok = records.textId(ReportTexts::matchText(1));
     const int wrong = records.textId(ReportTexts::matchText(0));
+    const int noMatch = records.textId(ReportTexts::matchText(0, true));
     double currentClass = std::nearbyint(data.at(data.rowLow(), kMostLikelyClass));
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
-        for (int col = 0; col <= 4; ++col)
+        addId(records, row);
+        for (int col = 1; col <= 4; ++col)
             records.addNumber(data.at(row, col));
         records.addNumber(data.at(row, 5), CaptionFormat::Value15);
         records.addNumber(data.at(row, 6), CaptionFormat::Value15);
         records.addNumber(data.at(row, kMostLikelyClass));
-        records.addTextById(data.at(row, kMatch) == 1 ? ok : wrong);
-        if (data.at(row, kErrorFlag) == 1)
+        const bool error = data.at(row, kErrorFlag) == 1;
+        records.addTextById(error ? noMatch : data.at(row, kMatch) == 1 ? ok : wrong);
+        if (error)
             colourRow(records, record, m_errorColor);
         // The last row before a change of the most likely class; the last pair of rows is not examined.
         if (row + 1 < last && data.at(row + 1, kMostLikelyClass) != currentClass) {
@@ -59,14 +62,14 @@ void LogisticFitReport::fillRecords(ReportRecordsModel& records)
 
 QString LogisticFitReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
 {
-    requireColumns(0, kMatch);
+    requireColumns(0, kErrorFlag);
     const Table<Variant> texts = withTextCells(
         doubleData(), kMatch, [](const Table<double>& data, int row, int col) -> std::optional<QString> {
             if (col == kMatch)
-                return ReportTexts::matchText(data.at(row, kMatch));
+                return ReportTexts::matchText(data.at(row, kMatch), data.at(row, kErrorFlag) == 1);
             return std::nullopt;
         });
-    return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, captions(), withHeaders, title);
+    return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, headerCaptions(), withHeaders, title);
 }
 
 } // namespace lrv

@@ -3,6 +3,7 @@
 #include "host/IModel.h"
 #include "host/IModels.h"
 #include "host/IRun.h"
+#include "reports/ReportTexts.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 
@@ -373,8 +374,7 @@ void PropertyGridAdapter::SetLogOddsStats(double& logisticCutoffPoint, double& s
 {
     // -9999 marks a fit that could not be made: neither e^slope nor a cutoff point exists then.
     const bool undefinedFit = slope == kUndefinedFit || !std::isfinite(slope);
-    const double power = std::exp(slope);
-    const QString expText = !undefinedFit && std::isfinite(power) ? defaultNumberText(power) : kUndefined;
+    const QString expText = ReportTexts::expSlopeText(slope);
     const bool noCutoff
         = undefinedFit || slope == 0 || logisticCutoffPoint == kNoCutoffPoint || !std::isfinite(logisticCutoffPoint);
     m_logisticCutoffText = noCutoff ? kUndefined : defaultNumberText(logisticCutoffPoint);

@@ -4,6 +4,7 @@
 #include "support/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QFont>
 
@@ -98,6 +99,9 @@ QString ReportRecordsModel::itemText(int record, int itemIndex) const
         return {};
     if (found->hasCaption || found->isText)
         return m_texts[std::size_t(found->text)];
+    // A number that is not finite reads as in a copy of the table, whatever its caption format.
+    if (!std::isfinite(found->number))
+        return defaultNumberText(found->number);
     switch (CaptionFormat(found->format)) {
     case CaptionFormat::Value8:
         return ChartsHelper::FormatValue8(found->number);

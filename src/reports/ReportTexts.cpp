@@ -1,5 +1,9 @@
 #include "reports/ReportTexts.h"
 
+#include "support/NumberText.h"
+
+#include <cmath>
+
 namespace lrv::ReportTexts {
 
 namespace {
@@ -7,19 +11,30 @@ namespace {
     const QString kTrueNegative = QStringLiteral("True Neg.");
     const QString kFalsePositive = QStringLiteral("False Pos.");
     const QString kFalseNegative = QStringLiteral("False Neg.");
+    const QString kCalculationError = QStringLiteral("Calculation Error");
+    constexpr double kUndefinedFit = -9999;
 }
 
-QString matchText(double matchFlag) { return matchFlag == 1 ? QStringLiteral("OK") : QStringLiteral("Wrong"); }
-
-QString outcomeText(double matchFlag, double target)
+QString matchText(double matchFlag, bool calculationError)
 {
+    if (calculationError)
+        return {};
+    return matchFlag == 1 ? QStringLiteral("OK") : QStringLiteral("Wrong");
+}
+
+QString outcomeText(double matchFlag, double target, bool calculationError)
+{
+    if (calculationError)
+        return kCalculationError;
     if (matchFlag == 1)
         return target != 0 ? kTruePositive : kTrueNegative;
     return target != 0 ? kFalseNegative : kFalsePositive;
 }
 
-QString outcomeCodeText(double code)
+QString outcomeCodeText(double code, bool calculationError)
 {
+    if (calculationError)
+        return kCalculationError;
     if (code == 0)
         return kTruePositive;
     if (code == 1)
@@ -29,6 +44,16 @@ QString outcomeCodeText(double code)
     if (code == 3)
         return kFalseNegative;
     return {};
+}
+
+QString calculationErrorText() { return kCalculationError; }
+
+QString expSlopeText(double slope)
+{
+    const double power = std::exp(slope);
+    if (slope == kUndefinedFit || !std::isfinite(slope) || !std::isfinite(power))
+        return QStringLiteral("UNDEFINED");
+    return defaultNumberText(power);
 }
 
 } // namespace lrv::ReportTexts

@@ -28,7 +28,8 @@ void RocReport::fillRecords(ReportRecordsModel& records)
     const double thresholdId = m_thresholdId;
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
-        for (int col = 0; col <= 6; ++col)
+        addId(records, row);
+        for (int col = 1; col <= 6; ++col)
             records.addNumber(data.at(row, col));
         records.addNumber(data.at(row, 8), CaptionFormat::Value15);
         records.addNumber(data.at(row, 9), CaptionFormat::Value15);

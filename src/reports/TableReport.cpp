@@ -2,6 +2,7 @@
 
 #include "charts/ChartsHelper.h"
 #include "reports/ReportGrid.h"
+#include "reports/ReportRecordsModel.h"
 #include "support/ClipboardHelpers.h"
 #include "support/Error.h"
 
@@ -24,6 +25,8 @@ namespace {
             const int row = m_data.rowLow() + int(rowOffset);
             const int col = m_data.colLow() + colOffset;
             if (std::optional<QString> text = m_text(m_data, row, col))
+                return Variant(*text);
+            if (std::optional<QString> text = m_data.text(row, col))
                 return Variant(*text);
             return Variant(m_data.at(row, col));
         }
@@ -51,6 +54,16 @@ QStringList TableReport::captions() const
     QStringList result;
     for (const ColumnSpec& column : m_columns)
         result.append(column.caption);
+    return result;
+}
+
+QStringList TableReport::headerCaptions() const
+{
+    if (!m_grid)
+        return captions();
+    QStringList result;
+    for (int position = 0; position < m_grid->columnCount(); ++position)
+        result.append(m_grid->columnCaption(position));
     return result;
 }
 
@@ -110,12 +123,18 @@ void TableReport::Refresh()
 
 int TableReport::lastShownRow()
 {
+    // Each refresh says whether its own table was cut: a smaller table after a cut one shows every row.
     const int last = m_doubles.rowHigh();
-    if (last > kMaxRows - 1) {
-        m_hasMoreThanMaxRows = true;
-        return kMaxRows - 1;
-    }
-    return last;
+    m_hasMoreThanMaxRows = last > kMaxRows - 1;
+    return m_hasMoreThanMaxRows ? kMaxRows - 1 : last;
+}
+
+void TableReport::addId(ReportRecordsModel& records, int row) const
+{
+    if (std::optional<QString> text = m_doubles.text(row, 0))
+        records.addText(*text);
+    else
+        records.addNumber(m_doubles.at(row, 0));
 }
 
 void TableReport::requireColumns(int low, int high) const
@@ -166,9 +185,9 @@ QString TableReport::tableText(const std::vector<int>& dataColumns, bool withHea
         requireColumns(*lowest, *highest);
     if (m_dataType == 0)
         return ClipboardHelpers::DoubleTableText(
-            dataColumns, m_doubles, firstCopiedRow(), captions(), withHeaders, title);
+            dataColumns, m_doubles, firstCopiedRow(), headerCaptions(), withHeaders, title);
     return ClipboardHelpers::VariantTableText(
-        dataColumns, m_variants, firstCopiedRow(), captions(), withHeaders, title);
+        dataColumns, m_variants, firstCopiedRow(), headerCaptions(), withHeaders, title);
 }
 
 QString TableReport::AllDataText()
@@ -215,6 +234,7 @@ void TableReport::ClearData()
     m_doubles = Table<double>();
     m_variants = Table<Variant>();
     m_hasData = false;
+    m_hasMoreThanMaxRows = false;
 }
 
 } // namespace lrv

@@ -60,12 +60,16 @@ protected:
     /// override it to write those cells as their texts.
     virtual QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const;
 
+    /// The captions of the grid's columns, which head a copy; the report's own without a grid.
+    QStringList headerCaptions() const;
     const Table<double>& doubleData() const { return m_doubles; }
     const Table<Variant>& variantData() const { return m_variants; }
     ReportGrid* grid() const { return m_grid; }
 
     /// The last row shown of a per-record table: its upper bound cut at the row limit.
     int lastShownRow();
+    /// Adds the id of a per-record row as the file writes it: its text when the table has one, else its number.
+    void addId(ReportRecordsModel& records, int row) const;
     /// Throws unless the table holds every column from `low` to `high`.
     void requireColumns(int low, int high) const;
     /// Colours the item at every column position of the record.
@@ -76,7 +80,8 @@ protected:
     static OleColor thresholdColor();
     static OleColor logisticThresholdColor();
 
-    /// The double table seen as variants, with the cells for which `text` answers shown as that text;
+    /// The double table seen as variants, with the cells for which `text` (or else the table's own texts)
+    /// answers shown as that text;
     /// columns up to `colHigh` exist (computed columns beyond the table's own).
     static Table<Variant> withTextCells(const Table<double>& data, int colHigh,
         std::function<std::optional<QString>(const Table<double>&, int row, int col)> text);

@@ -38,7 +38,7 @@ namespace {
             for (std::size_t k = 0; k < columns.size(); ++k) {
                 if (k > 0)
                     text += QLatin1Char('\t');
-                text += cellText(table.at(row, columns[k]));
+                text += cellText(row, columns[k]);
             }
         }
         return text;
@@ -49,7 +49,8 @@ QString VariantTableText(const std::vector<int>& columns, const Table<Variant>& 
     const QStringList& headerCaptions, bool withHeaders, const QString& title)
 {
     const QString separator = QLocale().decimalPoint();
-    return tableText(columns, table, firstRow, headerCaptions, withHeaders, title, [&](const Variant& cell) {
+    return tableText(columns, table, firstRow, headerCaptions, withHeaders, title, [&](int row, int col) {
+        const Variant cell = table.at(row, col);
         return cell.isNumber() ? defaultNumberText(cell.toDouble(), separator) : cell.text();
     });
 }
@@ -58,8 +59,11 @@ QString DoubleTableText(const std::vector<int>& columns, const Table<double>& ta
     const QStringList& headerCaptions, bool withHeaders, const QString& title)
 {
     const QString separator = QLocale().decimalPoint();
-    return tableText(columns, table, firstRow, headerCaptions, withHeaders, title,
-        [&](double cell) { return defaultNumberText(cell, separator); });
+    return tableText(columns, table, firstRow, headerCaptions, withHeaders, title, [&](int row, int col) {
+        if (std::optional<QString> text = table.text(row, col))
+            return *text;
+        return defaultNumberText(table.at(row, col), separator);
+    });
 }
 
 void CopyText(const QString& text)

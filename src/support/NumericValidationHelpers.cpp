@@ -24,7 +24,9 @@ namespace {
         if (separator.isEmpty())
             separator = LocalizationLib::GetDecimalSeparator();
         const QChar c { char16_t(std::uint16_t(keyCode)) };
-        const bool keep = c.isDigit() || (!separator.isEmpty() && QString(c) == separator)
+        // Only the ASCII digits: the number parser reads no other script's digits.
+        const bool isDigit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        const bool keep = isDigit || (!separator.isEmpty() && QString(c) == separator)
             || (allowMinus && c == QLatin1Char('-')) || c == QLatin1Char('+') || c == QLatin1Char('E')
             || c == QLatin1Char('e') || keyCode == kEnter || keyCode == kBackspace;
         return keep ? keyCode : 0;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -17,6 +19,16 @@ public:
     virtual ~TableSource() = default;
     /// Cell at zero-based row and column offsets from the table's lower bounds.
     virtual T cell(std::int64_t rowOffset, int colOffset) const = 0;
+};
+
+/// How some cells of a table of numbers are written: a per-record table whose file writes its ids as texts
+/// keeps a number (a key) in its id column for everything that computes with it, and every view that shows
+/// or copies the cell asks for its text here.
+class CellTexts {
+public:
+    virtual ~CellTexts() = default;
+    /// The text that stands for the number `value` in column `col`; nothing when the cell shows its number.
+    virtual std::optional<QString> text(int col, double value) const = 0;
 };
 
 /// An immutable two-dimensional array with lower and upper bounds per dimension, shared by reference.
@@ -67,6 +79,22 @@ public:
         return m_source->cell(r, c);
     }
 
+    /// The same table whose cells show the texts given by `texts`.
+    Table withTexts(std::shared_ptr<const CellTexts> texts) const requires std::is_arithmetic_v<T>
+    {
+        Table table = *this;
+        table.m_texts = std::move(texts);
+        return table;
+    }
+    const std::shared_ptr<const CellTexts>& texts() const { return m_texts; }
+    /// The text that stands for cell (row, col); nothing when the cell shows its number.
+    std::optional<QString> text(int row, int col) const requires std::is_arithmetic_v<T>
+    {
+        if (!m_texts) [[likely]]
+            return std::nullopt;
+        return m_texts->text(col, double(at(row, col)));
+    }
+
 private:
     [[noreturn]] void outOfRange(int row, int col) const
     {
@@ -93,6 +121,7 @@ private:
     int m_colHigh = -1;
     std::shared_ptr<const std::vector<T>> m_cells;
     std::shared_ptr<const TableSource<T>> m_source;
+    std::shared_ptr<const CellTexts> m_texts;
 };
 
 /// An immutable one-dimensional array with a lower and an upper bound, shared by reference.

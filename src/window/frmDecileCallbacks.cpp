@@ -7,6 +7,7 @@
 #include "reports/IDataReport.h"
 #include "reports/PropertyGridAdapter.h"
 #include "reports/ReportGrid.h"
+#include "reports/ReportTexts.h"
 #include "reports/RocReport.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
@@ -211,8 +212,7 @@ void frmDecile::SetLogOddsStats(double slope, double intercept, double rSquare, 
     lblSlope->setText(defaultNumberText(slope));
     lblIntercept->setText(defaultNumberText(intercept));
     lblRSquare->setText(defaultNumberText(rSquare));
-    const double expSlope = std::exp(slope);
-    lblExpSlope->setText(std::isfinite(expSlope) ? defaultNumberText(expSlope) : QStringLiteral("UNDEFINED"));
+    lblExpSlope->setText(ReportTexts::expSlopeText(slope));
     if (auto* chart = as<IEquationChart>(chSlope))
         chart->SetEquationValues(slope, intercept, rSquare, isInverted);
     // An undefined fit (-9999) has no cutoff point, like a flat one.

@@ -41,9 +41,7 @@ TEST(BadCsv, FilesWithoutRecordsAreRefusedWithTheirReason)
         Scenario scenario("id,target,score\n");
         const RecordingCalculateView view = scenario.calculate();
         EXPECT_EQ(Scenario::onlyError(view),
-            "There is nothing to analyse for model 1 in the training dataset: every output is empty or not a "
-            "number. Check the column \"score\" of "
-                + scenario.csvPath() + ".");
+            scenario.csvPath() + " has no records: below its header row there is no line of data.");
         expectRefused(view);
         EXPECT_TRUE(scenario.runUnchanged());
     }
@@ -106,6 +104,31 @@ TEST(BadCsv, RaggedRowsAndUnquotedCommaDecimalsAreCountedFields)
                 + ", line 2: the row has 4 fields but the header has 3; every row needs one field per column.");
         EXPECT_TRUE(scenario.runUnchanged());
     }
+}
+
+TEST(BadCsv, SemicolonsAndTabsSeparateFieldsWhenTheHeaderUsesThem)
+{
+    for (const char* text :
+        { "id;target;score\n1;1;0.9\n2;0;0.2\n", "\"id\"\t\"target\"\tscore\n1\t1\t0.9\n2\t0\t0.2\n" }) {
+        SCOPED_TRACE(text);
+        Scenario scenario(text);
+        const RecordingCalculateView view = scenario.calculate();
+        expectCalculated(view, 2);
+        EXPECT_EQ(view.auc, 1.0);
+    }
+}
+
+TEST(BadCsv, TextIdsRankTiesByTheirTextAndReachTheViewsAsWritten)
+{
+    Scenario scenario("id,target,score\nC9,1,0.5\nC10,0,0.5\nA1,1,0.9\n");
+    const RecordingCalculateView view = scenario.calculate();
+    expectCalculated(view, 3);
+    // Ranking: output descending, the tie by id text ("C10" before "C9"); ascending order keeps the tie's order.
+    const QStringList rocIds { view.roc.text(0, 0).value_or(""), view.roc.text(1, 0).value_or(""),
+        view.roc.text(2, 0).value_or("") };
+    EXPECT_EQ(rocIds, QStringList({ "A1", "C10", "C9" }));
+    EXPECT_EQ(view.probabilities.text(0, 0), "C10");
+    EXPECT_EQ(view.probabilities.text(2, 0), "A1");
 }
 
 TEST(BadCsv, QuotedCommaDecimalsAndNonFiniteOutputsAreCalculationErrors)

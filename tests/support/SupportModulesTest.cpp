@@ -59,6 +59,9 @@ TEST(KeyFilters, LocaleSeparatorSignsAndControlKeys)
         EXPECT_EQ(FilterSignedNumberKey(key(refused)), 0) << refused;
     EXPECT_EQ(FilterUnsignedNumberKey(13), 13);
     EXPECT_EQ(FilterUnsignedNumberKey(8), 8);
+    // Digits of other scripts (Arabic-Indic, Devanagari, full-width) are refused: the parser reads none.
+    for (char16_t digit : { u'\u0663', u'\u0967', u'\uFF15' })
+        EXPECT_EQ(FilterSignedNumberKey(std::int16_t(digit)), 0) << int(digit);
 }
 
 TEST(KeyFilters, PointUnderTheInvariantLocale)
@@ -71,13 +74,44 @@ TEST(KeyFilters, PointUnderTheInvariantLocale)
 TEST(ParseInvariantDouble, PointIsTheSeparatorWhateverTheLocale)
 {
     CommaLocale comma;
+    using LocalizationLib::ParseInvariantDouble;
     EXPECT_EQ(LocalizationLib::GetDecimalSeparator(), ",");
-    EXPECT_DOUBLE_EQ(LocalizationLib::ParseInvariantDouble(Variant("0.5")), 0.5);
-    EXPECT_DOUBLE_EQ(LocalizationLib::ParseInvariantDouble(Variant("-1.25e2")), -125.0);
-    EXPECT_DOUBLE_EQ(LocalizationLib::ParseInvariantDouble(Variant(2.5)), 2.5);
-    EXPECT_DOUBLE_EQ(LocalizationLib::ParseInvariantDouble(Variant()), 0.0);
-    EXPECT_THROW(LocalizationLib::ParseInvariantDouble(Variant("0,5")), std::runtime_error);
-    EXPECT_THROW(LocalizationLib::ParseInvariantDouble(Variant("abc")), std::runtime_error);
+    EXPECT_DOUBLE_EQ(ParseInvariantDouble(Variant("0.5")), 0.5);
+    EXPECT_DOUBLE_EQ(ParseInvariantDouble(Variant("-1.25e2")), -125.0);
+    EXPECT_DOUBLE_EQ(ParseInvariantDouble(Variant(2.5)), 2.5);
+    EXPECT_DOUBLE_EQ(ParseInvariantDouble(Variant()), 0.0);
+    // What the platform's conversion refuses fails with its conversion error, not-a-number texts included.
+    for (const char* refused : { "0,5", "abc", "", "NaN", "nan", "inf", "-Infinity" })
+        EXPECT_THROW(ParseInvariantDouble(Variant(refused)), LocalizationLib::TypeMismatch) << refused;
+    EXPECT_THROW(ParseInvariantDouble(Variant(std::nan(""))), LocalizationLib::TypeMismatch);
+}
+
+TEST(LocaleText, AnswersForTheLocaleItIsAsked)
+{
+    CommaLocale comma; // the user's locale is German
+    using LocalizationLib::GetLocaleText;
+    const struct {
+        std::int32_t locale;
+        std::int32_t item;
+        const char* text;
+    } cases[] = {
+        { LocalizationLib::kUserDefaultLocale, 14, "," },
+        { 2057, 14, "." },
+        { 1033, 15, "," },
+        { 1036, 56, "janvier" },
+        { 1031, 42, "Montag" },
+        { 2057, 92, "en-GB" },
+        { 1033, 1, "0409" },
+        { 1033, 13, "1" },
+        { 1031, 13, "0" },
+        { 1031, 12, ";" },
+        { 1033, 4108, "6" },
+        { 1031, 4108, "0" },
+        { 1033, 9999, "" },
+        { 0x7FFF, 14, "" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GetLocaleText(c.locale, c.item), QString::fromUtf8(c.text)) << c.locale << " " << c.item;
 }
 
 TEST(AppSettings, DefaultsAndRoundTripUnderTheSection)

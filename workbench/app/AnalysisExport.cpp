@@ -1,111 +1,60 @@
 #include "AnalysisExport.h"
 
 #include "ConsolePlatform.h"
+#include "ExportedAnalysis.h"
+#include "ReportPage.h"
+#include "StatisticsJson.h"
+#include "TerminalProgress.h"
+#include "charts/ChartInterfaces.h"
+#include "presenters/DatasetCache.h"
 #include "reports/IDataReport.h"
+#include "reports/PropertyGrid.h"
 #include "reports/PropertyGridAdapter.h"
 #include "run/Run.h"
 #include "support/Error.h"
 #include "window/frmDecile.h"
 
-#include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QSvgGenerator>
 #include <QTabBar>
 
 namespace wb {
 
 namespace {
-    const char* const kChartControls[lrv::frmDecile::kTabCount]
-        = { "chQuantile", "rcChart", "chCutoff", "chGains", "chLift", "chSlope", "lfChart", "confMatrix" };
-    const char* const kTabCaptions[lrv::frmDecile::kTabCount]
-        = { "Quantiles", "ROC", "Cutoff Points", "Gains", "Lift", "Log Odds", "Logistic Fit", "Confusion Matrix" };
-    constexpr int kHtmlRows = 200;
-
-    /// Writes a text with "\n" for every CR LF, a block at a time: a table of a million rows is a text of
-    /// a hundred million characters, which must be neither copied whole nor edited in place.
-    void writeTextFile(const QString& path, const QString& text)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        const QString lineBreak = QStringLiteral("\r\n");
-        qsizetype from = 0;
-        QByteArray block;
-        while (from < text.size()) {
-            qsizetype to = text.indexOf(lineBreak, from);
-            if (to < 0)
-                to = text.size();
-            block += QStringView(text).mid(from, to - from).toUtf8();
-            block += '\n';
-            from = to + lineBreak.size();
-            if (block.size() > (1 << 20) || from >= text.size()) {
-                if (file.write(block) != block.size())
-                    throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-                block.clear();
-            }
-        }
-    }
+    struct Tab {
+        const char* control; ///< the chart's object name in the window
+        const char* caption;
+        bool perRecord; ///< a row per record rather than per quantile
+    };
+    const Tab kTabs[lrv::frmDecile::kTabCount] = {
+        { "chQuantile", "Quantiles", false },
+        { "rcChart", "ROC", true },
+        { "chCutoff", "Cutoff Points", true },
+        { "chGains", "Gains", false },
+        { "chLift", "Lift", false },
+        { "chSlope", "Log Odds", false },
+        { "lfChart", "Logistic Fit", true },
+        { "confMatrix", "Confusion Matrix", true },
+    };
+    /// Rows the page shows of a per-record table, and at most of any table.
+    constexpr int kPagePerRecordRows = 10;
+    constexpr int kPageRows = 100;
+    /// Steps of the progress bar: the calculation, each tab, the statistics and the page.
+    constexpr int kSteps = 1 + lrv::frmDecile::kTabCount + 2;
 
     void writeFile(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
             throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-    }
-
-    void saveImage(const QImage& image, const QString& path)
-    {
-        if (image.isNull() || !image.save(path, "PNG"))
-            throw lrv::Error(QStringLiteral("Cannot write the picture %1.").arg(path));
-    }
-
-    /// The chart's picture as its "&Copy" puts it on the clipboard; a plain capture for a chart without one.
-    QImage chartImage(QWidget* chart)
-    {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        for (QAction* action : chart->findChildren<QAction*>()) {
-            if (action->text() != QLatin1String("&Copy"))
-                continue;
-            clipboard->clear();
-            action->trigger();
-            const QImage copied = clipboard->image();
-            if (!copied.isNull())
-                return copied;
-        }
-        return chart->grab().toImage();
-    }
-
-    QString htmlTable(const QString& text, const QString& tsvName)
-    {
-        // Only the first rows are read: the text of a per-record table is long.
-        const QString lineBreak = QStringLiteral("\r\n");
-        QString html = QStringLiteral("<table>\n");
-        qsizetype from = 0;
-        for (int line = 0; line <= kHtmlRows && from <= text.size(); ++line) {
-            qsizetype to = text.indexOf(lineBreak, from);
-            if (to < 0)
-                to = text.size();
-            const QString cell = line == 0 ? QStringLiteral("th") : QStringLiteral("td");
-            html += QStringLiteral("<tr>");
-            for (const QString& value : text.mid(from, to - from).split(QLatin1Char('\t')))
-                html += QStringLiteral("<%1>%2</%1>").arg(cell, value.toHtmlEscaped());
-            html += QStringLiteral("</tr>\n");
-            from = to + lineBreak.size();
-        }
-        html += QStringLiteral("</table>\n");
-        const qsizetype rows = text.count(lineBreak);
-        html += QStringLiteral("<p class=\"note\">%1 rows%2: <a href=\"%3\">%3</a></p>\n")
-                    .arg(rows)
-                    .arg(rows > kHtmlRows ? QStringLiteral(", the first %1 shown").arg(kHtmlRows) : QString())
-                    .arg(tsvName);
-        return html;
     }
 
     template <typename T> T* control(lrv::frmDecile& window, const char* name)
@@ -115,13 +64,68 @@ namespace {
             throw lrv::Error(QStringLiteral("The analysis window has no control %1.").arg(QLatin1String(name)));
         return found;
     }
+
+    lrv::IChartControl& chartControl(lrv::frmDecile& window, int tab)
+    {
+        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(window, kTabs[tab].control));
+        if (!chart)
+            throw lrv::Error(QStringLiteral("The %1 tab has no chart.").arg(QLatin1String(kTabs[tab].caption)));
+        return *chart;
+    }
+
+    QByteArray chartSvg(lrv::IChartControl& chart, const QSize& size, const QString& title)
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(size);
+        generator.setViewBox(QRect(QPoint(), size));
+        generator.setResolution(96);
+        generator.setTitle(title);
+        QPainter painter(&generator);
+        chart.paintChart(painter, QRect(QPoint(), size));
+        painter.end();
+        return buffer.data();
+    }
+
+    /// The chart at twice its size on screen, for sharp prints and high-density screens.
+    QImage chartImage(lrv::IChartControl& chart, const QSize& size)
+    {
+        QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(2);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        chart.paintChart(painter, QRect(QPoint(), size));
+        return image;
+    }
 }
+
+struct AnalysisExport::Session {
+    Session(const QString& folder, TerminalProgress& progressBar)
+        : out(folder)
+        , progress(progressBar)
+    {
+    }
+
+    QDir out;
+    TerminalProgress& progress;
+    lrv::frmDecile window;
+    ExportedAnalysis analysis;
+    std::vector<PageSection> sections { std::size_t(lrv::frmDecile::kTabCount) };
+    int step = 0;
+
+    void stepDone() { progress.update(++step); }
+    const lrv::PropertyGrid& grid() { return *control<lrv::PropertyGrid>(window, "pgProperties"); }
+};
 
 AnalysisExport::AnalysisExport(std::shared_ptr<Run> run, ExportChoices choices)
     : m_run(std::move(run))
     , m_choices(choices)
 {
 }
+
+AnalysisExport::~AnalysisExport() = default;
 
 const QStringList& AnalysisExport::tabNames()
 {
@@ -131,13 +135,37 @@ const QStringList& AnalysisExport::tabNames()
     return names;
 }
 
-void AnalysisExport::writeTo(const QString& folder)
+void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
 {
     if (!QDir().mkpath(folder))
         throw lrv::Error(QStringLiteral("Cannot make the folder %1.").arg(folder));
-    const QDir out(folder);
-    ConsolePlatform& platform = ConsolePlatform::install();
+    progress.begin("Exporting", kSteps);
+    Session session(folder, progress);
+    openWindow(session);
+    readAnalysis(session);
+    session.stepDone();
 
+    control<QCheckBox>(session.window, "chkSynchro")->setChecked(true);
+    auto* charts = control<QTabBar>(session.window, "ssCharts");
+    for (int tab = 0; tab < lrv::frmDecile::kTabCount; ++tab) {
+        charts->setCurrentIndex(tab);
+        QCoreApplication::processEvents();
+        writeChart(session, tab);
+        writeTable(session, tab);
+        session.stepDone();
+    }
+    writeStatisticsText(session);
+    writeStatisticsJson(session);
+    session.stepDone();
+    writeIndex(session);
+    session.stepDone();
+    session.window.close();
+    progress.finish();
+}
+
+void AnalysisExport::openWindow(Session& session)
+{
+    ConsolePlatform& platform = ConsolePlatform::install();
     if (m_choices.modelId) {
         const auto models = m_run->models();
         int index = -1;
@@ -151,7 +179,7 @@ void AnalysisExport::writeTo(const QString& folder)
     if (m_choices.dataSet == 2 && !m_run->dataSet(2))
         throw lrv::Error(QStringLiteral("The run has no validation dataset."));
 
-    lrv::frmDecile window;
+    lrv::frmDecile& window = session.window;
     window.resize(1400, 950);
     std::shared_ptr<lrv::IRun> handle = m_run;
     const auto sampling = [&](int index) {
@@ -171,57 +199,121 @@ void AnalysisExport::writeTo(const QString& folder)
     QCoreApplication::processEvents();
     if (!platform.messages.isEmpty())
         throw lrv::Error(platform.messages.join(QLatin1Char('\n')));
+}
 
-    control<QCheckBox>(window, "chkSynchro")->setChecked(true);
-    auto* charts = control<QTabBar>(window, "ssCharts");
-    QString sections;
-    for (int tab = 0; tab < lrv::frmDecile::kTabCount; ++tab) {
-        charts->setCurrentIndex(tab);
-        QCoreApplication::processEvents();
-        const QString name = tabNames()[tab];
-        saveImage(
-            chartImage(control<QWidget>(window, kChartControls[tab])), out.filePath(name + QStringLiteral(".png")));
-        const QString text = window.report(tab)->AllDataText();
-        writeTextFile(out.filePath(name + QStringLiteral(".tsv")), text);
-        sections += QStringLiteral("<h2 id=\"%1\">%2</h2>\n<img src=\"%1.png\" alt=\"%2 chart\">\n")
-                        .arg(name, QLatin1String(kTabCaptions[tab]));
-        sections += htmlTable(text, name + QStringLiteral(".tsv"));
+void AnalysisExport::readAnalysis(Session& session)
+{
+    // The window shows what the engine delivered; its figures, at full precision, come from the same
+    // calculation on the records the window read (kept by the dataset cache).
+    ExportedAnalysis& exported = session.analysis;
+    exported.dataSet = control<QComboBox>(session.window, "cmbDataset")->currentIndex() + 1;
+    const std::shared_ptr<Model> model = m_run->modelList()->find(m_run->models()->current()->id());
+    if (!model)
+        throw lrv::Error(QStringLiteral("The run has no current model."));
+    exported.modelId = model->id();
+    exported.modelName = model->name();
+    const auto records = DatasetCache::get(*m_run, exported.dataSet);
+    const auto column
+        = std::find(records->outputColumns.begin(), records->outputColumns.end(), model->outputColumn().toStdString());
+    if (column == records->outputColumns.end())
+        throw lrv::Error(QStringLiteral("The %1 dataset has no output column \"%2\".")
+                             .arg(exported.dataSetName(), model->outputColumn()));
+    const std::vector<double>& outputs = records->outputs[std::size_t(column - records->outputColumns.begin())];
+    engine::ScoredRecords scored { records->ids.data(), records->classes.data(), outputs.data(), outputs.size(),
+        records->inverted || m_run->dataSetAt(exported.dataSet)->encoding().invert };
+    const int buckets = control<QComboBox>(session.window, "cmbBuckets")->currentText().toInt();
+    exported.analysis = engine::analyse(scored, buckets);
+}
+
+void AnalysisExport::writeChart(Session& session, int tab)
+{
+    lrv::IChartControl& chart = chartControl(session.window, tab);
+    const QSize size = dynamic_cast<QWidget&>(chart).size();
+    const QString name = tabNames()[tab];
+    const QString title
+        = QStringLiteral("%1: %2, %3 dataset")
+              .arg(QLatin1String(kTabs[tab].caption), session.analysis.modelTitle(), session.analysis.dataSetName());
+    PageSection& section = session.sections[std::size_t(tab)];
+    section.name = name;
+    section.caption = QLatin1String(kTabs[tab].caption);
+    section.svg = chartSvg(chart, size, title);
+    writeFile(session.out.filePath(name + QStringLiteral(".svg")), section.svg);
+
+    const QString png = session.out.filePath(name + QStringLiteral(".png"));
+    // PNG quality 80 is zlib's fastest levels: a chart's flat colours compress well anyway.
+    if (!chartImage(chart, size).save(png, "PNG", 80))
+        throw lrv::Error(QStringLiteral("Cannot write the picture %1.").arg(png));
+}
+
+void AnalysisExport::writeTable(Session& session, int tab)
+{
+    const QString path = session.out.filePath(tabNames()[tab] + QStringLiteral(".tsv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+
+    PageSection& section = session.sections[std::size_t(tab)];
+    const bool perRecord = kTabs[tab].perRecord;
+    const std::int64_t fileRows = perRecord && m_choices.records ? *m_choices.records : -1;
+    const int pageRows = perRecord ? kPagePerRecordRows : kPageRows;
+
+    // The report's text ends every line with CR LF. Only the lines the page shows, and the rows the file is
+    // cut at, are looked at one by one: a table of a million rows is a text of a hundred million characters.
+    const QString text = session.window.report(tab)->AllDataText();
+    const QStringView all(text);
+    qsizetype written = text.size();
+    qsizetype from = 0;
+    for (std::int64_t row = -1; from < text.size() && (row < pageRows || row < fileRows); ++row) {
+        qsizetype to = text.indexOf(u'\n', from);
+        to = to < 0 ? text.size() : to + 1;
+        const QString line = all.mid(from, to - from).trimmed().toString();
+        from = to;
+        if (row < 0)
+            section.header = line.split(QLatin1Char('\t'));
+        else if (row < pageRows)
+            section.rows.append(line.split(QLatin1Char('\t')));
+        if (row + 1 == fileRows)
+            written = from;
     }
+    // A per-record table has a row per record, the calculation errors included; the others are short.
+    const engine::Analysis& a = session.analysis.analysis;
+    const auto lines = [&] { return text.count(u'\n') + (text.endsWith(u'\n') || text.isEmpty() ? 0 : 1); };
+    section.totalRows
+        = perRecord ? std::int64_t(a.validRecords) + a.calculationErrors : std::max<std::int64_t>(lines() - 1, 0);
+    section.writtenRows = fileRows >= 0 ? std::min(fileRows, section.totalRows) : section.totalRows;
 
-    const QString statistics = window.statsAdapter() ? window.statsAdapter()->ToString() : QString();
-    writeFile(out.filePath(QStringLiteral("statistics.txt")),
-        QString(statistics).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8());
+    // Written in blocks, with "\n" line ends.
+    constexpr qsizetype kBlock = 1 << 22;
+    for (qsizetype at = 0; at < written;) {
+        qsizetype length = std::min(kBlock, written - at);
+        if (at + length < written && all[at + length - 1].isHighSurrogate())
+            --length;
+        QByteArray bytes = all.mid(at, length).toUtf8();
+        bytes.truncate(std::remove(bytes.begin(), bytes.end(), '\r') - bytes.begin());
+        if (file.write(bytes) != bytes.size())
+            throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        at += length;
+    }
+}
 
-    charts->setCurrentIndex(1);
-    QCoreApplication::processEvents();
-    saveImage(window.grab().toImage(), out.filePath(QStringLiteral("window.png")));
+void AnalysisExport::writeStatisticsText(Session& session)
+{
+    const lrv::PropertyGridAdapter* adapter = session.window.statsAdapter();
+    const QString text = adapter ? adapter->ToString() : QString();
+    writeFile(session.out.filePath(QStringLiteral("statistics.txt")),
+        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toUtf8());
+}
 
-    const auto models = m_run->models();
-    const QString title = window.windowTitle();
-    QString html = QStringLiteral(
-        "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>%1</title>\n<style>\n"
-        "body{font-family:sans-serif;margin:2em;color:#222}img{max-width:100%;border:1px solid #ccc}\n"
-        "table{border-collapse:collapse;font-size:12px;margin:.5em 0}th,td{border:1px solid #ccc;padding:2px "
-        "6px;text-align:right}\n"
-        "th{background:#eee}pre{background:#f6f6f6;padding:1em}.note{color:#666}nav a{margin-right:1em}\n"
-        "</style></head><body>\n<h1>%1</h1>\n")
-                       .arg(title.toHtmlEscaped());
-    html += QStringLiteral("<p>Model %1, %2 dataset, %3 quantiles.</p>\n")
-                .arg(models->current()->id())
-                .arg(control<QComboBox>(window, "cmbDataset")->currentText().toLower())
-                .arg(control<QComboBox>(window, "cmbBuckets")->currentText());
-    html += QStringLiteral("<nav>");
-    for (int tab = 0; tab < lrv::frmDecile::kTabCount; ++tab)
-        html += QStringLiteral("<a href=\"#%1\">%2</a>").arg(tabNames()[tab], QLatin1String(kTabCaptions[tab]));
-    html += QStringLiteral("<a href=\"#statistics\">Statistics</a></nav>\n");
-    html += QStringLiteral("<h2>Window</h2>\n<img src=\"window.png\" alt=\"the analysis window\">\n");
-    html += sections;
-    html += QStringLiteral(
-        "<h2 id=\"statistics\">Statistics</h2>\n<pre>%1</pre>\n<p><a href=\"statistics.txt\">statistics.txt</a></p>\n")
-                .arg(statistics.toHtmlEscaped());
-    html += QStringLiteral("</body></html>\n");
-    writeFile(out.filePath(QStringLiteral("index.html")), html.toUtf8());
-    window.close();
+void AnalysisExport::writeStatisticsJson(Session& session)
+{
+    const std::string json = statisticsJson(session.analysis, session.grid()).dump(2) + '\n';
+    writeFile(session.out.filePath(QStringLiteral("statistics.json")), QByteArray::fromStdString(json));
+}
+
+void AnalysisExport::writeIndex(Session& session)
+{
+    writeFile(session.out.filePath(QStringLiteral("index.html")),
+        reportPage(session.analysis, session.grid(), session.sections));
 }
 
 } // namespace wb

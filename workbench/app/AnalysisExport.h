@@ -1,35 +1,52 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
 #include <QString>
+#include <QStringList>
 
 namespace wb {
 
 class Run;
+class TerminalProgress;
 
 /// What an export shows; unset choices keep the run's own.
 struct ExportChoices {
     std::optional<int> modelId;
     std::optional<int> dataSet; ///< 1 training, 2 validation
     std::optional<int> buckets;
+    /// Rows of the per-record tables written (ROC, cutoff points, logistic fit, confusion matrix); empty: all.
+    std::optional<std::int64_t> records = 1000;
 };
 
-/// Runs the analysis window without a screen, as the host would open it, then writes per tab the chart as
-/// "&Copy" captures it (NAME.png) and the report's "Copy All Data" text (NAME.tsv), the statistics grid's
-/// text (statistics.txt), the whole window (window.png) and an index.html that shows all of it.
+/// Runs the analysis window without a screen, as the host would open it, then writes per tab the chart
+/// (NAME.svg, and NAME.png at twice the screen's resolution, both painted by the chart itself) and the
+/// report's "Copy All Data" text (NAME.tsv), the statistics grid as text (statistics.txt) and for scripts
+/// (statistics.json), and index.html: one file that shows all of it.
 class AnalysisExport {
 public:
     AnalysisExport(std::shared_ptr<Run> run, ExportChoices choices);
+    ~AnalysisExport();
 
     /// Throws lrv::Error when the calculation reported a problem or a file cannot be written.
-    void writeTo(const QString& folder);
+    void writeTo(const QString& folder, TerminalProgress& progress);
 
     /// The file names of the eight tabs, in tab order.
     static const QStringList& tabNames();
 
 private:
+    struct Session;
+
+    void openWindow(Session& session);
+    void readAnalysis(Session& session);
+    void writeChart(Session& session, int tab);
+    void writeTable(Session& session, int tab);
+    void writeStatisticsText(Session& session);
+    void writeStatisticsJson(Session& session);
+    void writeIndex(Session& session);
+
     std::shared_ptr<Run> m_run;
     ExportChoices m_choices;
 };

@@ -20,39 +20,110 @@ namespace {
     /// Fitness of a model with calculation errors in a dataset, as the host marks it.
     constexpr double calculationErrorsMark = -11111;
 
-    /// Class 0 is the smaller of the target's two values; 0/1 targets (or one of them) keep 0 and 1.
-    lrv::ClassEncoding chooseEncoding(const RunSpec& spec)
+    /// How the target names the classes: its encoding, the labels of a text target, and the texts of both classes.
+    struct TargetChoice {
+        lrv::ClassEncoding encoding;
+        QStringList labels;
+        QString positive;
+        QString negative;
+    };
+
+    QString quotedList(const QStringList& texts)
     {
-        std::vector<double> values;
+        QStringList quoted;
+        for (const QString& text : texts)
+            quoted << QLatin1Char('"') + text + QLatin1Char('"');
+        return quoted.join(QStringLiteral(", "));
+    }
+
+    /// Numbers: class 0 is the smaller of two values, 0/1 targets (or one of them) keep 0 and 1, and --positive
+    /// names class 1. Texts: two of them, true/false by themselves, any other pair with --positive.
+    TargetChoice chooseTarget(const RunSpec& spec)
+    {
+        QStringList values;
         QStringList files;
         for (const QString& path : { spec.training, spec.validation }) {
             if (path.isEmpty())
                 continue;
             files << path;
             const std::string source = path.toStdString(), target = spec.targetColumn.toStdString();
-            for (double value : DataSet::isDatabase(path) ? sql::DatabaseDataset::distinctTargets(source, target, 3)
-                                                          : engine::distinctTargets(source, target, 3))
-                if (std::find(values.begin(), values.end(), value) == values.end())
-                    values.push_back(value);
+            for (const std::string& value : DataSet::isDatabase(path)
+                    ? sql::DatabaseDataset::distinctTargets(source, target, 3)
+                    : engine::distinctTargets(source, target, 3))
+                if (!values.contains(QString::fromStdString(value)))
+                    values << QString::fromStdString(value);
         }
-        std::sort(values.begin(), values.end());
-        lrv::ClassEncoding encoding;
-        encoding.invert = spec.invert;
-        const bool zeroOne = std::all_of(values.begin(), values.end(), [](double v) { return v == 0 || v == 1; });
-        if (zeroOne)
-            return encoding;
-        QStringList texts;
-        for (double value : values)
-            texts << lrv::invariantNumberText(value);
-        if (values.size() != 2)
+        const QString where = QStringLiteral("The target column \"%1\" of %2")
+                                  .arg(spec.targetColumn, files.join(QStringLiteral(" and ")));
+        std::vector<double> numbers;
+        for (const QString& value : values) {
+            double number = 0;
+            if (engine::parseFieldNumber(value.toStdString(), number)
+                && std::find(numbers.begin(), numbers.end(), number) == numbers.end())
+                numbers.push_back(number);
+        }
+        const bool numeric = !values.isEmpty() && std::all_of(values.begin(), values.end(), [](const QString& value) {
+            double number = 0;
+            return engine::parseFieldNumber(value.toStdString(), number);
+        });
+        const std::size_t count = numeric ? numbers.size() : std::size_t(values.size());
+        // Files without records keep the default encoding; reading them says what is wrong.
+        if (values.isEmpty())
+            return { { 0, 1, spec.invert }, {}, QStringLiteral("1"), QStringLiteral("0") };
+        if (count > 2 || (!numeric && count < 2))
             throw lrv::Error(
-                QStringLiteral("The target column \"%1\" of %4 holds %2 (%3): a run needs a target of two classes.")
-                    .arg(spec.targetColumn,
-                        values.size() > 2 ? QStringLiteral("more than two values") : QStringLiteral("one value"),
-                        texts.join(QStringLiteral(", ")), files.join(QStringLiteral(" and "))));
-        encoding.min = values[0];
-        encoding.max = values[1];
-        return encoding;
+                QStringLiteral("%1 holds %2 (%3): a run needs a target of two classes.")
+                    .arg(where, count > 2 ? QStringLiteral("more than two values") : QStringLiteral("one value"),
+                        quotedList(values)));
+
+        TargetChoice choice;
+        choice.encoding.invert = spec.invert;
+        if (numeric) {
+            std::sort(numbers.begin(), numbers.end());
+            const bool zeroOne = std::all_of(numbers.begin(), numbers.end(), [](double v) { return v == 0 || v == 1; });
+            if (!spec.positive.isEmpty()) {
+                double positive = 0;
+                if (!engine::parseFieldNumber(spec.positive.toStdString(), positive)
+                    || std::find(numbers.begin(), numbers.end(), positive) == numbers.end())
+                    throw lrv::Error(
+                        QStringLiteral("--positive \"%1\" is not a value of the target column \"%2\", which holds %3.")
+                            .arg(spec.positive, spec.targetColumn, quotedList(values)));
+                const double other = numbers.size() == 2 ? (numbers[0] == positive ? numbers[1] : numbers[0])
+                                                         : (positive == 1 ? 0 : 1);
+                choice.encoding.min = other;
+                choice.encoding.max = positive;
+            } else if (!zeroOne) {
+                if (numbers.size() != 2)
+                    throw lrv::Error(QStringLiteral("%1 holds one value (%2): a run needs a target of two classes.")
+                                         .arg(where, quotedList(values)));
+                choice.encoding.min = numbers[0];
+                choice.encoding.max = numbers[1];
+            }
+            choice.positive = lrv::invariantNumberText(choice.encoding.max);
+            choice.negative = lrv::invariantNumberText(choice.encoding.min);
+            return choice;
+        }
+
+        const auto isBoolean = [](const QString& text, const char* word) {
+            return text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+        };
+        if (!spec.positive.isEmpty()) {
+            if (!values.contains(spec.positive))
+                throw lrv::Error(
+                    QStringLiteral("--positive \"%1\" is not a value of the target column \"%2\", which holds %3.")
+                        .arg(spec.positive, spec.targetColumn, quotedList(values)));
+            choice.positive = spec.positive;
+        } else if (isBoolean(values[0], "true") && isBoolean(values[1], "false")) {
+            choice.positive = values[0];
+        } else if (isBoolean(values[1], "true") && isBoolean(values[0], "false")) {
+            choice.positive = values[1];
+        } else {
+            throw lrv::Error(QStringLiteral("%1 holds the texts %2: name the positive class with --positive LABEL.")
+                                 .arg(where, quotedList(values)));
+        }
+        choice.negative = values[0] == choice.positive ? values[1] : values[0];
+        choice.labels = QStringList { choice.negative, choice.positive };
+        return choice;
     }
 
     struct DataSetFitness {
@@ -82,8 +153,9 @@ namespace {
     }
 
     DataSetFitness readAndScore(
-        const RunSpec& spec, const QString& path, const lrv::ClassEncoding& encoding, TerminalProgress& progress)
+        const RunSpec& spec, const QString& path, const TargetChoice& target, TerminalProgress& progress)
     {
+        const lrv::ClassEncoding& encoding = target.encoding;
         if (DataSet::isDatabase(path))
             return scoreInDatabase(spec, path, encoding, progress);
         engine::DatasetSpec dataset;
@@ -93,6 +165,8 @@ namespace {
         for (const QString& column : spec.outputColumns)
             dataset.outputColumns.push_back(column.toStdString());
         dataset.encoding = { encoding.min, encoding.max, encoding.invert };
+        for (const QString& label : target.labels)
+            dataset.targetLabels.push_back(label.toStdString());
 
         const std::string name = QFileInfo(path).fileName().toStdString();
         progress.begin("Reading " + name, 1);
@@ -133,17 +207,21 @@ MadeRun makeRun(const RunSpec& spec, TerminalProgress& progress)
     QString out = spec.out;
     if (QFileInfo(out).suffix().isEmpty())
         out += QStringLiteral(".run");
+    if (!spec.replace && QFileInfo::exists(out))
+        throw lrv::Error(QStringLiteral("%1 exists already; give --force to replace it.").arg(out));
 
-    const lrv::ClassEncoding encoding = chooseEncoding(spec);
-    const DataSetFitness training = readAndScore(spec, spec.training, encoding, progress);
+    const TargetChoice target = chooseTarget(spec);
+    const lrv::ClassEncoding& encoding = target.encoding;
+    const DataSetFitness training = readAndScore(spec, spec.training, target, progress);
     DataSetFitness validation;
     if (!spec.validation.isEmpty())
-        validation = readAndScore(spec, spec.validation, encoding, progress);
+        validation = readAndScore(spec, spec.validation, target, progress);
 
     RunDocument document;
     document.kind = 2;
     document.targetColumn = spec.targetColumn;
     document.idColumn = spec.idColumn;
+    document.targetLabels = target.labels;
     document.dataSets[0] = DataSetRecord { Run::relativeCsvPath(out, spec.training), encoding, 0 };
     if (!spec.validation.isEmpty())
         document.dataSets[1] = DataSetRecord { Run::relativeCsvPath(out, spec.validation), encoding, 0 };
@@ -168,7 +246,13 @@ MadeRun makeRun(const RunSpec& spec, TerminalProgress& progress)
     document.parameters[QStringLiteral("data#test_Samples")] = integerParameter(validation.records);
     RunFile::save(out, document);
 
-    return { out, int(spec.outputColumns.size()), training.records, validation.records };
+    MadeRun made { out, int(spec.outputColumns.size()), training.records, validation.records, {}, {}, target.positive,
+        target.negative };
+    for (const engine::Fitness& fitness : training.models)
+        made.trainingAuc.push_back(fitness.auc);
+    for (const engine::Fitness& fitness : validation.models)
+        made.validationAuc.push_back(fitness.auc);
+    return made;
 }
 
 } // namespace wb

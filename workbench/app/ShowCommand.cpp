@@ -1,44 +1,45 @@
+#include "AnalysisExport.h"
 #include "Arguments.h"
 #include "Command.h"
-#include "entry/LogisticRegression.h"
-#include "host/HostConfiguration.h"
-#include "presenters/WorkbenchHostCore.h"
-#include "run/Run.h"
+#include "embed/Workbench.h"
 
 namespace wb {
 
 namespace {
 
-    const char* const usage = R"(Usage: vantorix-lr show RUN [--chart CODE]
+    const char* const usage = R"(Usage: vantorix-lr show RUN [--chart NAME]
 
 Opens the analysis window of a run as the host does, and saves the run when the window closes
 (the selected chart, dataset and number of quantiles are kept in it).
 
-  --chart CODE   the chart tab to open with: 1129 Quantiles, 1130 ROC, 1131 Cutoff Points,
-                 1132 Gains, 1133 Lift, 1134 Log Odds, 1135 Logistic Fit, 1136 Confusion Matrix
-                 (default: the one stored in the run)
+  --chart NAME   the chart tab to open with: quantiles, roc, cutoff-points, gains, lift,
+                 log-odds, logistic-fit or confusion-matrix, the names of export's files
+                 (or its code, 1129 to 1136); default: the one stored in the run
 )";
+
+    /// The chart code of a tab name or of a code; -1 for none given.
+    std::int32_t chartCode(const Arguments& args)
+    {
+        const QString name = args.value(QStringLiteral("chart"));
+        if (name.isEmpty() || name.front().isDigit())
+            return std::int32_t(args.integer(QStringLiteral("chart"), -1, 1129, 1136));
+        const qsizetype tab = AnalysisExport::tabNames().indexOf(name.toLower());
+        if (tab < 0)
+            throw UsageError(QStringLiteral("--chart is one of %1, not \"%2\"")
+                                 .arg(AnalysisExport::tabNames().join(QStringLiteral(", ")), name)
+                                 .toStdString());
+        return std::int32_t(1129 + tab);
+    }
 
     int runShow(const QStringList& arguments)
     {
         const Arguments args(arguments, { QStringLiteral("chart") });
         if (args.positional().size() != 1)
             throw UsageError("give exactly one run file.");
-        const auto chart = std::int32_t(args.integer(QStringLiteral("chart"), -1, 1129, 1136));
+        const std::int32_t chart = chartCode(args);
 
-        WorkbenchHostCore::install();
-        const std::shared_ptr<Run> run = Run::open(args.positional().first());
-        lrv::LogisticRegression entry;
-        std::shared_ptr<lrv::IConfiguration> configuration = lrv::HostConfiguration::get();
-        entry.Init(configuration);
-        const auto sampling = [&](int index) {
-            const auto set = run->dataSetAt(index);
-            return set ? set->sampling() : 0;
-        };
-        entry.SetOriginalSamplings(sampling(1), sampling(2));
-        std::shared_ptr<lrv::IRun> handle = run;
-        entry.ShowAnalysis(handle, chart, nullptr);
-        run->save();
+        installHost();
+        showAnalysis(openRun(args.positional().first()), chart);
         return 0;
     }
 

@@ -103,9 +103,11 @@ decimals, so that it has many tied outputs. The same seed (default 1) gives the 
         for (int k = 1; k <= models; ++k)
             spec.outputColumns << QStringLiteral("model_%1").arg(k);
         spec.out = folder.filePath(QStringLiteral("synth.run"));
+        spec.replace = true; // its CSV files are new as well
         const MadeRun made = makeRun(spec, progress);
-        std::printf("Wrote %s: %d models, %lld training and %lld validation records.\n", qPrintable(made.path),
-            made.models, static_cast<long long>(made.trainingRecords), static_cast<long long>(made.validationRecords));
+        std::printf("Wrote %s: %d model%s, %lld training and %lld validation records.\n", qPrintable(made.path),
+            made.models, made.models == 1 ? "" : "s", static_cast<long long>(made.trainingRecords),
+            static_cast<long long>(made.validationRecords));
         return 0;
     }
 

@@ -1,4 +1,5 @@
 #include "Command.h"
+#include "LibraryVersion.h"
 
 #include <cstdio>
 #include <memory>
@@ -18,7 +19,9 @@ void printOverview(std::FILE* stream)
     std::fputs("Usage: vantorix-lr COMMAND [ARGUMENTS]\n\nCommands:\n", stream);
     for (const wb::Command* command : wb::Command::all())
         std::fprintf(stream, "  %-9s %s\n", qPrintable(command->name), qPrintable(command->summary));
-    std::fputs("\nRun \"vantorix-lr COMMAND --help\" for a command's arguments.\n", stream);
+    std::fputs("\nRun \"vantorix-lr COMMAND --help\" for a command's arguments, \"vantorix-lr --version\" for the "
+               "version.\n",
+        stream);
 }
 
 bool hasDisplay() { return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"); }
@@ -34,6 +37,10 @@ int main(int argc, char** argv)
     const QString name = QString::fromLocal8Bit(argv[1]);
     if (name == QStringLiteral("--help") || name == QStringLiteral("-h") || name == QStringLiteral("help")) {
         printOverview(stdout);
+        return 0;
+    }
+    if (name == QStringLiteral("--version")) {
+        std::printf("vantorix-lr %d.%d.%d\n", LRV_VERSION_MAJOR, LRV_VERSION_MINOR, LRV_VERSION_PATCH);
         return 0;
     }
     const wb::Command* command = wb::Command::find(name);

@@ -151,9 +151,10 @@ namespace {
         std::vector<double> odds(s.buckets);
         for (int b = 0; b < s.buckets; ++b) {
             const double total = s.total(b);
-            // Clamped so that a bucket of one class still has finite odds.
-            const double rate = std::clamp(s.rate(b), 0.5 / total, 1 - 0.5 / total);
-            odds[b] = rate / (1 - rate);
+            const double positives = s.positives[b], negatives = total - positives;
+            // A bucket of one class takes the continuity-corrected empirical logit: its odds stay finite and a
+            // bucket of one record keeps its signal.
+            odds[b] = positives > 0 && negatives > 0 ? positives / negatives : (positives + 0.5) / (negatives + 0.5);
             logOdds[b] = std::log(odds[b]);
             weights[b] = total;
         }
@@ -312,6 +313,7 @@ Analysis analyse(const ScoredRecords& records, int buckets, const ProgressFuncti
     MemoryDetails details(ranked);
     Analysis a = assembleAnalysis(summary, details);
     a.ranked = ranked;
+    a.idTexts = records.idTexts;
     return a;
 }
 
@@ -389,6 +391,7 @@ Fitness computeFitness(const ScoredRecords& records, int buckets)
     } catch (const CalculationError&) {
         return fitness;
     }
+    fitness.auc = a.auc;
     const LogisticModel model { a.probabilitySlope, a.probabilityIntercept };
     // Squared Pearson correlation of P(1) with the class, over the valid records.
     double sp = 0, sy = 0, spp = 0, syy = 0, spy = 0;

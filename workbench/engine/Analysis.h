@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CellTable.h"
+#include "engine/RecordIds.h"
 
 #include <array>
 #include <cstdint>
@@ -21,6 +22,8 @@ struct ScoredRecords {
     const double* outputs = nullptr;
     std::size_t size = 0;
     bool inverted = false;
+    /// How the file writes the ids when `ids` are keys standing for them; null when they are the ids.
+    std::shared_ptr<const IdTexts> idTexts;
 };
 
 /// Progress of a long calculation: called with records done and total at least every 100 ms of work;
@@ -46,6 +49,9 @@ struct Analysis {
     bool inverted = false;
     std::int32_t validRecords = 0; ///< n
     std::int32_t calculationErrors = 0; ///< e
+    /// The ids of column 0 of the per-record tables and of thresholdId are keys standing for these texts;
+    /// null when they are the ids.
+    std::shared_ptr<const IdTexts> idTexts;
 
     std::shared_ptr<const CellTable> decileResults; ///< 1..B × 0..11
     double trendSlope = -9999, trendIntercept = -9999, trendRSquare = -9999;
@@ -95,6 +101,7 @@ Analysis analyse(const ScoredRecords& records, int buckets, const ProgressFuncti
 struct Fitness {
     double rSquare = -1;
     double accuracy = -1;
+    double auc = -1; ///< the area under the ROC curve; -1 when it cannot be computed
 };
 Fitness computeFitness(const ScoredRecords& records, int buckets = 10);
 

@@ -26,6 +26,33 @@ CsvScanner::CsvScanner(std::string path)
         throw InputError("Cannot read the file " + m_path + ": " + std::strerror(errno) + ".");
     if (std::string_view(m_text.data(), m_text.size()).starts_with("\xEF\xBB\xBF"))
         m_position = 3;
+    m_separator = detectSeparator();
+}
+
+char CsvScanner::detectSeparator() const
+{
+    std::size_t commas = 0, semicolons = 0, tabs = 0;
+    bool quoted = false;
+    for (std::size_t i = m_position; i < m_text.size(); ++i) {
+        const char c = m_text.data()[i];
+        if (c == '"')
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (c == '\n' || c == '\r')
+            break;
+        else if (c == ',')
+            ++commas;
+        else if (c == ';')
+            ++semicolons;
+        else if (c == '\t')
+            ++tabs;
+    }
+    if (semicolons > commas && semicolons >= tabs)
+        return ';';
+    if (tabs > commas && tabs > semicolons)
+        return '\t';
+    return ',';
 }
 
 std::string_view CsvScanner::quotedField(char*& p, char* end)
@@ -52,9 +79,9 @@ std::string_view CsvScanner::quotedField(char*& p, char* end)
     }
     // Anything between the closing quote and the separator is kept with the field's text.
     const std::string_view quoted(start, std::size_t(out - start));
-    if (p < end && *p != ',' && *p != '\n' && *p != '\r') {
+    if (p < end && *p != m_separator && *p != '\n' && *p != '\r') {
         char* tail = p;
-        while (p < end && *p != ',' && *p != '\n' && *p != '\r')
+        while (p < end && *p != m_separator && *p != '\n' && *p != '\r')
             ++p;
         std::memmove(out, tail, std::size_t(p - tail));
         return std::string_view(start, quoted.size() + std::size_t(p - tail));
@@ -101,11 +128,12 @@ bool CsvScanner::next(std::vector<std::string_view>& fields)
             fields.push_back(quotedField(p, end));
         } else {
             char* start = p;
-            while (p < end && *p != ',' && *p != '\n' && *p != '\r')
+            const char separator = m_separator;
+            while (p < end && *p != separator && *p != '\n' && *p != '\r')
                 ++p;
             fields.emplace_back(start, std::size_t(p - start));
         }
-        if (p < end && *p == ',') {
+        if (p < end && *p == m_separator) {
             ++p;
             continue;
         }

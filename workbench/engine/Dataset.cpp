@@ -23,18 +23,6 @@ namespace {
         return text.substr(begin, end - begin);
     }
 
-    // The whole field as a number, or nothing: "." decimal, optional sign, surrounding blanks allowed.
-    bool parseNumber(std::string_view field, double& value)
-    {
-        field = trimmed(field);
-        if (!field.empty() && field.front() == '+')
-            field.remove_prefix(1);
-        if (field.empty())
-            return false;
-        const auto [ptr, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-        return ec == std::errc() && ptr == field.data() + field.size();
-    }
-
     std::string place(const CsvScanner& csv, std::size_t column, const std::string& name)
     {
         return csv.path() + ", line " + std::to_string(csv.line()) + ", column " + std::to_string(column + 1) + " (\""
@@ -77,6 +65,53 @@ namespace {
 
 } // namespace
 
+bool parseFieldNumber(std::string_view field, double& value)
+{
+    field = trimmed(field);
+    if (!field.empty() && field.front() == '+')
+        field.remove_prefix(1);
+    if (field.empty())
+        return false;
+    const auto [ptr, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+    return ec == std::errc() && ptr == field.data() + field.size() && std::isfinite(value);
+}
+
+namespace {
+
+    // The line on which the record at a 0-based position starts: read again, for a message only.
+    std::int64_t lineOfRecord(const std::string& path, std::size_t record)
+    {
+        CsvScanner csv(path);
+        std::vector<std::string_view> fields;
+        csv.next(fields);
+        for (std::size_t r = 0; r <= record; ++r)
+            csv.next(fields);
+        return csv.line();
+    }
+
+    // The target's value as the encoding reads it: the number, or the value (0 or 1) of a text target's label.
+    bool targetValue(const DatasetSpec& spec, std::string_view field, double& value)
+    {
+        if (spec.targetLabels.empty())
+            return parseFieldNumber(field, value);
+        field = trimmed(field);
+        for (std::size_t v = 0; v < spec.targetLabels.size(); ++v)
+            if (field == spec.targetLabels[v]) {
+                value = double(v);
+                return true;
+            }
+        return false;
+    }
+
+    std::string classText(const DatasetSpec& spec, double value)
+    {
+        if (spec.targetLabels.empty() || (value != 0 && value != 1))
+            return textOf(value);
+        return '"' + spec.targetLabels[std::size_t(value)] + '"';
+    }
+
+} // namespace
+
 Dataset readDataset(const DatasetSpec& spec)
 {
     CsvScanner csv(spec.path);
@@ -94,7 +129,11 @@ Dataset readDataset(const DatasetSpec& spec)
     data.inverted = spec.encoding.invert;
     data.outputs.resize(outputColumns.size());
     const std::size_t expected = csv.lineCount();
-    data.ids.reserve(expected);
+    RecordIdCollector ids;
+    if (hasId)
+        ids.reserve(expected);
+    else
+        data.ids.reserve(expected);
     data.classes.reserve(expected);
     adviseHugePages(data.ids.data(), expected * sizeof(std::int32_t));
     adviseHugePages(data.classes.data(), expected);
@@ -112,56 +151,64 @@ Dataset readDataset(const DatasetSpec& spec)
                 + "; every row needs one field per column.");
 
         double target = 0;
-        if (!parseNumber(fields[targetColumn], target) || (target != spec.encoding.min && target != spec.encoding.max))
+        if (!targetValue(spec, fields[targetColumn], target)
+            || (target != spec.encoding.min && target != spec.encoding.max))
             throw InputError(place(csv, targetColumn, spec.targetColumn) + ": the target " + shown(fields[targetColumn])
-                + " is neither " + textOf(spec.encoding.min) + " (class 0) nor " + textOf(spec.encoding.max)
-                + " (class 1) of the class encoding.");
+                + " is neither " + classText(spec, spec.encoding.min) + " (class 0) nor "
+                + classText(spec, spec.encoding.max) + " (class 1) of the class encoding.");
         data.classes.push_back(target == spec.encoding.max ? 1 : 0);
 
-        std::int64_t id = record;
         if (hasId) {
-            double value = 0;
-            if (!parseNumber(fields[idColumn], value) || value != std::floor(value)
-                || value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
-                throw InputError(place(csv, idColumn, spec.idColumn) + ": the id " + shown(fields[idColumn])
-                    + " is not a whole number from -2147483648 to 2147483647.");
-            id = std::int64_t(value);
+            const std::string_view id = trimmed(fields[idColumn]);
+            if (id.empty())
+                throw InputError(place(csv, idColumn, spec.idColumn) + ": the id is empty; every record needs an id.");
+            ids.add(id);
         } else if (record > std::numeric_limits<std::int32_t>::max()) {
             throw InputError(csv.path() + ": more than 2147483647 records; split the file.");
+        } else {
+            data.ids.push_back(std::int32_t(record));
         }
-        data.ids.push_back(std::int32_t(id));
 
         for (std::size_t m = 0; m < outputColumns.size(); ++m) {
             double output = 0;
             // Outputs that are not finite numbers are calculation errors, kept and flagged.
-            if (!parseNumber(fields[outputColumns[m]], output) || !std::isfinite(output))
+            if (!parseFieldNumber(fields[outputColumns[m]], output))
                 output = nan;
             data.outputs[m].push_back(output);
+        }
+    }
+    if (record == 0)
+        throw InputError(csv.path() + " has no records: below its header row there is no line of data.");
+    if (hasId) {
+        if (const auto duplicate = ids.finish(data.ids, data.idTexts)) {
+            const std::string id = ids.idText(duplicate->second);
+            throw InputError(csv.path() + ", line " + std::to_string(lineOfRecord(csv.path(), duplicate->second))
+                + ", column " + std::to_string(idColumn + 1) + " (\"" + spec.idColumn + "\"): the id " + shown(id)
+                + " is also the id of the record on line " + std::to_string(lineOfRecord(csv.path(), duplicate->first))
+                + "; every record needs an id of its own.");
         }
     }
     return data;
 }
 
-std::vector<double> distinctTargets(const std::string& path, const std::string& targetColumn, std::size_t limit)
+std::vector<std::string> distinctTargets(const std::string& path, const std::string& targetColumn, std::size_t limit)
 {
     CsvScanner csv(path);
     std::vector<std::string_view> fields = readHeader(csv);
     const std::size_t columns = fields.size();
     const std::size_t column = findColumn(csv, fields, targetColumn);
-    std::vector<double> values;
+    std::vector<std::string> values;
     while (values.size() < limit && csv.next(fields)) {
         if (fields.size() != columns)
             throw InputError(csv.path() + ", line " + std::to_string(csv.line()) + ": the row has "
                 + std::to_string(fields.size()) + " fields but the header has " + std::to_string(columns)
                 + "; every row needs one field per column.");
-        double value = 0;
-        if (!parseNumber(fields[column], value) || !std::isfinite(value))
-            throw InputError(
-                place(csv, column, targetColumn) + ": the target " + shown(fields[column]) + " is not a number.");
+        const std::string_view value = trimmed(fields[column]);
+        if (value.empty())
+            throw InputError(place(csv, column, targetColumn) + ": the target is empty; every record needs a target.");
         if (std::find(values.begin(), values.end(), value) == values.end())
-            values.push_back(value);
+            values.emplace_back(value);
     }
-    std::sort(values.begin(), values.end());
     return values;
 }
 

@@ -48,12 +48,12 @@ namespace {
         view.SetDecileStats(variants(a.decileStats));
         view.SetDecileWeightedLinearRegression(a.trendSlope, a.trendIntercept, a.trendRSquare, a.inverted);
         view.SetDecileResults(a.validRecords, EngineTables::variants(a.decileResults));
-        view.ShowROC(EngineTables::doubles(a.rocResults), a.auc, a.thresholdId);
+        view.ShowROC(EngineTables::perRecord(a.rocResults, a.idTexts), a.auc, a.thresholdId);
         view.SetROCStats(variants(a.rocStats));
         view.ShowCutoffPoints(EngineTables::doubles(a.cutoffPoints));
         view.SetLogOddsStats2(a.logisticCutoff, a.logOddsSlope, a.logOddsIntercept, a.logOddsRSquare, a.inverted);
         view.ShowSlopeInterceptChart(EngineTables::variants(a.slopeIntercept));
-        view.SetProbabilities(EngineTables::doubles(a.probabilities));
+        view.SetProbabilities(EngineTables::perRecord(a.probabilities, a.idTexts));
         view.SetZeroOnes(EngineTables::doubles(a.zerosOnes));
         double gainsArea = a.gainsArea;
         double rankingQuality = a.gainsRankingQuality;

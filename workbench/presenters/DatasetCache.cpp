@@ -20,8 +20,8 @@ namespace {
             return spec.path == other.spec.path && spec.targetColumn == other.spec.targetColumn
                 && spec.idColumn == other.spec.idColumn && spec.outputColumns == other.spec.outputColumns
                 && spec.encoding.min == other.spec.encoding.min && spec.encoding.max == other.spec.encoding.max
-                && spec.encoding.invert == other.spec.encoding.invert && size == other.size
-                && modified == other.modified;
+                && spec.encoding.invert == other.spec.encoding.invert && spec.targetLabels == other.spec.targetLabels
+                && size == other.size && modified == other.modified;
         }
     };
 
@@ -49,6 +49,8 @@ std::shared_ptr<const engine::Dataset> DatasetCache::get(const Run& run, int dat
         key.spec.outputColumns.push_back(model.outputColumn.toStdString());
     const lrv::ClassEncoding encoding = source->encoding();
     key.spec.encoding = { encoding.min, encoding.max, encoding.invert };
+    for (const QString& label : run.document().targetLabels)
+        key.spec.targetLabels.push_back(label.toStdString());
     const QFileInfo info(source->csvPath());
     key.size = info.exists() ? info.size() : -1;
     key.modified = info.lastModified();

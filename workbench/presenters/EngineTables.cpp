@@ -24,9 +24,33 @@ namespace {
         return lrv::Table<T>::computed(
             rowLow, rowHigh, colLow, colHigh, std::make_shared<const CellTableSource<T>>(std::move(table)));
     }
+
+    class IdColumnTexts : public lrv::CellTexts {
+    public:
+        explicit IdColumnTexts(std::shared_ptr<const engine::IdTexts> ids)
+            : m_ids(std::move(ids))
+        {
+        }
+        std::optional<QString> text(int col, double value) const override
+        {
+            if (col != 0)
+                return std::nullopt;
+            const std::string_view id = m_ids->text(std::int64_t(value));
+            return QString::fromUtf8(id.data(), qsizetype(id.size()));
+        }
+
+    private:
+        std::shared_ptr<const engine::IdTexts> m_ids;
+    };
 }
 
 lrv::Table<double> doubles(std::shared_ptr<const engine::CellTable> table) { return adapt<double>(std::move(table)); }
+
+lrv::Table<double> perRecord(std::shared_ptr<const engine::CellTable> table, std::shared_ptr<const engine::IdTexts> ids)
+{
+    lrv::Table<double> adapted = adapt<double>(std::move(table));
+    return ids ? adapted.withTexts(std::make_shared<const IdColumnTexts>(std::move(ids))) : adapted;
+}
 
 lrv::Table<lrv::Variant> variants(std::shared_ptr<const engine::CellTable> table)
 {

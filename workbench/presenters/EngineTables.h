@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CellTable.h"
+#include "engine/RecordIds.h"
 #include "support/Table.h"
 #include "support/Variant.h"
 
@@ -12,5 +13,8 @@ namespace wb::EngineTables {
 
 lrv::Table<double> doubles(std::shared_ptr<const engine::CellTable> table);
 lrv::Table<lrv::Variant> variants(std::shared_ptr<const engine::CellTable> table);
+/// A per-record table whose id column (0) shows the ids as the file writes them when its keys stand for texts.
+lrv::Table<double> perRecord(
+    std::shared_ptr<const engine::CellTable> table, std::shared_ptr<const engine::IdTexts> ids);
 
 } // namespace wb::EngineTables

@@ -45,6 +45,7 @@ namespace {
             scored.outputs = outputs.data();
             scored.size = outputs.size();
             scored.inverted = m_records->inverted;
+            scored.idTexts = m_records->idTexts;
             return engine::analyse(scored, buckets, progress);
         }
 

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include <QString>
+#include <QStringList>
 
 namespace wb {
 
@@ -38,6 +39,9 @@ struct RunDocument {
     std::int32_t kind = 2;
     QString targetColumn;
     QString idColumn; ///< empty: the id is the 1-based record number
+    /// Empty: the target is a number. Otherwise the texts of a text target's two classes, read as the target
+    /// values 0 and 1 that the class encodings name.
+    QStringList targetLabels;
     std::array<std::optional<DataSetRecord>, 2> dataSets; ///< training, validation
     std::vector<ModelRecord> models;
     std::int32_t currentModel = 0; ///< id of the current model

@@ -132,6 +132,15 @@ namespace {
         document.targetColumn = textOf(member(root, "targetColumn", QStringLiteral("the run")), "\"targetColumn\"");
         if (const auto it = root.find("idColumn"); it != root.end() && !it->is_null())
             document.idColumn = textOf(*it, "\"idColumn\"");
+        if (const auto it = root.find("targetLabels"); it != root.end() && !it->is_null()) {
+            if (!it->is_array() || it->size() != 2)
+                problem(QStringLiteral(
+                    "\"targetLabels\" must be a list of two texts: the classes of target values 0 and 1"));
+            for (const json& label : *it)
+                document.targetLabels << textOf(label, QStringLiteral("a target label"));
+            if (document.targetLabels[0] == document.targetLabels[1])
+                problem(QStringLiteral("\"targetLabels\" names the same text for both classes"));
+        }
 
         const json* encodings = root.contains("classEncoding") ? &root["classEncoding"] : nullptr;
         const json* samplings = root.contains("sampling") ? &root["sampling"] : nullptr;
@@ -197,6 +206,8 @@ namespace {
         root["targetColumn"] = toUtf8(document.targetColumn);
         if (!document.idColumn.isEmpty())
             root["idColumn"] = toUtf8(document.idColumn);
+        if (!document.targetLabels.isEmpty())
+            root["targetLabels"] = { toUtf8(document.targetLabels.value(0)), toUtf8(document.targetLabels.value(1)) };
         json encodings = json::object();
         json samplings = json::object();
         for (int d = 0; d < 2; ++d) {

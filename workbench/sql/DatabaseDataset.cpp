@@ -432,7 +432,7 @@ engine::Fitness DatabaseDataset::fitness(const std::string& outputColumn)
     return fitness;
 }
 
-std::vector<double> DatabaseDataset::distinctTargets(
+std::vector<std::string> DatabaseDataset::distinctTargets(
     const std::string& uri, const std::string& targetColumn, std::size_t limit)
 {
     State s;
@@ -440,10 +440,10 @@ std::vector<double> DatabaseDataset::distinctTargets(
     s.connect();
     s.describe();
     s.requireColumn(targetColumn, "target", false);
-    std::vector<double> values;
+    std::vector<std::string> values;
     for (const pqxx::row& row :
         s.run(Queries::distinctTargets(s.source.relation, quoteIdentifier(targetColumn), std::int64_t(limit))))
-        values.push_back(doubleOf(row[0]));
+        values.emplace_back(row[0].c_str());
     return values;
 }
 

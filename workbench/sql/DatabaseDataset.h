@@ -48,8 +48,8 @@ public:
     /// Rows the database has sent so far, over every query.
     std::int64_t rowsReceived() const;
 
-    /// At most `limit` distinct values of a target column (for choosing an encoding).
-    static std::vector<double> distinctTargets(
+    /// At most `limit` distinct values of a target column as texts (for choosing an encoding).
+    static std::vector<std::string> distinctTargets(
         const std::string& uri, const std::string& targetColumn, std::size_t limit);
 
 private:

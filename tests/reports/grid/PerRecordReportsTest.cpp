@@ -121,7 +121,99 @@ TEST_F(PerRecordReportsTest, RowLimitShows100000RowsAndFlagsOnlyACutTable)
         EXPECT_FALSE(text.endsWith("\r\n"));
         report->CopyAllData();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+
+        // A smaller table after a cut one is shown whole and says so.
+        report->SetDataSourceDbl(idTable(49999));
+        report->Refresh();
+        EXPECT_EQ(grid.rowCount(), 50000);
+        EXPECT_FALSE(report->HasMoreThanMaxRows());
     }
+}
+
+TEST_F(PerRecordReportsTest, CalculationErrorsShowNoOutcomeInGridAndCopy)
+{
+    const double nan = std::nan("");
+    // Error rows of the engine: NaN output and probabilities, match 0, the outcome code -1.
+    std::vector<double> rocError = rocRow(4, 1, 1, 0, -1);
+    rocError[2] = nan;
+    const Table<double> roc = test::doubleRows({ rocError, rocRow(5, 1) });
+    const Table<double> probabilities
+        = test::doubleRows({ { 4, 1, nan, nan, nan, nan, nan, 0, 0, 1 }, { 5, 0, nan, nan, nan, nan, nan, 1, 0, 1 } });
+    const struct {
+        std::shared_ptr<TableReport> report;
+        Table<double> data;
+        int match, type, probability; // grid positions; -1: none
+    } cases[] = {
+        { std::make_shared<ConfMatrixReport>(), probabilities, 6, 7, 3 },
+        { std::make_shared<CutoffReport>(), roc, 9, 10, -1 },
+        { std::make_shared<LogisticFitReport>(), probabilities, 8, -1, 5 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.report->Index());
+        c.report->Init(&grid);
+        c.report->SetDataSourceDbl(c.data);
+        c.report->Refresh();
+        EXPECT_EQ(rowColor(0), kError);
+        EXPECT_EQ(grid.itemText(0, c.match), "");
+        const QStringList copied = c.report->AllDataText().split("\r\n")[1].split('\t');
+        EXPECT_EQ(copied[c.match], "");
+        if (c.type >= 0) {
+            EXPECT_EQ(grid.itemText(0, c.type), "Calculation Error");
+            EXPECT_EQ(copied[c.type], "Calculation Error");
+            EXPECT_EQ(c.report->ColumnText(c.type).split("\r\n")[1], "Calculation Error");
+        }
+        if (c.probability >= 0) {
+            EXPECT_EQ(grid.itemText(0, c.probability), copied[c.probability]);
+            EXPECT_EQ(grid.itemText(0, c.probability + 1), copied[c.probability + 1]);
+        }
+    }
+}
+
+TEST_F(PerRecordReportsTest, IdsShowAsTheFileWritesThemAndCopiesAreHeadedByTheGrid)
+{
+    // Keys 1 and 2 stand for ids the file writes as texts; the threshold is found by key.
+    struct FileIds : CellTexts {
+        std::optional<QString> text(int col, double value) const override
+        {
+            if (col != 0)
+                return std::nullopt;
+            return value == 1 ? QStringLiteral("C00109") : QStringLiteral("9007199254740993");
+        }
+    };
+    const auto ids = std::make_shared<FileIds>();
+    const Table<double> roc = test::doubleRows({ rocRow(1, 1), rocRow(2, 0) }).withTexts(ids);
+    const Table<double> probabilities
+        = test::doubleRows({ probabilityRow(1, 1, 1, 1), probabilityRow(2, 0, 0, 1) }).withTexts(ids);
+    auto rocReport = std::make_shared<RocReport>();
+    rocReport->SetThresholdId(2);
+    const struct {
+        std::shared_ptr<TableReport> report;
+        Table<double> data;
+    } cases[] = {
+        { rocReport, roc },
+        { std::make_shared<CutoffReport>(), roc },
+        { std::make_shared<LogisticFitReport>(), probabilities },
+        { std::make_shared<ConfMatrixReport>(), probabilities },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.report->Index());
+        c.report->Init(&grid);
+        c.report->SetDataSourceDbl(c.data);
+        c.report->Refresh();
+        EXPECT_EQ(grid.itemText(0, 0), "C00109");
+        EXPECT_EQ(grid.itemText(1, 0), "9007199254740993");
+        EXPECT_EQ(c.report->ColumnText(0), "Id\r\nC00109\r\n9007199254740993");
+        const QStringList lines = c.report->AllDataText().split("\r\n");
+        EXPECT_TRUE(lines[1].startsWith("C00109\t1\t")) << lines[1].toStdString();
+    }
+    rocReport->Init(&grid);
+    rocReport->Refresh();
+    EXPECT_EQ(highlightedRows(grid), std::vector<int>({ 1 }));
+
+    // The header line is what the grid shows, even when another report built its columns last.
+    QuantileReport quantiles;
+    quantiles.Init(&grid);
+    EXPECT_TRUE(rocReport->AllDataText().startsWith("Quantile\t"));
 }
 
 TEST_F(PerRecordReportsTest, AMismatchedDataSourceKeepsHasDataFalseAndTheGridUnchanged)

@@ -279,6 +279,9 @@ TEST_F(AnalysisWindow, LogOddsStatsGiveUndefinedAndNoCutoffForAFlatLine)
     ASSERT_TRUE(cutoff && fit);
     EXPECT_EQ(cutoff->cutoffs, (std::vector<double> { -0.001, -99999, 0.5 }));
     EXPECT_EQ(fit->cutoffs, cutoff->cutoffs);
+    // An undefined fit has no e^slope either, as in the statistics grid.
+    window->SetLogOddsStats(-9999, -9999, -9999, false);
+    EXPECT_EQ(find<QLabel>(*window, "lblExpSlope")->text(), "UNDEFINED");
 }
 
 TEST_F(AnalysisWindow, ClosingIsRefusedWhileCalculating)

@@ -10,13 +10,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace {
 
 const QString csvPath = QStringLiteral(LRV_TEST_DATA "/workbench/e2e-train.csv");
 constexpr int kBuckets = 4;
+constexpr int kCutRows = 3;
 
 struct Outcome {
     int status = -1;
@@ -91,20 +97,6 @@ std::vector<QStringList> readTsv(const QString& path)
     return rows;
 }
 
-/// statistics.txt as caption → value of its rows; a caption repeated in later categories keeps the first.
-std::map<QString, QString> readStatistics(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    std::map<QString, QString> values;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
-        const QStringList cells = line.split('\t');
-        if (cells.size() == 2)
-            values.emplace(cells[0], cells[1]);
-    }
-    return values;
-}
-
 class ExportEndToEnd : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -116,9 +108,13 @@ protected:
             QStringLiteral("--models"), QStringLiteral("score"), QStringLiteral("--out"), run }));
         exported = new Outcome(runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), out(),
             QStringLiteral("--buckets"), QString::number(kBuckets) }));
+        exportedCut = new Outcome(runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), cutOut(),
+            QStringLiteral("--buckets"), QString::number(kBuckets), QStringLiteral("--records"),
+            QString::number(kCutRows), QStringLiteral("--dataset"), QStringLiteral("TRAINING") }));
     }
     static void TearDownTestSuite()
     {
+        delete exportedCut;
         delete exported;
         delete made;
         delete folder;
@@ -127,37 +123,51 @@ protected:
     {
         ASSERT_EQ(made->status, 0) << made->err.toStdString();
         ASSERT_EQ(exported->status, 0) << exported->err.toStdString();
+        ASSERT_EQ(exportedCut->status, 0) << exportedCut->err.toStdString();
         records = readRecords();
         analysis = wb::engine::analyse(records.scored(), kBuckets);
     }
 
     static QString out() { return folder->filePath(QStringLiteral("out")); }
+    static QString cutOut() { return folder->filePath(QStringLiteral("cut")); }
     static QString file(const QString& name) { return QDir(out()).filePath(name); }
 
     static inline QTemporaryDir* folder = nullptr;
     static inline Outcome* made = nullptr;
     static inline Outcome* exported = nullptr;
+    static inline Outcome* exportedCut = nullptr;
     Records records;
     wb::engine::Analysis analysis;
 };
 
-TEST_F(ExportEndToEnd, WritesEveryFileAndNamesTheIndex)
+TEST_F(ExportEndToEnd, WritesEveryFileAndASelfContainedIndex)
 {
     const QStringList tabs
         = { "quantiles", "roc", "cutoff-points", "gains", "lift", "log-odds", "logistic-fit", "confusion-matrix" };
-    for (const QString& tab : tabs)
-        for (const QString& extension : { QStringLiteral(".png"), QStringLiteral(".tsv") }) {
-            const QFileInfo info(file(tab + extension));
-            EXPECT_TRUE(info.exists() && info.size() > 0) << (tab + extension).toStdString();
-        }
-    for (const char* name : { "statistics.txt", "window.png", "index.html" })
+    for (const QString& tab : tabs) {
+        SCOPED_TRACE(tab.toStdString());
+        EXPECT_GT(QFileInfo(file(tab + ".tsv")).size(), 0);
+        // The PNG is the SVG's picture at twice its size.
+        QFile svgFile(file(tab + ".svg"));
+        ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+        const QRegularExpressionMatch size
+            = QRegularExpression(R"re(<svg[^>]* viewBox="0 0 (\d+) (\d+)")re").match(svgFile.readAll());
+        ASSERT_TRUE(size.hasMatch());
+        const QImage png(file(tab + ".png"));
+        EXPECT_EQ(png.width(), 2 * size.captured(1).toInt());
+        EXPECT_EQ(png.height(), 2 * size.captured(2).toInt());
+    }
+    for (const char* name : { "statistics.txt", "statistics.json", "index.html" })
         EXPECT_GT(QFileInfo(file(QString::fromLatin1(name))).size(), 0) << name;
     EXPECT_EQ(exported->out.trimmed(), QFileInfo(file("index.html")).absoluteFilePath());
+
     QFile index(file("index.html"));
     ASSERT_TRUE(index.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(index.readAll());
-    for (const QString& tab : tabs)
-        EXPECT_TRUE(html.contains("src=\"" + tab + ".png\"")) << tab.toStdString();
+    EXPECT_FALSE(html.contains("src=")) << "nothing beside the page is needed to show it";
+    EXPECT_EQ(html.count("<svg"), tabs.size());
+    EXPECT_TRUE(html.contains("<h2>ROC: score (id 1), training dataset</h2>")) << "charts name model and dataset";
+    EXPECT_LT(html.indexOf("Youden cutoff"), html.indexOf("<svg")) << "the summary comes first";
 }
 
 TEST_F(ExportEndToEnd, EachTableHasItsReportColumnsAndRows)
@@ -204,17 +214,47 @@ TEST_F(ExportEndToEnd, EachTableHasItsReportColumnsAndRows)
         EXPECT_EQ(rows.size(), tab.dataLines + 1);
         for (const QStringList& row : rows)
             EXPECT_EQ(row.size(), rows.front().size());
+        // With --records, a per-record table holds its first rows; the quantile tables stay whole.
+        const auto cut = readTsv(QDir(cutOut()).filePath(QString::fromLatin1(tab.tab) + ".tsv"));
+        const std::size_t cutLines = tab.dataLines == perRecord ? kCutRows : tab.dataLines;
+        ASSERT_EQ(cut.size(), cutLines + 1);
+        EXPECT_TRUE(std::equal(cut.begin(), cut.end(), rows.begin()));
     }
 }
 
 TEST_F(ExportEndToEnd, RocTableAndStatisticsAgreeWithTheEngine)
 {
     EXPECT_NEAR(analysis.auc, mannWhitneyAuc(records), 1e-12);
-    const auto statistics = readStatistics(file("statistics.txt"));
-    ASSERT_TRUE(statistics.count("Area Under the ROC Curve"));
-    EXPECT_NEAR(statistics.at("Area Under the ROC Curve").toDouble(), analysis.auc, 1e-12);
-    ASSERT_TRUE(statistics.count("ROC Cutoff Point"));
-    EXPECT_DOUBLE_EQ(statistics.at("ROC Cutoff Point").toDouble(), analysis.rocStats[2]);
+    QFile jsonFile(file("statistics.json"));
+    ASSERT_TRUE(jsonFile.open(QIODevice::ReadOnly));
+    const QJsonObject json = QJsonDocument::fromJson(jsonFile.readAll()).object();
+    EXPECT_EQ(json["model"].toObject()["id"].toInt(), 1);
+    EXPECT_EQ(json["model"].toObject()["name"].toString(), "score");
+    EXPECT_EQ(json["dataset"].toString(), "training");
+    EXPECT_EQ(json["records"].toInt(), analysis.validRecords);
+    EXPECT_EQ(json["calculationErrors"].toInt(), analysis.calculationErrors);
+    EXPECT_EQ(json["positives"].toInt() + json["negatives"].toInt(), analysis.validRecords);
+    EXPECT_EQ(json["auc"].toDouble(), analysis.auc) << "full precision";
+    const QJsonObject youden = json["youden"].toObject();
+    EXPECT_EQ(youden["cutoff"].toDouble(), analysis.rocStats[2]);
+    EXPECT_EQ(youden["j"].toDouble(), analysis.rocStats[1]);
+    const char* const counts[] = { "tp", "tn", "fp", "fn" };
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(youden[counts[k]].toInt(), analysis.rocCounts[std::size_t(k)]) << counts[k];
+    const QJsonArray quantiles = json["quantiles"].toArray();
+    ASSERT_EQ(quantiles.size(), kBuckets);
+    for (int b = 1; b <= kBuckets; ++b) {
+        const QJsonObject q = quantiles[b - 1].toObject();
+        EXPECT_EQ(q["quantile"].toInt(), b);
+        EXPECT_EQ(q["records"].toDouble(), analysis.decileResults->at(b, 5));
+        EXPECT_EQ(q["positives"].toDouble(), analysis.decileResults->at(b, 3));
+        EXPECT_EQ(q["upper"].toDouble(), analysis.decileResults->at(b, 1));
+        EXPECT_EQ(q["lower"].toDouble(), analysis.decileResults->at(b, 2));
+    }
+    const QJsonObject roc = json["statistics"].toObject()["ROC"].toObject();
+    EXPECT_EQ(roc["Area Under the ROC Curve"].toDouble(), analysis.auc);
+    EXPECT_EQ(roc["ROC Cutoff Point"].toDouble(), analysis.rocStats[2]);
+    EXPECT_TRUE(roc["TP"].isString()) << "a text of the grid stays a text";
 
     const auto rows = readTsv(file("roc.tsv"));
     ASSERT_EQ(rows.size(), std::size_t(analysis.rocResults->rowCount()) + 1);

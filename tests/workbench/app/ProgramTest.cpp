@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -60,6 +61,9 @@ TEST(Program, NewMakesARunWithEncodingFitnessAndRelativePaths)
             QStringLiteral("--target"), QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"),
             QStringLiteral("--models"), QStringLiteral("score"), QStringLiteral("--out"), out });
     ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.out.contains(QStringLiteral(": 1 model, 6 training records."))) << outcome.out.toStdString();
+    EXPECT_TRUE(outcome.out.contains(QStringLiteral("model 1 score: AUC 0."))) << outcome.out.toStdString();
+    EXPECT_FALSE(outcome.err.contains(QStringLiteral("--invert"))) << outcome.err.toStdString();
 
     const RunDocument document = RunFile::load(out + QStringLiteral(".run"));
     ASSERT_TRUE(document.dataSets[0]);
@@ -82,6 +86,19 @@ TEST(Program, NewMakesARunWithEncodingFitnessAndRelativePaths)
     EXPECT_EQ(run->parameterList()->integer(QStringLiteral("set_lr#Buckets"), 0), 10);
     EXPECT_EQ(run->parameterList()->integer(QStringLiteral("data#train_Samples"), 0), 6);
     EXPECT_EQ(run->parameterList()->integer(QStringLiteral("data#test_Samples"), -1), 0);
+
+    // Made again: refused without --force, the run untouched; replaced with it.
+    const QByteArray made = readAll(out + QStringLiteral(".run"));
+    QStringList again = { QStringLiteral("new"), QStringLiteral("--training"), dataDir + QStringLiteral("/train.csv"),
+        QStringLiteral("--target"), QStringLiteral("target"), QStringLiteral("--models"), QStringLiteral("good"),
+        QStringLiteral("--out"), out };
+    const Outcome refused = runProgram(again);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("--force"))) << refused.err.toStdString();
+    EXPECT_EQ(readAll(out + QStringLiteral(".run")), made);
+    again << QStringLiteral("--force");
+    EXPECT_EQ(runProgram(again).status, 0);
+    EXPECT_EQ(RunFile::load(out + QStringLiteral(".run")).models.at(0).outputColumn, QStringLiteral("good"));
 }
 
 TEST(Program, NewMarksCalculationErrorsAndInverts)
@@ -94,6 +111,11 @@ TEST(Program, NewMarksCalculationErrorsAndInverts)
             QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"), QStringLiteral("--models"),
             QStringLiteral("good,errors"), QStringLiteral("--invert"), QStringLiteral("--out"), out });
     ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(outcome.out.contains(QStringLiteral(": 2 models,"))) << outcome.out.toStdString();
+    // Inverted, the good model ranks the positive class last: the user is told.
+    EXPECT_TRUE(outcome.err.contains(QStringLiteral("model 1 good: the model ranks the positive class low; did you "
+                                                    "mean --invert?")))
+        << outcome.err.toStdString();
     const RunDocument document = RunFile::load(out);
     ASSERT_TRUE(document.dataSets[1]);
     EXPECT_TRUE(document.dataSets[0]->encoding.invert);
@@ -120,6 +142,10 @@ TEST(Program, UsageErrorsExitWithOne)
         { QStringLiteral("synth"), QStringLiteral("--records"), QStringLiteral("many"), QStringLiteral("--out"),
             QStringLiteral("d") },
         { QStringLiteral("synth"), QStringLiteral("--out"), QStringLiteral("d") },
+        { QStringLiteral("export"), QStringLiteral("x.run"), QStringLiteral("--out"), QStringLiteral("d"),
+            QStringLiteral("--dataset"), QStringLiteral("test") },
+        { QStringLiteral("export"), QStringLiteral("x.run"), QStringLiteral("--out"), QStringLiteral("d"),
+            QStringLiteral("--records"), QStringLiteral("some") },
     };
     for (const QStringList& arguments : cases) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
@@ -137,9 +163,16 @@ TEST(Program, HelpOnEveryCommand)
         EXPECT_TRUE(outcome.out.startsWith(QStringLiteral("Usage: vantorix-lr ") + command))
             << outcome.out.toStdString();
     }
+    // The table files are the copy's text with LF line ends, unlike the clipboard's CR LF.
+    EXPECT_TRUE(runProgram({ QStringLiteral("export"), QStringLiteral("--help") })
+                    .out.contains(QStringLiteral("with LF line ends and a final newline")));
     const Outcome overview = runProgram({ QStringLiteral("--help") });
     EXPECT_EQ(overview.status, 0);
     EXPECT_TRUE(overview.out.contains(QStringLiteral("synth")));
+    const Outcome version = runProgram({ QStringLiteral("--version") });
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^vantorix-lr \\d+\\.\\d+\\.\\d+\n$")).match(version.out).hasMatch())
+        << version.out.toStdString();
 }
 
 TEST(Program, FailuresExitWithTwoAndNameThePlace)

@@ -96,13 +96,13 @@ TEST(Analysis, DecilesTrendAndStatisticsLeaveErrorsOut)
 TEST(Analysis, LogOddsFitProbabilitiesAndLogisticMatrix)
 {
     const Analysis a = analyse(tiedRecords().view(), 2);
-    const double ln3 = std::log(3.0);
-    // Rates 1 and 0 clamp to 0.75 and 0.25 (half a record in a bucket of two): log odds ±ln 3.
+    const double ln5 = std::log(5.0);
+    // Buckets of one class: odds (2 + ½)/(0 + ½) = 5 and its inverse, log odds ±ln 5.
     const CellTable& s = *a.slopeIntercept;
-    expectRow(s, 1, { 1, 0.9, 0.5, 2, 0, 2, 100, 0, 3, ln3, ln3 });
-    expectRow(s, 2, { 2, 0.5, 0.1, 0, 2, 2, 0, 100, 1.0 / 3, -ln3, -ln3 });
-    EXPECT_NEAR(a.logOddsSlope, 5 * ln3, 1e-9);
-    EXPECT_NEAR(a.logOddsIntercept, -3.5 * ln3, 1e-9);
+    expectRow(s, 1, { 1, 0.9, 0.5, 2, 0, 2, 100, 0, 5, ln5, ln5 });
+    expectRow(s, 2, { 2, 0.5, 0.1, 0, 2, 2, 0, 100, 0.2, -ln5, -ln5 });
+    EXPECT_NEAR(a.logOddsSlope, 5 * ln5, 1e-9);
+    EXPECT_NEAR(a.logOddsIntercept, -3.5 * ln5, 1e-9);
     EXPECT_NEAR(a.logOddsRSquare, 1, 1e-12);
     EXPECT_NEAR(a.logisticCutoff, 0.7, 1e-12);
 
@@ -111,10 +111,10 @@ TEST(Analysis, LogOddsFitProbabilitiesAndLogisticMatrix)
     ASSERT_EQ(p.rowHigh(), 5);
     expectRow(p, 0, { 5, 1, notANumber, notANumber, notANumber, notANumber, notANumber, 0, 0, 1 });
     expectRow(p, 1, { 6, 0, notANumber, notANumber, notANumber, notANumber, notANumber, 0, 0, 1 });
-    expectRow(p, 2, { 4, 0, 0.1, -3 * ln3, 1.0 / 27, 1.0 / 28, 27.0 / 28, 0, 1, 0 });
-    expectRow(p, 3, { 2, 1, 0.5, -ln3, 1.0 / 3, 0.25, 0.75, 0, 0, 0 });
-    expectRow(p, 4, { 3, 0, 0.5, -ln3, 1.0 / 3, 0.25, 0.75, 0, 1, 0 });
-    expectRow(p, 5, { 1, 1, 0.9, ln3, 3, 0.75, 0.25, 1, 1, 0 });
+    expectRow(p, 2, { 4, 0, 0.1, -3 * ln5, 1.0 / 125, 1.0 / 126, 125.0 / 126, 0, 1, 0 });
+    expectRow(p, 3, { 2, 1, 0.5, -ln5, 0.2, 1.0 / 6, 5.0 / 6, 0, 0, 0 });
+    expectRow(p, 4, { 3, 0, 0.5, -ln5, 0.2, 1.0 / 6, 5.0 / 6, 0, 1, 0 });
+    expectRow(p, 5, { 1, 1, 0.9, ln5, 5, 5.0 / 6, 1.0 / 6, 1, 1, 0 });
 
     const CellTable& z = *a.zerosOnes;
     ASSERT_EQ(z.rowHigh(), 3);
@@ -180,12 +180,12 @@ TEST(Analysis, InvertedClassesRankAscendingAndFitOnLowerBoundaries)
     // x = lower boundaries 0.1 and 0.5.
     EXPECT_NEAR(a.trendSlope, -250, 1e-9);
     EXPECT_NEAR(a.trendIntercept, 125, 1e-9);
-    const double ln3 = std::log(3.0);
-    EXPECT_NEAR(a.logOddsSlope, -5 * ln3, 1e-9);
-    EXPECT_NEAR(a.logOddsIntercept, 1.5 * ln3, 1e-9);
+    const double ln5 = std::log(5.0);
+    EXPECT_NEAR(a.logOddsSlope, -5 * ln5, 1e-9);
+    EXPECT_NEAR(a.logOddsIntercept, 1.5 * ln5, 1e-9);
     EXPECT_NEAR(a.logisticCutoff, 0.3, 1e-12);
     // Ascending output order is the ranking itself.
-    expectRow(*a.probabilities, 0, { 1, 1, 0.1, ln3, 3, 0.75, 0.25, 1, 1, 0 });
+    expectRow(*a.probabilities, 0, { 1, 1, 0.1, ln5, 5, 5.0 / 6, 1.0 / 6, 1, 1, 0 });
     expectRow(*a.cutoffPoints, 0, { 0.1, 0.5, 1, 0, 0.5 });
     expectRow(*a.cutoffPoints, 3, { 0.9, 1, 0, 1, 0 });
     EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 1, 2, 0, 1 }));
@@ -249,6 +249,19 @@ TEST(Analysis, OneTieGroupLeavesTheFitsUndefined)
         EXPECT_EQ(a.probabilities->at(r, 7), 0);
     }
     EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 0, 3, 0, 1 }));
+}
+
+TEST(Analysis, OneRecordBucketsKeepTheirSignal)
+{
+    // Perfectly ranked records, one per bucket: each bucket's odds are 3 or 1/3, so the fit rises and the
+    // logistic cutoff separates the classes.
+    const TestRecords records(
+        { { 0.1, 0 }, { 0.2, 0 }, { 0.3, 0 }, { 0.4, 0 }, { 0.5, 1 }, { 0.6, 1 }, { 0.7, 1 }, { 0.8, 1 } });
+    const Analysis a = analyse(records.view(), 8);
+    EXPECT_DOUBLE_EQ(a.slopeIntercept->at(1, 8), 3);
+    EXPECT_DOUBLE_EQ(a.slopeIntercept->at(8, 8), 1.0 / 3);
+    EXPECT_GT(a.logOddsSlope, 0);
+    EXPECT_EQ(a.logisticMatrixStats[0], 8); // every record correct
 }
 
 TEST(Analysis, FlatLogOddsGiveNoLogisticCutoff)

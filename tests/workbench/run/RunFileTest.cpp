@@ -41,6 +41,7 @@ RunDocument sampleDocument()
     document.kind = 4;
     document.targetColumn = QStringLiteral("Ziel \"y\"");
     document.idColumn = QStringLiteral("id");
+    document.targetLabels = QStringList { QStringLiteral("good"), QStringLiteral("bad") };
     document.dataSets[0] = DataSetRecord { QStringLiteral("data/train.csv"), { 2, 5, true }, 0 };
     document.dataSets[1] = DataSetRecord { QStringLiteral("../valid set.csv"), { -1, 1, false }, 3 };
     document.models.push_back(
@@ -88,6 +89,7 @@ TEST(RunFile, RoundTripKeepsEveryField)
     EXPECT_EQ(read.kind, 4);
     EXPECT_EQ(read.targetColumn, written.targetColumn);
     EXPECT_EQ(read.idColumn, QStringLiteral("id"));
+    EXPECT_EQ(read.targetLabels, written.targetLabels);
     ASSERT_TRUE(read.dataSets[0] && read.dataSets[1]);
     EXPECT_EQ(read.dataSets[0]->path, QStringLiteral("data/train.csv"));
     EXPECT_EQ(read.dataSets[0]->encoding.min, 2);
@@ -198,6 +200,8 @@ TEST(RunFile, InvalidRunsAreRefusedWithTheirReason)
             "number as text" },
         { R"({"format":1,"targetColumn":"t","training":"a.csv","models":[],"classEncoding":{"training":{"min":1,"max":1}}})",
             "same value" },
+        { R"({"format":1,"targetColumn":"t","training":"a.csv","models":[],"targetLabels":["yes"]})", "two texts" },
+        { R"({"format":1,"targetColumn":"t","training":"a.csv","models":[],"targetLabels":["a","a"]})", "same text" },
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
