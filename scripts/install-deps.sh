@@ -20,6 +20,8 @@ fi
 if [ "${1:-}" = "--bench" ]; then
     # R and pROC check the AUC intervals and paired tests against an independent implementation.
     packages+=(r-base-core r-cran-proc python3)
+    # bench/export-scale.sh sums its times with bc.
+    packages+=(bc)
 fi
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-14-dev)

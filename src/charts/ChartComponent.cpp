@@ -1,18 +1,20 @@
 #include "charts/ChartComponent.h"
 
 #include "support/Error.h"
-#include "support/Platform.h"
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
-#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QSplineSeries>
@@ -26,19 +28,7 @@ namespace {
     const QColor kFallbackColors[] = { QColor(0x1F, 0x77, 0xB4), QColor(0xD6, 0x27, 0x28), QColor(0x2C, 0xA0, 0x2C),
         QColor(0xFF, 0x7F, 0x0E), QColor(0x94, 0x67, 0xBD), QColor(0x8C, 0x56, 0x4B) };
     const int kConstantLines = 2;
-
-    QString formatOf(int format) { return format == 20 ? QStringLiteral("%.2E") : QStringLiteral("%.6g"); }
-
-    /// 1, 2 or 5 times a power of ten, giving about `ticks` ticks over the span.
-    double niceStep(double span, int ticks)
-    {
-        if (!(span > 0) || !std::isfinite(span))
-            return 0;
-        const double raw = span / ticks;
-        const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-        const double normal = raw / magnitude;
-        return magnitude * (normal < 1.5 ? 1 : normal < 3 ? 2 : normal < 7 ? 5 : 10);
-    }
+    const int kChartMargin = 6;
 
     QScatterSeries::MarkerShape scatterShape(ChartMarkerShape marker)
     {
@@ -82,13 +72,15 @@ ChartComponent::ChartComponent(QWidget* parent)
 {
     m_chart = new QChart();
     m_chart->setBackgroundRoundness(0);
-    m_chart->setMargins(QMargins(6, 6, 6, 6));
+    m_chart->setMargins(QMargins(kChartMargin, kChartMargin, kChartMargin, kChartMargin));
     m_view = new QChartView(m_chart, this);
     m_view->setObjectName(QStringLiteral("ChartView"));
     m_view->setFrameShape(QFrame::NoFrame);
     m_view->viewport()->installEventFilter(this);
-    m_axisX = new QValueAxis(m_chart);
-    m_axisY = new QValueAxis(m_chart);
+    m_axisX = new QCategoryAxis(m_chart);
+    m_axisY = new QCategoryAxis(m_chart);
+    for (QCategoryAxis* axis : { m_axisX, m_axisY })
+        axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_labelColor = m_axisX->labelsBrush().color();
     m_chart->addAxis(m_axisX, Qt::AlignBottom);
     m_chart->addAxis(m_axisY, Qt::AlignLeft);
@@ -98,6 +90,7 @@ ChartComponent::ChartComponent(QWidget* parent)
     m_chart->setTitleFont(titleFont);
     setAntialiasing(true);
     setDefaults({}, {});
+    connect(m_chart, &QChart::plotAreaChanged, this, &ChartComponent::refitTicks);
 }
 
 ChartComponent::~ChartComponent() = default;
@@ -132,7 +125,7 @@ void ChartComponent::rebuild()
     std::vector<QList<QPointF>> oldPoints;
     std::vector<QStringList> oldHints;
     for (SeriesEntry& old : m_series) {
-        oldPoints.push_back(old.series->points());
+        oldPoints.push_back(old.points);
         oldHints.push_back(old.hints);
         m_chart->removeSeries(old.series);
         delete old.series;
@@ -152,16 +145,17 @@ void ChartComponent::rebuild()
         }
         series->setName(style.name);
         const int index = int(m_series.size());
-        if (std::size_t(index) < oldPoints.size())
-            series->replace(oldPoints[std::size_t(index)]);
+        const QList<QPointF> points
+            = std::size_t(index) < oldPoints.size() ? oldPoints[std::size_t(index)] : QList<QPointF>();
+        series->replace(scaled(points));
         m_chart->addSeries(series);
         series->attachAxis(m_axisX);
         series->attachAxis(m_axisY);
         series->setVisible(style.visible);
         connect(series, &QXYSeries::hovered, this,
             [this, index](const QPointF& point, bool state) { showHint(index, point, state); });
-        m_series.push_back(
-            { series, std::size_t(index) < oldHints.size() ? oldHints[std::size_t(index)] : QStringList(), true });
+        m_series.push_back({ series, points,
+            std::size_t(index) < oldHints.size() ? oldHints[std::size_t(index)] : QStringList(), true });
     }
 
     for (ConstantLineEntry& line : m_lines) {
@@ -194,7 +188,6 @@ void ChartComponent::applyAxisStyle(QValueAxis* axis, const ChartAxisStyle& styl
     setAxisLabelsVisible(axis->orientation(), style.labelsVisible);
     axis->setGridLineVisible(style.gridVisible);
     axis->setMinorGridLineVisible(false);
-    axis->setLabelFormat(formatOf(axis == m_axisX ? m_formatX : m_formatY));
     QFont font = axis->titleFont();
     font.setPointSizeF(9);
     font.setBold(false);
@@ -203,10 +196,19 @@ void ChartComponent::applyAxisStyle(QValueAxis* axis, const ChartAxisStyle& styl
 
 void ChartComponent::applyPalette()
 {
+    const auto overridden = [](const std::vector<std::optional<QColor>>& colors, std::size_t index, QColor color) {
+        if (index < colors.size() && colors[index]) {
+            const int alpha = color.alpha();
+            color = *colors[index];
+            color.setAlpha(alpha);
+        }
+        return color;
+    };
     for (std::size_t i = 0; i < m_series.size(); ++i) {
         const ChartSeriesStyle& style = m_content.series[i];
-        const QColor color = pick(
-            m_palette.seriesColors, m_defaultPalette.seriesColors, i, kFallbackColors[i % std::size(kFallbackColors)]);
+        const QColor color = overridden(m_seriesColors, i,
+            pick(m_palette.seriesColors, m_defaultPalette.seriesColors, i,
+                kFallbackColors[i % std::size(kFallbackColors)]));
         QXYSeries* series = m_series[i].series;
         if (auto* scatter = qobject_cast<QScatterSeries*>(series)) {
             scatter->setMarkerShape(scatterShape(style.marker));
@@ -229,8 +231,8 @@ void ChartComponent::applyPalette()
     }
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const ChartConstantLineStyle style = pick(m_content.constantLines, {}, i, ChartConstantLineStyle {});
-        const QColor color
-            = pick(m_palette.constantLineColors, m_defaultPalette.constantLineColors, i, QColor(0x40, 0x40, 0x40));
+        const QColor color = overridden(m_lineColors, i,
+            pick(m_palette.constantLineColors, m_defaultPalette.constantLineColors, i, QColor(0x40, 0x40, 0x40)));
         QPen pen(color, style.width);
         pen.setStyle(style.style);
         m_lines[i].series->setPen(pen);
@@ -266,32 +268,36 @@ void ChartComponent::removeAllPoints(int series)
 {
     SeriesEntry& found = entry(series);
     found.series->clear();
+    found.points.clear();
     found.hints.clear();
     updateRanges();
 }
 
 void ChartComponent::addPoint(int series, double x, double y)
 {
-    entry(series).series->append(x, y);
+    SeriesEntry& found = entry(series);
+    found.points.append(QPointF(x, y));
+    found.series->append(x / m_unitX, y / m_unitY);
     updateRanges();
 }
 
 void ChartComponent::setPoints(int series, const QList<QPointF>& points, const QStringList& hints)
 {
     SeriesEntry& found = entry(series);
-    found.series->replace(points);
+    found.points = points;
+    found.series->replace(scaled(points));
     found.hints = hints;
     updateRanges();
 }
 
-int ChartComponent::pointCount(int series) const { return int(entry(series).series->count()); }
+int ChartComponent::pointCount(int series) const { return int(entry(series).points.size()); }
 
 QPointF ChartComponent::point(int series, int index) const
 {
     const SeriesEntry& found = entry(series);
-    if (index < 0 || index >= found.series->count())
+    if (index < 0 || index >= found.points.size())
         throw Error(QStringLiteral("Series %1 has no point %2.").arg(series).arg(index));
-    return found.series->at(index);
+    return found.points[index];
 }
 
 QString ChartComponent::pointHint(int series, int index) const
@@ -308,9 +314,34 @@ void ChartComponent::setSeriesVisible(int series, bool visible)
 
 bool ChartComponent::isSeriesVisible(int series) const { return entry(series).series->isVisible(); }
 
+void ChartComponent::setSeriesSetsRange(int series, bool setsRange)
+{
+    SeriesEntry& found = entry(series);
+    if (found.setsRange == setsRange)
+        return;
+    found.setsRange = setsRange;
+    updateRanges();
+}
+
 void ChartComponent::setSeriesMarkersVisible(int series, bool visible)
 {
     entry(series).markersVisible = visible;
+    applyPalette();
+}
+
+void ChartComponent::setSeriesColor(int series, const std::optional<QColor>& color)
+{
+    entry(series);
+    m_seriesColors.resize(std::max(m_seriesColors.size(), std::size_t(series) + 1));
+    m_seriesColors[std::size_t(series)] = color;
+    applyPalette();
+}
+
+void ChartComponent::setConstantLineColor(int line, const std::optional<QColor>& color)
+{
+    lineEntry(line);
+    m_lineColors.resize(std::max(m_lineColors.size(), std::size_t(line) + 1));
+    m_lineColors[std::size_t(line)] = color;
     applyPalette();
 }
 
@@ -344,6 +375,11 @@ QValueAxis* ChartComponent::axis(Qt::Orientation orientation) const
     return orientation == Qt::Horizontal ? m_axisX : m_axisY;
 }
 
+const AxisTicks& ChartComponent::ticks(Qt::Orientation orientation) const
+{
+    return orientation == Qt::Horizontal ? m_ticksX : m_ticksY;
+}
+
 void ChartComponent::setAxisLabelsVisible(Qt::Orientation orientation, bool visible)
 {
     // Hidden labels keep their room, so the axis title and the plot do not move when they come back.
@@ -360,8 +396,11 @@ bool ChartComponent::axisLabelsVisible(Qt::Orientation orientation) const
 
 void ChartComponent::setAxisLabelFormat(Qt::Orientation orientation, int format)
 {
-    (orientation == Qt::Horizontal ? m_formatX : m_formatY) = format;
-    axis(orientation)->setLabelFormat(formatOf(format));
+    int& current = orientation == Qt::Horizontal ? m_formatX : m_formatY;
+    if (current == format)
+        return;
+    current = format;
+    updateRanges();
 }
 
 int ChartComponent::axisLabelFormat(Qt::Orientation orientation) const
@@ -387,9 +426,9 @@ void ChartComponent::updateRanges()
         low = std::numeric_limits<double>::infinity();
         high = -low;
         for (const SeriesEntry& found : m_series) {
-            if (!found.series->isVisible())
+            if (!found.series->isVisible() || !found.setsRange)
                 continue;
-            for (const QPointF& point : found.series->points()) {
+            for (const QPointF& point : found.points) {
                 const double value = horizontal ? point.x() : point.y();
                 if (std::isfinite(value)) {
                     low = std::min(low, value);
@@ -399,48 +438,126 @@ void ChartComponent::updateRanges()
         }
         return low <= high;
     };
-    const auto arrange = [&](QValueAxis* axis, const ChartAxisStyle& style, bool horizontal) {
+    double unitX = 1;
+    double unitY = 1;
+    const auto arrange = [&](Qt::Orientation orientation, const ChartAxisStyle& style) {
+        const bool horizontal = orientation == Qt::Horizontal;
         double low = 0;
         double high = 1;
-        if (span(horizontal, low, high)) {
-            double pad = (high - low) * style.padding;
-            if (high == low)
-                pad = low == 0 ? 0.5 : std::abs(low) * 0.1;
-            low -= pad;
-            high += pad;
-        } else {
-            low = 0;
-            high = 1;
-        }
+        if (span(horizontal, low, high))
+            std::tie(low, high) = AxisTicks::ends(low, high, style.padding);
         low = style.minimum.value_or(low);
         high = style.maximum.value_or(high);
         if (!(low < high))
-            high = low + 1;
-        axis->setRange(low, high);
-        const double interval
-            = style.tickInterval.value_or(style.niceNumbers ? niceStep(high - low, horizontal ? 8 : 6) : 0);
-        if (interval > 0 && std::isfinite(interval)) {
-            // Round ticks inside the range; the ends stay where the data puts them.
-            axis->setTickType(QValueAxis::TicksDynamic);
-            axis->setTickAnchor(std::floor(low / interval) * interval);
-            axis->setTickInterval(interval);
-        } else {
-            axis->setTickType(QValueAxis::TicksFixed);
-            axis->setTickCount(6);
-        }
+            std::tie(low, high) = AxisTicks::ends(low, low, 0);
+        const AxisTicks ticks = ticksFor(orientation, low, high, style);
+        // The chart library takes a span below 1e-12 for none: such axes count in a smaller unit.
+        const double span = high - low;
+        (horizontal ? unitX : unitY) = span < 1e-6 ? std::pow(10.0, std::floor(std::log10(span))) : 1.0;
+        (horizontal ? m_ticksX : m_ticksY) = ticks;
     };
-    arrange(m_axisX, m_content.axisX, true);
-    arrange(m_axisY, m_content.axisY, false);
+    m_fittedPlot = m_chart->plotArea().size();
+    arrange(Qt::Horizontal, m_content.axisX);
+    arrange(Qt::Vertical, m_content.axisY);
+    if (unitX != m_unitX || unitY != m_unitY) {
+        m_unitX = unitX;
+        m_unitY = unitY;
+        for (SeriesEntry& found : m_series)
+            found.series->replace(scaled(found.points));
+    }
+    applyTicks(m_axisX, m_ticksX, m_unitX);
+    applyTicks(m_axisY, m_ticksY, m_unitY);
+    keepLastLabelInside();
     for (ConstantLineEntry& line : m_lines) {
-        const bool shown = line.visible && std::isfinite(line.value);
+        // A line beyond the horizontal axis is not drawn, so the legend does not list it either.
+        const bool shown = line.visible && line.value >= m_ticksX.low && line.value <= m_ticksX.high;
         line.series->setVisible(shown);
         if (shown)
-            line.series->replace(
-                QList<QPointF> { QPointF(line.value, m_axisY->min()), QPointF(line.value, m_axisY->max()) });
+            line.series->replace(QList<QPointF> {
+                QPointF(line.value / m_unitX, m_axisY->min()), QPointF(line.value / m_unitX, m_axisY->max()) });
         else
             line.series->clear();
     }
     updateLegend();
+}
+
+AxisTicks ChartComponent::ticksFor(
+    Qt::Orientation orientation, double low, double high, const ChartAxisStyle& style) const
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    // Before the first layout the plot's size is guessed from the widget's, less the room of labels and titles.
+    const QRectF plot = m_chart->plotArea();
+    const double length = horizontal ? (plot.width() > 0 ? plot.width() : std::max(60, width() - 120))
+                                     : (plot.height() > 0 ? plot.height() : std::max(40, height() - 110));
+    const QFontMetricsF metrics(axis(orientation)->labelsFont());
+    const auto extent = [&](const QString& label) {
+        return horizontal ? metrics.horizontalAdvance(label) + 2 * metrics.averageCharWidth() : 1.6 * metrics.height();
+    };
+    const AxisTicks::Notation notation
+        = (horizontal ? m_formatX : m_formatY) == 20 ? AxisTicks::Notation::Scientific : AxisTicks::Notation::Automatic;
+    if (style.tickInterval) {
+        const std::optional<AxisTicks> fixed = AxisTicks::withStep(low, high, *style.tickInterval, notation);
+        bool fits = fixed.has_value();
+        for (int i = 0; fits && i < fixed->count; ++i)
+            fits = extent(fixed->label(i)) * (high / fixed->step() - low / fixed->step()) <= length;
+        if (fits)
+            return *fixed;
+    }
+    return AxisTicks::fitted(low, high, length, extent, notation);
+}
+
+void ChartComponent::applyTicks(QCategoryAxis* axis, const AxisTicks& ticks, double unit)
+{
+    for (const QString& label : axis->categoriesLabels())
+        axis->remove(label);
+    axis->setRange(ticks.low / unit, ticks.high / unit);
+    axis->setStartValue(ticks.low / unit);
+    for (int i = 0; i < ticks.count; ++i)
+        axis->append(ticks.label(i), std::max(ticks.value(i), ticks.low) / unit);
+}
+
+double ChartComponent::axisUnit(Qt::Orientation orientation) const
+{
+    return orientation == Qt::Horizontal ? m_unitX : m_unitY;
+}
+
+QList<QPointF> ChartComponent::scaled(const QList<QPointF>& points) const
+{
+    if (m_unitX == 1 && m_unitY == 1)
+        return points;
+    QList<QPointF> result;
+    result.reserve(points.size());
+    for (const QPointF& point : points)
+        result.append(QPointF(point.x() / m_unitX, point.y() / m_unitY));
+    return result;
+}
+
+void ChartComponent::keepLastLabelInside()
+{
+    double overhang = 0;
+    const double plotWidth = m_fittedPlot.width() > 0 ? m_fittedPlot.width() : std::max(60, width() - 120);
+    if (m_ticksX.count > 0 && m_ticksX.high > m_ticksX.low) {
+        const int last = m_ticksX.count - 1;
+        const double beyond = (m_ticksX.high - m_ticksX.value(last)) / (m_ticksX.high - m_ticksX.low) * plotWidth;
+        overhang = QFontMetricsF(m_axisX->labelsFont()).horizontalAdvance(m_ticksX.label(last)) / 2 - beyond;
+    }
+    QMargins margins = m_chart->margins();
+    const int right = std::max(kChartMargin, int(std::ceil(overhang)) + 2);
+    if (margins.right() != right) {
+        margins.setRight(right);
+        m_chart->setMargins(margins);
+    }
+}
+
+void ChartComponent::refitTicks()
+{
+    const QSizeF plot = m_chart->plotArea().size();
+    if (m_refitting
+        || (std::abs(plot.width() - m_fittedPlot.width()) < 1 && std::abs(plot.height() - m_fittedPlot.height()) < 1))
+        return;
+    m_refitting = true;
+    updateRanges();
+    m_refitting = false;
 }
 
 void ChartComponent::updateLegend()
@@ -477,25 +594,14 @@ void ChartComponent::showHint(int series, const QPointF& point, bool hovered)
         QToolTip::showText(QCursor::pos(), found.hints[nearest], m_view);
 }
 
-void ChartComponent::printChart(int)
+void ChartComponent::paintScene(QPainter& painter, const QRectF& target)
 {
-    const std::optional<PrintSetup> setup = Platform::instance().askPrinter(this);
-    if (!setup)
-        return;
-    for (int copy = 0; copy < std::max(1, setup->copies); ++copy) {
-        std::unique_ptr<QPagedPaintDevice> device = Platform::instance().startPrintDocument(*setup);
-        if (!device)
-            throw Error(QStringLiteral("The printer could not start a document. Check the printer and try again."));
-        QPainter painter(device.get());
-        if (!painter.isActive())
-            throw Error(QStringLiteral("The printer could not start a document. Check the printer and try again."));
-        const QRect page = painter.viewport();
-        const QSize size = m_view->size().scaled(page.size(), Qt::KeepAspectRatio);
-        m_view->render(&painter, QRectF(page.topLeft(), size), m_view->viewport()->rect(), Qt::KeepAspectRatio);
-    }
+    // A chart that was never shown has its layout still pending; the ticks may ask for a second round.
+    for (int round = 0; round < 2; ++round)
+        if (QGraphicsLayout* layout = m_chart->layout())
+            layout->activate();
+    m_view->render(&painter, target, m_view->viewport()->rect(), Qt::IgnoreAspectRatio);
 }
-
-QImage ChartComponent::captureImage() { return XTremeChartsHelper::ChartImage(*this); }
 
 bool ChartComponent::eventFilter(QObject* watched, QEvent* event)
 {

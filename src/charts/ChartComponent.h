@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/AxisTicks.h"
 #include "support/XTremeChartsHelper.h"
 
 #include <vector>
@@ -10,7 +11,9 @@
 #include <QStringList>
 #include <QWidget>
 
+class QCategoryAxis;
 class QChart;
+class QPainter;
 class QChartView;
 class QLineSeries;
 class QValueAxis;
@@ -37,7 +40,7 @@ public:
     QWidget* chartWindow() override { return this; }
 
     int seriesCount() const { return int(m_series.size()); }
-    /// The Qt Charts series at an index; throws lrv::Error when there is none.
+    /// The Qt Charts series at an index, its points in the axes' units; throws lrv::Error when there is none.
     QXYSeries* series(int index) const;
     void removeAllPoints(int series);
     void addPoint(int series, double x, double y);
@@ -49,8 +52,16 @@ public:
     QString pointHint(int series, int index) const;
     void setSeriesVisible(int series, bool visible);
     bool isSeriesVisible(int series) const;
+    /// Whether a series' points count toward the axes' ranges (they do at first); a series left out is
+    /// clipped to the plot.
+    void setSeriesSetsRange(int series, bool setsRange);
     /// Point markers of a line series.
     void setSeriesMarkersVisible(int series, bool visible);
+
+    /// A colour that wins over the palette's for a series (its alpha stays the palette's), or nothing to
+    /// follow the palette again.
+    void setSeriesColor(int series, const std::optional<QColor>& color);
+    void setConstantLineColor(int line, const std::optional<QColor>& color);
 
     /// Constant lines 0 and 1: vertical lines at a horizontal value.
     void setConstantLineValue(int line, double value);
@@ -59,11 +70,18 @@ public:
     bool isConstantLineVisible(int line) const;
     QLineSeries* constantLine(int line) const;
 
-    /// The axes of the first diagram.
+    /// The axes of the first diagram. Their ticks are categories that end at each tick value, labelled
+    /// by this component: the chart library never steps through a range by a tick interval.
     QValueAxis* axis(Qt::Orientation orientation) const;
+    /// The ticks an axis shows now.
+    const AxisTicks& ticks(Qt::Orientation orientation) const;
+    /// The power of ten an axis and the series count in: 1, but for a span too small for the chart library,
+    /// whose values are then divided by it.
+    double axisUnit(Qt::Orientation orientation) const;
     void setAxisLabelsVisible(Qt::Orientation orientation, bool visible);
     bool axisLabelsVisible(Qt::Orientation orientation) const;
-    /// 0: general numbers; 20: scientific notation with two decimals ("1.25E+06").
+    /// 0: fixed-form numbers, scientific where those would be long; 20: scientific notation ("1.25E+06")
+    /// where it is not longer. Either way the labels have the digits that tell the ticks apart.
     void setAxisLabelFormat(Qt::Orientation orientation, int format);
     int axisLabelFormat(Qt::Orientation orientation) const;
 
@@ -74,10 +92,9 @@ public:
     QColor backgroundColor() const;
     void setAntialiasing(bool on);
 
-    /// The component's print command: printer dialog, then the chart scaled onto the page, one document
-    /// per copy; cancelling prints nothing.
-    void printChart(int options = 0);
-    QImage captureImage();
+    /// Paints the chart as the window shows it into target, on any device: vector graphics where the
+    /// device keeps them.
+    void paintScene(QPainter& painter, const QRectF& target);
 
     QChart* chart() const { return m_chart; }
 
@@ -92,8 +109,11 @@ protected:
 private:
     struct SeriesEntry {
         QXYSeries* series = nullptr;
+        /// The points as given; the chart library's series holds them in the axes' units.
+        QList<QPointF> points;
         QStringList hints;
         bool markersVisible = true;
+        bool setsRange = true;
     };
     struct ConstantLineEntry {
         QLineSeries* series = nullptr;
@@ -108,6 +128,16 @@ private:
     void applyPalette();
     void applyAxisStyle(QValueAxis* axis, const ChartAxisStyle& style);
     void updateRanges();
+    /// The ticks of an axis over its ends, as many as fit the plot's length.
+    AxisTicks ticksFor(Qt::Orientation orientation, double low, double high, const ChartAxisStyle& style) const;
+    /// Range and tick categories at once, so that they never disagree.
+    void applyTicks(QCategoryAxis* axis, const AxisTicks& ticks, double unit);
+    /// Points divided by the axes' units.
+    QList<QPointF> scaled(const QList<QPointF>& points) const;
+    /// Widens the right margin so that the last horizontal label, centred on its tick, is not cut.
+    void keepLastLabelInside();
+    /// Lays the ticks out again when the plot area changed size.
+    void refitTicks();
     void updateLegend();
     void showHint(int series, const QPointF& point, bool hovered);
 
@@ -117,10 +147,18 @@ private:
     ChartPaletteStyle m_palette;
     QChartView* m_view = nullptr;
     QChart* m_chart = nullptr;
-    QValueAxis* m_axisX = nullptr;
-    QValueAxis* m_axisY = nullptr;
+    QCategoryAxis* m_axisX = nullptr;
+    QCategoryAxis* m_axisY = nullptr;
+    AxisTicks m_ticksX;
+    AxisTicks m_ticksY;
+    double m_unitX = 1;
+    double m_unitY = 1;
+    QSizeF m_fittedPlot;
+    bool m_refitting = false;
     std::vector<SeriesEntry> m_series;
     std::vector<ConstantLineEntry> m_lines;
+    std::vector<std::optional<QColor>> m_seriesColors;
+    std::vector<std::optional<QColor>> m_lineColors;
     QString m_title;
     QColor m_labelColor;
     bool m_labelsX = true;

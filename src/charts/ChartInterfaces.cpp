@@ -13,8 +13,14 @@ void IChartControl::paintChart(QPainter& painter, const QRect& target)
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(double(target.width()) / widget->width(), double(target.height()) / widget->height());
-    widget->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     painter.restore();
+}
+
+QSize IChartControl::pictureSize() const
+{
+    const auto* widget = dynamic_cast<const QWidget*>(this);
+    return widget ? widget->size() : QSize();
 }
 
 } // namespace lrv

@@ -7,6 +7,7 @@
 
 class QPainter;
 class QRect;
+class QSize;
 
 namespace lrv {
 
@@ -21,6 +22,8 @@ public:
     /// Paints what the chart shows now, or its notice, into target on any device (screen image, clipboard,
     /// SVG, PDF, printer): the one routine behind copy, print and export. The default renders the widget.
     virtual void paintChart(QPainter& painter, const QRect& target);
+    /// The size in pixels of the picture "&Copy" takes; the default is the widget's.
+    virtual QSize pictureSize() const;
 };
 
 /// A chart fed with a table of numbers (ROC, cutoff points, logistic fit).

@@ -1,5 +1,7 @@
 #include "charts/ChartPicture.h"
 
+#include <algorithm>
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -35,6 +37,48 @@ namespace {
                 if (!label.text.isEmpty())
                     painter.drawText(label.topLeft + QPointF(0, ascent), label.text);
     }
+}
+
+namespace {
+    // Whether the labels kept at every `stride`th index stand clear of each other along one direction.
+    bool standClear(const std::vector<TickLabel>& labels, const QFontMetricsF& metrics, int stride, bool across)
+    {
+        std::vector<QRectF> boxes;
+        for (std::size_t i = 0; i < labels.size(); i += std::size_t(stride))
+            if (!labels[i].text.isEmpty())
+                boxes.emplace_back(
+                    labels[i].topLeft, QSizeF(metrics.horizontalAdvance(labels[i].text), metrics.height()));
+        const auto start = [across](const QRectF& box) { return across ? box.left() : box.top(); };
+        std::sort(boxes.begin(), boxes.end(), [&](const QRectF& a, const QRectF& b) { return start(a) < start(b); });
+        const double gap = across ? metrics.averageCharWidth() : 0;
+        for (std::size_t i = 1; i < boxes.size(); ++i) {
+            const double end = across ? boxes[i - 1].right() : boxes[i - 1].bottom();
+            if (end + gap > start(boxes[i]))
+                return false;
+        }
+        return true;
+    }
+
+    void thin(std::vector<TickLabel>& labels, const QFontMetricsF& metrics, bool across)
+    {
+        int kept = int(labels.size());
+        for (int stride : { 1, 2, 5, 10 }) {
+            if (standClear(labels, metrics, stride, across)) {
+                kept = stride;
+                break;
+            }
+        }
+        for (std::size_t i = 1; i < labels.size(); ++i)
+            if (int(i) % kept != 0)
+                labels[i].text.clear();
+    }
+}
+
+void thinCrowdedLabels(ChartPicture& picture)
+{
+    const QFontMetricsF metrics(picture.font);
+    thin(picture.xLabels, metrics, true);
+    thin(picture.yLabels, metrics, false);
 }
 
 void paintPicture(QPainter& painter, const ChartPicture& picture, PictureParts parts)

@@ -80,6 +80,10 @@ struct ChartPicture {
     QPointF toSurface(const QPointF& user) const;
 };
 
+/// Leaves out tick labels that would overlap their neighbours (in the picture's font): every second,
+/// fifth or tenth label is kept, the first always.
+void thinCrowdedLabels(ChartPicture& picture);
+
 /// The parts of a picture, so that the screen can lay the tick labels over the axis title.
 enum class PictureParts { All, WithoutLabels, LabelsOnly };
 

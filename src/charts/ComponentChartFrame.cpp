@@ -1,6 +1,8 @@
 #include "charts/ComponentChartFrame.h"
 
+#include "charts/BarChartColors.h"
 #include "charts/ChartComponent.h"
+#include "support/ClipboardHelpers.h"
 #include "support/UserPromptLib.h"
 #include "support/XTremeChartsHelper.h"
 
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace lrv {
 
@@ -83,6 +86,16 @@ void ComponentChartFrame::loadStyles(const ChartContentStyle& content, const Cha
     XTremeChartsHelper::LoadChartPalette(*m_chart, XTremeChartsHelper::StylePath(paletteFile));
 }
 
+void ComponentChartFrame::useConfiguredColors(const QStringList& seriesKeys, const QStringList& lineKeys)
+{
+    for (int i = 0; i < seriesKeys.size(); ++i)
+        if (!seriesKeys[i].isEmpty())
+            m_chart->setSeriesColor(i, BarChartColors::configured(seriesKeys[i]));
+    for (int i = 0; i < lineKeys.size(); ++i)
+        if (!lineKeys[i].isEmpty())
+            m_chart->setConstantLineColor(i, BarChartColors::configured(lineKeys[i]));
+}
+
 OleColor ComponentChartFrame::BackColor() const { return fromQColor(palette().color(QPalette::Window)); }
 
 void ComponentChartFrame::SetBackColor(OleColor color)
@@ -125,6 +138,27 @@ void ComponentChartFrame::drawingFailed()
     showInvalidData(true);
 }
 
+QSize ComponentChartFrame::pictureSize() const { return m_chart->size(); }
+
+void ComponentChartFrame::paintChart(QPainter& painter, const QRect& target)
+{
+    const QSize size = pictureSize();
+    if (size.isEmpty() || target.isEmpty())
+        return;
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(double(target.width()) / size.width(), double(target.height()) / size.height());
+    m_chart->paintScene(painter, QRectF(QPointF(0, 0), size));
+    if (invalidDataShown()) {
+        const QRect notice = m_txtInvalidData->geometry().translated(-m_chart->pos());
+        painter.fillRect(notice, m_txtInvalidData->palette().color(QPalette::Base));
+        painter.setPen(m_txtInvalidData->palette().color(QPalette::Text));
+        painter.setFont(m_txtInvalidData->font());
+        painter.drawText(notice, Qt::AlignCenter, m_txtInvalidData->text());
+    }
+    painter.restore();
+}
+
 void ComponentChartFrame::watchForMenu(QWidget* widget) { widget->installEventFilter(this); }
 
 void ComponentChartFrame::resizeEvent(QResizeEvent* event)
@@ -161,10 +195,12 @@ void ComponentChartFrame::runCommand(int index)
     try {
         // A control that was never shown has not been laid out for its size yet.
         layoutChildren();
+        const auto paint = [this](QPainter& painter, const QRect& target) { paintChart(painter, target); };
         if (index == 0)
-            XTremeChartsHelper::CopyChartImage(*m_chart);
+            ClipboardHelpers::CopyPainted(paint, pictureSize());
         else
-            m_chart->printChart(0);
+            ClipboardHelpers::PrintPainted(
+                paint, pictureSize(), logicalDpiX(), ClipboardHelpers::PrintPlacement::FitPage, this);
     } catch (const std::exception& error) {
         UserPromptLib::ShowInfoPrompt(QString::fromUtf8(error.what()), this);
     }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "charts/ChartInterfaces.h"
 #include "support/OleColor.h"
 
 #include <QFont>
+#include <QStringList>
 #include <QWidget>
 
 class QAction;
@@ -20,7 +22,7 @@ struct ChartPaletteStyle;
 /// the layout rectangle "pic", the axis title labels, the context menu with "&Copy" and "&Print", and the
 /// common colour and font members. The axis titles and legend are drawn by the component from its style
 /// files, so the title labels stay hidden; they are laid out as the form places them.
-class ComponentChartFrame : public QWidget {
+class ComponentChartFrame : public QWidget, public virtual IChartControl {
     Q_OBJECT
     Q_PROPERTY(uint BackColor READ BackColor WRITE SetBackColor)
     Q_PROPERTY(uint ForeColor READ ForeColor WRITE SetForeColor)
@@ -42,6 +44,10 @@ public:
     void SetFont(const QFont& font);
 
     ChartComponent* chartComponent() const { return m_chart; }
+    /// The chart component's window, as "&Copy" takes it, with the notice over the plot when it shows.
+    void paintChart(QPainter& painter, const QRect& target) override;
+    /// The chart component's size.
+    QSize pictureSize() const override;
 
 protected:
     ComponentChartFrame(QWidget* parent, const QString& verticalTitle);
@@ -50,6 +56,9 @@ protected:
     /// malformed).
     void loadStyles(const ChartContentStyle& content, const ChartPaletteStyle& palette, const QString& contentFile,
         const QString& paletteFile);
+    /// The colours the host configuration names for series (by index) and constant lines win over the
+    /// style files' palettes; an empty key, or one the configuration lacks, leaves the palette's colour.
+    void useConfiguredColors(const QStringList& seriesKeys, const QStringList& lineKeys = {});
     /// Shows or hides the notice over the plot.
     void showInvalidData(bool show);
     bool invalidDataShown() const;

@@ -158,9 +158,10 @@ ConfusionMatrix::ConfusionMatrix(QWidget* parent)
         bestEffort([&] { showSegmentTip(series, position, entered); });
     });
     connect(m_plot, &PercentBarPlot::contextMenuWanted, this, [this](const QPoint& at) { m_menu->popup(at); });
-    connect(copy, &QAction::triggered, this, [this] { runImageCommand([this] { BarChartCapture::copyImage(this); }); });
-    connect(
-        print, &QAction::triggered, this, [this] { runImageCommand([this] { BarChartCapture::printImage(this); }); });
+    connect(copy, &QAction::triggered, this,
+        [this] { runImageCommand([this] { BarChartCapture::copyImage(this, *this); }); });
+    connect(print, &QAction::triggered, this,
+        [this] { runImageCommand([this] { BarChartCapture::printImage(this, *this); }); });
 
     resize(640, 320);
     SetMode(0);
@@ -373,6 +374,9 @@ void ConfusionMatrix::Reset()
     m_rocCounts = {};
     m_rocSeries = {};
     m_hasData = false;
+    m_updating = true;
+    m_scroll->setValue(1);
+    m_updating = false;
     m_shown = ConfusionMatrixTable::Counts {};
     showTable();
     for (QLabel* value : m_values)
@@ -393,7 +397,7 @@ void ConfusionMatrix::layoutChildren()
 {
     const int width = this->width();
     const int height = this->height();
-    const int chartWidth = std::max(0, width - m_legend->width() - kChartMargin - kChartLeft);
+    const int chartWidth = std::max(0, width - m_legend->width() - kChartMargin);
     // While the picture is taken the chart spans the scroll bar's place too.
     const bool scrolling = isStreaming() && !m_capturing;
     const int scrollHeight = scrolling ? m_scroll->sizeHint().height() : 0;
@@ -442,18 +446,25 @@ void ConfusionMatrix::mouseReleaseEvent(QMouseEvent* event)
     QWidget::mouseReleaseEvent(event);
 }
 
-void ConfusionMatrix::runImageCommand(const std::function<void()>& command)
+void ConfusionMatrix::paintChart(QPainter& painter, const QRect& target)
 {
-    // The picture leaves out the percent box and the scroll bar.
-    m_menu->hide();
+    const bool capturing = m_capturing;
+    const bool percentShown = !m_percent->isHidden();
     m_capturing = true;
     m_percent->hide();
-    bestEffort([this] { layoutChildren(); });
+    layoutChildren();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    IConfusionMatrixControl::paintChart(painter, target);
+    m_capturing = capturing;
+    m_percent->setVisible(percentShown);
+    layoutChildren();
+}
+
+void ConfusionMatrix::runImageCommand(const std::function<void()>& command)
+{
+    m_menu->hide();
     QCoreApplication::processEvents();
     bestEffort(command);
-    m_capturing = false;
-    m_percent->show();
-    bestEffort([this] { Refresh(); });
 }
 
 } // namespace lrv

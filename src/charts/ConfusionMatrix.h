@@ -50,6 +50,8 @@ public:
 
     /// Whether the logistic series has more buckets than the streaming threshold shows at once.
     bool isStreaming() const;
+    /// The control without the percent box and the scroll bar.
+    void paintChart(QPainter& painter, const QRect& target) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

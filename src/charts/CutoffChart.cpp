@@ -78,6 +78,10 @@ CutoffChart::CutoffChart(QWidget* parent)
     m_lblY->clear();
     loadStyles(builtInContent(), builtInPalette(), QStringLiteral("LRCutoffPoints.xml"),
         QStringLiteral("LRCutoffPointsPalette.xml"));
+    const QString prefix = QStringLiteral("LogisticRegression.Cutoff.Chart.");
+    useConfiguredColors({ prefix + QStringLiteral("TPR"), prefix + QStringLiteral("TNR"),
+                            prefix + QStringLiteral("FPR"), prefix + QStringLiteral("FNR") },
+        { prefix + QStringLiteral("OCP"), prefix + QStringLiteral("LCP") });
     Reset();
 }
 
@@ -93,6 +97,15 @@ void CutoffChart::SetColor(int index, OleColor color)
 }
 
 OleColor CutoffChart::Color(int index) const { return index >= 1 && index <= 4 ? m_colors[std::size_t(index - 1)] : 0; }
+
+void CutoffChart::SetBackColor(OleColor color)
+{
+    ComponentChartFrame::SetBackColor(color);
+    QPalette palette = m_picLegend->palette();
+    palette.setColor(QPalette::Window, toQColor(color));
+    m_picLegend->setPalette(palette);
+    m_picLegend->setAutoFillBackground(true);
+}
 
 void CutoffChart::SetDataSource(const Table<double>& data) { m_data = data; }
 
@@ -179,9 +192,6 @@ void CutoffChart::Reset()
     try {
         for (int series = 0; series < m_chart->seriesCount(); ++series)
             m_chart->removeAllPoints(series);
-        // The markers belong to the analysis that is cleared.
-        m_chart->setConstantLineVisible(0, false);
-        m_chart->setConstantLineVisible(1, false);
         m_chart->setAxisLabelsVisible(Qt::Horizontal, false);
     } catch (const std::exception&) {
         drawingFailed();

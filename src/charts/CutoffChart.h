@@ -28,6 +28,8 @@ public:
     void SetOCPColor(OleColor color) { m_ocpColor = color; }
     OleColor LCPColor() const { return m_lcpColor; }
     void SetLCPColor(OleColor color) { m_lcpColor = color; }
+    /// Also the legend panel's background.
+    void SetBackColor(OleColor color) override;
     /// Series colour 1 (TPR) to 4 (FNR), shown by the legend line sample of that index.
     void SetColor(int index, OleColor color);
     OleColor Color(int index) const;

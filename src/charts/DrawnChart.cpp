@@ -166,6 +166,7 @@ void DrawnChart::Refresh()
 {
     try {
         m_picture = computePicture(size());
+        thinCrowdedLabels(m_picture);
     } catch (const std::exception&) {
         // The chart functions catch their own failures; this keeps a surprise from leaving the control.
         m_picture = ChartPicture();
@@ -202,12 +203,24 @@ void DrawnChart::applyLayout(const ChartLayout& layout)
 void DrawnChart::paintControl(QPainter& painter)
 {
     paintPicture(painter, m_picture, PictureParts::WithoutLabels);
-    for (QWidget* child : { static_cast<QWidget*>(m_hLegend), static_cast<QWidget*>(m_vLegend), m_legend,
-             static_cast<QWidget*>(m_invalidData) }) {
+    if (!m_vLegend->isHidden())
+        m_vLegend->paint(painter);
+    for (QWidget* child : { static_cast<QWidget*>(m_hLegend), m_legend, static_cast<QWidget*>(m_invalidData) }) {
         if (!child->isHidden())
             child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
     }
     paintPicture(painter, m_picture, PictureParts::LabelsOnly);
+}
+
+void DrawnChart::paintChart(QPainter& painter, const QRect& target)
+{
+    if (size().isEmpty() || target.isEmpty())
+        return;
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(double(target.width()) / width(), double(target.height()) / height());
+    paintControl(painter);
+    painter.restore();
 }
 
 void DrawnChart::resizeEvent(QResizeEvent*) { Refresh(); }
@@ -243,14 +256,21 @@ void DrawnChart::copyImage()
 {
     m_menu->hide();
     QCoreApplication::processEvents();
-    bestEffort([this] { ClipboardHelpers::CopyControlImage(this); });
+    bestEffort([this] {
+        ClipboardHelpers::CopyPainted(
+            [this](QPainter& painter, const QRect& target) { paintChart(painter, target); }, size());
+    });
 }
 
 void DrawnChart::printImage()
 {
     m_menu->hide();
     QCoreApplication::processEvents();
-    bestEffort([this] { ClipboardHelpers::PrintControlImage(this, this); });
+    bestEffort([this] {
+        Refresh();
+        ClipboardHelpers::PrintPainted([this](QPainter& painter, const QRect& target) { paintChart(painter, target); },
+            size(), logicalDpiX(), ClipboardHelpers::PrintPlacement::OwnSize, this);
+    });
 }
 
 namespace {

@@ -71,6 +71,8 @@ public:
     const ChartPicture& picture() const { return m_picture; }
     /// Paints the control as shown (picture, axis titles, legend, notice) on any device, e.g. an SVG generator.
     void paintControl(QPainter& painter);
+    /// paintControl scaled into target: "&Copy", "&Print" and the export paint through it.
+    void paintChart(QPainter& painter, const QRect& target) override;
 
     /// The frame and tick strokes and the positions of the 11 tick labels per axis around the plot; captions
     /// already in the picture are kept, missing labels start empty.

@@ -15,6 +15,7 @@ namespace lrv {
 
 namespace {
     const double kNoData = -9999999999.0;
+    const double kUndefined = -9999;
 }
 
 EquationChartFrame::EquationChartFrame(
@@ -47,6 +48,7 @@ void EquationChartFrame::normalize(int column)
 
 void EquationChartFrame::showEquation(double slope, double intercept, double rSquare)
 {
+    m_fitDefined = slope != kUndefined && intercept != kUndefined;
     const QString text = ChartsHelper::GetEquationText(slope, intercept, rSquare);
     m_lblEquation->setText(text);
     m_chart->setTitle(text);
@@ -80,9 +82,7 @@ void EquationChartFrame::refreshChart()
         }
         const double difference = ChartsHelper::RelativeDifference(min, max);
         if (!(difference >= 1e-8)) {
-            // The previous picture would read as this data's, so it goes.
-            m_chart->removeAllPoints(0);
-            m_chart->removeAllPoints(1);
+            // The notice covers the plot; what the chart showed before stays beneath it.
             showInvalidData(true);
             return;
         }
@@ -100,14 +100,11 @@ void EquationChartFrame::refreshChart()
         }
         m_chart->setPoints(0, points, hints);
 
-        QList<QPointF> line;
+        // An undefined fit still has its line drawn from the markers; it leaves the axes to the buckets.
         const double x1 = points.first().x();
         const double x2 = points.last().x();
-        const std::optional<double> y1 = lineValue(first, x1);
-        const std::optional<double> y2 = lineValue(last, x2);
-        if (y1 && y2)
-            line = { QPointF(x1, *y1), QPointF(x2, *y2) };
-        m_chart->setPoints(1, line);
+        m_chart->setSeriesSetsRange(1, m_fitDefined);
+        m_chart->setPoints(1, { QPointF(x1, lineValue(first, x1)), QPointF(x2, lineValue(last, x2)) });
 
         if (m_chart->pointCount(0) > 0)
             ChartsHelper::SetAxisLabelFormat(*m_chart, Qt::Horizontal, x1, x2);

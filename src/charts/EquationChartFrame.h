@@ -28,15 +28,16 @@ protected:
     virtual int normalizedColumn() const = 0;
     /// The vertical value of a bucket's point.
     virtual int valueColumn() const = 0;
-    /// The fitted line's value at a row whose horizontal value is x; nothing when the line is undefined.
-    virtual std::optional<double> lineValue(int row, double x) const = 0;
+    /// The fitted line's value at a row whose horizontal value is x.
+    virtual double lineValue(int row, double x) const = 0;
 
     /// Loads the style files over the built-in look both equation charts share: the bucket points as a
     /// scatter series and the fitted line, against the model output.
     void loadEquationStyles(
         const QString& verticalTitle, const QString& pointsName, const QString& lineName, const QString& contentFile);
 
-    /// Shows the equation under the chart and as its title.
+    /// Shows the equation under the chart and as its title; a slope or intercept of -9999 marks the fit
+    /// undefined.
     void showEquation(double slope, double intercept, double rSquare);
     void normalize(int column);
     void layoutChildren() override;
@@ -45,6 +46,7 @@ protected:
     Table<Variant> m_data;
     Table<Variant> m_normalized;
     bool m_lowerBoundary = false;
+    bool m_fitDefined = true;
     QLabel* m_lblEquation = nullptr;
 
 private:

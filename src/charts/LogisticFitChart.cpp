@@ -90,6 +90,9 @@ LogisticFitChart::LogisticFitChart(QWidget* parent)
     m_lcpColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.LCP"));
     m_showLCP = true;
     loadStyles(builtInContent(), builtInPalette(), QStringLiteral("LRLogisticFit.xml"), kPalette);
+    const QString prefix = QStringLiteral("LogisticRegression.LogisticFit.Chart.");
+    useConfiguredColors(
+        { prefix + QStringLiteral("One"), prefix + QStringLiteral("Zero"), prefix + QStringLiteral("Line") });
     // The component's smoothing is on; the curve is drawn without point markers.
     m_chart->setAntialiasing(true);
     bestEffort([&] { m_chart->setSeriesMarkersVisible(2, false); });

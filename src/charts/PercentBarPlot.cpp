@@ -1,6 +1,7 @@
 #include "charts/PercentBarPlot.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -47,6 +48,7 @@ PercentBarPlot::PercentBarPlot(const QStringList& seriesNames, QWidget* parent)
     m_values->setLabelFormat(QStringLiteral("%.0f%"));
     m_values->setLabelsFont(font);
     m_values->setGridLineVisible(false);
+    m_values->setTruncateLabels(false);
     chart->addAxis(m_values, Qt::AlignLeft);
     m_series->attachAxis(m_values);
 
@@ -68,7 +70,11 @@ void PercentBarPlot::setBars(const QStringList& categories, const QList<QList<qr
         values.resize(categories.size(), 0.0);
         set->append(values);
     }
+    m_labels = categories;
     m_categories->setCategories(categories);
+    // Without bars the axes would stand alone with their title and percentages.
+    m_categories->setVisible(!categories.isEmpty());
+    m_values->setVisible(!categories.isEmpty());
     fitAxisLabels();
 }
 
@@ -92,9 +98,7 @@ void PercentBarPlot::setBackdropColor(const QColor& color)
 
 void PercentBarPlot::setFrameColor(const QColor& color)
 {
-    QColor grid = color;
-    grid.setAlpha(70); // category grid lines stay behind the bars without hiding them
-    m_categories->setGridLineColor(grid);
+    m_categories->setGridLineColor(color);
     m_categories->setLinePenColor(color);
     m_categories->setLabelsColor(color);
     m_categories->setTitleBrush(color);
@@ -127,25 +131,37 @@ void PercentBarPlot::fitAxisLabels()
     if (m_fitting)
         return;
     m_fitting = true;
-    // Fewer value ticks on a low plot, so that no percentage label is cut to "...".
+    // Fewer value ticks on a low plot, down to 0 % and 100 %, so that the labels neither overlap nor get cut.
     const qreal plotHeight = chart()->plotArea().height() > 0 ? chart()->plotArea().height() : height() * 0.75;
     const int labelHeight = QFontMetrics(m_values->labelsFont()).height() * 3 / 2 + 2;
-    const int ticks = plotHeight / 10 >= labelHeight ? 11 : plotHeight / 5 >= labelHeight ? 6 : 3;
+    int ticks = 2;
+    for (const int candidate : { 3, 6, 11 })
+        if (plotHeight / (candidate - 1) >= labelHeight)
+            ticks = candidate;
     if (m_values->tickCount() != ticks)
         m_values->setTickCount(ticks);
 
     // Labels that do not fit beside each other are turned upright rather than cut to "...".
-    const QStringList labels = m_categories->categories();
     const QFontMetrics metrics(m_categories->labelsFont());
     int widest = 0;
-    for (const QString& label : labels)
+    for (const QString& label : std::as_const(m_labels))
         widest = std::max(widest, metrics.horizontalAdvance(label));
     const qreal plotWidth = chart()->plotArea().width() > 0 ? chart()->plotArea().width() : width() * 0.85;
-    const bool upright = !labels.isEmpty() && widest + 8 > plotWidth / labels.size();
+    const qreal pitch = m_labels.isEmpty() ? plotWidth : plotWidth / m_labels.size();
+    const bool upright = widest + 8 > pitch;
     if (m_categories->labelsAngle() != (upright ? -90 : 0)) {
         m_categories->setLabelsAngle(upright ? -90 : 0);
         m_categories->setTruncateLabels(!upright);
     }
+    // Upright labels still too close for their height: only every stride-th bar keeps its label. The others
+    // get distinct empty-looking texts, as the axis takes no two categories alike.
+    const int stride = upright ? std::max(1, int(std::ceil((metrics.height() + 2) / std::max<qreal>(pitch, 1)))) : 1;
+    QStringList shown = m_labels;
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        if (i % stride != 0)
+            shown[i] = QString(i + 1, QChar(0x200B));
+    if (m_categories->categories() != shown)
+        m_categories->setCategories(shown);
     m_fitting = false;
 }
 

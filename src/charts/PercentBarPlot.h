@@ -49,6 +49,8 @@ private:
     QPercentBarSeries* m_series;
     QBarCategoryAxis* m_categories;
     QValueAxis* m_values;
+    /// The category labels as given; the axis may show only some of them.
+    QStringList m_labels;
     bool m_fitting = false;
 };
 

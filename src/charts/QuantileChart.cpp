@@ -90,9 +90,10 @@ QuantileChart::QuantileChart(QWidget* parent)
             emit PointSelected(firstShownRow() + position);
     });
     connect(m_plot, &PercentBarPlot::contextMenuWanted, this, &QuantileChart::showContextMenu);
-    connect(copy, &QAction::triggered, this, [this] { runImageCommand([this] { BarChartCapture::copyImage(this); }); });
-    connect(
-        print, &QAction::triggered, this, [this] { runImageCommand([this] { BarChartCapture::printImage(this); }); });
+    connect(copy, &QAction::triggered, this,
+        [this] { runImageCommand([this] { BarChartCapture::copyImage(this, *this); }); });
+    connect(print, &QAction::triggered, this,
+        [this] { runImageCommand([this] { BarChartCapture::printImage(this, *this); }); });
 
     resize(600, 300);
     Reset();
@@ -237,16 +238,22 @@ void QuantileChart::mouseReleaseEvent(QMouseEvent* event)
 
 void QuantileChart::showContextMenu(const QPoint& globalPos) { m_menu->popup(globalPos); }
 
+void QuantileChart::paintChart(QPainter& painter, const QRect& target)
+{
+    const bool capturing = m_capturing;
+    m_capturing = true;
+    layoutChildren();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    IQuantileChart::paintChart(painter, target);
+    m_capturing = capturing;
+    layoutChildren();
+}
+
 void QuantileChart::runImageCommand(const std::function<void()>& command)
 {
-    // The picture shows the current window of buckets at full height, without the scroll bar.
     m_menu->hide();
-    m_capturing = true;
-    bestEffort([this] { Refresh(); });
     QCoreApplication::processEvents();
     bestEffort(command);
-    m_capturing = false;
-    bestEffort([this] { Refresh(); });
 }
 
 } // namespace lrv

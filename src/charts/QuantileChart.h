@@ -43,6 +43,8 @@ public:
 
     /// Whether the table is longer than the streaming threshold.
     bool needsScrolling() const;
+    /// The current window of buckets at full height, without the scroll bar.
+    void paintChart(QPainter& painter, const QRect& target) override;
 
 signals:
     /// The table row (from 1) of the bar the user selected.

@@ -9,8 +9,6 @@
 namespace lrv {
 
 namespace {
-    const double kUndefined = -9999;
-
     const ControlRegistration registration(
         QStringLiteral("SlopeChart"), [](QWidget* parent) { return new SlopeChart(parent); });
 }
@@ -24,6 +22,8 @@ SlopeChart::SlopeChart(QWidget* parent)
     m_logOddsColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogOdds.Chart.LogOdds"));
     loadEquationStyles(QStringLiteral("Log Odds"), QStringLiteral("Log odds of a bucket"),
         QStringLiteral("Fitted line"), QStringLiteral("LRLogOddsChart.xml"));
+    useConfiguredColors({ QStringLiteral("LogisticRegression.LogOdds.Chart.LogOdds"),
+        QStringLiteral("LogisticRegression.LogOdds.Chart.Slope") });
     m_chart->setAntialiasing(true);
     Reset();
 }
@@ -36,12 +36,6 @@ void SlopeChart::SetEquationValues(double slope, double intercept, double rSquar
     m_lowerBoundary = useLowerBoundary;
 }
 
-std::optional<double> SlopeChart::lineValue(int row, double) const
-{
-    const Variant cell = m_data.at(row, 10);
-    if (!cell.isNumeric() || cell.toDouble() == kUndefined)
-        return std::nullopt;
-    return cell.toDouble();
-}
+double SlopeChart::lineValue(int row, double) const { return m_data.at(row, 10).toDouble(); }
 
 } // namespace lrv

@@ -24,7 +24,7 @@ public:
 protected:
     int normalizedColumn() const override { return 1; }
     int valueColumn() const override { return 9; }
-    std::optional<double> lineValue(int row, double x) const override;
+    double lineValue(int row, double x) const override;
 
 private:
     OleColor m_slopeColor = 0;

@@ -7,8 +7,6 @@
 namespace lrv {
 
 namespace {
-    const double kUndefined = -9999;
-
     const ControlRegistration registration(
         QStringLiteral("TrendlineChart"), [](QWidget* parent) { return new TrendlineChart(parent); });
 }
@@ -22,6 +20,9 @@ TrendlineChart::TrendlineChart(QWidget* parent)
     m_trendLineColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.TrendLine.Chart.TrendLine"));
     loadEquationStyles(QStringLiteral("% Positive Cases"), QStringLiteral("% positive cases of a bucket"),
         QStringLiteral("Trend line"), QStringLiteral("LRQuantileRegressionChart.xml"));
+    // As on the log-odds chart, the slope colour is the fitted line's; the points take the trend-line one.
+    useConfiguredColors({ QStringLiteral("LogisticRegression.TrendLine.Chart.TrendLine"),
+        QStringLiteral("LogisticRegression.TrendLine.Chart.Slope") });
     m_chart->setAntialiasing(true);
     Reset();
 }
@@ -34,12 +35,6 @@ void TrendlineChart::SetEquationValues(double slope, double intercept, double rS
     m_lowerBoundary = useLowerBoundary;
 }
 
-std::optional<double> TrendlineChart::lineValue(int, double x) const
-{
-    // An undefined fit has no line to draw.
-    if (m_slope == kUndefined || m_intercept == kUndefined)
-        return std::nullopt;
-    return m_slope * x + m_intercept;
-}
+double TrendlineChart::lineValue(int, double x) const { return m_slope * x + m_intercept; }
 
 } // namespace lrv

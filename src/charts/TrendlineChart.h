@@ -26,7 +26,7 @@ public:
 protected:
     int normalizedColumn() const override { return m_lowerBoundary ? 2 : 1; }
     int valueColumn() const override { return 7; }
-    std::optional<double> lineValue(int row, double x) const override;
+    double lineValue(int row, double x) const override;
 
 private:
     double m_slope = 0;

@@ -66,21 +66,35 @@ QFont VerticalLabel::rotatedFont(const QString& family)
 QPixmap VerticalLabel::drawText(const QString& text, QSize size, const QFont& measureFont, OleColor back, OleColor fore)
 {
     QPixmap image(size.expandedTo(QSize(1, 1)));
-    image.fill(toQColor(back));
-    if (text.isEmpty())
-        return image;
-    // Measured with the upright font, as the picture box measures it.
-    const double width = QFontMetricsF(measureFont).horizontalAdvance(text);
-    const QFont font = rotatedFont(measureFont.family());
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.setFont(font);
-    painter.setPen(toQColor(fore));
-    painter.translate(textOrigin(size.height(), width));
-    painter.rotate(-90);
-    // The print position is the top of the character cell; the cell extends to the right of x = 0.
-    painter.drawText(QPointF(0, QFontMetricsF(font).ascent()), text);
+    paintText(painter, image.rect(), text, measureFont, back, fore);
     return image;
+}
+
+void VerticalLabel::paintText(
+    QPainter& painter, const QRect& area, const QString& text, const QFont& measureFont, OleColor back, OleColor fore)
+{
+    painter.save();
+    painter.fillRect(area, toQColor(back));
+    if (!text.isEmpty()) {
+        // Measured with the upright font, as the picture box measures it.
+        const double width = QFontMetricsF(measureFont).horizontalAdvance(text);
+        const QFont font = rotatedFont(measureFont.family());
+        painter.setClipRect(area);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        painter.setFont(font);
+        painter.setPen(toQColor(fore));
+        painter.translate(area.topLeft() + textOrigin(area.height(), width));
+        painter.rotate(-90);
+        // The print position is the top of the character cell; the cell extends to the right of x = 0.
+        painter.drawText(QPointF(0, QFontMetricsF(font).ascent()), text);
+    }
+    painter.restore();
+}
+
+void VerticalLabel::paint(QPainter& painter) const
+{
+    paintText(painter, geometry(), m_text, font(), m_backColor, fromQColor(palette().color(QPalette::WindowText)));
 }
 
 void VerticalLabel::draw()

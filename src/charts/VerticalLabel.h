@@ -8,6 +8,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPainter;
 
 namespace lrv {
 
@@ -38,6 +39,11 @@ public:
     static QFont rotatedFont(const QString& family);
     /// Draws the text turned by 90 degrees into an image of the given size.
     static QPixmap drawText(const QString& text, QSize size, const QFont& measureFont, OleColor back, OleColor fore);
+    /// The same drawing into a rectangle of any device, as lines and glyphs rather than an image.
+    static void paintText(QPainter& painter, const QRect& area, const QString& text, const QFont& measureFont,
+        OleColor back, OleColor fore);
+    /// Paints the label as shown at its place on the parent's surface.
+    void paint(QPainter& painter) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,6 +1,5 @@
 #include "support/ClipboardHelpers.h"
 
-#include "support/Capture.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 #include "support/Platform.h"
@@ -9,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -85,35 +85,45 @@ void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& t
     CopyText(DoubleTableText(columns, table, firstRow, headerCaptions, withHeaders, title));
 }
 
-void CopyControlImage(QWidget* control)
+QImage PaintedImage(const PaintRoutine& paint, const QSize& size)
 {
-    const QPixmap picture = Capture::CaptureControl(control);
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setPixmap(picture);
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paint(painter, QRect(QPoint(0, 0), size));
+    return image;
 }
 
-void PrintControlImage(QWidget* control, QWidget* dialogParent)
+void CopyPainted(const PaintRoutine& paint, const QSize& size)
 {
-    if (!control)
-        throw Error(QStringLiteral("There is no control to print."));
+    const QImage image = PaintedImage(paint, size);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(image);
+}
+
+void PrintPainted(
+    const PaintRoutine& paint, const QSize& size, int screenDpi, PrintPlacement placement, QWidget* dialogParent)
+{
+    if (size.isEmpty())
+        throw Error(QStringLiteral("There is no picture to print: the chart has no size."));
     Platform& platform = Platform::instance();
     const std::optional<PrintSetup> setup = platform.askPrinter(dialogParent);
     if (!setup)
         return;
-    // Charts are reached by the name of their Refresh, as controls were by late binding.
-    if (control->metaObject()->indexOfMethod("Refresh()") >= 0)
-        QMetaObject::invokeMethod(control, "Refresh", Qt::DirectConnection);
-    QCoreApplication::processEvents();
-    const QPixmap picture = Capture::CaptureControl(control);
-    for (int copy = 0; copy < setup->copies; ++copy) {
+    for (int copy = 0; copy < std::max(1, setup->copies); ++copy) {
         std::unique_ptr<QPagedPaintDevice> document = platform.startPrintDocument(*setup);
         if (!document)
-            return;
+            throw Error(QStringLiteral("The printer could not start a document. Check the printer and try again."));
         QPainter painter(document.get());
-        // The picture keeps its physical size: screen pixels at the screen's resolution.
-        const double scale = double(document->logicalDpiX()) / std::max(1, control->logicalDpiX());
-        painter.drawPixmap(QRectF(QPointF(0, 0), QSizeF(picture.size()) * scale), picture, QRectF(picture.rect()));
+        if (!painter.isActive())
+            throw Error(QStringLiteral("The printer could not start a document. Check the printer and try again."));
+        const QSize page(document->width(), document->height());
+        const double scale = double(document->logicalDpiX()) / std::max(1, screenDpi);
+        QSize target(int(size.width() * scale), int(size.height() * scale));
+        if (placement == PrintPlacement::FitPage || target.width() > page.width() || target.height() > page.height())
+            target = size.scaled(page, Qt::KeepAspectRatio);
+        paint(painter, QRect(QPoint(0, 0), target));
     }
 }
 

@@ -3,11 +3,16 @@
 #include "support/Table.h"
 #include "support/Variant.h"
 
+#include <functional>
 #include <vector>
 
 #include <QString>
 #include <QStringList>
 
+class QImage;
+class QPainter;
+class QRect;
+class QSize;
 class QWidget;
 
 /// Everything that leaves the screen as text: table text to the clipboard, plain text to the printer.
@@ -31,12 +36,26 @@ void CopyDoubleTableText(const std::vector<int>& columns, const Table<double>& t
 /// Clears the clipboard and puts the text on it.
 void CopyText(const QString& text);
 
-/// Clears the clipboard and puts the picture of the control's client area on it.
-void CopyControlImage(QWidget* control);
-/// Printer dialog; then the control redraws (its invokable Refresh, when it has one), pending events run,
-/// and its picture is printed at its own size at the top left of a page, one document per requested copy,
-/// in the chosen orientation. Cancelling prints nothing.
-void PrintControlImage(QWidget* control, QWidget* dialogParent = nullptr);
+/// Paints a picture into a target rectangle on any device: screen image, clipboard, SVG, PDF, printer.
+using PaintRoutine = std::function<void(QPainter& painter, const QRect& target)>;
+/// How a printed picture takes the page.
+enum class PrintPlacement {
+    /// At (0, 0) at its own physical size (its screen pixels at the screen's resolution), shrunk to the
+    /// page only when larger.
+    OwnSize,
+    /// As large as the page allows, keeping its proportions.
+    FitPage
+};
+
+/// The picture painted at a size in pixels, on an opaque white ground.
+QImage PaintedImage(const PaintRoutine& paint, const QSize& size);
+/// Clears the clipboard and puts PaintedImage on it.
+void CopyPainted(const PaintRoutine& paint, const QSize& size);
+/// Printer dialog; then the picture painted at the printer's resolution (vector graphics, no screen
+/// capture), one document per requested copy. `size` is the picture's size in pixels of a screen of
+/// `screenDpi` dots per inch. Cancelling prints nothing.
+void PrintPainted(const PaintRoutine& paint, const QSize& size, int screenDpi, PrintPlacement placement,
+    QWidget* dialogParent = nullptr);
 
 /// The lines of each printed page: a page begins with two empty lines and ends when the print position
 /// reaches 7/8 of the page height.

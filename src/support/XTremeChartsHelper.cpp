@@ -147,7 +147,6 @@ namespace {
         axis.padding = reader.number("padding", axis.padding);
         if (axis.padding < 0 || axis.padding > 1)
             reader.fail(QStringLiteral("the axis padding must be a fraction from 0 to 1"));
-        axis.niceNumbers = reader.flag("nice", axis.niceNumbers);
         axis.tickInterval = reader.optionalNumber("tickInterval");
         if (axis.tickInterval && !(*axis.tickInterval > 0))
             reader.fail(QStringLiteral("the tick interval must be above 0"));

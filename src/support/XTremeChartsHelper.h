@@ -41,9 +41,8 @@ struct ChartAxisStyle {
     std::optional<double> maximum;
     /// Room left on each side of the points, as a fraction of their span.
     double padding = 0;
-    /// Ticks at round values (1, 2 or 5 times a power of ten) inside the range.
-    bool niceNumbers = true;
-    /// A fixed distance between ticks, anchored at 0; without it the ticks follow niceNumbers.
+    /// A fixed distance between ticks, anchored at 0; without it (or when it would crowd the axis) the
+    /// ticks stand at round values as many as the labels leave room for.
     std::optional<double> tickInterval;
 };
 

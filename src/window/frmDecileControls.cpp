@@ -308,7 +308,7 @@ void frmDecile::buildLegends()
         typeGroup->addButton(optConfMatrixType[i], i);
     }
     optMatrix[0]->setChecked(true);
-    optConfMatrixType[0]->setChecked(true);
+    optConfMatrixType[1]->setChecked(true);
 
     for (QFrame* legend :
         { picROCLegend, picGainsLegend, picLiftLegend, picLogOddsLegend, picMatrixLegend, picConfMatrixTypeLegend }) {

@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSvgGenerator>
 #include <QTabBar>
@@ -89,6 +90,20 @@ namespace {
         return buffer.data();
     }
 
+    /// The views behind a tab's option buttons: the quantiles' trend line, the confusion matrix's distribution.
+    struct OptionView {
+        int tab;
+        const char* option;
+        const char* previous;
+        const char* control;
+        const char* name;
+        const char* caption;
+    };
+    const OptionView kOptionViews[] = {
+        { 0, "optQuantiles(1)", "optQuantiles(0)", "trendChart", "trendline", "Trend line" },
+        { 7, "optMatrix(1)", "optMatrix(0)", "confMatrix", "confusion-distribution", "Confusion distribution" },
+    };
+
     /// The chart at twice its size on screen, for sharp prints and high-density screens.
     QImage chartImage(lrv::IChartControl& chart, const QSize& size)
     {
@@ -98,6 +113,19 @@ namespace {
         QPainter painter(&image);
         chart.paintChart(painter, QRect(QPoint(), size));
         return image;
+    }
+
+    /// NAME.svg and NAME.png of the chart as its "&Copy" takes it; the SVG document.
+    QByteArray writeChartFiles(const QDir& out, lrv::IChartControl& chart, const QString& name, const QString& title)
+    {
+        const QSize size = chart.pictureSize();
+        const QByteArray svg = chartSvg(chart, size, title);
+        writeFile(out.filePath(name + QStringLiteral(".svg")), svg);
+        const QString png = out.filePath(name + QStringLiteral(".png"));
+        // PNG quality 80 is zlib's fastest levels: a chart's flat colours compress well anyway.
+        if (!chartImage(chart, size).save(png, "PNG", 80))
+            throw lrv::Error(QStringLiteral("Cannot write the picture %1.").arg(png));
+        return svg;
     }
 }
 
@@ -113,6 +141,8 @@ struct AnalysisExport::Session {
     lrv::frmDecile window;
     ExportedAnalysis analysis;
     std::vector<PageSection> sections { std::size_t(lrv::frmDecile::kTabCount) };
+    /// The option views' sections, each after its tab's.
+    std::vector<std::pair<int, PageSection>> views;
     int step = 0;
 
     void stepDone() { progress.update(++step); }
@@ -152,6 +182,7 @@ void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
         QCoreApplication::processEvents();
         writeChart(session, tab);
         writeTable(session, tab);
+        writeOptionViews(session, tab);
         session.stepDone();
     }
     writeStatisticsText(session);
@@ -219,7 +250,6 @@ void AnalysisExport::readAnalysis(Session& session)
 void AnalysisExport::writeChart(Session& session, int tab)
 {
     lrv::IChartControl& chart = chartControl(session.window, tab);
-    const QSize size = dynamic_cast<QWidget&>(chart).size();
     const QString name = tabNames()[tab];
     const QString title
         = QStringLiteral("%1: %2, %3 dataset")
@@ -227,13 +257,29 @@ void AnalysisExport::writeChart(Session& session, int tab)
     PageSection& section = session.sections[std::size_t(tab)];
     section.name = name;
     section.caption = QLatin1String(kTabs[tab].caption);
-    section.svg = chartSvg(chart, size, title);
-    writeFile(session.out.filePath(name + QStringLiteral(".svg")), section.svg);
+    section.svg = writeChartFiles(session.out, chart, name, title);
+}
 
-    const QString png = session.out.filePath(name + QStringLiteral(".png"));
-    // PNG quality 80 is zlib's fastest levels: a chart's flat colours compress well anyway.
-    if (!chartImage(chart, size).save(png, "PNG", 80))
-        throw lrv::Error(QStringLiteral("Cannot write the picture %1.").arg(png));
+void AnalysisExport::writeOptionViews(Session& session, int tab)
+{
+    for (const OptionView& view : kOptionViews) {
+        if (view.tab != tab)
+            continue;
+        control<QRadioButton>(session.window, view.option)->click();
+        QCoreApplication::processEvents();
+        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(session.window, view.control));
+        if (!chart)
+            throw lrv::Error(QStringLiteral("The control %1 is no chart.").arg(QLatin1String(view.control)));
+        PageSection section;
+        section.name = QLatin1String(view.name);
+        section.caption = QLatin1String(view.caption);
+        const QString title = QStringLiteral("%1: %2, %3 dataset")
+                                  .arg(section.caption, session.analysis.modelTitle(), session.analysis.dataSetName());
+        section.svg = writeChartFiles(session.out, *chart, section.name, title);
+        session.views.emplace_back(tab, section);
+        control<QRadioButton>(session.window, view.previous)->click();
+        QCoreApplication::processEvents();
+    }
 }
 
 void AnalysisExport::writeTable(Session& session, int tab)
@@ -303,8 +349,15 @@ void AnalysisExport::writeStatisticsJson(Session& session)
 
 void AnalysisExport::writeIndex(Session& session)
 {
-    writeFile(session.out.filePath(QStringLiteral("index.html")),
-        reportPage(session.analysis, session.grid(), session.sections));
+    std::vector<PageSection> sections;
+    for (int tab = 0; tab < int(session.sections.size()); ++tab) {
+        sections.push_back(session.sections[std::size_t(tab)]);
+        for (const auto& [viewTab, view] : session.views)
+            if (viewTab == tab)
+                sections.push_back(view);
+    }
+    writeFile(
+        session.out.filePath(QStringLiteral("index.html")), reportPage(session.analysis, session.grid(), sections));
 }
 
 } // namespace wb

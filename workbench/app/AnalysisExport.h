@@ -42,6 +42,8 @@ private:
     void openWindow(Session& session);
     void readAnalysis(Session& session);
     void writeChart(Session& session, int tab);
+    /// The charts behind the tab's option buttons, with the option chosen before restored.
+    void writeOptionViews(Session& session, int tab);
     void writeTable(Session& session, int tab);
     void writeStatisticsText(Session& session);
     void writeStatisticsJson(Session& session);

@@ -169,7 +169,10 @@ QByteArray reportPage(
         html += QStringLiteral("<p class=\"note\">The chart as <a href=\"%1.svg\">%1.svg</a> and "
                                "<a href=\"%1.png\">%1.png</a>.</p>\n")
                     .arg(section.name);
-        html += table(section) + QStringLiteral("</section>\n");
+        // The views behind a tab's options show a chart only; their data is the tab's table.
+        if (!section.header.isEmpty())
+            html += table(section);
+        html += QStringLiteral("</section>\n");
     }
     html += QStringLiteral("</body></html>\n");
     return html.toUtf8();

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractAxis>
 #include <QApplication>
+#include <QChart>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
@@ -203,15 +205,24 @@ TEST_F(ConfusionMatrixTest, MalformedCountsAreRefusedAndTheShownDataStays)
     EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("40 (TP)"));
 }
 
-TEST_F(ConfusionMatrixTest, ResetShowsZeros)
+TEST_F(ConfusionMatrixTest, ResetShowsZerosAndAnEmptyDistribution)
 {
     auto matrix = create(false);
     EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("--"));
-    showCounts(*matrix, { 40, 50, 5, 5 });
+    showCounts(*matrix, { 40, 50, 5, 5 }, 100);
+    matrix->SetMode(1);
+    scroll(*matrix)->setValue(40);
     matrix->Reset();
     EXPECT_EQ(table(*matrix),
         QStringList(
             { "0 (TP)", "0 (TN)", "0 (FP)", "0 (FN)", "0 (PP)", "0 (NP)", "0 (APC)", "0 (ANC)", "0", "0", "0" }));
+    // No bucket labels, axis title or percentages stand without bars, and no scroll position stays behind.
+    const test::BarChartProbe probe(matrix.get(), "chChart");
+    EXPECT_TRUE(probe.categories().isEmpty());
+    for (QAbstractAxis* axis : probe.view->chart()->axes())
+        EXPECT_FALSE(axis->isVisible());
+    EXPECT_FALSE(scroll(*matrix)->isVisible());
+    EXPECT_EQ(scroll(*matrix)->value(), 1);
 }
 
 TEST_F(ConfusionMatrixTest, CopyLeavesThePercentBoxOutOfThePicture)

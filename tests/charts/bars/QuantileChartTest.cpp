@@ -9,11 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractAxis>
 #include <QApplication>
+#include <QChart>
 #include <QClipboard>
-#include <QFileInfo>
+#include <QFile>
+#include <QFontMetricsF>
 #include <QMenu>
 #include <QScrollBar>
+#include <QValueAxis>
 
 using namespace lrv;
 
@@ -200,12 +204,50 @@ TEST_F(QuantileChartTest, PrintMakesOneDocumentPerCopyAndNothingWhenCancelled)
     platform.printerAnswer = PrintSetup { 3, QPageLayout::Landscape };
     menuItem("mnuMain(2)")->trigger();
     ASSERT_EQ(platform.printedDocuments.size(), 3);
-    EXPECT_GT(QFileInfo(platform.printedDocuments.first()).size(), 1000);
+    QFile document(platform.printedDocuments.first());
+    ASSERT_TRUE(document.open(QIODevice::ReadOnly));
+    const QByteArray content = document.readAll();
+    EXPECT_GT(content.size(), 1000);
+    EXPECT_FALSE(content.contains("/Subtype /Image")) << "bars and text, not a picture of the screen";
 
     platform.printerAnswer.reset();
     menuItem("mnuMain(2)")->trigger();
     EXPECT_EQ(platform.printedDocuments.size(), 3);
     EXPECT_EQ(platform.printerDialogs, 2);
+}
+
+TEST_F(QuantileChartTest, ValueAxisKeepsWholeLabelsOnShortPlotsAndGridLinesAreOpaque)
+{
+    show(30);
+    QFont large = chart->font();
+    large.setPointSize(16);
+    for (const int height : { 380, 160, 110 }) {
+        SCOPED_TRACE(height);
+        auto* values = qobject_cast<QValueAxis*>(probe().view->chart()->axes(Qt::Vertical).first());
+        values->setLabelsFont(large);
+        chart->resize(760, height);
+        QApplication::processEvents();
+        const double plotHeight = probe().view->chart()->plotArea().height();
+        EXPECT_GT(plotHeight / (values->tickCount() - 1), QFontMetricsF(large).height()) << "labels overlap";
+        EXPECT_FALSE(values->truncateLabels());
+    }
+    EXPECT_EQ(probe().view->chart()->axes(Qt::Horizontal).first()->gridLineColor().alpha(), 255);
+
+    // Bucket labels too close even upright: the ones shown stand a label's height apart.
+    QAbstractAxis* buckets = probe().view->chart()->axes(Qt::Horizontal).first();
+    buckets->setLabelsFont(large);
+    chart->resize(420, 380);
+    QApplication::processEvents();
+    const QStringList labels = probe().categories();
+    const double pitch = probe().view->chart()->plotArea().width() / labels.size();
+    QList<int> shown;
+    for (int i = 0; i < labels.size(); ++i)
+        if (!labels[i].trimmed().remove(QChar(0x200B)).isEmpty())
+            shown.append(i);
+    ASSERT_GE(shown.size(), 2);
+    EXPECT_EQ(labels.first(), row(1));
+    for (int i = 1; i < shown.size(); ++i)
+        EXPECT_GE((shown[i] - shown[i - 1]) * pitch, QFontMetricsF(large).height()) << labels[shown[i]].toStdString();
 }
 
 TEST(QuantileChartRegistry, CreatesTheChartByProgramIdentifier)

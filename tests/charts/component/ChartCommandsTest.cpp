@@ -1,4 +1,5 @@
 #include "ComponentTestSupport.h"
+#include "charts/CutoffChart.h"
 #include "charts/SlopeChart.h"
 #include "common/FakePlatform.h"
 
@@ -8,7 +9,8 @@
 #include <QApplication>
 #include <QChartView>
 #include <QClipboard>
-#include <QFileInfo>
+#include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -54,6 +56,26 @@ TEST(ChartCommands, CopyPutsTheComponentsPictureOnTheClipboard)
     EXPECT_EQ(image.size() / image.devicePixelRatio(), chart.chartComponent()->size());
 }
 
+TEST(ChartCommands, CopyCarriesTheNoticeWhenTheChartShowsIt)
+{
+    CutoffChart chart;
+    chart.resize(600, 400);
+    chart.SetDataSource(lrv::test::rows<double>(0, { { 0.5, 1, 0, 1, 0 }, { 0.5, 0, 1, 0, 1 }, { 0.5, 0, 1, 0, 1 } }));
+    chart.Refresh();
+    auto* notice = chart.findChild<QLineEdit*>(QStringLiteral("txtInvalidData"));
+    ASSERT_FALSE(notice->isHidden());
+    chart.findChild<QAction*>(QStringLiteral("mnuMain(0)"))->trigger();
+    const QImage image = QApplication::clipboard()->image();
+    ASSERT_FALSE(image.isNull());
+    // The notice's text is the only dark ink where it stands: the empty plot has light grid lines only.
+    const QRect where = notice->geometry().translated(-chart.chartComponent()->pos());
+    int ink = 0;
+    for (int y = where.top(); y <= where.bottom(); ++y)
+        for (int x = where.left(); x <= where.right(); ++x)
+            ink += qGray(image.pixel(x, y)) < 100;
+    EXPECT_GT(ink, 50);
+}
+
 TEST(ChartCommands, PrintMakesOneDocumentPerCopyAndNoneWhenCancelled)
 {
     auto& platform = lrv::test::FakePlatform::installFresh();
@@ -62,8 +84,13 @@ TEST(ChartCommands, PrintMakesOneDocumentPerCopyAndNoneWhenCancelled)
     platform.printerAnswer = PrintSetup { 3, QPageLayout::Landscape };
     chart.findChild<QAction*>(QStringLiteral("mnuMain(2)"))->trigger();
     ASSERT_EQ(platform.printedDocuments.size(), 3);
-    for (const QString& document : platform.printedDocuments)
-        EXPECT_GT(QFileInfo(document).size(), 1000) << "an empty page";
+    for (const QString& document : platform.printedDocuments) {
+        QFile file(document);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray content = file.readAll();
+        EXPECT_GT(content.size(), 1000) << "an empty page";
+        EXPECT_FALSE(content.contains("/Subtype /Image")) << "lines and text, not a picture of the screen";
+    }
 
     platform.printerAnswer.reset();
     chart.findChild<QAction*>(QStringLiteral("mnuMain(2)"))->trigger();

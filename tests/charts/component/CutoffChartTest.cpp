@@ -1,12 +1,18 @@
 #include "charts/CutoffChart.h"
 
 #include "ComponentTestSupport.h"
+#include "common/TestConfiguration.h"
 #include "entry/ControlRegistry.h"
+#include "host/HostConfiguration.h"
 
 #include <gtest/gtest.h>
 
+#include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QTest>
 #include <QValueAxis>
 
 using namespace lrv;
@@ -149,12 +155,58 @@ TEST_F(CutoffChartTest, AxisLabelsShowAfterDrawingAndHideOnReset)
 
     draw(rows<double>(0, { { 2e6, 1, 0, 1, 0 }, { 3e6, 0, 1, 0, 1 }, { 3e6, 0, 1, 0, 1 } }));
     EXPECT_EQ(component().axisLabelFormat(Qt::Horizontal), 20);
-    EXPECT_EQ(component().axis(Qt::Horizontal)->labelFormat(), QStringLiteral("%.2E"));
+    EXPECT_TRUE(component().ticks(Qt::Horizontal).scientific);
 
+    // Reset empties the series and leaves the markers as they were.
+    chart.SetShowOCP(true);
+    chart.SetOptimumModelValue(2.5e6);
+    chart.Refresh();
     chart.Reset();
     EXPECT_FALSE(component().axisLabelsVisible(Qt::Horizontal));
     for (int series = 0; series < 4; ++series)
         EXPECT_EQ(component().pointCount(series), 0);
+    EXPECT_TRUE(component().isConstantLineVisible(0));
+}
+
+TEST_F(CutoffChartTest, LegendListsOnlyTheMarkersDrawn)
+{
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    const auto listed = [this](int line) {
+        QCoreApplication::processEvents();
+        const QList<QLegendMarker*> markers = component().chart()->legend()->markers(component().constantLine(line));
+        return !markers.isEmpty() && markers.first()->isVisible();
+    };
+    chart.SetDataSource(fourCutoffs());
+    chart.SetShowOCP(true);
+    chart.SetOptimumModelValue(0.5);
+    chart.SetLogisticCutoffPoint(-99999);
+    EXPECT_TRUE(listed(0));
+    EXPECT_FALSE(listed(1));
+    // A marker beyond the plotted cutoffs is not drawn either.
+    chart.SetLogisticCutoffPoint(40);
+    EXPECT_FALSE(listed(1));
+    chart.SetShowOCP(false);
+    chart.SetLogisticCutoffPoint(0.3);
+    EXPECT_FALSE(listed(0));
+    EXPECT_TRUE(listed(1));
+}
+
+TEST(CutoffChartColours, ConfiguredColoursWinOverThePaletteAndBackColorReachesTheLegend)
+{
+    auto configuration = lrv::test::TestConfiguration::install();
+    configuration->setColor(QStringLiteral("LogisticRegression.Cutoff.Chart.OCP"), rgb(1, 2, 3));
+    configuration->setColor(QStringLiteral("LogisticRegression.Cutoff.Chart.FPR"), rgb(4, 5, 6));
+    CutoffChart chart;
+    HostConfiguration::set(nullptr);
+    ChartComponent& component = *chart.chartComponent();
+    EXPECT_EQ(component.constantLine(0)->pen().color(), QColor(1, 2, 3));
+    EXPECT_EQ(component.series(2)->pen().color(), QColor(4, 5, 6));
+    EXPECT_NE(component.series(0)->pen().color(), QColor(Qt::black)) << "unnamed colours stay the palette's";
+
+    chart.SetBackColor(rgb(250, 240, 200));
+    EXPECT_EQ(chart.findChild<QWidget*>(QStringLiteral("picLegend"))->palette().color(QPalette::Window),
+        QColor(250, 240, 200));
 }
 
 TEST_F(CutoffChartTest, RegisteredControlHasItsNamedParts)

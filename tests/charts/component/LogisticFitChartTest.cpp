@@ -127,7 +127,7 @@ TEST_F(LogisticFitChartTest, SwatchColoursDoNotRecolourThePlot)
     EXPECT_EQ(static_cast<QScatterSeries*>(component().series(0))->color(), before);
 }
 
-TEST(LogisticFitChartColours, DefaultsComeFromTheConfiguration)
+TEST(LogisticFitChartColours, DefaultsComeFromTheConfigurationAndWinOverThePalette)
 {
     auto configuration = lrv::test::TestConfiguration::install();
     configuration->setColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.Zero"), rgb(200, 20, 20));
@@ -137,6 +137,12 @@ TEST(LogisticFitChartColours, DefaultsComeFromTheConfiguration)
     EXPECT_EQ(chart.ZeroColor(), rgb(200, 20, 20));
     EXPECT_EQ(chart.LineColor(), rgb(0, 0, 128));
     EXPECT_EQ(chart.OneColor(), 0u) << "a missing key reads as black";
+    ChartComponent& component = *chart.chartComponent();
+    const QColor zeros = static_cast<QScatterSeries*>(component.series(1))->color();
+    EXPECT_EQ(zeros.rgb(), QColor(200, 20, 20).rgb());
+    EXPECT_EQ(component.series(2)->pen().color(), QColor(0, 0, 128));
+    EXPECT_NE(static_cast<QScatterSeries*>(component.series(0))->color().rgb(), QColor(Qt::black).rgb())
+        << "a colour the configuration lacks stays the palette's";
     EXPECT_FALSE(chart.ShowDummyPoints());
     EXPECT_TRUE(chart.ShowLCP());
 }

@@ -6,11 +6,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <set>
 
+#include <QCategoryAxis>
+#include <QChart>
+#include <QFontMetricsF>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QLineEdit>
+#include <QLocale>
+#include <QTest>
 #include <QToolTip>
 
 using namespace lrv;
@@ -120,6 +129,32 @@ Table<Variant> bucketTable(const std::vector<Scored>& records, Fit& logOddsFit, 
     return table.build();
 }
 
+Table<double> logisticCurve(const std::vector<Scored>& records, const Fit& fit)
+{
+    const int n = int(records.size());
+    TableBuilder<double> curve(0, n - 1, 0, 6);
+    for (int i = 0; i < n; ++i) {
+        const double output = records[std::size_t(i)].output;
+        const double p = 1 / (1 + std::exp(-(fit.slope * output + fit.intercept)));
+        curve.set(i, 2, output);
+        curve.set(i, 5, p);
+        curve.set(i, 6, 1 - p);
+    }
+    return curve.build();
+}
+
+Table<double> observations(const std::vector<Scored>& records)
+{
+    const int n = int(records.size());
+    TableBuilder<double> table(0, n - 1, 0, 2);
+    for (int i = 0; i < n; ++i) {
+        table.set(i, 0, records[std::size_t(i)].target);
+        table.set(i, 1, records[std::size_t(i)].output);
+        table.set(i, 2, records[std::size_t(i)].target);
+    }
+    return table.build();
+}
+
 void savePicture(QWidget& chart, const char* name)
 {
     const QImage image = chart.grab().toImage();
@@ -174,24 +209,11 @@ TEST_F(RenderTest, TrendLine)
 
 TEST_F(RenderTest, LogisticFit)
 {
-    const int n = int(records.size());
-    TableBuilder<double> curve(0, n - 1, 0, 6);
-    TableBuilder<double> observations(0, n - 1, 0, 2);
-    for (int i = 0; i < n; ++i) {
-        const double output = records[std::size_t(i)].output;
-        const double p = 1 / (1 + std::exp(-(logOddsFit.slope * output + logOddsFit.intercept)));
-        curve.set(i, 2, output);
-        curve.set(i, 5, p);
-        curve.set(i, 6, 1 - p);
-        observations.set(i, 0, records[std::size_t(i)].target);
-        observations.set(i, 1, output);
-        observations.set(i, 2, records[std::size_t(i)].target);
-    }
     LogisticFitChart chart;
     chart.resize(720, 460);
     chart.SetShowDummyPoints(true);
-    chart.SetDataSource(curve.build());
-    chart.AddDataSource(observations.build());
+    chart.SetDataSource(logisticCurve(records, logOddsFit));
+    chart.AddDataSource(observations(records));
     chart.Refresh();
     savePicture(chart, "logistic-fit");
     chart.SetShowDummyPoints(false);
@@ -221,19 +243,117 @@ TEST(RenderNotice, UnplottableDataShowsTheNoticeOverAnEmptyPlot)
 
 namespace {
 
-TEST_F(RenderTest, LargeOutputsReadInScientificNotation)
+// Outputs a model may give, from the same probabilities p: tiny and huge magnitudes, integer scores, an
+// offset far from 0, a spread of 1e-13 around a value and one far outlier.
+struct OutputScale {
+    const char* name;
+    std::function<double(double p, int record)> output;
+};
+
+const OutputScale kScales[] = {
+    { "1e-12", [](double p, int) { return p * 1e-12; } },
+    { "1e-4", [](double p, int) { return p * 1e-4; } },
+    { "unit", [](double p, int) { return p; } },
+    { "scores 300-850", [](double p, int) { return std::round(300 + 550 * p); } },
+    { "1e8", [](double p, int) { return p * 1e8; } },
+    { "1e12", [](double p, int) { return p * 1e12; } },
+    { "1e9 + small", [](double p, int) { return 1e9 + 100 * p; } },
+    { "spread 1e-13", [](double p, int) { return 0.5 + 1e-13 * p; } },
+    { "one outlier", [](double p, int record) { return record == 17 ? 1e9 : p; } },
+};
+
+// Every axis holds at most 20 ticks at whole multiples of a step of 1, 2 or 5 times a power of ten; each
+// label reads as its tick's value ("0" at zero) and stays clear of its neighbours.
+void expectReadableAxes(ChartComponent& component)
 {
-    TableBuilder<Variant> scaled(buckets);
-    for (int row = buckets.rowLow(); row <= buckets.rowHigh(); ++row)
-        for (int column : { 1, 2 })
-            scaled.set(row, column, buckets.at(row, column).toDouble() * 4e7);
-    TrendlineChart chart;
-    chart.resize(720, 460);
-    chart.SetDataSource(scaled.build());
-    chart.SetEquationValues(trendFit.slope / 4e7, trendFit.intercept, trendFit.rSquare, false);
-    chart.Refresh();
-    EXPECT_EQ(chart.chartComponent()->axisLabelFormat(Qt::Horizontal), 20);
-    savePicture(chart, "trend-line-large");
+    for (const Qt::Orientation orientation : { Qt::Horizontal, Qt::Vertical }) {
+        SCOPED_TRACE(orientation == Qt::Horizontal ? "horizontal axis" : "vertical axis");
+        auto* axis = qobject_cast<QCategoryAxis*>(component.axis(orientation));
+        ASSERT_NE(axis, nullptr);
+        const QStringList labels = axis->categoriesLabels();
+        ASSERT_GE(labels.size(), 2);
+        EXPECT_LE(labels.size(), 20);
+        // Positions on the axis, in the values the labels stand for.
+        const double unit = component.axisUnit(orientation);
+        const auto at = [&](const QString& label) { return axis->endValue(label) * unit; };
+        const double step = at(labels[1]) - at(labels[0]);
+        const double mantissa = step / std::pow(10.0, std::floor(std::log10(step)));
+        EXPECT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9)
+            << step;
+        const QRectF plot = component.chart()->plotArea();
+        // The chart library laid each label out beside the plot.
+        std::multimap<QString, QRectF> drawn;
+        for (QGraphicsItem* item : component.chart()->scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                drawn.emplace(text->toPlainText(), text->sceneBoundingRect());
+        for (const QString& label : labels) {
+            const auto [from, to] = drawn.equal_range(label);
+            EXPECT_TRUE(std::any_of(from, to,
+                [&](const auto& found) {
+                    return orientation == Qt::Horizontal ? found.second.bottom() >= plot.bottom()
+                                                         : found.second.left() <= plot.left();
+                }))
+                << label.toStdString() << " is not drawn beside the plot";
+        }
+        const double pixelsPerStep = (orientation == Qt::Horizontal ? plot.width() : plot.height()) * step
+            / ((axis->max() - axis->min()) * unit);
+        const QFontMetricsF metrics(axis->labelsFont());
+        for (int i = 0; i < labels.size(); ++i) {
+            const double value = at(labels[i]);
+            SCOPED_TRACE(labels[i].toStdString());
+            EXPECT_GE(value, axis->min() * unit - step * 1e-9);
+            EXPECT_LE(value, axis->max() * unit + step * 1e-9);
+            EXPECT_NEAR(value / step, std::round(value / step), 1e-6);
+            if (std::abs(value) < step * 1e-9)
+                EXPECT_EQ(labels[i], QStringLiteral("0"));
+            bool number = false;
+            EXPECT_NEAR(QLocale().toDouble(labels[i], &number), value, step * 1e-6);
+            EXPECT_TRUE(number);
+            const double size = orientation == Qt::Horizontal ? metrics.horizontalAdvance(labels[i]) : metrics.height();
+            EXPECT_LT(size, pixelsPerStep) << "labels overlap";
+        }
+    }
+}
+
+TEST_F(RenderTest, EveryOutputScaleGetsRoundReadableTicks)
+{
+    for (const OutputScale& scale : kScales) {
+        SCOPED_TRACE(scale.name);
+        std::vector<Scored> scaled = records;
+        for (std::size_t i = 0; i < scaled.size(); ++i)
+            scaled[i].output = scale.output(records[i].output, int(i));
+        std::sort(scaled.begin(), scaled.end(), [](const Scored& a, const Scored& b) { return a.output < b.output; });
+        Fit logOdds {};
+        Fit trend {};
+        const Table<Variant> table = bucketTable(scaled, logOdds, trend);
+
+        CutoffChart cutoff;
+        cutoff.SetDataSource(cutoffTable(scaled));
+        cutoff.SetShowOCP(true);
+        cutoff.SetOptimumModelValue(scaled[400].output);
+        cutoff.SetLogisticCutoffPoint(scaled[300].output);
+        SlopeChart slope;
+        slope.SetDataSource(table);
+        slope.SetEquationValues(logOdds.slope, logOdds.intercept, logOdds.rSquare, false);
+        TrendlineChart trendLine;
+        trendLine.SetDataSource(table);
+        trendLine.SetEquationValues(trend.slope, trend.intercept, trend.rSquare, false);
+        LogisticFitChart fit;
+        fit.SetShowDummyPoints(true);
+        fit.SetDataSource(logisticCurve(scaled, logOdds));
+        fit.AddDataSource(observations(scaled));
+
+        for (ComponentChartFrame* chart :
+            std::initializer_list<ComponentChartFrame*> { &cutoff, &slope, &trendLine, &fit }) {
+            SCOPED_TRACE(chart->metaObject()->className());
+            chart->resize(720, 460);
+            chart->show();
+            dynamic_cast<IChartControl*>(chart)->Refresh();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
+            QCoreApplication::processEvents();
+            expectReadableAxes(*chart->chartComponent());
+        }
+    }
 }
 
 TEST(ComponentHints, HoveringAPointShowsItsHint)

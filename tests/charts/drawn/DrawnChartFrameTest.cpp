@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -181,6 +182,33 @@ TEST_F(DrawnChartFrame, SettingTheFontChangesEveryTickLabel)
     EXPECT_LT(gains.picture().yLabels[5].topLeft.x(), plain.picture().yLabels[5].topLeft.x());
 }
 
+TEST_F(DrawnChartFrame, TickLabelsStandClearOfEachOtherOnSmallChartsAndWithLargeFonts)
+{
+    QFont large(QStringLiteral("DejaVu Sans"));
+    large.setPointSize(22);
+    for (const QSize size : { QSize(640, 400), QSize(300, 190) })
+        for (const QFont& font : { ROCChart().Font(), large })
+            for (const auto& chart : allCharts()) {
+                SCOPED_TRACE(chart->objectName().toStdString() + " " + std::to_string(size.width()) + " "
+                    + std::to_string(font.pointSize()));
+                chart->SetFont(font);
+                chart->resize(size);
+                chart->Refresh();
+                const QFontMetricsF metrics(font);
+                for (const auto* labels : { &chart->picture().xLabels, &chart->picture().yLabels }) {
+                    std::vector<QRectF> boxes;
+                    for (const TickLabel& label : *labels)
+                        if (!label.text.isEmpty())
+                            boxes.emplace_back(
+                                label.topLeft, QSizeF(metrics.horizontalAdvance(label.text), metrics.height()));
+                    EXPECT_NE(boxes.size(), 1u) << "an axis keeps its ends labelled, or has no labels at all";
+                    for (std::size_t i = 0; i < boxes.size(); ++i)
+                        for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                            EXPECT_FALSE(boxes[i].intersects(boxes[j])) << i << " and " << j;
+                }
+            }
+}
+
 TEST_F(DrawnChartFrame, RightButtonReleaseOverTheSurfaceOrThePlotOpensTheMenu)
 {
     ROCChart roc;
@@ -232,7 +260,7 @@ TEST_F(DrawnChartFrame, PrintMakesOneDocumentPerCopyAndCancelPrintsNothing)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray content = file.readAll();
         EXPECT_TRUE(content.startsWith("%PDF"));
-        EXPECT_TRUE(content.contains("/Image")); // the chart's picture
+        EXPECT_FALSE(content.contains("/Subtype /Image")) << "lines and text, not a picture of the screen";
         EXPECT_TRUE(content.contains("/MediaBox [0 0 842.000000 595.000000]")); // A4 turned to landscape
     }
 

@@ -84,18 +84,18 @@ namespace {
         auto window = openShown(1136);
         auto* matrix = chart<RecordingConfusionMatrix>(*window, "confMatrix");
         ASSERT_TRUE(matrix);
-        EXPECT_EQ(matrix->dataItems, std::vector<int> { 0 }) << "\"ROC\" is chosen at first";
-        EXPECT_EQ(selectedCategory(*window), "ROC Confusion Matrix");
-
-        clickOption(find<QRadioButton>(*window, "optConfMatrixType(1)"));
-        EXPECT_EQ(matrix->shownItems, std::vector<int> { 1 });
+        EXPECT_EQ(matrix->dataItems, std::vector<int> { 1 }) << "\"Logistic\" is chosen at first";
         EXPECT_EQ(selectedCategory(*window), "Logistic Confusion Matrix");
-        window->Recalculate();
-        EXPECT_EQ(matrix->dataItems, (std::vector<int> { 0, 1 })) << "new data comes with the chosen kind";
 
         clickOption(find<QRadioButton>(*window, "optConfMatrixType(0)"));
-        EXPECT_EQ(matrix->shownItems, (std::vector<int> { 1, 0 }));
+        EXPECT_EQ(matrix->shownItems, std::vector<int> { 0 });
         EXPECT_EQ(selectedCategory(*window), "ROC Confusion Matrix");
+        window->Recalculate();
+        EXPECT_EQ(matrix->dataItems, (std::vector<int> { 1, 0 })) << "new data comes with the chosen kind";
+
+        clickOption(find<QRadioButton>(*window, "optConfMatrixType(1)"));
+        EXPECT_EQ(matrix->shownItems, (std::vector<int> { 0, 1 }));
+        EXPECT_EQ(selectedCategory(*window), "Logistic Confusion Matrix");
     }
 
     TEST_F(ChartOptionCommands, MatrixOptionSwitchesTableAndDistribution)
