@@ -1,8 +1,9 @@
 #include "presenters/CalculatePresenter.h"
 
 #include "engine/Analysis.h"
-#include "presenters/DatasetCache.h"
+#include "engine/Dataset.h"
 #include "presenters/EngineTables.h"
+#include "presenters/ScoredSource.h"
 #include "presenters/WorkAside.h"
 #include "run/Run.h"
 #include "support/Error.h"
@@ -152,55 +153,38 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const std::sha
     // Between progress steps the view lets its events run; the user may cancel there.
     const auto goOn = [&view] { return !view.GetUserCancelled(); };
 
-    std::shared_ptr<const engine::Dataset> records;
+    std::shared_ptr<ScoredSource> source;
     try {
-        // Reading a large CSV file takes seconds: it runs aside while the window goes on painting.
+        // Reading a large CSV file or asking a database takes seconds: it runs aside while the window goes on
+        // painting.
         view.SetCalculationPhase(lrv::CalculateViewInter::Phase::Reading);
-        auto read = runAside<std::shared_ptr<const engine::Dataset>>(
-            [run, dataSet](const std::atomic<bool>&) {
-                auto records = DatasetCache::get(*run, dataSet);
+        auto opened = runAside<std::shared_ptr<ScoredSource>>(
+            [run, dataSet, model](const std::atomic<bool>&) {
+                std::shared_ptr<ScoredSource> opened = ScoredSource::open(*run, dataSet, *model);
                 // The window asks for the count when it enters calculating mode; counted here, it is kept.
                 run->dataSetAt(dataSet)->count();
-                return records;
+                return opened;
             },
             [&] {
                 view.NotifyProgress(0);
                 return goOn();
             },
             progressSpacing);
-        if (!read) {
+        if (!opened) {
             view.CalculationCancelled();
             return;
         }
-        records = std::move(*read);
+        source = std::move(*opened);
     } catch (const engine::InputError& error) {
         view.ShowError(QString::fromUtf8(error.what()));
         return;
     }
-    std::size_t column = 0;
-    while (
-        column < records->outputColumns.size() && records->outputColumns[column] != model->outputColumn().toStdString())
-        ++column;
-    if (column == records->outputColumns.size()) {
-        view.ShowError(QStringLiteral("The %1 dataset has no output column \"%2\" for model %3.")
-                           .arg(dataSetName(dataSet), model->outputColumn())
-                           .arg(modelId));
-        return;
-    }
-    const std::vector<double>& outputs = records->outputs[column];
-
-    std::int64_t valid = 0, positives = 0;
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-        if (std::isfinite(outputs[i])) {
-            ++valid;
-            positives += records->classes[i];
-        }
-    }
+    const std::int64_t valid = source->validRecords(), positives = source->positives();
     const QString where = QStringLiteral("model %1 in the %2 dataset").arg(modelId).arg(dataSetName(dataSet));
     if (valid == 0) {
         view.ShowError(QStringLiteral("There is nothing to analyse for %1: every output is empty or not a number. "
                                       "Check the column \"%2\" of %3.")
-                           .arg(where, model->outputColumn(), run->dataSetAt(dataSet)->csvPath()));
+                           .arg(where, model->outputColumn(), source->location()));
         return;
     }
     if (positives == 0 || positives == valid) {
@@ -247,18 +231,10 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const std::sha
             throw engine::CalculationCancelled();
 
         view.SetCalculationPhase(lrv::CalculateViewInter::Phase::Calculating);
-        const bool inverted = records->inverted || run->dataSetAt(dataSet)->encoding().invert;
         auto done = std::make_shared<std::atomic<std::int64_t>>(0);
         auto analysis = runAside<engine::Analysis>(
-            [records, column, inverted, buckets, n, done](const std::atomic<bool>& stop) {
-                engine::ScoredRecords scored;
-                scored.ids = records->ids.data();
-                scored.classes = records->classes.data();
-                scored.outputs = records->outputs[column].data();
-                scored.size = records->outputs[column].size();
-                scored.inverted = inverted;
-                scored.idTexts = records->idTexts;
-                return engine::analyse(scored, buckets, [&](std::int64_t part, std::int64_t total) {
+            [source, buckets, n, done](const std::atomic<bool>& stop) {
+                return source->analyse(buckets, [&](std::int64_t part, std::int64_t total) {
                     done->store(total > 0 ? part * n / total : 0);
                     return !stop.load();
                 });
