@@ -182,7 +182,7 @@ namespace {
                 fitness = { calculationErrorsMark, calculationErrorsMark };
             } else {
                 engine::ScoredRecords scored { records.ids.data(), records.classes.data(), outputs.data(),
-                    outputs.size(), encoding.invert };
+                    outputs.size(), encoding.invert, records.idTexts };
                 try {
                     fitness = engine::computeFitness(scored);
                 } catch (const engine::CalculationError&) {
