@@ -129,7 +129,7 @@ TEST(DatabaseAnalysis, EqualsTheEngineOnTheSameRecords)
         ASSERT_TRUE(server.load(QStringLiteral("scores"), csv.fileName()));
 
         const engine::Analysis memory = engine::analyse(
-            { records.ids.data(), records.classes.data(), records.outputs.data(), records.ids.size(), c.inverted },
+            { records.ids.data(), records.classes.data(), records.outputs.data(), records.ids.size(), c.inverted, {} },
             c.buckets);
         sql::DatabaseDataset database(
             server.source(QStringLiteral("table=scores")).toStdString(), "id", "target", { 2, 5, c.inverted });
