@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev qt6-base-dev-tools libgl-dev libvulkan-dev libxkbcommon-dev
     nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core xvfb xauth
+    libpqxx-dev postgresql-15
 )
 if [ "${1:-}" = "--screenshots" ]; then
     packages+=(x11-apps imagemagick chromium poppler-utils)

@@ -25,7 +25,7 @@ struct Input {
     std::vector<std::uint8_t> classes;
     std::vector<double> outputs;
 
-    ScoredRecords view() const { return { ids.data(), classes.data(), outputs.data(), outputs.size(), false }; }
+    ScoredRecords view() const { return { ids.data(), classes.data(), outputs.data(), outputs.size(), false, {} }; }
 };
 
 // Scores of a fair model: class 1 (30 %) tends high. With ties the outputs have three decimals.

@@ -15,6 +15,9 @@ namespace lrv {
 /// The array layouts are those of docs/data-contract.md.
 class CalculateViewInter {
 public:
+    /// The stretches of a long calculation that a view may tell its user apart.
+    enum class Phase { Reading, Calculating, Delivering };
+
     virtual ~CalculateViewInter() = default;
 
     virtual void CurrentModelChanged(std::shared_ptr<IModel>& model) = 0;
@@ -58,6 +61,9 @@ public:
     virtual void SetCalculationErrorsCount(std::int32_t count) = 0;
     virtual void ShowError(const QString& message) = 0;
     virtual void SetProgressModeValue(std::int32_t value) = 0;
+    /// Says which stretch of the calculation runs now; between its progress steps the host asks
+    /// GetUserCancelled. A host that never calls it leaves the view in its calculating mode.
+    virtual void SetCalculationPhase(Phase) { }
 };
 
 } // namespace lrv

@@ -1,5 +1,6 @@
 #include "reports/PropertyGrid.h"
 
+#include "reports/ElidingItemDelegate.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 
@@ -225,6 +226,7 @@ PropertyGrid::PropertyGrid(QWidget* parent)
     m_tree->setUniformRowHeights(true);
     m_tree->setAlternatingRowColors(false);
     m_tree->setWordWrap(false);
+    m_tree->setItemDelegate(new ElidingItemDelegate(m_tree));
     m_tree->header()->setStretchLastSection(true);
     m_tree->header()->setSectionResizeMode(kCaptionColumn, QHeaderView::Interactive);
     m_tree->setColumnWidth(kCaptionColumn, 170);

@@ -12,6 +12,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -118,10 +119,13 @@ void ReportGrid::populate()
 void ReportGrid::layOutColumns()
 {
     QHeaderView* header = m_view->header();
+    // A caption wider than its column would be cut at both ends, being centred: the column widens to it.
+    const QFontMetrics metrics = header->fontMetrics();
+    const int margins = 2 * (header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 2);
     for (int position = 0; position < columnCount(); ++position) {
         const ReportColumn& column = m_model->column(position);
         header->setSectionResizeMode(position, column.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
-        header->resizeSection(position, column.width);
+        header->resizeSection(position, std::max(column.width, metrics.horizontalAdvance(column.caption) + margins));
     }
     m_laidOutColumns = m_model->columnsGeneration();
 }

@@ -25,7 +25,7 @@ namespace {
 }
 
 ReportGridDelegate::ReportGridDelegate(QObject* parent)
-    : QStyledItemDelegate(parent)
+    : ElidingItemDelegate(parent)
 {
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "reports/ElidingItemDelegate.h"
 #include "reports/ReportPaintOptions.h"
-
-#include <QStyledItemDelegate>
 
 namespace lrv {
 
 /// Paints a report grid cell with the grid lines of the paint options on its right and bottom edges.
-class ReportGridDelegate : public QStyledItemDelegate {
+class ReportGridDelegate : public ElidingItemDelegate {
     Q_OBJECT
 public:
     explicit ReportGridDelegate(QObject* parent = nullptr);

@@ -50,7 +50,7 @@ void ChartAdapter::AddZerosAndOnes(ILogisticFitChart* chart, const Table<double>
 {
     if (!chart)
         return;
-    chart->AddDataSource(maxPoints < data.rowCount() ? Thin(data, maxPoints) : data);
+    chart->AddDataSource(maxPoints < rowsToDraw(data) ? Thin(data, maxPoints) : data);
     chart->Refresh();
 }
 

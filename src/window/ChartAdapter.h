@@ -26,13 +26,18 @@ public:
     /// At most maxPoints + 1 rows sampled at an even step from the table, starting with its first row; rows
     /// the sampling leaves empty repeat the table's last row. maxPoints 0 with rows throws lrv::Error.
     template <typename T> static Table<T> Thin(const Table<T>& table, int maxPoints);
+    /// The table's upper row bound + 1: a 1-based table of maxPoints rows counts one more and is thinned.
+    template <typename T> static std::int64_t rowsToDraw(const Table<T>& table)
+    {
+        return std::int64_t(table.rowHigh()) + 1;
+    }
 
 private:
     template <typename Chart, typename T> static void deliver(Chart* chart, const Table<T>& table, int maxPoints)
     {
         if (!chart)
             return;
-        if (maxPoints < table.rowCount())
+        if (maxPoints < rowsToDraw(table))
             chart->SetDataSource(Thin(table, maxPoints));
         else
             chart->SetDataSource(table);

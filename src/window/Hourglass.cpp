@@ -5,7 +5,7 @@
 
 namespace lrv {
 
-Hourglass::Hourglass() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+Hourglass::Hourglass() { QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor)); }
 
 Hourglass::~Hourglass() { reset(); }
 

@@ -203,8 +203,6 @@ void frmClassRepresentation::Init(const QString& runPath, bool hasTrainingSet)
     m_txtNewMin->setText(min);
     m_txtMax->setText(max);
     m_txtNewMax->setText(max);
-    // The box starts from the stored flag, so that OK without a change keeps the run's representation.
-    m_chkInvert->setChecked(encoding.invert);
     m_lblCurrent->setText(
         QStringLiteral("Current Encoding: [") + min + QStringLiteral(", ") + max + QStringLiteral("]"));
 }

@@ -58,8 +58,7 @@ frmDecile::frmDecile(QWidget* parent)
 {
     buildControls();
     connectCommands();
-    setInert(true);
-    setStatusText(1, QStringLiteral("Ready"));
+    enterState(WindowState::StartUp);
     setMinimumSize(px(kMinimumWidthTwips), px(kMinimumHeightTwips));
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
@@ -68,15 +67,90 @@ frmDecile::frmDecile(QWidget* parent)
 
 frmDecile::~frmDecile() = default;
 
-void frmDecile::setInert(bool inert)
+bool frmDecile::isBusy(WindowState state)
 {
+    return state == WindowState::Reading || state == WindowState::Calculating || state == WindowState::Delivering;
+}
+
+bool frmDecile::choicesCount() const
+{
+    return !m_loading && !m_inCalculation && (m_state == WindowState::Idle || m_state == WindowState::Failed);
+}
+
+void frmDecile::enterState(WindowState state)
+{
+    m_state = state;
+    const bool busy = isBusy(state);
+    const bool choices = state == WindowState::Idle || state == WindowState::Failed;
     for (QWidget* control : std::initializer_list<QWidget*> { cmbModels, cmbBuckets, cmbDataset, chkSynchro })
-        control->setEnabled(!inert);
+        control->setEnabled(choices);
     if (helpControl)
-        helpControl->setEnabled(!inert);
+        helpControl->setEnabled(choices);
     // Stepping through the models mid-calculation would show one model's results under another's name.
     if (ctlModelSelector)
-        ctlModelSelector->setEnabled(!inert);
+        ctlModelSelector->setEnabled(choices);
+    cmdClose->setEnabled(choices);
+    cmdStop->setEnabled(busy);
+    picProgress->setVisible(busy && m_largeCalculation);
+    if (busy)
+        picProgress->raise();
+    else
+        lblProgress->clear();
+    switch (state) {
+    case WindowState::StartUp:
+    case WindowState::Idle:
+        setStatusText(1, QStringLiteral("Ready"));
+        break;
+    case WindowState::Reading:
+        setStatusText(1, QStringLiteral("Reading the data..."));
+        break;
+    case WindowState::Calculating:
+        setStatusText(1, QStringLiteral("Calculating..."));
+        break;
+    case WindowState::Delivering:
+        setStatusText(1, QStringLiteral("Showing the results..."));
+        break;
+    case WindowState::Failed:
+        setStatusText(1,
+            m_userCancelled ? QStringLiteral("Cancelled: press F5 to calculate again.")
+                            : QStringLiteral("No results: choose another model, dataset or number of quantiles."));
+        break;
+    }
+}
+
+void frmDecile::showBuckets(std::int32_t buckets)
+{
+    const QString text = QString::number(buckets);
+    const int entry = cmbBuckets->findText(text);
+    if (entry >= 0)
+        cmbBuckets->setCurrentIndex(entry);
+    cmbBuckets->setEditText(text);
+}
+
+void frmDecile::followModelInSelector()
+{
+    const auto models = m_run ? m_run->models() : nullptr;
+    if (!ctlModelSelector || !models)
+        return;
+    const std::int32_t id = cmbModels->currentData().toInt();
+    for (int i = 0; i < models->count(); ++i)
+        if (models->item(i)->id() == id) {
+            ctlModelSelector->SetModelByIndex(i);
+            return;
+        }
+}
+
+void frmDecile::fitLegend(QFrame* legend)
+{
+    legend->adjustSize();
+    legend->resize(std::max(legend->width(), kLegendWidth), legend->height());
+    if (legend->isVisible())
+        ArrangeCharts();
+}
+
+std::int32_t frmDecile::sampledRecords(int dataSet) const
+{
+    return readRunParameter(dataSet == 1 ? kTrainSamplesKey : kTestSamplesKey, 0);
 }
 
 void frmDecile::setStatusText(int panel, const QString& text) { m_statusPanels[panel - 1]->setText(text); }
@@ -127,12 +201,7 @@ void frmDecile::Init(
     m_currentBuckets = m_currentDataSet = m_currentModelId = -1;
     m_trainSampling = trainSampling;
     m_testSampling = testSampling;
-
-    setInert(true);
-    setStatusText(1, QStringLiteral("Ready"));
-    lblProgress->clear();
-    picProgress->hide();
-    cmdClose->setEnabled(false);
+    enterState(WindowState::StartUp);
 
     m_reports.clear();
     m_reports.push_back(std::make_unique<QuantileReport>());
@@ -176,7 +245,9 @@ void frmDecile::Init(
 
 void frmDecile::Activate()
 {
-    m_activated = true;
+    if (m_activating || m_inCalculation)
+        return;
+    m_activating = true;
     bestEffort([&] {
         m_loading = true;
         chkSynchro->setChecked(
@@ -208,6 +279,9 @@ void frmDecile::Activate()
             ssCharts->setCurrentIndex(tab);
     });
     bestEffort([&] { RecalculateIfRun(); });
+    if (m_state == WindowState::StartUp)
+        enterState(WindowState::Failed); // no run: nothing to calculate, but the window can be closed
+    m_activating = false;
 }
 
 void frmDecile::RecalculateIfRun()
@@ -218,18 +292,28 @@ void frmDecile::RecalculateIfRun()
 
 void frmDecile::Recalculate()
 {
-    if (m_calculating)
+    if (m_inCalculation)
         return; // one calculation at a time: the progress steps let events in
     bestEffort([&] {
+        // A text that is no number keeps the last number: the host core refuses the text, the run keeps its value.
         bool ok = false;
         const int buckets = cmbBuckets->currentText().trimmed().toInt(&ok);
-        m_currentBuckets = ok ? buckets : 0;
+        if (ok)
+            m_currentBuckets = buckets;
     });
     bestEffort([&] { m_currentDataSet = cmbDataset->currentIndex() + 1; });
     bestEffort([&] { m_currentModelId = cmbModels->currentData().toInt(); });
     bestEffort([&] { writeRunParameter(kDataSetKey, m_currentDataSet); });
-    bestEffort([&] { writeRunParameter(kBucketsKey, m_currentBuckets); });
-    m_calculating = true;
+    bestEffort([&] {
+        if (m_currentBuckets > 0)
+            writeRunParameter(kBucketsKey, m_currentBuckets);
+    });
+    m_inCalculation = true;
+    m_calculationFailed = false;
+    m_userCancelled = false;
+    m_progressInterval = 1;
+    m_largeCalculation = false;
+    enterState(WindowState::Calculating);
     bestEffort([&] { ResetViews(); });
 
     std::shared_ptr<CalculatePresenter> presenter;
@@ -237,25 +321,32 @@ void frmDecile::Recalculate()
         presenter = HostCore::get().createCalculatePresenter();
         presenter->Init(*this, m_run);
     });
-    m_userCancelled = false;
-    m_progressInterval = 1;
     // The window may be closed from inside the calculation only through the host; guard against it.
     const QPointer<frmDecile> self(this);
+    bool calculated = false;
     bestEffort([&] {
-        if (auto listener = std::dynamic_pointer_cast<ICalculateListener>(m_calculateListener))
+        if (auto listener = std::dynamic_pointer_cast<ICalculateListener>(m_calculateListener)) {
             listener->Calculate();
+            calculated = true;
+        }
     });
     if (!self)
         return;
-    m_calculating = false;
+    m_inCalculation = false;
     bestEffort([&] {
         if (auto terminable = std::dynamic_pointer_cast<ITerminable>(presenter))
             terminable->Terminate(true);
     });
     presenter.reset();
     m_calculateListener.reset();
+    const bool failed = !calculated || m_calculationFailed;
+    enterState(failed ? WindowState::Failed : WindowState::Idle);
     bestEffort([&] { ShowCurrentReport(); });
     bestEffort([&] { ShowCurrentChart(); });
+    if (failed)
+        enterState(WindowState::Failed); // its status text, not the report's
+    if (m_closeRequested)
+        close();
 }
 
 void frmDecile::ResetViews()
@@ -360,11 +451,12 @@ void frmDecile::Layout()
         rcDecile->setGeometry(px(270), px(1260), px(sw - 540), rcDecile->height());
     });
     bestEffort([&] {
-        const int pgW = twips(pgProperties->width());
+        // The statistics grow with the window, so that their names and values are not cut on a large one.
+        const int pgW = std::max(kStatisticsWidthTwips, sw * 3 / 10);
         chartsFrame->setGeometry(px(135), px(4760), px(sw - pgW - 405), px(sh - 5200));
         ssCharts->resize(
             std::min(ssCharts->sizeHint().width(), chartsFrame->width() - 4), ssCharts->sizeHint().height());
-        pgProperties->setGeometry(px(sw - pgW - 135), px(4760), px(4110), px(sh - 5200));
+        pgProperties->setGeometry(px(sw - pgW - 135), px(4760), px(pgW), px(sh - 5200));
     });
     bestEffort([&] { ArrangeCharts(); });
     bestEffort([&] {
@@ -375,6 +467,11 @@ void frmDecile::Layout()
         cmdClose->move(reportsFrame->x() + reportsFrame->width() - cmdClose->width() - px(200), cmdClose->y());
         if (helpControl)
             helpControl->move(cmdClose->x() - cmdClose->width() - px(80), cmdClose->y());
+        // On a narrow window the model list gives way, so that the buttons cover no choice.
+        const int buttonsLeft = helpControl ? helpControl->x() : cmdClose->x();
+        const int rowEnd = layoutTopRow(0);
+        if (rowEnd + 8 > buttonsLeft)
+            layoutTopRow(rowEnd + 8 - buttonsLeft);
     });
     bestEffort([&] {
         for (QFrame* line : Line1)
@@ -491,18 +588,38 @@ void frmDecile::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     Layout();
-    if (!m_activationScheduled) {
-        m_activationScheduled = true;
+    if (m_state == WindowState::StartUp && !m_activating)
         QTimer::singleShot(0, this, [this] {
-            if (!m_activated)
+            if (m_state == WindowState::StartUp)
                 Activate();
         });
+}
+
+void frmDecile::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || m_state == WindowState::StartUp)
+        return;
+    // Activation work runs again when the user comes back from another of the library's own windows;
+    // other applications, message boxes and menus do not count.
+    if (!isActiveWindow()) {
+        QWidget* now = QApplication::activeWindow();
+        m_leftForOwnWindow
+            = now && now != this && (now->inherits("lrv::frmDecile") || now->inherits("lrv::frmClassRepresentation"));
+        return;
+    }
+    if (m_leftForOwnWindow && !m_inCalculation) {
+        m_leftForOwnWindow = false;
+        QTimer::singleShot(0, this, [this] { Activate(); });
     }
 }
 
 void frmDecile::closeEvent(QCloseEvent* event)
 {
-    if (m_calculating) {
+    if (m_inCalculation) {
+        // The close box during a calculation stops it; the window closes once it has stopped.
+        m_closeRequested = true;
+        m_userCancelled = true;
         event->ignore();
         return;
     }
@@ -515,29 +632,64 @@ void frmDecile::closeEvent(QCloseEvent* event)
 
 void frmDecile::reject()
 {
-    // Escape and the close box take the same road as the close button.
-    if (m_calculating)
+    // Only the close button and the close box close the window, both through closeEvent.
+    if (!m_inCalculation)
+        QDialog::reject();
+}
+
+void frmDecile::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Escape reach the window only when no control took them: they close nothing.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
         return;
-    bestEffort([&] {
-        RegistryLib::SaveAppSetting(
-            RegistryLib::kSection, QStringLiteral("Synchro"), QString::number(chkSynchro->isChecked() ? 1 : 0));
-    });
-    QDialog::reject();
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+bool frmDecile::handleTabKeys(QKeyEvent* key)
+{
+    const bool ctrl = key->modifiers() & Qt::ControlModifier;
+    int step = 0;
+    if (ctrl && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_PageDown))
+        step = 1;
+    else if (ctrl && (key->key() == Qt::Key_Backtab || key->key() == Qt::Key_PageUp))
+        step = -1;
+    if (step == 0)
+        return false;
+    // The tab strip of the area that holds the focus; the charts' otherwise.
+    QWidget* focus = QApplication::focusWidget();
+    QTabBar* strip = focus && (focus == rcDecile || rcDecile->isAncestorOf(focus) || reportsFrame->isAncestorOf(focus))
+        ? ssReports
+        : ssCharts;
+    strip->setCurrentIndex((strip->currentIndex() + step + kTabCount) % kTabCount);
+    return true;
 }
 
 bool frmDecile::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Wheel && (watched == cmbModels || watched == cmbDataset || watched == cmbBuckets))
+        return true; // a wheel turned over a list while scrolling past must not change the analysis
     // A key travels from the focused control up to the window; it counts once, at its first stop.
     QWidget* firstStop = QApplication::focusWidget();
     if (!firstStop || !isAncestorOf(firstStop))
         firstStop = this;
-    if (event->type() == QEvent::KeyPress && watched == firstStop && !m_loading && !m_calculating) {
+    if (event->type() != QEvent::KeyPress || watched != firstStop)
+        return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (handleTabKeys(key))
+        return true;
+    if (choicesCount()) {
         // Of successive key-down events the first, third, fifth... are acted on.
         if (++m_keyCount >= 2) {
             m_keyCount = 0;
             return QDialog::eventFilter(watched, event);
         }
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_F5) {
+        if (key->key() == Qt::Key_F5) {
             Recalculate();
             return true;
         }

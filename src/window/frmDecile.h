@@ -39,6 +39,17 @@ class ReportGrid;
 
 /// The analysis window of one run: model, dataset and bucket choices, the report grid under its tab strip,
 /// the charts under theirs, and the statistics grid. The host core fills it through the view interfaces.
+/// What the window is doing. The state alone decides which controls are enabled and which inputs count:
+/// choices only when Idle or Failed, Cancel only while Reading, Calculating or Delivering.
+enum class WindowState {
+    StartUp, ///< loaded, the first calculation not yet started
+    Reading, ///< a calculation reads its dataset
+    Calculating, ///< a calculation computes
+    Delivering, ///< a calculation hands its results to the views
+    Idle, ///< results on screen
+    Failed, ///< the last calculation gave no results (refused, failed or cancelled)
+};
+
 class frmDecile : public QDialog,
                   public DecileLoadViewInter,
                   public CalculateViewInter,
@@ -53,6 +64,7 @@ public:
     static constexpr int kTwipsPerPixel = 15;
     static constexpr int kMinimumWidthTwips = 14525;
     static constexpr int kMinimumHeightTwips = 9000;
+    static constexpr int kStatisticsWidthTwips = 4110;
 
     explicit frmDecile(QWidget* parent = nullptr);
     ~frmDecile() override;
@@ -109,6 +121,7 @@ public:
     void SetCalculationErrorsCount(std::int32_t count) override;
     void ShowError(const QString& message) override;
     void SetProgressModeValue(std::int32_t value) override;
+    void SetCalculationPhase(Phase phase) override;
 
     // Window routines.
     void Recalculate();
@@ -122,7 +135,10 @@ public:
     void ArrangeCharts();
 
     bool isLoading() const { return m_loading; }
-    bool isCalculating() const { return m_calculating; }
+    WindowState state() const { return m_state; }
+    /// A calculation runs (reading, calculating or delivering).
+    bool isCalculating() const { return isBusy(m_state); }
+    static bool isBusy(WindowState state);
     std::shared_ptr<IRun> run() const { return m_run; }
     /// The report behind a report tab (0..7).
     IDataReport* report(int tabIndex) const;
@@ -139,10 +155,19 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildControls();
     void buildTopRow();
+    /// Places the choices of the top row from the left, narrower by up to shrinkBy pixels; returns where
+    /// the row ends.
+    int layoutTopRow(int shrinkBy);
+    static constexpr int kModelListWidth = 200;
+    static constexpr int kLegendWidth = 160;
+    static constexpr int kNarrowestModelList = 90;
+    static constexpr int kNarrowestSelector = 120;
     void buildReportArea();
     void buildChartArea();
     void buildLegends();
@@ -155,7 +180,19 @@ private:
     QLabel* legendValue(
         QWidget* legend, const QString& objectName, const QString& caption, const QString& tip, int row);
     std::vector<QWidget*> tabControls(int tab) const;
-    void setInert(bool inert);
+    void enterState(WindowState state);
+    /// The records sampled from dataset 1 or 2 as the run's parameters tell.
+    std::int32_t sampledRecords(int dataSet) const;
+    /// Widens a legend to its values (never cut) and gives the chart beside it the rest.
+    void fitLegend(QFrame* legend);
+    /// Shows a bucket count in the editable list, its list position following the text.
+    void showBuckets(std::int32_t buckets);
+    /// The model selector shows the model picked in the list.
+    void followModelInSelector();
+    /// Choices (model, dataset, buckets, F5) count only when no calculation runs and the window is not
+    /// changing its own controls.
+    bool choicesCount() const;
+    bool handleTabKeys(QKeyEvent* key);
     void setStatusText(int panel, const QString& text);
     ChartAdapter& fitAdapter();
 
@@ -177,10 +214,14 @@ private:
     std::int32_t m_selectedChart = kFirstChartCode;
     int m_chartTabIndex = 0;
     bool m_loading = true;
-    bool m_calculating = false;
+    WindowState m_state = WindowState::StartUp;
+    bool m_inCalculation = false; ///< inside Recalculate: no second one starts
+    bool m_calculationFailed = false; ///< the running calculation refused, failed or was cancelled
+    bool m_largeCalculation = false; ///< the progress panel shows
+    bool m_closeRequested = false; ///< closing waits for the running calculation to stop
     bool m_userCancelled = false;
-    bool m_activated = false;
-    bool m_activationScheduled = false;
+    bool m_activating = false;
+    bool m_leftForOwnWindow = false; ///< the last deactivation went to another of the library's windows
     QString m_progressMessage;
     std::int32_t m_progressInterval = 1;
     std::int32_t m_currentBuckets = -1;

@@ -33,6 +33,9 @@ namespace lrv {
 namespace {
     constexpr double kNoLogisticCutoff = -99999;
     constexpr double kUndefined = -9999;
+    /// A curve of more points than a screen has pixels looks the same thinned, and a per-record curve of ten
+    /// million points would hold the window for seconds at every drawing.
+    constexpr int kRocCurvePoints = 20000;
 
     template <typename Interface> Interface* as(QWidget* control) { return dynamic_cast<Interface*>(control); }
 
@@ -58,7 +61,7 @@ void frmDecile::SetBuckets(std::int32_t buckets)
     // Serves the load presenter (while loading) and the calculation presenter alike.
     const bool wasLoading = m_loading;
     m_loading = true;
-    cmbBuckets->setEditText(QString::number(buckets));
+    showBuckets(buckets);
     writeRunParameter(QStringLiteral("set_lr#Buckets"), buckets);
     m_loading = wasLoading;
 }
@@ -72,19 +75,22 @@ void frmDecile::SetDecileTable(const Table<Variant>&)
 void frmDecile::SetModels(const QStringList& texts, const Vector<std::int32_t>& itemData, std::int32_t selectedId)
 {
     cmbModels->clear();
+    int selected = -1;
     for (int i = 0; i < texts.size(); ++i) {
         const std::int32_t id = itemData.contains(itemData.low() + i) ? itemData.at(itemData.low() + i) : 0;
         cmbModels->addItem(texts[i], id);
         if (id == selectedId)
-            cmbModels->setCurrentIndex(i);
+            selected = i;
     }
+    // Without a matching id no entry is selected (a combo box selects its first entry by itself).
+    cmbModels->setCurrentIndex(selected);
 }
 
 // ModelChangedViewInter
 
 void frmDecile::SetModelBuckets(std::int32_t buckets)
 {
-    cmbBuckets->setEditText(QString::number(buckets));
+    showBuckets(buckets);
     writeRunParameter(QStringLiteral("set_lr#Buckets"), buckets);
     Recalculate();
 }
@@ -99,22 +105,42 @@ void frmDecile::CurrentModelChanged(std::shared_ptr<IModel>& model)
 
 void frmDecile::SetCalculationMode()
 {
-    setInert(true);
-    lblProgress->setText(QStringLiteral("Calculating..."));
-    setStatusText(1, QStringLiteral("Calculating..."));
-    pBar->setValue(pBar->minimum());
     bool large = false;
     if (m_run) {
         const int dataSet = GetDataSet();
         const auto set = m_run->dataSet(dataSet);
-        const double count = set ? set->count() : 0;
-        const double samples = readRunParameter(
-            dataSet == 1 ? QStringLiteral("data#train_Samples") : QStringLiteral("data#test_Samples"), 0);
-        large = count * samples > 30000;
+        large = double(set ? set->count() : 0) * sampledRecords(dataSet) > 30000;
     }
-    picProgress->setVisible(large);
-    picProgress->raise();
-    cmdClose->setEnabled(false);
+    m_largeCalculation = large;
+    enterState(WindowState::Calculating);
+    lblProgress->setText(QStringLiteral("Calculating..."));
+    pBar->setValue(pBar->minimum());
+    QCoreApplication::processEvents();
+}
+
+void frmDecile::SetCalculationPhase(Phase phase)
+{
+    if (!m_inCalculation)
+        return;
+    switch (phase) {
+    case Phase::Reading:
+        // The dataset's count is not known before it is read: the sampled records stand in for it.
+        m_largeCalculation = double(sampledRecords(GetDataSet())) * sampledRecords(GetDataSet()) > 30000;
+        enterState(WindowState::Reading);
+        m_progressMessage = cmbDataset->currentIndex() == 1 ? QStringLiteral("Reading the validation data...")
+                                                            : QStringLiteral("Reading the training data...");
+        lblProgress->setText(m_progressMessage);
+        pBar->setRange(0, 0); // how far the reading is, nobody knows
+        break;
+    case Phase::Calculating:
+        enterState(WindowState::Calculating);
+        break;
+    case Phase::Delivering:
+        enterState(WindowState::Delivering);
+        m_progressMessage = QStringLiteral("Showing the results...");
+        lblProgress->setText(m_progressMessage);
+        break;
+    }
     QCoreApplication::processEvents();
 }
 
@@ -144,7 +170,11 @@ void frmDecile::NotifyProgress(std::int32_t currentRow)
     QCoreApplication::processEvents();
 }
 
-void frmDecile::CalculationCancelled() { ResetViews(); }
+void frmDecile::CalculationCancelled()
+{
+    m_calculationFailed = true;
+    ResetViews();
+}
 
 bool frmDecile::GetUserCancelled() { return m_userCancelled; }
 
@@ -152,11 +182,11 @@ std::int32_t frmDecile::GetModelId() { return cmbModels->currentData().toInt(); 
 
 void frmDecile::SetIdleMode()
 {
-    setInert(false);
-    setStatusText(1, QStringLiteral("Ready"));
-    lblProgress->clear();
+    // Inside a calculation the window settles its state when the host core returns.
+    if (!m_inCalculation)
+        enterState(m_calculationFailed ? WindowState::Failed : WindowState::Idle);
     picProgress->hide();
-    cmdClose->setEnabled(true);
+    lblProgress->clear();
 }
 
 void frmDecile::SetDecileResults(std::int32_t, const Table<Variant>& results)
@@ -175,7 +205,11 @@ void frmDecile::SetDecileWeightedLinearRegression(double slope, double intercept
         m_statsAdapter->SetWeightedLinearRegression(slope, intercept, rSquare);
 }
 
-void frmDecile::ShowBucketValueError(const QString& error) { UserPromptLib::ShowInfoPrompt(error, this); }
+void frmDecile::ShowBucketValueError(const QString& error)
+{
+    m_calculationFailed = m_calculationFailed || m_inCalculation;
+    UserPromptLib::ShowInfoPrompt(error, this);
+}
 
 QString frmDecile::GetBuckets() { return cmbBuckets->currentText(); }
 
@@ -184,7 +218,7 @@ std::int16_t frmDecile::GetDataSet() { return std::int16_t(cmbDataset->currentIn
 void frmDecile::ShowROC(const Table<double>& rocResults, double auc, std::int32_t thresholdId)
 {
     ChartAdapter adapter;
-    adapter.DrawROC(as<IDoubleTableChart>(rcChart), rocResults, 10000000);
+    adapter.DrawROC(as<IDoubleTableChart>(rcChart), rocResults, kRocCurvePoints);
     if (auto* roc = as<IRocChart>(rcChart))
         roc->SetAUC(auc);
     lblAUC->setText(formatted(auc));
@@ -193,7 +227,7 @@ void frmDecile::ShowROC(const Table<double>& rocResults, double auc, std::int32_
         lblOneMinuxAUC->setText(formatted(1 - auc));
     lblOneMinuxAUC->setVisible(worseThanChance);
     lblOneMinusAUCCaption->setVisible(worseThanChance);
-    picROCLegend->adjustSize();
+    fitLegend(picROCLegend);
     report(1)->SetDataSourceDbl(rocResults);
     report(2)->SetDataSourceDbl(rocResults);
     static_cast<RocReport*>(report(1))->SetThresholdId(thresholdId);
@@ -213,6 +247,7 @@ void frmDecile::SetLogOddsStats(double slope, double intercept, double rSquare, 
     lblIntercept->setText(defaultNumberText(intercept));
     lblRSquare->setText(defaultNumberText(rSquare));
     lblExpSlope->setText(ReportTexts::expSlopeText(slope));
+    fitLegend(picLogOddsLegend);
     if (auto* chart = as<IEquationChart>(chSlope))
         chart->SetEquationValues(slope, intercept, rSquare, isInverted);
     // An undefined fit (-9999) has no cutoff point, like a flat one.
@@ -259,6 +294,7 @@ void frmDecile::SetGainsChart(const Table<Variant>& results, double& aucGain, do
         gains->SetStats(aucGain, rankingQuality);
     lblGainsAUC->setText(formatted(aucGain));
     lblRankingQuality->setText(formatted(rankingQuality));
+    fitLegend(picGainsLegend);
     if (m_statsAdapter)
         m_statsAdapter->SetGainsStats(aucGain, rankingQuality);
     report(3)->SetDataSourceVar(results);
@@ -275,6 +311,7 @@ void frmDecile::SetLiftChart(const Table<Variant>& results, const Vector<double>
     lblCumLiftArea->setText(formatted(stats.at(low + 1)));
     lblLiftArea->setText(formatted(stats.at(low + 2)));
     lblLRQ->setText(formatted(stats.at(low + 3)));
+    fitLegend(picLiftLegend);
     if (auto* lift = as<IStatsChart>(chLift))
         lift->SetStats(stats.at(low), stats.at(low + 3));
     if (m_statsAdapter)
@@ -334,7 +371,11 @@ void frmDecile::SetCalculationErrorsCount(std::int32_t count)
         m_statsAdapter->SetCalculationErrors(count, GetDataSet());
 }
 
-void frmDecile::ShowError(const QString& message) { UserPromptLib::ShowInfoPrompt(message, this); }
+void frmDecile::ShowError(const QString& message)
+{
+    m_calculationFailed = m_calculationFailed || m_inCalculation;
+    UserPromptLib::ShowInfoPrompt(message, this);
+}
 
 void frmDecile::SetProgressModeValue(std::int32_t value) { m_progressInterval = value; }
 

@@ -57,8 +57,10 @@ void frmDecile::connectCommands()
     connect(cmbModels, &QComboBox::currentIndexChanged, this, [this] { onModelClicked(); });
     connect(cmbDataset, &QComboBox::currentIndexChanged, this, [this] { onDataSetClicked(); });
     connect(cmbBuckets, &QComboBox::activated, this, [this] { onBucketsPicked(); });
+    // Typed counts stay as typed: the list's inline completion would turn "7" into "75".
+    cmbBuckets->setCompleter(nullptr);
     auto* enter = new EnterFilter(this, [this] {
-        if (!m_loading && !m_calculating)
+        if (choicesCount())
             Recalculate();
     });
     cmbBuckets->installEventFilter(enter);
@@ -75,8 +77,16 @@ void frmDecile::connectCommands()
                 }
         });
 
-    connect(cmdStop, &QPushButton::clicked, this, [this] { m_userCancelled = true; });
+    connect(cmdStop, &QPushButton::clicked, this, [this] {
+        if (isBusy(m_state))
+            m_userCancelled = true;
+    });
     connect(cmdClose, &QPushButton::clicked, this, [this] { close(); });
+    // No button is the window's default: Enter must not close it.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 
     connect(ssReports, &QTabBar::currentChanged, this, [this] { bestEffort([&] { ShowCurrentReport(); }); });
     connect(ssCharts, &QTabBar::currentChanged, this, [this] { bestEffort([&] { ShowCurrentChart(); }); });
@@ -137,15 +147,16 @@ void frmDecile::connectCommands()
 
 void frmDecile::onModelClicked()
 {
-    if (m_loading || m_calculating)
+    if (!choicesCount())
         return;
+    followModelInSelector();
     if (cmbModels->currentData().toInt() != m_currentModelId)
         RecalculateIfRun();
 }
 
 void frmDecile::onDataSetClicked()
 {
-    if (m_loading || m_calculating)
+    if (!choicesCount())
         return;
     if (cmbDataset->currentIndex() + 1 != m_currentDataSet)
         RecalculateIfRun();
@@ -153,7 +164,7 @@ void frmDecile::onDataSetClicked()
 
 void frmDecile::onBucketsPicked()
 {
-    if (m_loading || m_calculating)
+    if (!choicesCount())
         return;
     bool ok = false;
     const int buckets = cmbBuckets->currentText().trimmed().toInt(&ok);

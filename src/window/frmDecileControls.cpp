@@ -124,6 +124,24 @@ void frmDecile::buildTopRow()
         helpControl->setGeometry(0, 7, 75, 26);
     }
 
+    layoutTopRow(0);
+
+    for (int i = 0; i < 2; ++i) {
+        Line1[i] = new QFrame(this);
+        Line1[i]->setObjectName(QStringLiteral("Line1(%1)").arg(i + 2));
+        Line1[i]->setFrameShape(QFrame::HLine);
+        Line1[i]->setFrameShadow(i == 0 ? QFrame::Sunken : QFrame::Plain);
+        Line1[i]->setGeometry(6, 40 + i, 900, 1);
+    }
+}
+
+int frmDecile::layoutTopRow(int shrinkBy)
+{
+    // What the row lacks comes from the model selector first, down to a width that still shows its
+    // fitness, then from the model list.
+    const int selectorWidth = ctlModelSelector ? std::max(140, ctlModelSelector->sizeHint().width()) : 0;
+    const int selectorShrink = std::clamp(shrinkBy, 0, std::max(0, selectorWidth - kNarrowestSelector));
+    const int modelListWidth = std::max(kNarrowestModelList, kModelListWidth - (shrinkBy - selectorShrink));
     // Left to right at their natural widths, so no caption is cut whatever the font.
     int x = 9;
     const int rowHeight = cmbModels->sizeHint().height();
@@ -135,21 +153,14 @@ void frmDecile::buildTopRow()
         x += width + gap;
     };
     place(lblModel, lblModel->sizeHint().width(), 4);
-    place(cmbModels, 200, 6);
-    place(ctlModelSelector, ctlModelSelector ? std::max(140, ctlModelSelector->sizeHint().width()) : 0, 14);
+    place(cmbModels, modelListWidth, 6);
+    place(ctlModelSelector, selectorWidth - selectorShrink, 14);
     place(Label1, Label1->sizeHint().width(), 4);
     place(cmbDataset, cmbDataset->sizeHint().width() + 8, 14);
     place(Label2, Label2->sizeHint().width(), 4);
     place(cmbBuckets, 70, 14);
     place(chkSynchro, chkSynchro->sizeHint().width(), 0);
-
-    for (int i = 0; i < 2; ++i) {
-        Line1[i] = new QFrame(this);
-        Line1[i]->setObjectName(QStringLiteral("Line1(%1)").arg(i + 2));
-        Line1[i]->setFrameShape(QFrame::HLine);
-        Line1[i]->setFrameShadow(i == 0 ? QFrame::Sunken : QFrame::Plain);
-        Line1[i]->setGeometry(6, 40 + i, 900, 1);
-    }
+    return x;
 }
 
 void frmDecile::buildReportArea()
@@ -313,7 +324,7 @@ void frmDecile::buildLegends()
     for (QFrame* legend :
         { picROCLegend, picGainsLegend, picLiftLegend, picLogOddsLegend, picMatrixLegend, picConfMatrixTypeLegend }) {
         legend->adjustSize();
-        legend->resize(std::max(legend->width(), 160), legend->height());
+        legend->resize(std::max(legend->width(), kLegendWidth), legend->height());
         legend->hide();
     }
     const int matrixWidth = std::max(picMatrixLegend->width(), picConfMatrixTypeLegend->width());

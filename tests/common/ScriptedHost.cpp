@@ -38,7 +38,8 @@ namespace {
             QStringList texts;
             for (std::int32_t id : m_core.modelIds)
                 texts << QStringLiteral("Model %1 - RS: 0.5").arg(id);
-            m_view->SetModels(texts, Vector<std::int32_t>(0, m_core.modelIds), m_core.modelIds.front());
+            m_view->SetModels(texts, Vector<std::int32_t>(0, m_core.modelIds),
+                m_core.selectedId == -1 ? m_core.modelIds.front() : m_core.selectedId);
             m_view->SelectDataSet(m_core.dataSet);
             m_view->SetBuckets(m_core.buckets);
             m_view->SetDecileTable(Table<Variant>());
@@ -70,10 +71,12 @@ namespace {
         void Calculate() override
         {
             ++m_core.calculations;
-            m_view->SetCalculationMode();
+            if (m_core.modes)
+                m_view->SetCalculationMode();
             if (m_core.calculation)
                 m_core.calculation(*m_view);
-            m_view->SetIdleMode();
+            if (m_core.modes)
+                m_view->SetIdleMode();
         }
         void Terminate(bool) override { m_view = nullptr; }
 

@@ -83,6 +83,10 @@ public:
     /// Runs inside Load, after the lists are filled, while the window is still loading.
     std::function<void()> whileLoading;
     int calculations = 0;
+    /// False: the calculation never enters calculating nor idle mode, as a host that refuses at once.
+    bool modes = true;
+    /// The model the load presenter selects; -1 the first.
+    std::int32_t selectedId = -1;
     std::vector<std::int32_t> modelIds { 1, 2, 3 };
     std::int32_t buckets = 10;
     std::int32_t dataSet = 1;

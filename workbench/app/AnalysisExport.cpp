@@ -6,7 +6,7 @@
 #include "StatisticsJson.h"
 #include "TerminalProgress.h"
 #include "charts/ChartInterfaces.h"
-#include "presenters/DatasetCache.h"
+#include "presenters/ScoredSource.h"
 #include "reports/IDataReport.h"
 #include "reports/PropertyGrid.h"
 #include "reports/PropertyGridAdapter.h"
@@ -191,7 +191,8 @@ void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
     session.stepDone();
     writeIndex(session);
     session.stepDone();
-    session.window.close();
+    // Hidden, not closed: closing saves the window's settings, and an export never writes them.
+    session.window.hide();
     progress.finish();
 }
 
@@ -236,7 +237,7 @@ void AnalysisExport::openWindow(Session& session)
 void AnalysisExport::readAnalysis(Session& session)
 {
     // The window shows what the engine delivered; its figures, at full precision, come from the same
-    // calculation on the records the window read (kept by the dataset cache).
+    // calculation on the records the window read (kept by the dataset cache; a database calculates again).
     ExportedAnalysis& exported = session.analysis;
     exported.dataSet = control<QComboBox>(session.window, "cmbDataset")->currentIndex() + 1;
     const std::shared_ptr<Model> model = m_run->modelList()->find(m_run->models()->current()->id());
@@ -244,21 +245,19 @@ void AnalysisExport::readAnalysis(Session& session)
         throw lrv::Error(QStringLiteral("The run has no current model."));
     exported.modelId = model->id();
     exported.modelName = model->name();
-    const auto records = DatasetCache::get(*m_run, exported.dataSet);
-    const auto column
-        = std::find(records->outputColumns.begin(), records->outputColumns.end(), model->outputColumn().toStdString());
-    if (column == records->outputColumns.end())
-        throw lrv::Error(QStringLiteral("The %1 dataset has no output column \"%2\".")
-                             .arg(exported.dataSetName(), model->outputColumn()));
-    const std::vector<double>& outputs = records->outputs[std::size_t(column - records->outputColumns.begin())];
-    engine::ScoredRecords scored { records->ids.data(), records->classes.data(), outputs.data(), outputs.size(),
-        records->inverted || m_run->dataSetAt(exported.dataSet)->encoding().invert };
     const int buckets = control<QComboBox>(session.window, "cmbBuckets")->currentText().toInt();
-    exported.analysis = engine::analyse(scored, buckets);
+    exported.analysis = ScoredSource::open(*m_run, exported.dataSet, *model)->analyse(buckets, {});
     const engine::Analysis& a = exported.analysis;
+    // A database keeps its records: the chosen cutoff and the uncertainty figures need them ranked in memory.
+    if (!a.ranked) {
+        if (m_choices.cutoff.kind != engine::CutoffRule::Kind::Youden)
+            throw lrv::Error(QStringLiteral("--cutoff needs the records in memory; a database run reports only the "
+                                            "Youden cutoff."));
+        return;
+    }
     exported.chosen
         = engine::chooseCutoff(*engine::rankedGroups(a.ranked), m_choices.cutoff, a.rocStats[2], a.logisticCutoff);
-    m_chosen = exported.chosen;
+    m_chosen = *exported.chosen;
     exported.uncertainty = engine::assessUncertainty(a);
 }
 

@@ -92,7 +92,7 @@ ModelComparison compareModels(const Run& run, int dataSet, std::optional<int> bu
     std::vector<engine::DelongPlacements> placements;
     for (std::size_t m = 0; m < models.size(); ++m) {
         const engine::ScoredRecords scored { subset.ids.data(), subset.classes.data(), subset.outputs[m].data(),
-            subset.ids.size(), dataset->inverted };
+            subset.ids.size(), dataset->inverted, {} };
         ComparedModel model;
         model.id = models[m].id;
         model.name = models[m].name.isEmpty() ? models[m].outputColumn : models[m].name;

@@ -4,6 +4,8 @@
 #include "engine/ChosenCutoff.h"
 #include "engine/Uncertainty.h"
 
+#include <optional>
+
 #include <QString>
 
 namespace wb {
@@ -14,8 +16,10 @@ struct ExportedAnalysis {
     QString modelName;
     int dataSet = 1; ///< 1 training, 2 validation
     engine::Analysis analysis;
-    engine::ChosenCutoff chosen; ///< the operating point the export was asked for
-    engine::Uncertainty uncertainty;
+    /// The operating point the export was asked for and the uncertainty figures; both need the ranked
+    /// records in memory, which a database run does not keep.
+    std::optional<engine::ChosenCutoff> chosen;
+    std::optional<engine::Uncertainty> uncertainty;
 
     QString dataSetName() const { return dataSet == 2 ? QStringLiteral("validation") : QStringLiteral("training"); }
     /// "name (id N)", or "Model N" for a model without a name.

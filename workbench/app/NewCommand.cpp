@@ -19,8 +19,13 @@ are computed, and each model's AUC is printed. The class encoding is min 0, max 
 the target holds two other numbers, the smaller being class 0; a target of two texts needs
 --positive unless they are true and false. CSV paths are stored relative to the run file.
 
-  --training CSV     the training records
-  --validation CSV   the validation records (optional)
+A dataset may also live in PostgreSQL: give a connection URI with the records named by
+table=NAME or query=SELECT ..., e.g. postgresql://USER@HOST:PORT/DB?table=scores (the
+password comes from PGPASSWORD or ~/.pgpass). The analysis then runs in the database;
+such a dataset needs --id.
+
+  --training CSV     the training records (a CSV file or a database URI)
+  --validation CSV   the validation records (optional; a CSV file or a database URI)
   --target COL       the target column (two classes)
   --id COL           the id column, numbers or texts, one per record (default: the
                      record number)

@@ -93,8 +93,6 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
     QString summary(const ExportedAnalysis& exported)
     {
         const engine::Analysis& a = exported.analysis;
-        const engine::Uncertainty& u = exported.uncertainty;
-        const engine::ChosenCutoff& chosen = exported.chosen;
         QString html = QStringLiteral("<table class=\"facts\">\n");
         const auto fact = [&](const QString& caption, const QString& value) {
             html += QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\n").arg(caption, escaped(value));
@@ -108,28 +106,37 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
         if (a.calculationErrors > 0)
             fact(QStringLiteral("Calculation errors"), QString::number(a.calculationErrors));
         fact(QStringLiteral("Quantiles"), QString::number(a.buckets));
-        fact(QStringLiteral("AUC"),
-            QStringLiteral("%1 (95% CI %2 to %3)").arg(number(a.auc), number(u.auc.ci95.low), number(u.auc.ci95.high)));
-        fact(QStringLiteral("Gini"), number(u.gini));
-        fact(QStringLiteral("KS"), QStringLiteral("%1 at the cutoff %2").arg(number(u.ks), number(u.ksCutoff)));
+        if (const auto& u = exported.uncertainty) {
+            fact(QStringLiteral("AUC"),
+                QStringLiteral("%1 (95% CI %2 to %3)")
+                    .arg(number(a.auc), number(u->auc.ci95.low), number(u->auc.ci95.high)));
+            fact(QStringLiteral("Gini"), number(u->gini));
+            fact(QStringLiteral("KS"), QStringLiteral("%1 at the cutoff %2").arg(number(u->ks), number(u->ksCutoff)));
+        } else
+            fact(QStringLiteral("AUC"), number(a.auc));
         fact(QStringLiteral("Youden cutoff"),
             QStringLiteral("%1 (J = %2)").arg(number(a.rocStats[2]), number(a.rocStats[1])));
-        QString chosenText
-            = QStringLiteral("%1 (%2)").arg(number(chosen.cutoff), QString::fromStdString(chosen.rule.text()));
-        if (chosen.outsideOutputs)
-            chosenText += QStringLiteral(", outside the range of the outputs");
-        fact(QStringLiteral("Chosen cutoff"), chosenText);
+        const auto& chosen = exported.chosen;
+        if (chosen) {
+            QString chosenText
+                = QStringLiteral("%1 (%2)").arg(number(chosen->cutoff), QString::fromStdString(chosen->rule.text()));
+            if (chosen->outsideOutputs)
+                chosenText += QStringLiteral(", outside the range of the outputs");
+            fact(QStringLiteral("Chosen cutoff"), chosenText);
+        }
         html += QStringLiteral("</table>\n");
 
         const auto& c = a.rocCounts; // TP, TN, FP, FN
         html += QStringLiteral("<div class=\"cutoffs\"><section>\n")
             + matrix(QStringLiteral("Confusion matrix at the Youden cutoff"), c[0], c[3], c[2], c[1])
-            + QStringLiteral("</section><section>\n")
-            + matrix(QStringLiteral("Confusion matrix at the chosen cutoff (%1)")
-                         .arg(QString::fromStdString(chosen.rule.text())),
-                chosen.tp, chosen.fn, chosen.fp, chosen.tn)
-            + chosenMeasures(chosen) + QStringLiteral("</section></div>\n");
-        return html;
+            + QStringLiteral("</section>\n");
+        if (chosen)
+            html += QStringLiteral("<section>\n")
+                + matrix(QStringLiteral("Confusion matrix at the chosen cutoff (%1)")
+                             .arg(QString::fromStdString(chosen->rule.text())),
+                    chosen->tp, chosen->fn, chosen->fp, chosen->tn)
+                + chosenMeasures(*chosen) + QStringLiteral("</section>\n");
+        return html + QStringLiteral("</div>\n");
     }
 
     QString statistics(const lrv::PropertyGrid& grid)

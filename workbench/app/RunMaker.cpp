@@ -5,6 +5,7 @@
 #include "engine/Dataset.h"
 #include "run/Run.h"
 #include "run/RunFile.h"
+#include "sql/DatabaseDataset.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 
@@ -45,8 +46,10 @@ namespace {
             if (path.isEmpty())
                 continue;
             files << path;
-            for (const std::string& value :
-                engine::distinctTargets(path.toStdString(), spec.targetColumn.toStdString(), 3))
+            const std::string source = path.toStdString(), target = spec.targetColumn.toStdString();
+            for (const std::string& value : DataSet::isDatabase(path)
+                    ? sql::DatabaseDataset::distinctTargets(source, target, 3)
+                    : engine::distinctTargets(source, target, 3))
                 if (!values.contains(QString::fromStdString(value)))
                     values << QString::fromStdString(value);
         }
@@ -128,10 +131,33 @@ namespace {
         std::vector<engine::Fitness> models;
     };
 
+    /// A dataset in a database is scored there: only counts and sums come back.
+    DataSetFitness scoreInDatabase(
+        const RunSpec& spec, const QString& source, const lrv::ClassEncoding& encoding, TerminalProgress& progress)
+    {
+        progress.begin("Scoring " + source.toStdString(), std::int64_t(spec.outputColumns.size()));
+        sql::DatabaseDataset database(source.toStdString(), spec.idColumn.toStdString(),
+            spec.targetColumn.toStdString(), { encoding.min, encoding.max, encoding.invert });
+        DataSetFitness result;
+        for (int m = 0; m < spec.outputColumns.size(); ++m) {
+            const std::string column = spec.outputColumns[m].toStdString();
+            const auto counts = database.overview(column);
+            result.records = counts.records;
+            result.models.push_back(counts.valid < counts.records
+                    ? engine::Fitness { calculationErrorsMark, calculationErrorsMark }
+                    : database.fitness(column));
+            progress.update(m + 1);
+        }
+        progress.finish();
+        return result;
+    }
+
     DataSetFitness readAndScore(
         const RunSpec& spec, const QString& path, const TargetChoice& target, TerminalProgress& progress)
     {
         const lrv::ClassEncoding& encoding = target.encoding;
+        if (DataSet::isDatabase(path))
+            return scoreInDatabase(spec, path, encoding, progress);
         engine::DatasetSpec dataset;
         dataset.path = path.toStdString();
         dataset.targetColumn = spec.targetColumn.toStdString();
@@ -156,7 +182,7 @@ namespace {
                 fitness = { calculationErrorsMark, calculationErrorsMark };
             } else {
                 engine::ScoredRecords scored { records.ids.data(), records.classes.data(), outputs.data(),
-                    outputs.size(), encoding.invert };
+                    outputs.size(), encoding.invert, records.idTexts };
                 try {
                     fitness = engine::computeFitness(scored);
                 } catch (const engine::CalculationError&) {

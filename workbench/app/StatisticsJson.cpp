@@ -47,16 +47,19 @@ namespace {
 
     Json interval(const engine::Interval95& i) { return Json::array({ number(i.low), number(i.high) }); }
 
-    Json quantiles(const engine::Analysis& a, const engine::Uncertainty& u)
+    /// Wilson intervals per bucket when they are known.
+    Json quantiles(const engine::Analysis& a, const std::vector<engine::Interval95>* wilson95)
     {
         Json rows = Json::array();
         const engine::CellTable& deciles = *a.decileResults;
         for (int b = deciles.rowLow(); b <= deciles.rowHigh(); ++b) {
             const std::size_t index = std::size_t(b - deciles.rowLow());
-            rows.push_back({ { "quantile", number(deciles.at(b, 0)) }, { "records", number(deciles.at(b, 5)) },
+            Json row = { { "quantile", number(deciles.at(b, 0)) }, { "records", number(deciles.at(b, 5)) },
                 { "positives", number(deciles.at(b, 3)) }, { "upper", number(deciles.at(b, 1)) },
-                { "lower", number(deciles.at(b, 2)) },
-                { "wilson95", index < u.wilson95.size() ? interval(u.wilson95[index]) : Json(nullptr) } });
+                { "lower", number(deciles.at(b, 2)) } };
+            if (wilson95 && index < wilson95->size())
+                row["wilson95"] = interval((*wilson95)[index]);
+            rows.push_back(row);
         }
         return rows;
     }
@@ -90,19 +93,22 @@ Json statisticsJson(const ExportedAnalysis& exported, const lrv::PropertyGrid& g
     json["negatives"] = number(a.decileStats[3]);
     json["calculationErrors"] = a.calculationErrors;
     json["auc"] = number(a.auc);
-    const engine::Uncertainty& u = exported.uncertainty;
-    json["aucCi95"] = interval(u.auc.ci95);
-    json["gini"] = number(u.gini);
-    json["ks"] = { { "value", number(u.ks) }, { "cutoff", number(u.ksCutoff) } };
-    json["probabilitySource"] = u.probabilitySource == engine::ProbabilitySource::Outputs ? "outputs" : "logistic fit";
-    json["brier"] = number(u.brier);
-    json["logLoss"] = number(u.logLoss);
-    json["hosmerLemeshow"] = { { "statistic", number(u.hosmerLemeshow.statistic) }, { "df", u.hosmerLemeshow.degrees },
-        { "p", number(u.hosmerLemeshow.p) } };
+    if (const auto& u = exported.uncertainty) {
+        json["aucCi95"] = interval(u->auc.ci95);
+        json["gini"] = number(u->gini);
+        json["ks"] = { { "value", number(u->ks) }, { "cutoff", number(u->ksCutoff) } };
+        json["probabilitySource"]
+            = u->probabilitySource == engine::ProbabilitySource::Outputs ? "outputs" : "logistic fit";
+        json["brier"] = number(u->brier);
+        json["logLoss"] = number(u->logLoss);
+        json["hosmerLemeshow"] = { { "statistic", number(u->hosmerLemeshow.statistic) },
+            { "df", u->hosmerLemeshow.degrees }, { "p", number(u->hosmerLemeshow.p) } };
+    }
     json["youden"] = { { "cutoff", number(a.rocStats[2]) }, { "j", number(a.rocStats[1]) }, { "tp", a.rocCounts[0] },
         { "fp", a.rocCounts[2] }, { "tn", a.rocCounts[1] }, { "fn", a.rocCounts[3] } };
-    json["chosenCutoff"] = chosenCutoff(exported.chosen);
-    json["quantiles"] = quantiles(a, u);
+    if (exported.chosen)
+        json["chosenCutoff"] = chosenCutoff(*exported.chosen);
+    json["quantiles"] = quantiles(a, exported.uncertainty ? &exported.uncertainty->wilson95 : nullptr);
     json["statistics"] = statistics(grid);
     return json;
 }

@@ -57,13 +57,17 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    // A command that needs no screen must run without one: Qt's offscreen platform stands in.
-    if (command->needs != wb::Command::Needs::Display && !hasDisplay()
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // A command that needs no screen draws offscreen whatever the display variables say: a display that
+    // cannot be reached must not stop it.
+    if (command->needs != wb::Command::Needs::Display)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (command->needs == wb::Command::Needs::Display && !hasDisplay()
-        && qgetenv("QT_QPA_PLATFORM") != QByteArrayLiteral("offscreen")) {
-        std::fprintf(stderr, "vantorix-lr %s: this command needs a display, and none is set (DISPLAY).\n", argv[1]);
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool noScreen = platform == QByteArrayLiteral("offscreen") || platform == QByteArrayLiteral("minimal");
+    if (command->needs == wb::Command::Needs::Display && (noScreen || (platform.isEmpty() && !hasDisplay()))) {
+        std::fprintf(stderr,
+            "vantorix-lr %s: this command needs a screen: set DISPLAY (or WAYLAND_DISPLAY) and leave "
+            "QT_QPA_PLATFORM unset or naming a platform with a screen.\n",
+            argv[1]);
         return 2;
     }
 #ifdef Q_OS_UNIX

@@ -6,6 +6,7 @@
 #include "engine/ProbabilityTable.h"
 #include "engine/ProgressMeter.h"
 #include "engine/RankedRecords.h"
+#include "engine/RankingSummary.h"
 #include "engine/RocTable.h"
 #include "engine/StoredCellTable.h"
 #include "engine/WeightedFit.h"
@@ -41,7 +42,7 @@ namespace {
 
     // Per-bucket counts when the records ranked in [from, to) are predicted class 1.
     std::vector<Counts> countsPerBucket(
-        const RankedRecords& ranked, const BucketSummary& summary, std::int64_t from, std::int64_t to)
+        const RankingDetails& details, const BucketSummary& summary, std::int64_t from, std::int64_t to)
     {
         std::vector<Counts> series(summary.buckets);
         for (int b = 0; b < summary.buckets; ++b) {
@@ -51,7 +52,7 @@ namespace {
             if (low < high) {
                 predicted = std::int32_t(high - low);
                 truePositives
-                    = (low == begin && high == end) ? summary.positives[b] : positivesBetween(ranked, low, high);
+                    = (low == begin && high == end) ? summary.positives[b] : details.positivesBetween(low, high);
             }
             const std::int32_t falsePositives = predicted - truePositives;
             const std::int32_t falseNegatives = summary.positives[b] - truePositives;
@@ -83,7 +84,7 @@ namespace {
     }
 
     struct RocResult {
-        double auc = 0;
+        std::int64_t twiceU = 0;
         std::int32_t optimalGroup = 0;
     };
 
@@ -113,7 +114,7 @@ namespace {
             meter.report(std::size_t(end), std::size_t(groups));
         }
         meter.nextPass();
-        result.auc = double(twiceU) / (2.0 * double(positives) * double(negatives));
+        result.twiceU = twiceU;
         return result;
     }
 
@@ -134,13 +135,14 @@ namespace {
         return table;
     }
 
-    void addDecileStats(Analysis& a, const BucketSummary& s, const RankedRecords& ranked)
+    void addDecileStats(Analysis& a, const RankingSummary& ranking)
     {
+        const BucketSummary& s = ranking.buckets;
         const int middle = (s.buckets + 1) / 2 - 1; // bucket ⌈B/2⌉, 0-based
         const double top = s.rate(0), bottom = s.rate(s.buckets - 1), centre = s.rate(middle);
-        a.decileStats = { double(ranked.size()), double(s.buckets), double(ranked.positives()),
-            double(ranked.negatives()), double(ranked.positives()) / ranked.size(), double(ranked.errorCount()),
-            top - bottom, top - centre, ratio(centre - bottom, top - bottom) };
+        a.decileStats = { double(ranking.validRecords), double(s.buckets), double(ranking.positives),
+            double(ranking.negatives()), double(ranking.positives) / ranking.validRecords,
+            double(ranking.calculationErrors), top - bottom, top - centre, ratio(centre - bottom, top - bottom) };
     }
 
     WeightedFit addLogOdds(Analysis& a, const BucketSummary& s)
@@ -174,9 +176,9 @@ namespace {
         return fit;
     }
 
-    void addGainsAndLift(Analysis& a, const BucketSummary& s, const RankedRecords& ranked)
+    void addGainsAndLift(Analysis& a, const BucketSummary& s, std::int32_t validRecords, std::int32_t positives)
     {
-        const double n = ranked.size(), allPositives = ranked.positives();
+        const double n = validRecords, allPositives = positives;
         const double rate = allPositives / n;
         auto gains = std::make_shared<StoredCellTable>(0, s.buckets, 0, 13);
         auto lift = std::make_shared<StoredCellTable>(1, s.buckets, 0, 4);
@@ -227,23 +229,46 @@ namespace {
             ratio(cumulativeLiftArea - randomArea, idealArea - randomArea) };
     }
 
-    // The records the model predicts class 1 form one run of ranks, since the most likely class is monotone in
-    // the output; returns it as [from, to).
-    std::pair<std::int64_t, std::int64_t> logisticRun(const RankedRecords& ranked, const LogisticModel& model)
-    {
-        const std::int64_t n = ranked.size();
-        auto classAt = [&](std::int64_t r) { return model.mostLikelyClass(ranked.output(r)); };
-        const int first = classAt(0);
-        std::int64_t low = 0, high = n; // first rank whose class differs from the first
-        while (low < high) {
-            const std::int64_t mid = low + (high - low) / 2;
-            if (classAt(mid) == first)
-                low = mid + 1;
-            else
-                high = mid;
+    /// The details of a ranking held in memory.
+    class MemoryDetails : public RankingDetails {
+    public:
+        explicit MemoryDetails(std::shared_ptr<const RankedRecords> ranked)
+            : m_ranked(std::move(ranked))
+        {
         }
-        return first == 1 ? std::make_pair(std::int64_t(0), low) : std::make_pair(low, n);
-    }
+
+        std::int32_t positivesBetween(std::int64_t low, std::int64_t high) const override
+        {
+            return engine::positivesBetween(*m_ranked, low, high);
+        }
+
+        std::pair<std::int64_t, std::int64_t> predictedRun(const LogisticModel& model) override
+        {
+            const std::int64_t n = m_ranked->size();
+            auto classAt = [&](std::int64_t r) { return model.mostLikelyClass(m_ranked->output(r)); };
+            const int first = classAt(0);
+            std::int64_t low = 0, high = n; // first rank whose class differs from the first
+            while (low < high) {
+                const std::int64_t mid = low + (high - low) / 2;
+                if (classAt(mid) == first)
+                    low = mid + 1;
+                else
+                    high = mid;
+            }
+            return first == 1 ? std::make_pair(std::int64_t(0), low) : std::make_pair(low, n);
+        }
+
+        void addRecordTables(Analysis& a, std::int32_t optimalEnd, const LogisticModel& model) const override
+        {
+            a.rocResults = std::make_shared<RocTable>(m_ranked, optimalEnd);
+            a.cutoffPoints = std::make_shared<CutoffTable>(m_ranked);
+            a.probabilities = std::make_shared<ProbabilityTable>(m_ranked, model);
+            a.zerosOnes = std::make_shared<ZerosOnesTable>(m_ranked);
+        }
+
+    private:
+        std::shared_ptr<const RankedRecords> m_ranked;
+    };
 
 } // namespace
 
@@ -273,16 +298,36 @@ Analysis analyse(const ScoredRecords& records, int buckets, const ProgressFuncti
     if (buckets > ranked->size())
         throw CalculationError(bucketRangeMessage(ranked->size()));
 
+    RankingSummary summary;
+    summary.inverted = records.inverted;
+    summary.validRecords = ranked->size();
+    summary.positives = ranked->positives();
+    summary.calculationErrors = ranked->errorCount();
+    summary.buckets = BucketSummary::compute(*ranked, buckets, meter);
+    const RocResult roc = rocCurve(*ranked, meter);
+    summary.twiceU = roc.twiceU;
+    summary.optimalBegin = ranked->groupBegin(roc.optimalGroup);
+    summary.optimalEnd = ranked->groupEnd(roc.optimalGroup);
+    summary.optimalOutput = ranked->output(summary.optimalBegin);
+    summary.thresholdId = ranked->id(summary.optimalBegin);
+    MemoryDetails details(ranked);
+    Analysis a = assembleAnalysis(summary, details);
+    a.ranked = ranked;
+    a.idTexts = records.idTexts;
+    return a;
+}
+
+Analysis assembleAnalysis(const RankingSummary& ranking, RankingDetails& details)
+{
+    const BucketSummary& summary = ranking.buckets;
+    const int buckets = summary.buckets;
     Analysis a;
     a.buckets = buckets;
-    a.inverted = records.inverted;
-    a.idTexts = records.idTexts;
-    a.validRecords = ranked->size();
-    a.calculationErrors = ranked->errorCount();
-    a.ranked = ranked;
+    a.inverted = ranking.inverted;
+    a.validRecords = ranking.validRecords;
+    a.calculationErrors = ranking.calculationErrors;
 
-    const BucketSummary summary = BucketSummary::compute(*ranked, buckets, meter);
-    a.decileResults = decileTable(summary, ranked->positives());
+    a.decileResults = decileTable(summary, ranking.positives);
     {
         std::vector<double> percent(buckets), weights(buckets);
         for (int b = 0; b < buckets; ++b) {
@@ -294,47 +339,41 @@ Analysis analyse(const ScoredRecords& records, int buckets, const ProgressFuncti
         a.trendIntercept = trend.intercept;
         a.trendRSquare = trend.rSquare;
     }
-    addDecileStats(a, summary, *ranked);
+    addDecileStats(a, ranking);
 
-    const RocResult roc = rocCurve(*ranked, meter);
-    const std::int32_t optimalBegin = ranked->groupBegin(roc.optimalGroup);
-    const std::int32_t optimalEnd = ranked->groupEnd(roc.optimalGroup);
-    a.auc = roc.auc;
-    a.thresholdId = ranked->id(optimalBegin);
-    a.rocResults = std::make_shared<RocTable>(ranked, optimalEnd);
-    a.rocPerBucket = countsPerBucket(*ranked, summary, 0, optimalEnd);
+    const double positives = ranking.positives, negatives = ranking.negatives();
+    a.auc = double(ranking.twiceU) / (2.0 * positives * negatives);
+    a.thresholdId = ranking.thresholdId;
+    a.rocPerBucket = countsPerBucket(details, summary, 0, ranking.optimalEnd);
     a.rocCounts = sumCounts(a.rocPerBucket);
     {
         const double tp = a.rocCounts[0], tn = a.rocCounts[1], fp = a.rocCounts[2], fn = a.rocCounts[3];
-        const double positives = ranked->positives(), negatives = ranked->negatives();
         const double youden = ratio(tp, positives) + ratio(tn, negatives) - 1;
-        const double cutoff = ranked->output(optimalBegin);
-        a.rocStats
-            = { a.auc, youden, cutoff, tp + tn, fp + fn, double(ranked->size()), tp, tn, fp, fn, ratio(tp, tp + fn),
-                  ratio(tn, tn + fp), ratio(fp, tn + fp), ratio(fn, tp + fn), ratio(tp, tp + fp), ratio(tn, tn + fn) };
+        const double cutoff = ranking.optimalOutput;
+        a.rocStats = { a.auc, youden, cutoff, tp + tn, fp + fn, double(ranking.validRecords), tp, tn, fp, fn,
+            ratio(tp, tp + fn), ratio(tn, tn + fp), ratio(fp, tn + fp), ratio(fn, tp + fn), ratio(tp, tp + fp),
+            ratio(tn, tn + fn) };
         a.rocMatrixStats = matrixStats<16>(a.rocCounts);
         a.rocMatrixStats[14] = youden;
         a.rocMatrixStats[15] = cutoff;
     }
-    a.cutoffPoints = std::make_shared<CutoffTable>(ranked);
 
     const WeightedFit fit = addLogOdds(a, summary);
     LogisticModel model { fit.slope, fit.intercept };
     if (!fit.defined) {
         // Without a fit every record gets the intercept-only model: the overall odds.
-        const double rate = double(ranked->positives()) / ranked->size();
+        const double rate = positives / ranking.validRecords;
         model = { 0, std::log(rate / (1 - rate)) };
     }
     a.probabilitySlope = model.slope;
     a.probabilityIntercept = model.intercept;
-    a.probabilities = std::make_shared<ProbabilityTable>(ranked, model);
-    a.zerosOnes = std::make_shared<ZerosOnesTable>(ranked);
-    const auto [from, to] = logisticRun(*ranked, model);
-    a.logisticPerBucket = countsPerBucket(*ranked, summary, from, to);
+    details.addRecordTables(a, ranking.optimalEnd, model);
+    const auto [from, to] = details.predictedRun(model);
+    a.logisticPerBucket = countsPerBucket(details, summary, from, to);
     a.logisticCounts = sumCounts(a.logisticPerBucket);
     a.logisticMatrixStats = matrixStats<14>(a.logisticCounts);
 
-    addGainsAndLift(a, summary, *ranked);
+    addGainsAndLift(a, summary, ranking.validRecords, ranking.positives);
     return a;
 }
 

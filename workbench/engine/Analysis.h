@@ -83,7 +83,8 @@ struct Analysis {
     std::array<double, 14> logisticMatrixStats {};
     std::array<double, 16> rocMatrixStats {};
 
-    /// The valid records in ranking order, which further statistics read without sorting again.
+    /// The valid records in ranking order, which further statistics read without sorting again; null when
+    /// the records stayed in a database.
     std::shared_ptr<const RankedRecords> ranked;
 };
 

@@ -15,18 +15,25 @@ std::int32_t positivesBetween(const RankedRecords& ranked, std::int64_t from, st
     return sum;
 }
 
+std::vector<std::int32_t> BucketSummary::boundaries(std::int64_t n, int buckets)
+{
+    std::vector<std::int32_t> begin(std::size_t(buckets) + 1);
+    for (int b = 0; b <= buckets; ++b)
+        begin[b] = std::int32_t((std::int64_t(b) * n + buckets - 1) / buckets);
+    return begin;
+}
+
+void BucketSummary::setX(bool inverted) { x = inverted ? lower : upper; }
+
 BucketSummary BucketSummary::compute(const RankedRecords& ranked, int buckets, ProgressMeter& meter)
 {
     BucketSummary summary;
     summary.buckets = buckets;
     const std::int64_t n = ranked.size();
-    summary.begin.resize(std::size_t(buckets) + 1);
-    for (int b = 0; b <= buckets; ++b) // the smallest r with floor(B·r/n) >= b
-        summary.begin[b] = std::int32_t((std::int64_t(b) * n + buckets - 1) / buckets);
+    summary.begin = boundaries(n, buckets);
     summary.positives.resize(buckets);
     summary.upper.resize(buckets);
     summary.lower.resize(buckets);
-    summary.x.resize(buckets);
     for (int b = 0; b < buckets; ++b) {
         const std::int64_t from = summary.begin[b], to = summary.begin[b + 1];
         std::int32_t sum = 0;
@@ -38,8 +45,8 @@ BucketSummary BucketSummary::compute(const RankedRecords& ranked, int buckets, P
         const double first = ranked.output(from), last = ranked.output(to - 1);
         summary.upper[b] = std::max(first, last);
         summary.lower[b] = std::min(first, last);
-        summary.x[b] = ranked.inverted() ? summary.lower[b] : summary.upper[b];
     }
+    summary.setX(ranked.inverted());
     meter.nextPass();
     return summary;
 }

@@ -19,6 +19,10 @@ struct BucketSummary {
     std::vector<double> x; ///< the bucket's x in the fits: upper boundary, lower when inverted
 
     static BucketSummary compute(const RankedRecords& ranked, int buckets, ProgressMeter& meter);
+    /// The rank boundaries of B buckets over n records: the smallest r with floor(B·r/n) >= b, for b = 0..B.
+    static std::vector<std::int32_t> boundaries(std::int64_t n, int buckets);
+    /// Sets x from the boundaries: the upper one, the lower one when inverted.
+    void setX(bool inverted);
 
     std::int32_t total(int b) const { return begin[b + 1] - begin[b]; }
     double rate(int b) const { return double(positives[b]) / total(b); }

@@ -1,18 +1,21 @@
 #include "engine/CutoffTable.h"
 
+#include "engine/RecordSample.h"
+
 #include <algorithm>
 
 namespace wb::engine {
 
-CutoffTable::CutoffTable(std::shared_ptr<const RankedRecords> ranked)
+template <class Ranking>
+CutoffTableOf<Ranking>::CutoffTableOf(std::shared_ptr<const Ranking> ranked)
     : CellTable(0, ranked->size(), 0, 4)
     , m_ranked(std::move(ranked))
 {
 }
 
-double CutoffTable::cell(std::int64_t rowOffset, int column) const
+template <class Ranking> double CutoffTableOf<Ranking>::cell(std::int64_t rowOffset, int column) const
 {
-    const RankedRecords& ranked = *m_ranked;
+    const Ranking& ranked = *m_ranked;
     const std::int64_t position = std::min<std::int64_t>(rowOffset, ranked.size() - 1);
     // Output and rates are the same for every record of a tie group, so any rank of the group will do.
     const std::int64_t rank = ranked.inverted() ? position : ranked.size() - 1 - position;
@@ -33,5 +36,8 @@ double CutoffTable::cell(std::int64_t rowOffset, int column) const
         return (positives - tp) / positives;
     }
 }
+
+template class CutoffTableOf<RankedRecords>;
+template class CutoffTableOf<RecordSample>;
 
 } // namespace wb::engine

@@ -9,14 +9,16 @@ namespace wb::engine {
 
 /// The cutoff points: the valid records in ascending output order with the rates at their cutoff (output,
 /// TPR, TNR, FPR, FNR), then a closing row that repeats the last one.
-class CutoffTable : public CellTable {
+template <class Ranking> class CutoffTableOf : public CellTable {
 public:
-    explicit CutoffTable(std::shared_ptr<const RankedRecords> ranked);
+    explicit CutoffTableOf(std::shared_ptr<const Ranking> ranked);
 
     double cell(std::int64_t rowOffset, int colOffset) const override;
 
 private:
-    std::shared_ptr<const RankedRecords> m_ranked;
+    std::shared_ptr<const Ranking> m_ranked;
 };
+
+using CutoffTable = CutoffTableOf<RankedRecords>;
 
 } // namespace wb::engine

@@ -1,11 +1,14 @@
 #include "engine/ProbabilityTable.h"
 
+#include "engine/RecordSample.h"
+
 #include <cmath>
 #include <limits>
 
 namespace wb::engine {
 
-ProbabilityTable::ProbabilityTable(std::shared_ptr<const RankedRecords> ranked, LogisticModel model)
+template <class Ranking>
+ProbabilityTableOf<Ranking>::ProbabilityTableOf(std::shared_ptr<const Ranking> ranked, LogisticModel model)
     : CellTable(0, ranked->size() + ranked->errorCount() - 1, 0, 9)
     , m_ranked(std::move(ranked))
     , m_model(model)
@@ -13,9 +16,9 @@ ProbabilityTable::ProbabilityTable(std::shared_ptr<const RankedRecords> ranked, 
 {
 }
 
-double ProbabilityTable::cell(std::int64_t rowOffset, int column) const
+template <class Ranking> double ProbabilityTableOf<Ranking>::cell(std::int64_t rowOffset, int column) const
 {
-    const RankedRecords& ranked = *m_ranked;
+    const Ranking& ranked = *m_ranked;
     const std::int64_t errors = ranked.errorCount();
     if (rowOffset < errors) {
         switch (column) {
@@ -59,5 +62,8 @@ double ProbabilityTable::cell(std::int64_t rowOffset, int column) const
         return 0;
     }
 }
+
+template class ProbabilityTableOf<RankedRecords>;
+template class ProbabilityTableOf<RecordSample>;
 
 } // namespace wb::engine

@@ -10,8 +10,7 @@ namespace wb::engine {
 
 /// The probabilities of the logistic model, one row per record: the calculation-error rows first, then the
 /// valid records in ascending output order.
-class ProbabilityTable : public CellTable {
-public:
+struct ProbabilityColumns {
     enum Column {
         Id,
         Target,
@@ -24,15 +23,20 @@ public:
         Match,
         ErrorFlag
     };
+};
 
-    ProbabilityTable(std::shared_ptr<const RankedRecords> ranked, LogisticModel model);
+template <class Ranking> class ProbabilityTableOf : public CellTable, public ProbabilityColumns {
+public:
+    ProbabilityTableOf(std::shared_ptr<const Ranking> ranked, LogisticModel model);
 
     double cell(std::int64_t rowOffset, int colOffset) const override;
 
 private:
-    std::shared_ptr<const RankedRecords> m_ranked;
+    std::shared_ptr<const Ranking> m_ranked;
     LogisticModel m_model;
     int m_errorRowClass; ///< the most likely class of the first valid row, so error rows show no class change
 };
+
+using ProbabilityTable = ProbabilityTableOf<RankedRecords>;
 
 } // namespace wb::engine

@@ -32,6 +32,8 @@ public:
     std::int32_t id(std::int64_t rank) const { return std::int32_t(m_ids[rank]); }
     int cls(std::int64_t rank) const { return m_classes[rank]; }
     const std::uint8_t* classes() const { return m_classes.data(); }
+    /// The rank of a per-record table's row: every row is its own rank here, unlike in a RecordSample.
+    std::int64_t rank(std::int64_t row) const { return row; }
 
     std::int32_t groups() const { return m_groups; }
     std::int32_t group(std::int64_t rank) const { return m_groupOf.empty() ? std::int32_t(rank) : m_groupOf[rank]; }

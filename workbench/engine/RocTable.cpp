@@ -1,5 +1,7 @@
 #include "engine/RocTable.h"
 
+#include "engine/RecordSample.h"
+
 #include <limits>
 
 namespace wb::engine {
@@ -11,16 +13,17 @@ namespace {
     }
 } // namespace
 
-RocTable::RocTable(std::shared_ptr<const RankedRecords> ranked, std::int32_t optimalEnd)
+template <class Ranking>
+RocTableOf<Ranking>::RocTableOf(std::shared_ptr<const Ranking> ranked, std::int32_t optimalEnd)
     : CellTable(0, ranked->size() + ranked->errorCount() - 1, 0, 15)
     , m_ranked(std::move(ranked))
     , m_optimalEnd(optimalEnd)
 {
 }
 
-double RocTable::cell(std::int64_t rowOffset, int column) const
+template <class Ranking> double RocTableOf<Ranking>::cell(std::int64_t rowOffset, int column) const
 {
-    const RankedRecords& ranked = *m_ranked;
+    const Ranking& ranked = *m_ranked;
     const std::int64_t errors = ranked.errorCount();
     if (rowOffset < errors) {
         switch (column) {
@@ -45,7 +48,7 @@ double RocTable::cell(std::int64_t rowOffset, int column) const
     const double positives = ranked.positives(), negatives = ranked.negatives();
     const double fn = positives - tp, tn = negatives - fp;
     const int cls = ranked.cls(rank);
-    const int predicted = rank < m_optimalEnd ? 1 : 0;
+    const int predicted = ranked.rank(rank) < m_optimalEnd ? 1 : 0;
     switch (column) {
     case Id:
         return ranked.id(rank);
@@ -83,5 +86,8 @@ double RocTable::cell(std::int64_t rowOffset, int column) const
         return std::numeric_limits<double>::quiet_NaN();
     }
 }
+
+template class RocTableOf<RankedRecords>;
+template class RocTableOf<RecordSample>;
 
 } // namespace wb::engine

@@ -7,10 +7,7 @@
 
 namespace wb::engine {
 
-/// The ROC results, one row per record, computed on demand: the calculation-error rows first, then the valid
-/// records in ranking order with the counts and rates at their cutoff and their outcome at the optimal cutoff.
-class RocTable : public CellTable {
-public:
+struct RocColumns {
     enum Column {
         Id,
         Target,
@@ -29,15 +26,23 @@ public:
         Match,
         Outcome
     };
+};
 
+/// The ROC results, one row per record, computed on demand: the calculation-error rows first, then the valid
+/// records in ranking order with the counts and rates at their cutoff and their outcome at the optimal cutoff.
+/// `Ranking` is RankedRecords, or a RecordSample when only part of the ranking is at hand.
+template <class Ranking> class RocTableOf : public CellTable, public RocColumns {
+public:
     /// `optimalEnd`: the records ranked before it are predicted class 1 at the optimal cutoff.
-    RocTable(std::shared_ptr<const RankedRecords> ranked, std::int32_t optimalEnd);
+    RocTableOf(std::shared_ptr<const Ranking> ranked, std::int32_t optimalEnd);
 
     double cell(std::int64_t rowOffset, int colOffset) const override;
 
 private:
-    std::shared_ptr<const RankedRecords> m_ranked;
+    std::shared_ptr<const Ranking> m_ranked;
     std::int32_t m_optimalEnd;
 };
+
+using RocTable = RocTableOf<RankedRecords>;
 
 } // namespace wb::engine

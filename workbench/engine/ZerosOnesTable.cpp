@@ -1,17 +1,23 @@
 #include "engine/ZerosOnesTable.h"
 
+#include "engine/RecordSample.h"
+
 namespace wb::engine {
 
-ZerosOnesTable::ZerosOnesTable(std::shared_ptr<const RankedRecords> ranked)
+template <class Ranking>
+ZerosOnesTableOf<Ranking>::ZerosOnesTableOf(std::shared_ptr<const Ranking> ranked)
     : CellTable(0, ranked->size() - 1, 0, 2)
     , m_ranked(std::move(ranked))
 {
 }
 
-double ZerosOnesTable::cell(std::int64_t rowOffset, int column) const
+template <class Ranking> double ZerosOnesTableOf<Ranking>::cell(std::int64_t rowOffset, int column) const
 {
     const std::int64_t rank = m_ranked->rankOfAscending(rowOffset);
     return column == 1 ? m_ranked->output(rank) : double(m_ranked->cls(rank));
 }
+
+template class ZerosOnesTableOf<RankedRecords>;
+template class ZerosOnesTableOf<RecordSample>;
 
 } // namespace wb::engine

@@ -9,14 +9,16 @@ namespace wb::engine {
 
 /// The observations under the logistic curve: the valid records in ascending output order as
 /// (target, output, class).
-class ZerosOnesTable : public CellTable {
+template <class Ranking> class ZerosOnesTableOf : public CellTable {
 public:
-    explicit ZerosOnesTable(std::shared_ptr<const RankedRecords> ranked);
+    explicit ZerosOnesTableOf(std::shared_ptr<const Ranking> ranked);
 
     double cell(std::int64_t rowOffset, int colOffset) const override;
 
 private:
-    std::shared_ptr<const RankedRecords> m_ranked;
+    std::shared_ptr<const Ranking> m_ranked;
 };
+
+using ZerosOnesTable = ZerosOnesTableOf<RankedRecords>;
 
 } // namespace wb::engine

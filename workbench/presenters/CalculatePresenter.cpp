@@ -1,23 +1,23 @@
 #include "presenters/CalculatePresenter.h"
 
 #include "engine/Analysis.h"
-#include "presenters/DatasetCache.h"
+#include "engine/Dataset.h"
 #include "presenters/EngineTables.h"
+#include "presenters/ScoredSource.h"
+#include "presenters/WorkAside.h"
 #include "run/Run.h"
 #include "support/Error.h"
 
 #include <chrono>
 #include <cmath>
-#include <future>
+#include <functional>
 
 #include <QCoreApplication>
 
 namespace wb {
 
 namespace {
-    using Clock = std::chrono::steady_clock;
-    /// Progress reaches the view at most this often; the engine reports far more often, and each report
-    /// lets the window process its events.
+    /// How often the view hears of the work running aside; each report lets the window process its events.
     constexpr auto progressSpacing = std::chrono::milliseconds(30);
 
     QString dataSetName(int dataSet)
@@ -44,28 +44,46 @@ namespace {
         return lrv::Vector<std::int32_t>(0, std::vector<std::int32_t>(values.begin(), values.end()));
     }
 
-    void deliver(lrv::CalculateViewInter& view, const engine::Analysis& a, std::int32_t modelId, int dataSet)
+    /// Hands the results to the view, one receiver at a time; between them the view's events run and a
+    /// cancel stops the delivery (between(): false to stop).
+    void deliver(lrv::CalculateViewInter& view, const engine::Analysis& a, std::int32_t modelId, int dataSet,
+        const std::function<bool()>& between)
     {
+        const auto step = [&](auto&& call) {
+            call();
+            if (!between())
+                throw engine::CalculationCancelled();
+        };
         // The receivers need this order: the trend line before the decile table, the logistic cutoff before
         // the slope chart and the confusion-matrix statistics.
-        view.SetDecileStats(variants(a.decileStats));
-        view.SetDecileWeightedLinearRegression(a.trendSlope, a.trendIntercept, a.trendRSquare, a.inverted);
-        view.SetDecileResults(a.validRecords, EngineTables::variants(a.decileResults));
-        view.ShowROC(EngineTables::perRecord(a.rocResults, a.idTexts), a.auc, a.thresholdId);
-        view.SetROCStats(variants(a.rocStats));
-        view.ShowCutoffPoints(EngineTables::doubles(a.cutoffPoints));
-        view.SetLogOddsStats2(a.logisticCutoff, a.logOddsSlope, a.logOddsIntercept, a.logOddsRSquare, a.inverted);
-        view.ShowSlopeInterceptChart(EngineTables::variants(a.slopeIntercept));
-        view.SetProbabilities(EngineTables::perRecord(a.probabilities, a.idTexts));
-        view.SetZeroOnes(EngineTables::doubles(a.zerosOnes));
-        double gainsArea = a.gainsArea;
-        double rankingQuality = a.gainsRankingQuality;
-        view.SetGainsChart(EngineTables::variants(a.gains), gainsArea, rankingQuality);
-        view.SetLiftChart(EngineTables::variants(a.lift),
-            lrv::Vector<double>(0, std::vector<double>(a.liftStats.begin(), a.liftStats.end())));
-        view.SetConfusionMatrix(counts(a.logisticCounts), perBucketTable(a.logisticPerBucket), counts(a.rocCounts),
-            perBucketTable(a.rocPerBucket));
-        view.SetConfMatrixStats(variants(a.logisticMatrixStats), variants(a.rocMatrixStats));
+        step([&] { view.SetDecileStats(variants(a.decileStats)); });
+        step([&] {
+            view.SetDecileWeightedLinearRegression(a.trendSlope, a.trendIntercept, a.trendRSquare, a.inverted);
+        });
+        step([&] { view.SetDecileResults(a.validRecords, EngineTables::variants(a.decileResults)); });
+        step([&] { view.ShowROC(EngineTables::perRecord(a.rocResults, a.idTexts), a.auc, a.thresholdId); });
+        step([&] { view.SetROCStats(variants(a.rocStats)); });
+        step([&] { view.ShowCutoffPoints(EngineTables::doubles(a.cutoffPoints)); });
+        step([&] {
+            view.SetLogOddsStats2(a.logisticCutoff, a.logOddsSlope, a.logOddsIntercept, a.logOddsRSquare, a.inverted);
+        });
+        step([&] { view.ShowSlopeInterceptChart(EngineTables::variants(a.slopeIntercept)); });
+        step([&] { view.SetProbabilities(EngineTables::perRecord(a.probabilities, a.idTexts)); });
+        step([&] { view.SetZeroOnes(EngineTables::doubles(a.zerosOnes)); });
+        step([&] {
+            double gainsArea = a.gainsArea;
+            double rankingQuality = a.gainsRankingQuality;
+            view.SetGainsChart(EngineTables::variants(a.gains), gainsArea, rankingQuality);
+        });
+        step([&] {
+            view.SetLiftChart(EngineTables::variants(a.lift),
+                lrv::Vector<double>(0, std::vector<double>(a.liftStats.begin(), a.liftStats.end())));
+        });
+        step([&] {
+            view.SetConfusionMatrix(counts(a.logisticCounts), perBucketTable(a.logisticPerBucket), counts(a.rocCounts),
+                perBucketTable(a.rocPerBucket));
+        });
+        step([&] { view.SetConfMatrixStats(variants(a.logisticMatrixStats), variants(a.rocMatrixStats)); });
         view.SetCalculationErrorsCount(a.calculationErrors);
         if (a.calculationErrors > 0)
             view.InvalidateModelFitness(modelId, dataSet);
@@ -95,28 +113,14 @@ void CalculatePresenter::Calculate()
         const auto run = std::dynamic_pointer_cast<const Run>(m_run);
         if (!run)
             throw lrv::Error(QStringLiteral("There is no workbench run to calculate: open a run file first."));
-        calculate(view, *run);
+        calculate(view, run);
     } catch (const std::exception& error) {
         // A failure outside the calculating mode (a view call that failed); say it, never throw to the window.
         lrv::bestEffort([&] { view.ShowError(QString::fromUtf8(error.what())); });
     }
 }
 
-namespace {
-    /// Reading a large CSV file takes seconds: it runs aside while the window goes on painting. The
-    /// window's own handlers wait, since a calculation is under way.
-    std::shared_ptr<const engine::Dataset> readResponsively(const Run& run, int dataSet)
-    {
-        if (!QCoreApplication::instance())
-            return DatasetCache::get(run, dataSet);
-        auto pending = std::async(std::launch::async, [&run, dataSet] { return DatasetCache::get(run, dataSet); });
-        while (pending.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready)
-            QCoreApplication::processEvents();
-        return pending.get();
-    }
-}
-
-void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run)
+void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const std::shared_ptr<const Run>& run)
 {
     const std::int32_t modelId = view.GetModelId();
     const int dataSet = view.GetDataSet();
@@ -130,7 +134,7 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run
         return;
     }
 
-    const auto models = run.modelList();
+    const auto models = run->modelList();
     const std::shared_ptr<Model> model = models->find(modelId);
     if (!model) {
         view.ShowError(QStringLiteral("The run has no model with id %1: choose another model.").arg(modelId));
@@ -140,43 +144,47 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run
         view.ShowError(QStringLiteral("Dataset %1 does not exist: choose training or validation.").arg(dataSet));
         return;
     }
-    if (!run.dataSetAt(dataSet)) {
+    if (!run->dataSetAt(dataSet)) {
         view.ShowError(
             QStringLiteral("The run has no %1 dataset: choose the training dataset.").arg(dataSetName(dataSet)));
         return;
     }
 
-    std::shared_ptr<const engine::Dataset> records;
+    // Between progress steps the view lets its events run; the user may cancel there.
+    const auto goOn = [&view] { return !view.GetUserCancelled(); };
+
+    std::shared_ptr<ScoredSource> source;
     try {
-        records = readResponsively(run, dataSet);
+        // Reading a large CSV file or asking a database takes seconds: it runs aside while the window goes on
+        // painting.
+        view.SetCalculationPhase(lrv::CalculateViewInter::Phase::Reading);
+        auto opened = runAside<std::shared_ptr<ScoredSource>>(
+            [run, dataSet, model](const std::atomic<bool>&) {
+                std::shared_ptr<ScoredSource> opened = ScoredSource::open(*run, dataSet, *model);
+                // The window asks for the count when it enters calculating mode; counted here, it is kept.
+                run->dataSetAt(dataSet)->count();
+                return opened;
+            },
+            [&] {
+                view.NotifyProgress(0);
+                return goOn();
+            },
+            progressSpacing);
+        if (!opened) {
+            view.CalculationCancelled();
+            return;
+        }
+        source = std::move(*opened);
     } catch (const engine::InputError& error) {
         view.ShowError(QString::fromUtf8(error.what()));
         return;
     }
-    std::size_t column = 0;
-    while (
-        column < records->outputColumns.size() && records->outputColumns[column] != model->outputColumn().toStdString())
-        ++column;
-    if (column == records->outputColumns.size()) {
-        view.ShowError(QStringLiteral("The %1 dataset has no output column \"%2\" for model %3.")
-                           .arg(dataSetName(dataSet), model->outputColumn())
-                           .arg(modelId));
-        return;
-    }
-    const std::vector<double>& outputs = records->outputs[column];
-
-    std::int64_t valid = 0, positives = 0;
-    for (std::size_t i = 0; i < outputs.size(); ++i) {
-        if (std::isfinite(outputs[i])) {
-            ++valid;
-            positives += records->classes[i];
-        }
-    }
+    const std::int64_t valid = source->validRecords(), positives = source->positives();
     const QString where = QStringLiteral("model %1 in the %2 dataset").arg(modelId).arg(dataSetName(dataSet));
     if (valid == 0) {
         view.ShowError(QStringLiteral("There is nothing to analyse for %1: every output is empty or not a number. "
                                       "Check the column \"%2\" of %3.")
-                           .arg(where, model->outputColumn(), run.dataSetAt(dataSet)->csvPath()));
+                           .arg(where, model->outputColumn(), source->location()));
         return;
     }
     if (positives == 0 || positives == valid) {
@@ -213,32 +221,29 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const Run& run
         view.SetTotalRows(n);
         view.SetProgressModeValue(interval);
 
-        Clock::time_point last = Clock::now();
         // Reports a record count the view shows (a multiple of its interval) and asks whether to stop.
         auto report = [&](std::int64_t row) {
             auto shown = std::int32_t(std::clamp<std::int64_t>(row, 0, n));
             view.NotifyProgress(shown - shown % interval);
-            last = Clock::now();
-            return !view.GetUserCancelled();
+            return goOn();
         };
         if (!report(0))
             throw engine::CalculationCancelled();
 
-        engine::ScoredRecords scored;
-        scored.ids = records->ids.data();
-        scored.classes = records->classes.data();
-        scored.outputs = outputs.data();
-        scored.size = outputs.size();
-        scored.inverted = records->inverted || run.dataSetAt(dataSet)->encoding().invert;
-        scored.idTexts = records->idTexts;
-        const engine::Analysis analysis = engine::analyse(scored, buckets, [&](std::int64_t done, std::int64_t total) {
-            if (Clock::now() - last < progressSpacing)
-                return true;
-            return report(total > 0 ? done * n / total : 0);
-        });
-        if (!report(n))
+        view.SetCalculationPhase(lrv::CalculateViewInter::Phase::Calculating);
+        auto done = std::make_shared<std::atomic<std::int64_t>>(0);
+        auto analysis = runAside<engine::Analysis>(
+            [source, buckets, n, done](const std::atomic<bool>& stop) {
+                return source->analyse(buckets, [&](std::int64_t part, std::int64_t total) {
+                    done->store(total > 0 ? part * n / total : 0);
+                    return !stop.load();
+                });
+            },
+            [&] { return report(done->load()); }, progressSpacing);
+        if (!analysis || !report(n))
             throw engine::CalculationCancelled();
-        deliver(view, analysis, modelId, dataSet);
+        view.SetCalculationPhase(lrv::CalculateViewInter::Phase::Delivering);
+        deliver(view, *analysis, modelId, dataSet, [&] { return report(n); });
     } catch (const engine::CalculationCancelled&) {
         lrv::bestEffort([&] { view.CalculationCancelled(); });
     } catch (const std::exception& error) {

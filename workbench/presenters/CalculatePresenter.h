@@ -23,7 +23,7 @@ public:
     void Terminate(bool force) override;
 
 private:
-    void calculate(lrv::CalculateViewInter& view, const Run& run);
+    void calculate(lrv::CalculateViewInter& view, const std::shared_ptr<const Run>& run);
 
     lrv::CalculateViewInter* m_view = nullptr;
     std::shared_ptr<lrv::IRun> m_run;

@@ -1,5 +1,6 @@
 #include "presenters/DecileLoadPresenter.h"
 
+#include "run/Run.h"
 #include "support/NumberText.h"
 
 #include <cmath>
@@ -50,6 +51,13 @@ void DecileLoadPresenter::Load(std::shared_ptr<lrv::IRun>& run)
 {
     if (!m_view || !run)
         return;
+    // The window writes only the choices a run holds: a run whose analysis was removed gets them back.
+    if (const auto workbenchRun = std::dynamic_pointer_cast<Run>(run)) {
+        const auto parameters = workbenchRun->parameterList();
+        parameters->add(QStringLiteral("set_lr#SelectedChart"), { lrv::RunParameterInt32, lrv::Variant(1129) });
+        parameters->add(dataSetKey, { lrv::RunParameterInt32, lrv::Variant(1) });
+        parameters->add(bucketsKey, { lrv::RunParameterInt32, lrv::Variant(defaultBuckets) });
+    }
     QStringList texts;
     std::vector<std::int32_t> ids;
     std::int32_t selected = 0;

@@ -1,5 +1,6 @@
 #include "run/DataSet.h"
 
+#include "sql/DatabaseSource.h"
 #include "support/Error.h"
 
 #include <algorithm>
@@ -16,8 +17,12 @@ DataSet::DataSet(QString csvPath, lrv::ClassEncoding encoding, std::int32_t samp
 {
 }
 
+bool DataSet::isDatabase(const QString& source) { return sql::isDatabaseSource(source.toStdString()); }
+
 std::int32_t DataSet::count() const
 {
+    if (isDatabase(m_csvPath))
+        return 0;
     if (!m_count) {
         std::int64_t records = 0;
         lrv::bestEffort([&] { records = countRecords(m_csvPath); });

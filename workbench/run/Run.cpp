@@ -22,8 +22,10 @@ Run::Run(QString path, RunDocument document)
     for (std::size_t d = 0; d < 2; ++d) {
         const auto& record = m_document->dataSets[d];
         if (record)
-            m_dataSets[d] = std::make_shared<DataSet>(
-                QDir::cleanPath(folder.absoluteFilePath(record->path)), record->encoding, record->sampling);
+            m_dataSets[d] = std::make_shared<DataSet>(DataSet::isDatabase(record->path)
+                    ? record->path
+                    : QDir::cleanPath(folder.absoluteFilePath(record->path)),
+                record->encoding, record->sampling);
     }
 }
 
@@ -44,6 +46,8 @@ void Run::save() const { RunFile::save(m_path, *m_document); }
 
 QString Run::relativeCsvPath(const QString& runPath, const QString& csvPath)
 {
+    if (DataSet::isDatabase(csvPath))
+        return csvPath;
     return QFileInfo(runPath).absoluteDir().relativeFilePath(QFileInfo(csvPath).absoluteFilePath());
 }
 

@@ -43,6 +43,11 @@ void RunParameters::set(const QString& key, std::int32_t type, const lrv::Varian
     }
 }
 
+void RunParameters::add(const QString& key, const lrv::RunParameter& parameter)
+{
+    m_document->parameters.try_emplace(key, parameter);
+}
+
 std::int32_t RunParameters::integer(const QString& key, std::int32_t fallback) const
 {
     const auto it = m_document->parameters.find(key);

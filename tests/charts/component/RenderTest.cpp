@@ -304,8 +304,9 @@ void expectReadableAxes(ChartComponent& component)
             EXPECT_GE(value, axis->min() * unit - step * 1e-9);
             EXPECT_LE(value, axis->max() * unit + step * 1e-9);
             EXPECT_NEAR(value / step, std::round(value / step), 1e-6);
-            if (std::abs(value) < step * 1e-9)
+            if (std::abs(value) < step * 1e-9) {
                 EXPECT_EQ(labels[i], QStringLiteral("0"));
+            }
             bool number = false;
             EXPECT_NEAR(QLocale().toDouble(labels[i], &number), value, step * 1e-6);
             EXPECT_TRUE(number);

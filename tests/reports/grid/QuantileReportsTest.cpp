@@ -65,7 +65,7 @@ TEST(QuantileReport, ShowsRowsFromOneAndCopiesFromTheLowerBound)
     report.Init(&grid);
     ASSERT_EQ(grid.columnCount(), 10); // columns stand before any data
     EXPECT_EQ(grid.columnWidth(0), 60);
-    EXPECT_EQ(grid.columnWidth(1), 100);
+    EXPECT_GE(grid.columnWidth(1), 100) << "at least as designed, and as wide as \"Upper Boundary\"";
     report.SetDataSourceVar(decileTable(10));
     report.Refresh();
 

@@ -1,6 +1,7 @@
 #include "reports/ReportGrid.h"
 
 #include "ReportTestTables.h"
+#include "reports/QuantileReport.h"
 #include "reports/ReportHeaderView.h"
 #include "reports/RocReport.h"
 
@@ -11,6 +12,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -178,6 +180,20 @@ TEST_F(ReportGridTest, CellsHaveLightGreyGridLinesAndClearRecordsKeepsTheColumns
     EXPECT_EQ(grid.rowCount(), 0);
     EXPECT_EQ(grid.columnCount(), 10);
     EXPECT_EQ(grid.columnWidth(0), 100);
+}
+
+TEST_F(ReportGridTest, AColumnIsNeverNarrowerThanItsCaption)
+{
+    ReportGrid quantileGrid;
+    QuantileReport quantiles; // "Upper Boundary" is wider than its designed column
+    quantiles.Init(&quantileGrid);
+    for (ReportGrid* shown : { &grid, &quantileGrid }) {
+        shown->show();
+        const QFontMetrics metrics = shown->view()->header()->fontMetrics();
+        for (int position = 0; position < shown->columnCount(); ++position)
+            EXPECT_GT(shown->columnWidth(position), metrics.horizontalAdvance(shown->columnCaption(position)))
+                << shown->columnCaption(position).toStdString();
+    }
 }
 
 } // namespace

@@ -69,7 +69,7 @@ namespace {
         EXPECT_EQ(box("txtMax")->text(), "1");
         EXPECT_EQ(box("txtNewMin")->text(), "-1");
         EXPECT_EQ(box("txtNewMax")->text(), "1");
-        EXPECT_TRUE(dialog.InvertClassRepresentation());
+        EXPECT_FALSE(dialog.InvertClassRepresentation()) << "the stored flag leaves the box as it was";
         EXPECT_TRUE(option("optEncoding(1)")->isChecked());
         EXPECT_TRUE(box("txtNewMin")->isEnabled());
         EXPECT_TRUE(control<QLabel>("lblOther(4)")->isEnabled());

@@ -84,10 +84,10 @@ namespace {
         {
             Hourglass outer;
             ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-            EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
             {
                 Hourglass inner;
-                EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+                EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
             }
             EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
         }

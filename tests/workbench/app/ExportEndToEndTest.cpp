@@ -55,7 +55,10 @@ struct Records {
     std::vector<std::uint8_t> classes;
     std::vector<double> outputs;
 
-    wb::engine::ScoredRecords scored() const { return { ids.data(), classes.data(), outputs.data(), ids.size() }; }
+    wb::engine::ScoredRecords scored() const
+    {
+        return { ids.data(), classes.data(), outputs.data(), ids.size(), false, {} };
+    }
 };
 
 Records readRecords()
@@ -165,8 +168,9 @@ TEST_F(ExportEndToEnd, WritesEveryFileAndASelfContainedIndex)
     const QStringList views = { "trendline", "confusion-distribution" };
     for (const QString& tab : tabs + views) {
         SCOPED_TRACE(tab.toStdString());
-        if (tabs.contains(tab))
+        if (tabs.contains(tab)) {
             EXPECT_GT(QFileInfo(file(tab + ".tsv")).size(), 0);
+        }
         // The PNG is the SVG's picture at twice its size.
         QFile svgFile(file(tab + ".svg"));
         ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));

@@ -4,6 +4,7 @@
 #include "window/frmClassRepresentation.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -26,8 +27,8 @@ struct Outcome {
     QString out, err;
 };
 
-/// Runs the built program without a display, as a batch job would.
-Outcome runProgram(const QStringList& arguments)
+/// Runs the built program without a display, as a batch job would, with these variables set besides.
+Outcome runProgram(const QStringList& arguments, const std::map<QString, QString>& variables = {}, int waitMs = 60000)
 {
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../workbench/app/vantorix-lr");
     EXPECT_TRUE(QFileInfo::exists(program)) << "build the vantorix-lr target first: " << program.toStdString();
@@ -36,9 +37,16 @@ Outcome runProgram(const QStringList& arguments)
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const auto& [name, value] : variables)
+        environment.insert(name, value);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
+    if (!process.waitForFinished(waitMs)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "still running after " << waitMs << " ms";
+        return {};
+    }
     return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
         QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
 }
@@ -277,4 +285,23 @@ TEST(Program, AnInvertedEncodingFromTheDialogRanksTheOtherWay)
     ASSERT_EQ(after.size(), before.size());
     EXPECT_TRUE(std::is_sorted(after.begin(), after.end())) << "lowest output first";
     EXPECT_EQ(after.front(), before.back());
+}
+
+TEST(Program, CommandsWithoutAScreenIgnoreTheDisplayAndExportWritesNoSettings)
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("config"));
+    // A display that cannot be reached, as on a server with a stale DISPLAY.
+    const Outcome exported = runProgram({ QStringLiteral("export"), dataDir + QStringLiteral("/small.run"),
+                                            QStringLiteral("--out"), dir.filePath(QStringLiteral("out")) },
+        { { QStringLiteral("DISPLAY"), QStringLiteral(":97") },
+            { QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-97") },
+            { QStringLiteral("XDG_CONFIG_HOME"), config } });
+    EXPECT_EQ(exported.status, 0) << exported.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(config)) << "export reads the user's settings but never writes them";
+
+    const Outcome shown = runProgram({ QStringLiteral("show"), dataDir + QStringLiteral("/small.run") },
+        { { QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen") } }, 15000);
+    EXPECT_EQ(shown.status, 2);
+    EXPECT_TRUE(shown.err.contains(QStringLiteral("needs a screen"))) << shown.err.toStdString();
 }

@@ -25,7 +25,7 @@ struct TestRecords {
     }
     TestRecords() = default;
 
-    ScoredRecords view() const { return { ids.data(), classes.data(), outputs.data(), outputs.size(), inverted }; }
+    ScoredRecords view() const { return { ids.data(), classes.data(), outputs.data(), outputs.size(), inverted, {} }; }
 };
 
 } // namespace wb::engine::test

@@ -60,8 +60,13 @@ TEST(DecileLoadPresenter, FillsModelsDataSetAndBucketsFromTheRun)
 
 TEST(DecileLoadPresenter, DefaultsAndClassificationKinds)
 {
-    const RecordingLoadView regression
-        = load(std::make_shared<wb::Run>(dataDir + QStringLiteral("/x.run"), documentOfKind(2)));
+    // A run without the window's choices (its analysis removed) gets them back, so the window can keep them.
+    const auto run = std::make_shared<wb::Run>(dataDir + QStringLiteral("/x.run"), documentOfKind(2));
+    const RecordingLoadView regression = load(run);
+    const auto parameters = run->parameterList();
+    EXPECT_EQ(parameters->integer(QStringLiteral("set_lr#SelectedChart"), 0), 1129);
+    EXPECT_EQ(parameters->integer(QStringLiteral("set_lr#Buckets"), 0), 10);
+    EXPECT_EQ(parameters->integer(QStringLiteral("set_lr#DataSet"), 0), 2) << "a stored choice stays";
     EXPECT_EQ(regression.texts,
         (QStringList { QStringLiteral("Model 2 - RS: 0.5"), QStringLiteral("Model 5 - RS: --"),
             QStringLiteral("Model 6 - RS: 0") }));

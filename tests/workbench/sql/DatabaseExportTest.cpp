@@ -1,0 +1,266 @@
+// `vantorix-lr new` and `export` on datasets in PostgreSQL, compared file by file with the same runs made
+// from the CSV files; bad sources fail with a message naming them.
+#include "PostgresServer.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+using namespace wb;
+
+namespace {
+
+const QString sampleDir = QStringLiteral(LRV_SOURCE_DIR "/samples/pima");
+constexpr int recordCap = 100000; ///< ranked records a database sends for the per-record tables
+
+struct Outcome {
+    int status = -1;
+    QString out, err;
+};
+
+Outcome runProgram(const QStringList& arguments, const QString& password = {})
+{
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../workbench/app/vantorix-lr");
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "PGPASSWORD" })
+        environment.remove(QString::fromLatin1(name));
+    if (!password.isEmpty())
+        environment.insert(QStringLiteral("PGPASSWORD"), password);
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(600000));
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool samePixels(const QString& a, const QString& b)
+{
+    const QImage left(a), right(b);
+    return !left.isNull()
+        && left.convertToFormat(QImage::Format_ARGB32) == right.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Every line of `part` is a line of `whole`, in the same order.
+bool linesInOrder(const QByteArray& part, const QByteArray& whole)
+{
+    const QList<QByteArray> wholeLines = whole.split('\n');
+    qsizetype at = 0;
+    for (const QByteArray& line : part.split('\n')) {
+        while (at < wholeLines.size() && wholeLines[at] != line)
+            ++at;
+        if (at++ == wholeLines.size())
+            return false;
+    }
+    return true;
+}
+
+/// Exports both runs with the same arguments and compares every file. Per-record tables from a database
+/// hold a sample of the ranking when it has more records than the cap: their rows must then be rows of
+/// the CSV run's tables, in order.
+void expectSameExports(const QString& csvRun, const QString& dbRun, const QStringList& arguments, bool sampled)
+{
+    SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+    const QString csvOut = QFileInfo(csvRun).dir().filePath(QStringLiteral("out"));
+    const QString dbOut = QFileInfo(dbRun).dir().filePath(QStringLiteral("out"));
+    for (const auto& [run, out] : { std::pair { csvRun, csvOut }, { dbRun, dbOut } }) {
+        QDir(out).removeRecursively();
+        const Outcome outcome = runProgram(QStringList { QStringLiteral("export"), run, QStringLiteral("--out"), out,
+                                               QStringLiteral("--records"), QStringLiteral("all") }
+            + arguments);
+        ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    }
+    const QStringList files = QDir(csvOut).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(files, QDir(dbOut).entryList(QDir::Files, QDir::Name));
+    // Files that show per-record rows: the reports' texts hold rows of the CSV run's, while the charts drawn
+    // from every record and the previews in index.html show a sample.
+    const QStringList perRecordTexts { QStringLiteral("roc.tsv"), QStringLiteral("cutoff-points.tsv"),
+        QStringLiteral("logistic-fit.tsv"), QStringLiteral("confusion-matrix.tsv") };
+    const QStringList sampleCharts { QStringLiteral("roc"), QStringLiteral("cutoff-points"),
+        QStringLiteral("logistic-fit") };
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const QString a = csvOut + QLatin1Char('/') + name, b = dbOut + QLatin1Char('/') + name;
+        const bool chart = !name.endsWith(QLatin1String(".tsv")) && sampleCharts.contains(QFileInfo(name).baseName());
+        if (sampled && (chart || name == QLatin1String("index.html")))
+            continue;
+        if (name.endsWith(QLatin1String(".png")))
+            EXPECT_TRUE(samePixels(a, b));
+        else if (sampled && perRecordTexts.contains(name))
+            EXPECT_TRUE(linesInOrder(contents(b), contents(a)));
+        else
+            EXPECT_EQ(contents(a), contents(b));
+    }
+}
+
+class DatabaseExport : public ::testing::Test {
+protected:
+    test::PostgresServer server;
+    QTemporaryDir dir;
+
+    QString makeRun(const QString& folder, const QString& training, const QString& validation, const QString& models,
+        const QString& password = {})
+    {
+        QDir(dir.path()).mkpath(folder);
+        const QString run = dir.filePath(folder + QStringLiteral("/scores.run"));
+        QStringList arguments { QStringLiteral("new"), QStringLiteral("--training"), training,
+            QStringLiteral("--target"), QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"),
+            QStringLiteral("--models"), models, QStringLiteral("--out"), run };
+        if (!validation.isEmpty())
+            arguments << QStringLiteral("--validation") << validation;
+        const Outcome outcome = runProgram(arguments, password);
+        EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        return run;
+    }
+
+    /// A copy of a run in another folder, with other dataset sources.
+    QString runWithSources(
+        const QString& run, const QString& folder, const QString& training, const QString& validation)
+    {
+        QDir(dir.path()).mkpath(folder);
+        QJsonObject document = QJsonDocument::fromJson(contents(run)).object();
+        document[QStringLiteral("training")] = training;
+        document[QStringLiteral("validation")] = validation;
+        const QString copy = dir.filePath(folder + QLatin1Char('/') + QFileInfo(run).fileName());
+        QFile file(copy);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QJsonDocument(document).toJson());
+        return copy;
+    }
+};
+
+}
+
+TEST_F(DatabaseExport, SampleRunEqualsTheCsvRunFileByFile)
+{
+    ASSERT_TRUE(server.started());
+    ASSERT_TRUE(server.load(QStringLiteral("train"), sampleDir + QStringLiteral("/train.csv")));
+    ASSERT_TRUE(server.load(QStringLiteral("valid"), sampleDir + QStringLiteral("/valid.csv")));
+    const QString models = QStringLiteral("logit_full,bp_only_prob,forest_prob");
+    const QString training = server.source(QStringLiteral("table=train"));
+    const QString validation = server.source(QStringLiteral("query=SELECT * FROM valid"));
+    const QString csvRun = makeRun(QStringLiteral("csv"), sampleDir + QStringLiteral("/train.csv"),
+        sampleDir + QStringLiteral("/valid.csv"), models);
+    const QString dbRun = makeRun(QStringLiteral("db"), training, validation, models);
+
+    // `new` scores the database's records as the CSV files': the same accuracy, and fitness up to the order
+    // in which the database adds its sums.
+    const QJsonObject csvDocument = QJsonDocument::fromJson(contents(csvRun)).object();
+    const QJsonObject dbDocument = QJsonDocument::fromJson(contents(dbRun)).object();
+    EXPECT_EQ(dbDocument[QStringLiteral("training")].toString(), training);
+    EXPECT_EQ(dbDocument[QStringLiteral("validation")].toString(), validation);
+    const QJsonArray csvModels = csvDocument[QStringLiteral("models")].toArray();
+    const QJsonArray dbModels = dbDocument[QStringLiteral("models")].toArray();
+    ASSERT_EQ(csvModels.size(), dbModels.size());
+    for (qsizetype m = 0; m < csvModels.size(); ++m)
+        for (const char* key : { "trainingFitness", "trainingAccuracy", "validationFitness", "validationAccuracy" }) {
+            const double expected = csvModels[m].toObject()[QLatin1String(key)].toDouble();
+            EXPECT_NEAR(dbModels[m].toObject()[QLatin1String(key)].toDouble(), expected, 1e-12 * std::abs(expected))
+                << key;
+        }
+
+    const QString sameRun = runWithSources(csvRun, QStringLiteral("db-same"), training, validation);
+    expectSameExports(csvRun, sameRun, {}, false);
+    expectSameExports(csvRun, sameRun,
+        { QStringLiteral("--dataset"), QStringLiteral("validation"), QStringLiteral("--model"), QStringLiteral("3"),
+            QStringLiteral("--buckets"), QStringLiteral("7") },
+        false);
+}
+
+TEST_F(DatabaseExport, SyntheticRunEqualsTheCsvRun)
+{
+    // LRV_PG_RECORDS sets the size (1000000 for the full check); the default keeps the suite quick.
+    const int records
+        = qEnvironmentVariableIsSet("LRV_PG_RECORDS") ? qEnvironmentVariableIntValue("LRV_PG_RECORDS") : 3000;
+    ASSERT_TRUE(server.started());
+    const QString synth = dir.filePath(QStringLiteral("synth"));
+    ASSERT_EQ(runProgram({ QStringLiteral("synth"), QStringLiteral("--records"), QString::number(records),
+                             QStringLiteral("--out"), synth })
+                  .status,
+        0);
+    ASSERT_TRUE(server.load(QStringLiteral("synth"), synth + QStringLiteral("/train.csv")));
+    const QString csvRun = synth + QStringLiteral("/synth.run");
+    // The validation records stay in their CSV file: a run may mix both kinds of source.
+    const QString dbRun = runWithSources(csvRun, QStringLiteral("db"), server.source(QStringLiteral("table=synth")),
+        synth + QStringLiteral("/valid.csv"));
+    for (const QString& model : { QStringLiteral("1"), QStringLiteral("3") }) // model 3 has many tied outputs
+        expectSameExports(csvRun, dbRun, { QStringLiteral("--model"), model }, records > recordCap);
+}
+
+TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
+{
+    ASSERT_TRUE(server.started());
+    ASSERT_TRUE(server.load(QStringLiteral("train"), sampleDir + QStringLiteral("/train.csv")));
+    ASSERT_TRUE(server.execute(QStringLiteral("CREATE VIEW texts AS SELECT id, target, CAST(logit_full AS TEXT) AS "
+                                              "logit_full FROM train")));
+    const QString good = server.source(QStringLiteral("table=train"));
+    QString unreachable = good;
+    unreachable.replace(QRegularExpression(QStringLiteral("host=[^&]*")),
+        QStringLiteral("host=") + dir.filePath(QStringLiteral("none")));
+    const struct {
+        QString source, password, message;
+    } cases[] = {
+        { unreachable, {}, QStringLiteral("Cannot connect to the database source") },
+        { server.source(QStringLiteral("table=train"), QStringLiteral("reader")), QStringLiteral("wrong-secret"),
+            QStringLiteral("password authentication failed") },
+        { server.source(QStringLiteral("table=missing")), {}, QStringLiteral("relation \"missing\" does not exist") },
+        { server.source(QStringLiteral("query=SELECT id, target FROM train")), {},
+            QStringLiteral("has no output column \"logit_full\"") },
+        { server.source(QStringLiteral("table=texts")), {}, QStringLiteral("of type text; it must hold numbers") },
+        { server.source(QStringLiteral("query=SELECT * FROM train WHERE 1 / (id - id) > 0")), {},
+            QStringLiteral("failed: division by zero") },
+    };
+    // The right password works, and it is what the wrong one is checked against.
+    const QString reader = server.source(QStringLiteral("table=train"), QStringLiteral("reader"));
+    const QString readerRun
+        = makeRun(QStringLiteral("reader"), reader, {}, QStringLiteral("logit_full"), QStringLiteral("secret"));
+    ASSERT_TRUE(QFileInfo::exists(readerRun));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source.toStdString());
+        const QString run = dir.filePath(QStringLiteral("bad.run"));
+        QFile::remove(run);
+        const Outcome made
+            = runProgram({ QStringLiteral("new"), QStringLiteral("--training"), c.source, QStringLiteral("--target"),
+                             QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"),
+                             QStringLiteral("--models"), QStringLiteral("logit_full"), QStringLiteral("--out"), run },
+                c.password);
+        EXPECT_EQ(made.status, 2);
+        EXPECT_TRUE(made.err.contains(c.message)) << made.err.toStdString();
+        EXPECT_TRUE(made.err.contains(c.source)) << made.err.toStdString();
+        if (!c.password.isEmpty()) {
+            EXPECT_FALSE(made.err.contains(c.password));
+        }
+        EXPECT_FALSE(QFileInfo::exists(run));
+
+        // The same source in a run file fails the export, which writes nothing.
+        QByteArray text = contents(readerRun);
+        text.replace(reader.toUtf8(), c.source.toUtf8());
+        QFile file(run);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        const QString out = dir.filePath(QStringLiteral("bad-out"));
+        const Outcome exported
+            = runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), out }, c.password);
+        EXPECT_EQ(exported.status, 2);
+        EXPECT_TRUE(exported.err.contains(c.message)) << exported.err.toStdString();
+        EXPECT_TRUE(QDir(out).entryList(QDir::Files).isEmpty());
+    }
+}
