@@ -1,12 +1,12 @@
 #include "run/Configuration.h"
 
 #include "run/Installation.h"
+#include "run/JsonFile.h"
 #include "support/Error.h"
 
 #include <nlohmann/json.hpp>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -14,15 +14,6 @@ namespace wb {
 
 namespace {
     const QString helpKey = QStringLiteral("App.Help");
-
-    int lineOfOffset(const QByteArray& bytes, std::size_t offset)
-    {
-        int line = 1;
-        for (std::size_t i = 0; i < offset && i < std::size_t(bytes.size()); ++i)
-            if (bytes[qsizetype(i)] == '\n')
-                ++line;
-        return line;
-    }
 
     /// A relative help path becomes a file: address beside the configuration folder; the query mark stays.
     QString helpAddress(const QString& value, const QString& configPath)
@@ -48,31 +39,7 @@ Configuration::Configuration(std::map<QString, lrv::Variant> values)
 
 std::shared_ptr<Configuration> Configuration::load(const QString& path)
 {
-    using nlohmann::json;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw lrv::Error(QStringLiteral("Cannot open the configuration %1: %2.").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    json root;
-    try {
-        root = json::parse(bytes.constBegin(), bytes.constEnd());
-    } catch (const json::parse_error& error) {
-        // The parser's message starts with its error code and position; keep what follows the first ": ".
-        std::string reason = error.what();
-        if (const auto at = reason.find(": "); at != std::string::npos)
-            reason = reason.substr(at + 2);
-        throw lrv::Error(QStringLiteral("The configuration %1 is not valid JSON at line %2: %3.")
-                             .arg(path)
-                             .arg(lineOfOffset(bytes, error.byte == 0 ? 0 : error.byte - 1))
-                             .arg(QString::fromStdString(reason)));
-    } catch (const json::exception& error) {
-        // A number beyond the range of a double; the parser gives no position for it.
-        std::string reason = error.what();
-        if (const auto at = reason.find("] "); at != std::string::npos)
-            reason = reason.substr(at + 2);
-        throw lrv::Error(
-            QStringLiteral("The configuration %1 is not valid JSON: %2.").arg(path, QString::fromStdString(reason)));
-    }
+    const nlohmann::json root = JsonFile::parse<nlohmann::json>(path, QStringLiteral("configuration"));
     if (!root.is_object())
         throw lrv::Error(QStringLiteral("The configuration %1 must hold one JSON object of keys to values.").arg(path));
     std::map<QString, lrv::Variant> values;

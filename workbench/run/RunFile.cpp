@@ -1,15 +1,13 @@
 #include "run/RunFile.h"
 
 #include "run/AtomicFile.h"
+#include "run/JsonFile.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace wb::RunFile {
 
@@ -27,16 +25,6 @@ namespace {
 
     QString toText(const std::string& text) { return QString::fromStdString(text); }
     std::string toUtf8(const QString& text) { return text.toStdString(); }
-
-    int lineOfOffset(const QByteArray& bytes, std::size_t offset)
-    {
-        const auto end = std::min<std::size_t>(offset, std::size_t(bytes.size()));
-        int line = 1;
-        for (std::size_t i = 0; i < end; ++i)
-            if (bytes[qsizetype(i)] == '\n')
-                ++line;
-        return line;
-    }
 
     const json& member(const json& object, const char* key, const QString& where)
     {
@@ -251,32 +239,8 @@ namespace {
 
 RunDocument load(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw lrv::Error(QStringLiteral("Cannot open the run file %1: %2.").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    json root;
-    try {
-        root = json::parse(bytes.constBegin(), bytes.constEnd());
-    } catch (const json::parse_error& error) {
-        // The parser's message starts with its error code and position; keep what follows the first ": ".
-        std::string reason = error.what();
-        if (const auto at = reason.find(": "); at != std::string::npos)
-            reason = reason.substr(at + 2);
-        throw lrv::Error(QStringLiteral("The run file %1 is not valid JSON at line %2: %3. Correct the file or make it "
-                                        "again with \"vantorix-lr new\".")
-                             .arg(path)
-                             .arg(lineOfOffset(bytes, error.byte == 0 ? 0 : error.byte - 1))
-                             .arg(toText(reason)));
-    } catch (const json::exception& error) {
-        // A number beyond the range of a double; the parser gives no position for it.
-        std::string reason = error.what();
-        if (const auto at = reason.find("] "); at != std::string::npos)
-            reason = reason.substr(at + 2);
-        throw lrv::Error(QStringLiteral("The run file %1 is not valid JSON: %2. Correct the file or make it again with "
-                                        "\"vantorix-lr new\".")
-                             .arg(path, toText(reason)));
-    }
+    const json root = JsonFile::parse<json>(path, QStringLiteral("run file"),
+        QStringLiteral("Correct the file or make it again with \"vantorix-lr new\"."));
     try {
         return readDocument(root);
     } catch (const FormatProblem& failure) {
