@@ -5,9 +5,11 @@
 # interfaces need and the workbench's embedding calls. Nothing else is installed.
 set(LRV_PUBLIC_HEADERS
     src/entry/LogisticRegression.h=entry/LogisticRegression.h
-    src/entry/ControlRegistry.h=entry/ControlRegistry.h
+    src/entry/Controls.h=entry/Controls.h
+    src/support/ControlRegistry.h=support/ControlRegistry.h
     src/charts/ChartInterfaces.h=charts/ChartInterfaces.h
     src/support/Error.h=support/Error.h
+    src/support/OleColor.h=support/OleColor.h
     src/support/Platform.h=support/Platform.h
     src/support/Table.h=support/Table.h
     src/support/Variant.h=support/Variant.h

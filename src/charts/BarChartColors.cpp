@@ -13,7 +13,7 @@ std::optional<QColor> configured(const QString& key)
     for (const char* suffix : { ".R", ".G", ".B" })
         if (!configuration->setting(key + QLatin1String(suffix)))
             return std::nullopt;
-    return toQColor(ChartsHelper::GetConfigColor(key));
+    return toQColor(HostConfiguration::color(key));
 }
 
 } // namespace lrv::BarChartColors

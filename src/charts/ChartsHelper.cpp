@@ -1,7 +1,6 @@
 #include "charts/ChartsHelper.h"
 
 #include "host/HostConfiguration.h"
-#include "support/LocalizationLib.h"
 #include "support/NumberText.h"
 
 #include <cmath>
@@ -14,47 +13,8 @@
 namespace lrv::ChartsHelper {
 
 namespace {
-    QString fixedText(double value, int decimals)
-    {
-        QLocale locale;
-        locale.setNumberOptions(QLocale::OmitGroupSeparator);
-        return locale.toString(value, 'f', decimals);
-    }
-
     const double kUndefined = -9999;
 }
-
-QString FormatTickLabel(double value)
-{
-    const QString text = fixedText(value, 1);
-    return text.size() > 8 ? scientificText(value) : text;
-}
-
-QString FormatNumberText(double value, int digits)
-{
-    if (value == 1)
-        return QStringLiteral("1");
-    if (value == 0 || std::isnan(value))
-        return QStringLiteral("0");
-    QString text = fixedText(value, digits);
-    const QString separator = LocalizationLib::GetDecimalSeparator();
-    qsizetype separatorPosition = 0;
-    if (!separator.isEmpty() && defaultNumberText(value).contains(separator))
-        separatorPosition = text.indexOf(separator) + 1;
-    if (text == QStringLiteral("0") + separator + QStringLiteral("00000000") || separatorPosition > 10)
-        return scientificText(value);
-    if (separator.isEmpty() || !text.contains(separator))
-        return text;
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(separator))
-        text.chop(separator.size());
-    return text;
-}
-
-QString FormatValue8(double value) { return FormatNumberText(value, 8); }
-
-QString FormatValue15(double value) { return FormatNumberText(value, 15); }
 
 QString GetEquationText(double a, double b, double rs)
 {
@@ -64,27 +24,12 @@ QString GetEquationText(double a, double b, double rs)
     if (a == kUndefined && b == kUndefined)
         text = QStringLiteral("y = UNDEFINED + (UNDEFINED)");
     else if (b < 0)
-        text = QStringLiteral("y = ") + FormatValue8(a) + QStringLiteral("x + (") + FormatValue8(b) + QLatin1Char(')');
+        text = QStringLiteral("y = ") + roundedText8(a) + QStringLiteral("x + (") + roundedText8(b) + QLatin1Char(')');
     else
-        text = QStringLiteral("y = ") + FormatValue8(a) + QStringLiteral("x + ") + FormatValue8(b);
+        text = QStringLiteral("y = ") + roundedText8(a) + QStringLiteral("x + ") + roundedText8(b);
     text += QStringLiteral("\r\n");
-    text += rs == kUndefined ? QStringLiteral("RS = UNDEFINED") : QStringLiteral("RS = ") + FormatValue8(rs);
+    text += rs == kUndefined ? QStringLiteral("RS = UNDEFINED") : QStringLiteral("RS = ") + roundedText8(rs);
     return text;
-}
-
-OleColor GetConfigColor(const QString& key)
-{
-    const auto configuration = HostConfiguration::get();
-    if (!configuration)
-        return 0;
-    // A missing or unreadable component counts as 0.
-    const auto component = [&](const char* suffix) {
-        const std::optional<Variant> value = configuration->setting(key + QLatin1String(suffix));
-        if (!value || !value->isNumeric())
-            return 0;
-        return int(std::clamp(std::round(value->toDouble()), 0.0, 255.0));
-    };
-    return rgb(component(".R"), component(".G"), component(".B"));
 }
 
 void ApplyChartColors(QWidget* control)
@@ -92,9 +37,9 @@ void ApplyChartColors(QWidget* control)
     if (!control)
         return;
     const bool configured = HostConfiguration::get() != nullptr;
-    const OleColor back
-        = configured ? GetConfigColor(QStringLiteral("LogisticRegression.Charts.Background")) : rgb(255, 255, 255);
-    const OleColor fore = configured ? GetConfigColor(QStringLiteral("LogisticRegression.Charts.Frame")) : 0;
+    const OleColor back = configured ? HostConfiguration::color(QStringLiteral("LogisticRegression.Charts.Background"))
+                                     : rgb(255, 255, 255);
+    const OleColor fore = configured ? HostConfiguration::color(QStringLiteral("LogisticRegression.Charts.Frame")) : 0;
     const bool hasBack = control->metaObject()->indexOfProperty("BackColor") >= 0;
     const bool hasFore = control->metaObject()->indexOfProperty("ForeColor") >= 0;
     if (hasBack)

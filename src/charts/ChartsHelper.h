@@ -8,24 +8,13 @@
 
 class QWidget;
 
-/// Number texts, equation texts, colours and data ranges shared by the charts, the window and the reports.
+/// Equation texts, colours and data ranges shared by the charts and the window.
 namespace lrv::ChartsHelper {
-
-/// A tick label: one decimal ("0.0", "0.5", "1.0"), scientific when that is longer than 8 characters.
-QString FormatTickLabel(double value);
-/// A number with up to `digits` decimals: "1" for exactly 1, "0" for 0 or NaN, trailing zeros and a
-/// trailing separator removed; scientific when it would round to zero at eight decimals or has more
-/// than nine integer digits.
-QString FormatNumberText(double value, int digits);
-QString FormatValue8(double value);
-QString FormatValue15(double value);
 
 /// The text of a fitted line y = a·x + b with its R-square on a second line; -9999 marks an undefined
 /// value; empty when a or b is not a number.
 QString GetEquationText(double a, double b, double rs);
 
-/// The colour stored under key + ".R", ".G", ".B" in the host configuration; black without one.
-OleColor GetConfigColor(const QString& key);
 /// Background and fore colour of a control from the configuration (white and black without one): through
 /// its "BackColor"/"ForeColor" properties when it has them, else through its palette.
 void ApplyChartColors(QWidget* control);

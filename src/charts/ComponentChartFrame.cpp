@@ -2,6 +2,7 @@
 
 #include "charts/BarChartColors.h"
 #include "charts/ChartComponent.h"
+#include "charts/ChartStyleFolder.h"
 #include "support/ClipboardHelpers.h"
 #include "support/UserPromptLib.h"
 #include "support/XTremeChartsHelper.h"

@@ -5,7 +5,6 @@
 #include "charts/ChartsHelper.h"
 #include "charts/PercentBarPlot.h"
 #include "charts/SwatchLegend.h"
-#include "entry/ControlRegistry.h"
 #include "host/HostConfiguration.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
@@ -26,9 +25,6 @@
 namespace lrv {
 
 namespace {
-    const lrv::ControlRegistration registration(
-        QStringLiteral("ConfusionMatrix"), [](QWidget* parent) { return new ConfusionMatrix(parent); });
-
     const QString kPercentSetting = QStringLiteral("ConfMatrixPercent");
     const QString kPrefix = QStringLiteral("LogisticRegression.ConfMatrix.Chart.");
     const std::array<QString, 4> kCells

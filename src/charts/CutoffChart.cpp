@@ -1,7 +1,7 @@
 #include "charts/CutoffChart.h"
 
 #include "charts/ChartComponent.h"
-#include "entry/ControlRegistry.h"
+#include "host/HostConfiguration.h"
 #include "support/Error.h"
 
 #include <cmath>
@@ -43,8 +43,6 @@ namespace {
         return palette;
     }
 
-    const ControlRegistration registration(
-        QStringLiteral("CutoffChart"), [](QWidget* parent) { return new CutoffChart(parent); });
 }
 
 CutoffChart::CutoffChart(QWidget* parent)
@@ -67,12 +65,12 @@ CutoffChart::CutoffChart(QWidget* parent)
 
     ChartsHelper::ApplyChartColors(this);
     SetFrameColor(ForeColor());
-    m_ocpColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Cutoff.Chart.OCP"));
-    m_lcpColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Cutoff.Chart.LCP"));
-    SetColor(4, ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Cutoff.Chart.FNR")));
-    SetColor(3, ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Cutoff.Chart.FPR")));
-    SetColor(2, ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Cutoff.Chart.TNR")));
-    SetColor(1, ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Cutoff.Chart.TPR")));
+    m_ocpColor = HostConfiguration::color(QStringLiteral("LogisticRegression.Cutoff.Chart.OCP"));
+    m_lcpColor = HostConfiguration::color(QStringLiteral("LogisticRegression.Cutoff.Chart.LCP"));
+    SetColor(4, HostConfiguration::color(QStringLiteral("LogisticRegression.Cutoff.Chart.FNR")));
+    SetColor(3, HostConfiguration::color(QStringLiteral("LogisticRegression.Cutoff.Chart.FPR")));
+    SetColor(2, HostConfiguration::color(QStringLiteral("LogisticRegression.Cutoff.Chart.TNR")));
+    SetColor(1, HostConfiguration::color(QStringLiteral("LogisticRegression.Cutoff.Chart.TPR")));
     m_showLCP = true;
     m_lblX->clear();
     m_lblY->clear();

@@ -3,8 +3,9 @@
 #include "charts/ChartsHelper.h"
 #include "charts/LegendLine.h"
 #include "charts/ROCChart.h"
-#include "entry/ControlRegistry.h"
+#include "host/HostConfiguration.h"
 #include "support/Error.h"
+#include "support/NumberText.h"
 
 #include <algorithm>
 
@@ -14,9 +15,6 @@
 namespace lrv {
 
 namespace {
-    const ControlRegistration registration(
-        QStringLiteral("GainsChart"), [](QWidget* parent) { return new GainsChart(parent); });
-
     const QSize kLegendSize(110, 100);
 
     QPointF gainsPoint(const Table<Variant>& data, int row)
@@ -53,9 +51,9 @@ GainsChart::GainsChart(QWidget* parent)
 
     initialiseColors();
     m_labelsColor = 0;
-    SetDiagonalColor(ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Gains.Chart.Diagonal")));
-    SetLiftColor(ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Gains.Chart.Lift")));
-    SetOptimumColor(ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Gains.Chart.Optimum")));
+    SetDiagonalColor(HostConfiguration::color(QStringLiteral("LogisticRegression.Gains.Chart.Diagonal")));
+    SetLiftColor(HostConfiguration::color(QStringLiteral("LogisticRegression.Gains.Chart.Lift")));
+    SetOptimumColor(HostConfiguration::color(QStringLiteral("LogisticRegression.Gains.Chart.Optimum")));
     setVerticalTitle(QStringLiteral("% Positive Cases"));
     Reset();
 }
@@ -82,8 +80,8 @@ void GainsChart::SetDataSource(const Table<Variant>& data) { m_data = data; }
 
 void GainsChart::SetStats(double area, double rankingQuality)
 {
-    m_area->setText(ChartsHelper::FormatNumberText(area, 6));
-    m_rankingQuality->setText(ChartsHelper::FormatNumberText(rankingQuality, 6));
+    m_area->setText(roundedText(area, 6));
+    m_rankingQuality->setText(roundedText(rankingQuality, 6));
 }
 
 void GainsChart::Reset()

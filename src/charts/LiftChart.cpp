@@ -1,8 +1,9 @@
 #include "charts/LiftChart.h"
 
 #include "charts/LegendLine.h"
-#include "entry/ControlRegistry.h"
+#include "host/HostConfiguration.h"
 #include "support/Error.h"
+#include "support/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,9 +14,6 @@
 namespace lrv {
 
 namespace {
-    const ControlRegistration registration(
-        QStringLiteral("LiftChart"), [](QWidget* parent) { return new LiftChart(parent); });
-
     const QSize kLegendSize(110, 114);
     constexpr int kNoticeHeight = 21;
 
@@ -61,10 +59,10 @@ LiftChart::LiftChart(QWidget* parent)
 
     initialiseColors();
     m_diagonalColor = rgb(0, 0, 255);
-    SetColor(1, ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Lift.Chart.Random")));
-    SetColor(2, ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Lift.Chart.Ideal")));
-    SetColor(3, ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Lift.Chart.Lift")));
-    SetColor(4, ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Lift.Chart.CumLift")));
+    SetColor(1, HostConfiguration::color(QStringLiteral("LogisticRegression.Lift.Chart.Random")));
+    SetColor(2, HostConfiguration::color(QStringLiteral("LogisticRegression.Lift.Chart.Ideal")));
+    SetColor(3, HostConfiguration::color(QStringLiteral("LogisticRegression.Lift.Chart.Lift")));
+    SetColor(4, HostConfiguration::color(QStringLiteral("LogisticRegression.Lift.Chart.CumLift")));
     setVerticalTitle(QStringLiteral("Lift Factor"));
     Reset();
 }
@@ -95,8 +93,8 @@ void LiftChart::SetDataSource(const Table<Variant>& data)
 
 void LiftChart::SetStats(double area, double rankingQuality)
 {
-    m_abc->setText(ChartsHelper::FormatNumberText(area, 6));
-    m_lrq->setText(ChartsHelper::FormatNumberText(rankingQuality, 6));
+    m_abc->setText(roundedText(area, 6));
+    m_lrq->setText(roundedText(rankingQuality, 6));
 }
 
 void LiftChart::Reset()
@@ -165,8 +163,8 @@ ChartPicture LiftChart::liftPicture(
         if (!noData) {
             for (int k = 0; k <= 10; ++k)
                 picture.xLabels[10 - k].text = QString::number(std::round(range.MaxX / 10 * k), 'f', 0);
-            picture.yLabels[0].text = ChartsHelper::FormatTickLabel(range.MinY);
-            picture.yLabels[10].text = ChartsHelper::FormatTickLabel(range.MaxY);
+            picture.yLabels[0].text = tickLabelText(range.MinY);
+            picture.yLabels[10].text = tickLabelText(range.MaxY);
         }
     } catch (const std::exception&) {
         picture.userScale = QRectF(0, 100, 100, -100);

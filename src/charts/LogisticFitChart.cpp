@@ -1,8 +1,9 @@
 #include "charts/LogisticFitChart.h"
 
 #include "charts/ChartComponent.h"
+#include "charts/ChartStyleFolder.h"
 #include "charts/ChartsHelper.h"
-#include "entry/ControlRegistry.h"
+#include "host/HostConfiguration.h"
 #include "support/Error.h"
 #include "support/XTremeChartsHelper.h"
 
@@ -61,8 +62,6 @@ namespace {
         widget->setPalette(palette);
     }
 
-    const ControlRegistration registration(
-        QStringLiteral("LogisticFitChart"), [](QWidget* parent) { return new LogisticFitChart(parent); });
 }
 
 LogisticFitChart::LogisticFitChart(QWidget* parent)
@@ -84,10 +83,10 @@ LogisticFitChart::LogisticFitChart(QWidget* parent)
     ChartsHelper::ApplyChartColors(this);
     SetFrameColor(ForeColor());
     m_labelsColor = 0;
-    SetOneColor(ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.One")));
-    SetZeroColor(ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.Zero")));
-    m_lineColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.Line"));
-    m_lcpColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.LCP"));
+    SetOneColor(HostConfiguration::color(QStringLiteral("LogisticRegression.LogisticFit.Chart.One")));
+    SetZeroColor(HostConfiguration::color(QStringLiteral("LogisticRegression.LogisticFit.Chart.Zero")));
+    m_lineColor = HostConfiguration::color(QStringLiteral("LogisticRegression.LogisticFit.Chart.Line"));
+    m_lcpColor = HostConfiguration::color(QStringLiteral("LogisticRegression.LogisticFit.Chart.LCP"));
     m_showLCP = true;
     loadStyles(builtInContent(), builtInPalette(), QStringLiteral("LRLogisticFit.xml"), kPalette);
     const QString prefix = QStringLiteral("LogisticRegression.LogisticFit.Chart.");

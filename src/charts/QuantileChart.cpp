@@ -5,7 +5,6 @@
 #include "charts/ChartsHelper.h"
 #include "charts/PercentBarPlot.h"
 #include "charts/SwatchLegend.h"
-#include "entry/ControlRegistry.h"
 #include "host/HostConfiguration.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
@@ -23,9 +22,6 @@
 namespace lrv {
 
 namespace {
-    const lrv::ControlRegistration registration(
-        QStringLiteral("QuantileChart"), [](QWidget* parent) { return new QuantileChart(parent); });
-
     constexpr int kPositivesCount = 3;
     constexpr int kNegativesCount = 4;
     constexpr int kPositivesPercent = 7;

@@ -2,8 +2,9 @@
 
 #include "charts/ChartsHelper.h"
 #include "charts/LegendLine.h"
-#include "entry/ControlRegistry.h"
+#include "host/HostConfiguration.h"
 #include "support/Error.h"
+#include "support/NumberText.h"
 
 #include <cmath>
 #include <optional>
@@ -14,9 +15,6 @@
 namespace lrv {
 
 namespace {
-    const ControlRegistration registration(
-        QStringLiteral("ROCChart"), [](QWidget* parent) { return new ROCChart(parent); });
-
     const QSize kLegendSize(110, 66);
     constexpr int kNoticeHeight = 21;
 
@@ -43,8 +41,8 @@ ROCChart::ROCChart(QWidget* parent)
 
     initialiseColors();
     m_labelsColor = 0;
-    SetDiagonalColor(ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.ROC.Chart.Diagonal")));
-    SetROCColor(ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.ROC.Chart.ROC")));
+    SetDiagonalColor(HostConfiguration::color(QStringLiteral("LogisticRegression.ROC.Chart.Diagonal")));
+    SetROCColor(HostConfiguration::color(QStringLiteral("LogisticRegression.ROC.Chart.ROC")));
     setVerticalTitle(QStringLiteral("TP Rate (Sensitivity)"));
     Reset();
 }
@@ -63,7 +61,7 @@ void ROCChart::SetDiagonalColor(OleColor color)
 
 void ROCChart::SetDataSource(const Table<double>& data) { m_data = data; }
 
-void ROCChart::SetAUC(double auc) { m_auc->setText(ChartsHelper::FormatNumberText(auc, 6)); }
+void ROCChart::SetAUC(double auc) { m_auc->setText(roundedText(auc, 6)); }
 
 void ROCChart::Reset()
 {
@@ -103,11 +101,11 @@ ChartPicture ROCChart::rocPicture(const Table<double>& data, QSize surface, cons
 
     DrawAxes(picture, QFontMetricsF(font), colors.frame);
     for (int i = 0; i <= 10; ++i) {
-        picture.yLabels[i].text = ChartsHelper::FormatTickLabel(i / 10.0);
-        picture.xLabels[i].text = ChartsHelper::FormatTickLabel((10 - i) / 10.0);
+        picture.yLabels[i].text = tickLabelText(i / 10.0);
+        picture.xLabels[i].text = tickLabelText((10 - i) / 10.0);
     }
-    picture.xLabels[0].text = ChartsHelper::FormatTickLabel(0);
-    picture.xLabels[10].text = ChartsHelper::FormatTickLabel(1);
+    picture.xLabels[0].text = tickLabelText(0);
+    picture.xLabels[10].text = tickLabelText(1);
 
     try {
         picture.series.push_back({ QPointF(0, H), QPointF(W, 0), colors.diagonal, 1, Qt::DotLine });

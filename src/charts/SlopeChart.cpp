@@ -2,24 +2,19 @@
 
 #include "charts/ChartComponent.h"
 #include "charts/ChartsHelper.h"
-#include "entry/ControlRegistry.h"
+#include "host/HostConfiguration.h"
 
 #include <cmath>
 
 namespace lrv {
-
-namespace {
-    const ControlRegistration registration(
-        QStringLiteral("SlopeChart"), [](QWidget* parent) { return new SlopeChart(parent); });
-}
 
 SlopeChart::SlopeChart(QWidget* parent)
     : EquationChartFrame(parent, QStringLiteral("Log Odds"), 65, 100)
 {
     ChartsHelper::ApplyChartColors(this);
     SetFrameColor(ForeColor());
-    m_slopeColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogOdds.Chart.Slope"));
-    m_logOddsColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.LogOdds.Chart.LogOdds"));
+    m_slopeColor = HostConfiguration::color(QStringLiteral("LogisticRegression.LogOdds.Chart.Slope"));
+    m_logOddsColor = HostConfiguration::color(QStringLiteral("LogisticRegression.LogOdds.Chart.LogOdds"));
     loadEquationStyles(QStringLiteral("Log Odds"), QStringLiteral("Log odds of a bucket"),
         QStringLiteral("Fitted line"), QStringLiteral("LRLogOddsChart.xml"));
     useConfiguredColors({ QStringLiteral("LogisticRegression.LogOdds.Chart.LogOdds"),

@@ -2,22 +2,17 @@
 
 #include "charts/ChartComponent.h"
 #include "charts/ChartsHelper.h"
-#include "entry/ControlRegistry.h"
+#include "host/HostConfiguration.h"
 
 namespace lrv {
-
-namespace {
-    const ControlRegistration registration(
-        QStringLiteral("TrendlineChart"), [](QWidget* parent) { return new TrendlineChart(parent); });
-}
 
 TrendlineChart::TrendlineChart(QWidget* parent)
     : EquationChartFrame(parent, QStringLiteral("% Positive Cases"), 75, 120)
 {
     ChartsHelper::ApplyChartColors(this);
     SetFrameColor(ForeColor());
-    m_slopeColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.TrendLine.Chart.Slope"));
-    m_trendLineColor = ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.TrendLine.Chart.TrendLine"));
+    m_slopeColor = HostConfiguration::color(QStringLiteral("LogisticRegression.TrendLine.Chart.Slope"));
+    m_trendLineColor = HostConfiguration::color(QStringLiteral("LogisticRegression.TrendLine.Chart.TrendLine"));
     loadEquationStyles(QStringLiteral("% Positive Cases"), QStringLiteral("% positive cases of a bucket"),
         QStringLiteral("Trend line"), QStringLiteral("LRQuantileRegressionChart.xml"));
     // As on the log-odds chart, the slope colour is the fitted line's; the points take the trend-line one.

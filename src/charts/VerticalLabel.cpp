@@ -1,7 +1,6 @@
 #include "charts/VerticalLabel.h"
 
 #include "charts/ChartFont.h"
-#include "entry/ControlRegistry.h"
 
 #include <cmath>
 
@@ -13,9 +12,6 @@
 namespace lrv {
 
 namespace {
-    const ControlRegistration registration(
-        QStringLiteral("VerticalLabel"), [](QWidget* parent) { return new VerticalLabel(parent); });
-
     // Cell height (ascent plus descent) of the turned font, in pixels.
     constexpr double kRotatedCellHeight = 13;
 }

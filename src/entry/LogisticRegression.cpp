@@ -1,5 +1,6 @@
 #include "entry/LogisticRegression.h"
 
+#include "entry/Controls.h"
 #include "host/HostConfiguration.h"
 #include "host/IHostCore.h"
 #include "support/Error.h"
@@ -16,6 +17,7 @@ void LogisticRegression::SetOriginalSamplings(std::int32_t trainSampling, std::i
 
 void LogisticRegression::ShowAnalysis(std::shared_ptr<IRun>& run, std::int32_t selected, QWidget* parentForm)
 {
+    registerControls();
     auto window = std::make_unique<frmDecile>(parentForm);
     window->Init(run, selected, m_trainSampling, m_testSampling);
     window->exec();
@@ -29,7 +31,7 @@ void LogisticRegression::RemoveAnalysis(const QString& runPath)
 
 bool LogisticRegression::ChangeClasses(const QString& runPath, bool hasTrainingSet, QWidget* parentForm)
 {
-    bool confirmed = false;
+    registerControls();
     std::unique_ptr<frmClassRepresentation> dialog;
     // A failing step does not stop the next one; the host never sees an error from here.
     bestEffort([&] { dialog = std::make_unique<frmClassRepresentation>(parentForm); });
@@ -41,16 +43,8 @@ bool LogisticRegression::ChangeClasses(const QString& runPath, bool hasTrainingS
         if (dialog)
             dialog->exec();
     });
-    m_invertClassRepresentation = false;
-    bestEffort([&] {
-        if (dialog)
-            m_invertClassRepresentation = dialog->InvertClassRepresentation();
-    });
-    bestEffort([&] {
-        if (dialog)
-            confirmed = dialog->OKPressed();
-    });
-    return confirmed;
+    m_invertClassRepresentation = dialog && dialog->InvertClassRepresentation();
+    return dialog && dialog->OKPressed();
 }
 
 bool LogisticRegression::ChangeClasses2(

@@ -1,5 +1,6 @@
 #include "host/HostConfiguration.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lrv::HostConfiguration {
@@ -37,6 +38,21 @@ QString text(const QString& key)
         return {};
     const std::optional<Variant> value = configuration->setting(key);
     return value ? value->text() : QString();
+}
+
+OleColor color(const QString& key)
+{
+    const auto configuration = get();
+    if (!configuration)
+        return 0;
+    // A missing or unreadable component counts as 0.
+    const auto component = [&](const char* suffix) {
+        const std::optional<Variant> value = configuration->setting(key + QLatin1String(suffix));
+        if (!value || !value->isNumeric())
+            return 0;
+        return int(std::clamp(std::round(value->toDouble()), 0.0, 255.0));
+    };
+    return rgb(component(".R"), component(".G"), component(".B"));
 }
 
 } // namespace lrv::HostConfiguration

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/IConfiguration.h"
+#include "support/OleColor.h"
 
 #include <memory>
 
@@ -15,5 +16,7 @@ std::shared_ptr<IConfiguration> get();
 std::int32_t integer(const QString& key, std::int32_t fallback);
 /// The value of a key as text, empty when absent.
 QString text(const QString& key);
+/// The colour stored under key + ".R", ".G", ".B"; black without one.
+OleColor color(const QString& key);
 
 } // namespace lrv::HostConfiguration

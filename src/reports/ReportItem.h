@@ -10,8 +10,8 @@ namespace lrv {
 /// keeps a refresh of 100,000 rows from formatting a million numbers nobody looks at.
 enum class CaptionFormat : std::uint8_t {
     None, ///< the value's default text
-    Value8, ///< ChartsHelper::FormatValue8
-    Value15, ///< ChartsHelper::FormatValue15
+    Value8, ///< roundedText8
+    Value15, ///< roundedText15
     PercentOfHundred, ///< value / 100 in the locale's percent format with 2 decimals
 };
 

@@ -1,6 +1,5 @@
 #include "reports/ReportRecordsModel.h"
 
-#include "charts/ChartsHelper.h"
 #include "support/NumberText.h"
 
 #include <algorithm>
@@ -104,9 +103,9 @@ QString ReportRecordsModel::itemText(int record, int itemIndex) const
         return defaultNumberText(found->number);
     switch (CaptionFormat(found->format)) {
     case CaptionFormat::Value8:
-        return ChartsHelper::FormatValue8(found->number);
+        return roundedText8(found->number);
     case CaptionFormat::Value15:
-        return ChartsHelper::FormatValue15(found->number);
+        return roundedText15(found->number);
     case CaptionFormat::PercentOfHundred:
         return percentText(found->number / 100.0, 2);
     case CaptionFormat::None:

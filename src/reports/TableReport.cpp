@@ -1,6 +1,6 @@
 #include "reports/TableReport.h"
 
-#include "charts/ChartsHelper.h"
+#include "host/HostConfiguration.h"
 #include "reports/ReportGrid.h"
 #include "reports/ReportRecordsModel.h"
 #include "support/ClipboardHelpers.h"
@@ -158,17 +158,17 @@ void TableReport::colourRow(ReportRecordsModel& records, int record, OleColor co
 
 OleColor TableReport::calculationErrorColor()
 {
-    return ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Grid.RowColor.CalculationError"));
+    return HostConfiguration::color(QStringLiteral("LogisticRegression.Grid.RowColor.CalculationError"));
 }
 
 OleColor TableReport::thresholdColor()
 {
-    return ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Cutoff.Chart.Threshold.Backcolor"));
+    return HostConfiguration::color(QStringLiteral("LogisticRegression.Cutoff.Chart.Threshold.Backcolor"));
 }
 
 OleColor TableReport::logisticThresholdColor()
 {
-    return ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Logistic.Threshold.Backcolor"));
+    return HostConfiguration::color(QStringLiteral("LogisticRegression.Logistic.Threshold.Backcolor"));
 }
 
 Table<Variant> TableReport::withTextCells(const Table<double>& data, int colHigh,

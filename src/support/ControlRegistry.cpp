@@ -1,4 +1,4 @@
-#include "entry/ControlRegistry.h"
+#include "support/ControlRegistry.h"
 
 #include <map>
 
@@ -37,11 +37,6 @@ QStringList ControlRegistry::progIds()
 QString ControlRegistry::progIdOf(const QString& controlName)
 {
     return QStringLiteral("VNRK5LGAnViews.") + controlName;
-}
-
-ControlRegistration::ControlRegistration(const QString& controlName, ControlRegistry::Factory factory)
-{
-    ControlRegistry::add(ControlRegistry::progIdOf(controlName), std::move(factory));
 }
 
 } // namespace lrv

@@ -9,8 +9,8 @@ class QWidget;
 
 namespace lrv {
 
-/// Maps a control's program identifier ("VNRK5LGAnViews.ROCChart") to a factory. Controls register
-/// themselves when the library loads (ControlRegistration); windows create their child controls here.
+/// Maps a control's program identifier ("VNRK5LGAnViews.ROCChart") to a factory. The entry layer registers
+/// the library's controls (registerControls); windows create their child controls here.
 class ControlRegistry {
 public:
     using Factory = std::function<QWidget*(QWidget* parent)>;
@@ -24,11 +24,6 @@ public:
 
     /// The program identifier of one of this library's controls: "VNRK5LGAnViews." + name.
     static QString progIdOf(const QString& controlName);
-};
-
-/// Registers a control at library load: `static const ControlRegistration reg("ROCChart", factory);`
-struct ControlRegistration {
-    ControlRegistration(const QString& controlName, ControlRegistry::Factory factory);
 };
 
 } // namespace lrv

@@ -1,5 +1,7 @@
 #include "support/NumberText.h"
 
+#include "support/LocalizationLib.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -71,5 +73,46 @@ QString scientificText(double value)
         text.replace(QLatin1Char('.'), separator);
     return text;
 }
+
+namespace {
+    QString fixedText(double value, int decimals)
+    {
+        QLocale locale;
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        return locale.toString(value, 'f', decimals);
+    }
+}
+
+QString tickLabelText(double value)
+{
+    const QString text = fixedText(value, 1);
+    return text.size() > 8 ? scientificText(value) : text;
+}
+
+QString roundedText(double value, int digits)
+{
+    if (value == 1)
+        return QStringLiteral("1");
+    if (value == 0 || std::isnan(value))
+        return QStringLiteral("0");
+    QString text = fixedText(value, digits);
+    const QString separator = LocalizationLib::GetDecimalSeparator();
+    qsizetype separatorPosition = 0;
+    if (!separator.isEmpty() && defaultNumberText(value).contains(separator))
+        separatorPosition = text.indexOf(separator) + 1;
+    if (text == QStringLiteral("0") + separator + QStringLiteral("00000000") || separatorPosition > 10)
+        return scientificText(value);
+    if (separator.isEmpty() || !text.contains(separator))
+        return text;
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(separator))
+        text.chop(separator.size());
+    return text;
+}
+
+QString roundedText8(double value) { return roundedText(value, 8); }
+
+QString roundedText15(double value) { return roundedText(value, 15); }
 
 } // namespace lrv

@@ -30,4 +30,15 @@ QString accuracyText(double percent);
 /// with the locale's decimal separator ("1.23E+05").
 QString scientificText(double value);
 
+/// A tick label: one decimal ("0.0", "0.5", "1.0"), scientific when that is longer than 8 characters.
+QString tickLabelText(double value);
+
+/// A number with up to `digits` decimals: "1" for exactly 1, "0" for 0 or NaN, trailing zeros and a
+/// trailing separator removed; scientific when it would round to zero at eight decimals or has more
+/// than nine integer digits.
+QString roundedText(double value, int digits);
+/// roundedText with 8 and with 15 decimals, as charts, legends and report cells show numbers.
+QString roundedText8(double value);
+QString roundedText15(double value);
+
 } // namespace lrv

@@ -95,12 +95,6 @@ namespace XTremeChartsHelper {
     /// Clears the clipboard and puts ChartImage on it.
     void CopyChartImage(IStyledChart& chart);
 
-    /// The folder of the chart style files: the host environment's when a host core is installed, else
-    /// the styles folder found beside the program or in the source tree; empty when none is found.
-    QString StyleFolder();
-    /// The folder followed by the file name.
-    QString StylePath(const QString& fileName);
-
 } // namespace XTremeChartsHelper
 
 } // namespace lrv

@@ -1,6 +1,5 @@
 #include "window/HelpControl.h"
 
-#include "entry/ControlRegistry.h"
 #include "host/HostConfiguration.h"
 #include "support/Platform.h"
 #include "support/UserPromptLib.h"
@@ -18,8 +17,6 @@ namespace {
     constexpr int kMinimumWidth = (800 + kTwipsPerPixel - 1) / kTwipsPerPixel;
     constexpr int kMinimumHeight = (300 + kTwipsPerPixel - 1) / kTwipsPerPixel;
 
-    const ControlRegistration registration(
-        QStringLiteral("HelpControl"), [](QWidget* parent) { return new HelpControl(parent); });
 }
 
 HelpControl::HelpControl(QWidget* parent)

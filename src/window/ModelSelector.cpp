@@ -1,6 +1,5 @@
 #include "window/ModelSelector.h"
 
-#include "entry/ControlRegistry.h"
 #include "host/IModel.h"
 #include "host/IModels.h"
 #include "host/IRun.h"
@@ -26,9 +25,6 @@ namespace lrv {
 namespace {
     constexpr double kCalculationErrors = -11111;
     constexpr double kUndefined = -1;
-
-    const ControlRegistration registration(
-        QStringLiteral("ModelSelector"), [](QWidget* parent) { return new ModelSelector(parent); });
 
     QToolButton* arrowButton(Qt::ArrowType arrow, const QString& name, QWidget* parent)
     {

@@ -36,7 +36,7 @@ namespace {
 
     template <typename Interface> Interface* as(QWidget* control) { return dynamic_cast<Interface*>(control); }
 
-    QString formatted(double value) { return ChartsHelper::FormatValue8(value); }
+    QString formatted(double value) { return roundedText8(value); }
 }
 
 void frmDecile::SetListener(std::shared_ptr<HostObject> listener)

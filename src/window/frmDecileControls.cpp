@@ -1,7 +1,7 @@
 // Building the analysis window's controls: names, captions and design-time places.
-#include "entry/ControlRegistry.h"
 #include "reports/PropertyGrid.h"
 #include "reports/ReportGrid.h"
+#include "support/ControlRegistry.h"
 #include "window/AnalysisTabs.h"
 #include "window/HelpControl.h"
 #include "window/ModelSelector.h"

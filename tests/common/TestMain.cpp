@@ -1,4 +1,5 @@
 #include "common/FakePlatform.h"
+#include "entry/Controls.h"
 
 #include <gtest/gtest.h>
 
@@ -12,5 +13,6 @@ int main(int argc, char** argv)
     QLocale::setDefault(QLocale::c());
     testing::InitGoogleTest(&argc, argv);
     lrv::test::FakePlatform::installFresh();
+    lrv::registerControls();
     return RUN_ALL_TESTS();
 }

@@ -80,3 +80,51 @@ TEST(PercentAndAccuracyText, DropNeedlessZeros)
     EXPECT_EQ(accuracyText(90), "90%");
     EXPECT_EQ(accuracyText(87.1), "87.1%");
 }
+
+TEST(roundedText, ExactlyOneAndZeroAtAnyPrecision)
+{
+    for (int digits : { 1, 6, 8, 15 }) {
+        SCOPED_TRACE(digits);
+        EXPECT_EQ(roundedText(1, digits), "1");
+        EXPECT_EQ(roundedText(0, digits), "0");
+        EXPECT_EQ(roundedText(std::nan(""), digits), "0");
+    }
+}
+
+TEST(roundedText, TrailingZerosAndSeparatorRemoved)
+{
+    EXPECT_EQ(roundedText8(0.25), "0.25");
+    EXPECT_EQ(roundedText8(2), "2");
+    EXPECT_EQ(roundedText8(-3.5), "-3.5");
+    EXPECT_EQ(roundedText8(1.0 / 3.0), "0.33333333");
+    EXPECT_EQ(roundedText(0.123456789, 6), "0.123457");
+    EXPECT_EQ(roundedText15(0.1), "0.1");
+    // 100 has no separator in its default text, so its zeros before the separator stay.
+    EXPECT_EQ(roundedText8(100), "100");
+}
+
+TEST(roundedText, ScientificWhenTooSmallOrTooLong)
+{
+    EXPECT_EQ(roundedText8(1e-9), "1.00E-09");
+    EXPECT_EQ(roundedText15(1e-9), "0.000000001");
+    EXPECT_EQ(roundedText8(12345678901.5), "1.23E+10");
+    EXPECT_EQ(roundedText8(123456789.5), "123456789.5");
+}
+
+TEST(roundedText, UsesTheLocaleSeparator)
+{
+    LocaleScope german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(roundedText8(0.25), "0,25");
+    EXPECT_EQ(roundedText8(2.5), "2,5");
+    EXPECT_EQ(tickLabelText(0.5), "0,5");
+}
+
+TEST(tickLabelText, OneDecimalThenScientific)
+{
+    EXPECT_EQ(tickLabelText(0), "0.0");
+    EXPECT_EQ(tickLabelText(0.5), "0.5");
+    EXPECT_EQ(tickLabelText(1), "1.0");
+    EXPECT_EQ(tickLabelText(123456.0), "123456.0"); // eight characters stay
+    EXPECT_EQ(tickLabelText(1234567.0), "1.23E+06");
+    EXPECT_EQ(tickLabelText(-12345.0), "-12345.0");
+}

@@ -1,5 +1,6 @@
 #include "presenters/WorkbenchHostCore.h"
 
+#include "entry/Controls.h"
 #include "host/HostConfiguration.h"
 #include "presenters/CalculatePresenter.h"
 #include "presenters/DecileLoadPresenter.h"
@@ -32,6 +33,8 @@ void WorkbenchHostCore::install()
 {
     lrv::HostConfiguration::set(Configuration::loadDefault());
     lrv::HostCore::install(std::make_shared<WorkbenchHostCore>());
+    // The export and the benchmarks open the analysis window directly, not through the entry object.
+    lrv::registerControls();
 }
 
 } // namespace wb

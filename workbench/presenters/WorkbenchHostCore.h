@@ -16,7 +16,7 @@ public:
 
     /// Installs a workbench host core with lrv::HostCore::install, and the installation's
     /// config/default.json as the library-wide host configuration. Throws lrv::Error when the
-    /// configuration cannot be read.
+    /// configuration cannot be read. Registers the library's controls.
     static void install();
 
 private:

@@ -4,8 +4,8 @@
 #include "BarTestData.h"
 #include "common/FakePlatform.h"
 #include "common/TestConfiguration.h"
-#include "entry/ControlRegistry.h"
 #include "host/HostConfiguration.h"
+#include "support/ControlRegistry.h"
 #include "support/Error.h"
 #include "support/RegistryLib.h"
 

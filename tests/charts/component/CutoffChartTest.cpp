@@ -2,8 +2,8 @@
 
 #include "ComponentTestSupport.h"
 #include "common/TestConfiguration.h"
-#include "entry/ControlRegistry.h"
 #include "host/HostConfiguration.h"
+#include "support/ControlRegistry.h"
 
 #include <gtest/gtest.h>
 

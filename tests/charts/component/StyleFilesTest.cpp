@@ -1,4 +1,5 @@
 #include "ComponentTestSupport.h"
+#include "charts/ChartStyleFolder.h"
 #include "charts/ChartsHelper.h"
 #include "charts/CutoffChart.h"
 #include "charts/LogisticFitChart.h"

@@ -5,8 +5,8 @@
 #include "charts/VerticalLabel.h"
 #include "common/FakePlatform.h"
 #include "common/TestConfiguration.h"
-#include "entry/ControlRegistry.h"
 #include "host/HostConfiguration.h"
+#include "support/ControlRegistry.h"
 
 #include <gtest/gtest.h>
 #include <memory>

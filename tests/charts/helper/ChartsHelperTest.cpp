@@ -14,10 +14,6 @@ using namespace lrv;
 using namespace lrv::ChartsHelper;
 
 namespace {
-struct CommaLocale {
-    CommaLocale() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-    ~CommaLocale() { QLocale::setDefault(QLocale::c()); }
-};
 
 Table<Variant> variantColumn(std::initializer_list<double> values)
 {
@@ -30,54 +26,6 @@ Table<Variant> variantColumn(std::initializer_list<double> values)
     }
     return builder.build();
 }
-}
-
-TEST(FormatNumberText, ExactlyOneAndZeroAtAnyPrecision)
-{
-    for (int digits : { 1, 6, 8, 15 }) {
-        SCOPED_TRACE(digits);
-        EXPECT_EQ(FormatNumberText(1, digits), "1");
-        EXPECT_EQ(FormatNumberText(0, digits), "0");
-        EXPECT_EQ(FormatNumberText(std::nan(""), digits), "0");
-    }
-}
-
-TEST(FormatNumberText, TrailingZerosAndSeparatorRemoved)
-{
-    EXPECT_EQ(FormatValue8(0.25), "0.25");
-    EXPECT_EQ(FormatValue8(2), "2");
-    EXPECT_EQ(FormatValue8(-3.5), "-3.5");
-    EXPECT_EQ(FormatValue8(1.0 / 3.0), "0.33333333");
-    EXPECT_EQ(FormatNumberText(0.123456789, 6), "0.123457");
-    EXPECT_EQ(FormatValue15(0.1), "0.1");
-    // 100 has no separator in its default text, so its zeros before the separator stay.
-    EXPECT_EQ(FormatValue8(100), "100");
-}
-
-TEST(FormatNumberText, ScientificWhenTooSmallOrTooLong)
-{
-    EXPECT_EQ(FormatValue8(1e-9), "1.00E-09");
-    EXPECT_EQ(FormatValue15(1e-9), "0.000000001");
-    EXPECT_EQ(FormatValue8(12345678901.5), "1.23E+10");
-    EXPECT_EQ(FormatValue8(123456789.5), "123456789.5");
-}
-
-TEST(FormatNumberText, UsesTheLocaleSeparator)
-{
-    CommaLocale comma;
-    EXPECT_EQ(FormatValue8(0.25), "0,25");
-    EXPECT_EQ(FormatValue8(2.5), "2,5");
-    EXPECT_EQ(FormatTickLabel(0.5), "0,5");
-}
-
-TEST(FormatTickLabel, OneDecimalThenScientific)
-{
-    EXPECT_EQ(FormatTickLabel(0), "0.0");
-    EXPECT_EQ(FormatTickLabel(0.5), "0.5");
-    EXPECT_EQ(FormatTickLabel(1), "1.0");
-    EXPECT_EQ(FormatTickLabel(123456.0), "123456.0"); // eight characters stay
-    EXPECT_EQ(FormatTickLabel(1234567.0), "1.23E+06");
-    EXPECT_EQ(FormatTickLabel(-12345.0), "-12345.0");
 }
 
 TEST(GetEquationText, NegativeInterceptInBracketsAndUndefinedParts)
@@ -160,7 +108,7 @@ TEST(GetColumnRange, RangesAndTheUnitSquareOnError)
 TEST(ChartColors, BlackOnWhiteWithoutConfigurationAndConfiguredOtherwise)
 {
     HostConfiguration::set(nullptr);
-    EXPECT_EQ(GetConfigColor("LogisticRegression.ROC.Chart.ROC"), 0u);
+    EXPECT_EQ(HostConfiguration::color("LogisticRegression.ROC.Chart.ROC"), 0u);
     QLabel label;
     ApplyChartColors(&label);
     EXPECT_EQ(label.palette().color(QPalette::Window), QColor(255, 255, 255));
@@ -170,7 +118,7 @@ TEST(ChartColors, BlackOnWhiteWithoutConfigurationAndConfiguredOtherwise)
     configuration->setColor("LogisticRegression.Charts.Background", rgb(250, 240, 230));
     configuration->setColor("LogisticRegression.Charts.Frame", rgb(10, 20, 30));
     configuration->set("LogisticRegression.ROC.Chart.ROC.R", 200);
-    EXPECT_EQ(GetConfigColor("LogisticRegression.ROC.Chart.ROC"), rgb(200, 0, 0));
+    EXPECT_EQ(HostConfiguration::color("LogisticRegression.ROC.Chart.ROC"), rgb(200, 0, 0));
     ApplyChartColors(&label);
     EXPECT_EQ(label.palette().color(QPalette::Window), QColor(250, 240, 230));
     EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(10, 20, 30));

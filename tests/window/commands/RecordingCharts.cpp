@@ -1,6 +1,6 @@
 #include "RecordingCharts.h"
 
-#include "entry/ControlRegistry.h"
+#include "support/ControlRegistry.h"
 
 namespace lrv::test {
 

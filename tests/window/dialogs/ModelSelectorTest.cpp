@@ -1,8 +1,8 @@
 #include "window/ModelSelector.h"
 
 #include "common/FakePlatform.h"
-#include "entry/ControlRegistry.h"
 #include "reports/properties/FakeRun.h"
+#include "support/ControlRegistry.h"
 #include "window/dialogs/KeyInput.h"
 
 #include <gtest/gtest.h>

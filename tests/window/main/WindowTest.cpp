@@ -1,7 +1,7 @@
 #include "charts/ChartInterfaces.h"
 #include "common/FakePlatform.h"
 #include "common/ScriptedHost.h"
-#include "entry/ControlRegistry.h"
+#include "support/ControlRegistry.h"
 #include "support/RegistryLib.h"
 #include "window/frmDecile.h"
 
