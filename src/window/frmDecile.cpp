@@ -244,13 +244,10 @@ void frmDecile::Activate()
             RegistryLib::GetAppSetting(RegistryLib::kSection, QStringLiteral("Synchro"), 0).toShort() == 1);
         m_loading = false;
     });
-    int tab = 0;
-    bestEffort([&] {
-        tab = m_selectedChart > kFirstChartCode && m_selectedChart < kFirstChartCode + int(analysisTabs().size())
-            ? m_selectedChart - kFirstChartCode
-            : 0;
-        m_chartTabIndex = tab;
-    });
+    const int tab = m_selectedChart > kFirstChartCode && m_selectedChart < kFirstChartCode + int(analysisTabs().size())
+        ? m_selectedChart - kFirstChartCode
+        : 0;
+    m_chartTabIndex = tab;
     bestEffort([&] {
         QCoreApplication::processEvents();
         m_loading = true;
@@ -258,10 +255,8 @@ void frmDecile::Activate()
             RegistryLib::GetAppSetting(RegistryLib::kSection, QStringLiteral("Synchro"), 0).toShort() == 1);
         m_loading = false;
     });
-    bestEffort([&] {
-        if (chkSynchro->isChecked())
-            ssReports->setCurrentIndex(tab);
-    });
+    if (chkSynchro->isChecked())
+        ssReports->setCurrentIndex(tab); // its handler goes on past failures
     bestEffort([&] {
         if (ssCharts->currentIndex() == tab)
             ShowCurrentChart(); // selecting the tab already shown raises no change, but the chart must be arranged
@@ -284,15 +279,13 @@ void frmDecile::Recalculate()
 {
     if (m_inCalculation)
         return; // one calculation at a time: the progress steps let events in
-    bestEffort([&] {
-        // A text that is no number keeps the last number: the host core refuses the text, the run keeps its value.
-        bool ok = false;
-        const int buckets = cmbBuckets->currentText().trimmed().toInt(&ok);
-        if (ok)
-            m_currentBuckets = buckets;
-    });
-    bestEffort([&] { m_currentDataSet = cmbDataset->currentIndex() + 1; });
-    bestEffort([&] { m_currentModelId = cmbModels->currentData().toInt(); });
+    // A text that is no number keeps the last number: the host core refuses the text, the run keeps its value.
+    bool ok = false;
+    const int buckets = cmbBuckets->currentText().trimmed().toInt(&ok);
+    if (ok)
+        m_currentBuckets = buckets;
+    m_currentDataSet = cmbDataset->currentIndex() + 1;
+    m_currentModelId = cmbModels->currentData().toInt();
     bestEffort([&] { writeRunParameter(kDataSetKey, m_currentDataSet); });
     bestEffort([&] {
         if (m_currentBuckets > 0)
@@ -433,48 +426,35 @@ void frmDecile::FillBucketList(double rows)
 
 void frmDecile::Layout()
 {
-    bestEffort([&] {
-        if (width() < px(kMinimumWidthTwips))
-            resize(px(kMinimumWidthTwips), height());
-        if (height() < px(kMinimumHeightTwips))
-            resize(width(), px(kMinimumHeightTwips));
-    });
+    if (width() < px(kMinimumWidthTwips))
+        resize(px(kMinimumWidthTwips), height());
+    if (height() < px(kMinimumHeightTwips))
+        resize(width(), px(kMinimumHeightTwips));
     const int sw = twips(width());
     const int sh = twips(height());
     const int statusHeight = sbStatus->sizeHint().height();
-    bestEffort([&] {
-        reportsFrame->setGeometry(px(135), px(855), px(sw - 270), reportsFrame->height());
-        ssReports->resize(
-            std::min(ssReports->sizeHint().width(), reportsFrame->width() - 4), ssReports->sizeHint().height());
-        rcDecile->setGeometry(px(270), px(1260), px(sw - 540), rcDecile->height());
-    });
-    bestEffort([&] {
-        // The statistics grow with the window, so that their names and values are not cut on a large one.
-        const int pgW = std::max(kStatisticsWidthTwips, sw * 3 / 10);
-        chartsFrame->setGeometry(px(135), px(4760), px(sw - pgW - 405), px(sh - 5200));
-        ssCharts->resize(
-            std::min(ssCharts->sizeHint().width(), chartsFrame->width() - 4), ssCharts->sizeHint().height());
-        pgProperties->setGeometry(px(sw - pgW - 135), px(4760), px(pgW), px(sh - 5200));
-    });
-    bestEffort([&] { ArrangeCharts(); });
-    bestEffort([&] {
-        picProgress->move(width() / 2 - picProgress->width() / 2, height() / 2 - picProgress->height() / 2 + px(100));
-        picProgress->raise();
-    });
-    bestEffort([&] {
-        cmdClose->move(reportsFrame->x() + reportsFrame->width() - cmdClose->width() - px(200), cmdClose->y());
-        if (helpControl)
-            helpControl->move(cmdClose->x() - cmdClose->width() - px(80), cmdClose->y());
-        // On a narrow window the model list gives way, so that the buttons cover no choice.
-        const int buttonsLeft = helpControl ? helpControl->x() : cmdClose->x();
-        const int rowEnd = layoutTopRow(0);
-        if (rowEnd + 8 > buttonsLeft)
-            layoutTopRow(rowEnd + 8 - buttonsLeft);
-    });
-    bestEffort([&] {
-        for (QFrame* line : Line1)
-            line->resize(width() - px(90) - line->x(), line->height());
-    });
+    reportsFrame->setGeometry(px(135), px(855), px(sw - 270), reportsFrame->height());
+    ssReports->resize(
+        std::min(ssReports->sizeHint().width(), reportsFrame->width() - 4), ssReports->sizeHint().height());
+    rcDecile->setGeometry(px(270), px(1260), px(sw - 540), rcDecile->height());
+    // The statistics grow with the window, so that their names and values are not cut on a large one.
+    const int pgW = std::max(kStatisticsWidthTwips, sw * 3 / 10);
+    chartsFrame->setGeometry(px(135), px(4760), px(sw - pgW - 405), px(sh - 5200));
+    ssCharts->resize(std::min(ssCharts->sizeHint().width(), chartsFrame->width() - 4), ssCharts->sizeHint().height());
+    pgProperties->setGeometry(px(sw - pgW - 135), px(4760), px(pgW), px(sh - 5200));
+    ArrangeCharts();
+    picProgress->move(width() / 2 - picProgress->width() / 2, height() / 2 - picProgress->height() / 2 + px(100));
+    picProgress->raise();
+    cmdClose->move(reportsFrame->x() + reportsFrame->width() - cmdClose->width() - px(200), cmdClose->y());
+    if (helpControl)
+        helpControl->move(cmdClose->x() - cmdClose->width() - px(80), cmdClose->y());
+    // On a narrow window the model list gives way, so that the buttons cover no choice.
+    const int buttonsLeft = helpControl ? helpControl->x() : cmdClose->x();
+    const int rowEnd = layoutTopRow(0);
+    if (rowEnd + 8 > buttonsLeft)
+        layoutTopRow(rowEnd + 8 - buttonsLeft);
+    for (QFrame* line : Line1)
+        line->resize(width() - px(90) - line->x(), line->height());
     sbStatus->setGeometry(0, height() - statusHeight, width(), statusHeight);
 }
 
