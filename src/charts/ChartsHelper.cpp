@@ -12,23 +12,19 @@
 
 namespace lrv::ChartsHelper {
 
-namespace {
-    const double kUndefined = -9999;
-}
-
 QString GetEquationText(double a, double b, double rs)
 {
     if (!Variant(a).isNumeric() || !Variant(b).isNumeric())
         return {};
     QString text;
-    if (a == kUndefined && b == kUndefined)
+    if (a == kUndefinedFit && b == kUndefinedFit)
         text = QStringLiteral("y = UNDEFINED + (UNDEFINED)");
     else if (b < 0)
         text = QStringLiteral("y = ") + roundedText8(a) + QStringLiteral("x + (") + roundedText8(b) + QLatin1Char(')');
     else
         text = QStringLiteral("y = ") + roundedText8(a) + QStringLiteral("x + ") + roundedText8(b);
     text += QStringLiteral("\r\n");
-    text += rs == kUndefined ? QStringLiteral("RS = UNDEFINED") : QStringLiteral("RS = ") + roundedText8(rs);
+    text += rs == kUndefinedFit ? QStringLiteral("RS = UNDEFINED") : QStringLiteral("RS = ") + roundedText8(rs);
     return text;
 }
 

@@ -2,6 +2,10 @@
 #include "charts/ChartInterfaces.h"
 #include "charts/ChartsHelper.h"
 #include "host/HostConfiguration.h"
+#include "host/ResultLayout.h"
+#include "reports/ConfMatrixReport.h"
+#include "reports/CutoffReport.h"
+#include "reports/IDataReport.h"
 #include "reports/PropertyGridAdapter.h"
 #include "reports/ReportGrid.h"
 #include "reports/ReportTexts.h"
@@ -28,8 +32,6 @@
 namespace lrv {
 
 namespace {
-    constexpr double kNoLogisticCutoff = -99999;
-    constexpr double kUndefined = -9999;
     /// A curve of more points than a screen has pixels looks the same thinned, and a per-record curve of ten
     /// million points would hold the window for seconds at every drawing.
     constexpr int kRocCurvePoints = 20000;
@@ -244,8 +246,8 @@ void frmDecile::SetLogOddsStats(double slope, double intercept, double rSquare, 
     fitLegend(picLogOddsLegend);
     if (auto* chart = as<IEquationChart>(chSlope))
         chart->SetEquationValues(slope, intercept, rSquare, isInverted);
-    // An undefined fit (-9999) has no cutoff point, like a flat one.
-    const double cutoff = slope == 0 || slope == kUndefined ? kNoLogisticCutoff : -intercept / slope;
+    // An undefined fit has no cutoff point, like a flat one.
+    const double cutoff = slope == 0 || slope == kUndefinedFit ? kNoCutoffPoint : -intercept / slope;
     if (auto* chart = as<ICutoffChart>(chCutoff))
         chart->SetLogisticCutoffPoint(cutoff);
     if (auto* chart = as<ILogisticFitChart>(lfChart))
@@ -296,18 +298,17 @@ void frmDecile::SetGainsChart(const Table<Variant>& results, double& aucGain, do
 
 void frmDecile::SetLiftChart(const Table<Variant>& results, const Vector<double>& stats)
 {
-    if (stats.size() < 4)
+    if (stats.size() < kCountOf<LiftStat>)
         throw Error(QStringLiteral("The lift statistics need four values; %1 were given.").arg(stats.size()));
     ChartAdapter adapter;
     adapter.DrawLiftChart(as<IVariantTableChart>(chLift), results, 50);
-    const int low = stats.low();
-    lblABC->setText(formatted(stats.at(low)));
-    lblCumLiftArea->setText(formatted(stats.at(low + 1)));
-    lblLiftArea->setText(formatted(stats.at(low + 2)));
-    lblLRQ->setText(formatted(stats.at(low + 3)));
+    lblABC->setText(formatted(at(stats, LiftStat::AreaBetweenCurves)));
+    lblCumLiftArea->setText(formatted(at(stats, LiftStat::CumulativeLiftArea)));
+    lblLiftArea->setText(formatted(at(stats, LiftStat::LiftArea)));
+    lblLRQ->setText(formatted(at(stats, LiftStat::RankingQuality)));
     fitLegend(picLiftLegend);
     if (auto* lift = as<IStatsChart>(chLift))
-        lift->SetStats(stats.at(low), stats.at(low + 3));
+        lift->SetStats(at(stats, LiftStat::AreaBetweenCurves), at(stats, LiftStat::RankingQuality));
     if (m_statsAdapter)
         m_statsAdapter->SetLiftStats(stats);
 }
@@ -335,9 +336,9 @@ void frmDecile::SetROCStats(const Vector<Variant>& stats)
         m_statsAdapter->SetCutoffPointsStats(stats);
     }
     if (auto* cutoff = as<ICutoffChart>(chCutoff)) {
-        if (!stats.contains(stats.low() + 2))
+        if (!stats.contains(stats.low() + index(RocStat::Cutoff)))
             throw Error(QStringLiteral("The ROC statistics hold no cutoff point."));
-        cutoff->SetOptimumModelValue(stats.at(stats.low() + 2).toDouble());
+        cutoff->SetOptimumModelValue(at(stats, RocStat::Cutoff).toDouble());
     }
 }
 

@@ -231,8 +231,8 @@ void AnalysisExport::readAnalysis(Session& session)
                                             "Youden cutoff."));
         return;
     }
-    exported.chosen
-        = engine::chooseCutoff(*engine::rankedGroups(a.ranked), m_choices.cutoff, a.rocStats[2], a.logisticCutoff);
+    exported.chosen = engine::chooseCutoff(
+        *engine::rankedGroups(a.ranked), m_choices.cutoff, lrv::at(a.rocStats, lrv::RocStat::Cutoff), a.logisticCutoff);
     m_chosen = *exported.chosen;
     exported.uncertainty = engine::assessUncertainty(a);
 }
