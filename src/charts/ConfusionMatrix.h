@@ -5,18 +5,17 @@
 #include "support/OleColor.h"
 
 #include <array>
-#include <functional>
+#include <memory>
 #include <optional>
 
 #include <QWidget>
 
 class QCheckBox;
 class QLabel;
-class QMenu;
-class QScrollBar;
 
 namespace lrv {
 
+class BarChartWindow;
 class PercentBarPlot;
 class SwatchLegend;
 
@@ -30,6 +29,7 @@ class ConfusionMatrix : public QWidget, public IConfusionMatrixControl {
 
 public:
     explicit ConfusionMatrix(QWidget* parent = nullptr);
+    ~ConfusionMatrix() override;
 
     /// Keeps copies of both data sets, then shows `item`. Counts need four elements and the per-bucket
     /// series four columns; otherwise an Error and the data held before stays.
@@ -65,7 +65,6 @@ private:
     void layoutChildren();
     void percentToggled();
     void showSegmentTip(int series, int position, bool entered);
-    void runImageCommand(const std::function<void()>& command);
     const Table<std::int32_t>& shownSeries() const;
     int lastBucket() const;
 
@@ -78,8 +77,7 @@ private:
     QCheckBox* m_percent;
     PercentBarPlot* m_plot;
     SwatchLegend* m_legend;
-    QScrollBar* m_scroll;
-    QMenu* m_menu;
+    std::unique_ptr<BarChartWindow> m_window;
 
     Vector<std::int32_t> m_logisticCounts;
     Table<std::int32_t> m_logisticSeries;
@@ -95,7 +93,6 @@ private:
     int m_firstBucket = 1;
     bool m_hasData = false;
     bool m_updating = false;
-    bool m_capturing = false;
     OleColor m_backColor = rgb(255, 255, 255);
     OleColor m_foreColor = 0;
 };

@@ -1,7 +1,7 @@
 #include "charts/QuantileChart.h"
 
-#include "charts/BarChartCapture.h"
 #include "charts/BarChartColors.h"
+#include "charts/BarChartWindow.h"
 #include "charts/ChartsHelper.h"
 #include "charts/PercentBarPlot.h"
 #include "charts/SwatchLegend.h"
@@ -12,12 +12,8 @@
 
 #include <algorithm>
 
-#include <QAction>
 #include <QBarSet>
-#include <QCoreApplication>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QToolTip>
 
 namespace lrv {
@@ -30,8 +26,6 @@ namespace {
     constexpr int kNegativesCount = index(DecileColumn::Negatives);
     constexpr int kPositivesPercent = index(DecileColumn::PositivePercent);
     constexpr int kNegativesPercent = index(DecileColumn::NegativePercent);
-    // A scroll bar value is a 16-bit number on the original platform; the window never starts later.
-    constexpr int kLargestScrollValue = 32767;
     constexpr int kLegendTop = 40;
 
     const QString kPrefix = QStringLiteral("LogisticRegression.Quantile.Chart.");
@@ -53,23 +47,17 @@ namespace {
 QuantileChart::QuantileChart(QWidget* parent)
     : QWidget(parent)
     , m_plot(new PercentBarPlot({ QStringLiteral("Positives"), QStringLiteral("Negatives") }, this))
-    , m_scroll(new QScrollBar(Qt::Horizontal, this))
     , m_legend(new SwatchLegend({ { QStringLiteral("shPositives"), QStringLiteral("Positives") },
                                     { QStringLiteral("shNegatives"), QStringLiteral("Negatives") } },
           this))
-    , m_menu(new QMenu(this))
+    , m_window(std::make_unique<BarChartWindow>(*this, *this,
+          BarChartWindow::MenuNames {
+              QStringLiteral("mnuMain(0)"), QStringLiteral("mnuMain(2)"), QStringLiteral("mnuMain(1)") },
+          [this] { Refresh(); }))
 {
     setObjectName(QStringLiteral("QuantileChart"));
     setAutoFillBackground(true);
     m_plot->setObjectName(QStringLiteral("chQuant"));
-    m_scroll->setObjectName(QStringLiteral("hsScroll"));
-    m_scroll->hide();
-    m_menu->setObjectName(QStringLiteral("ctxMain"));
-    QAction* copy = m_menu->addAction(QStringLiteral("&Copy"));
-    copy->setObjectName(QStringLiteral("mnuMain(0)"));
-    m_menu->addSeparator()->setObjectName(QStringLiteral("mnuMain(1)"));
-    QAction* print = m_menu->addAction(QStringLiteral("&Print"));
-    print->setObjectName(QStringLiteral("mnuMain(2)"));
 
     // Designed colours, kept where the configuration has none.
     m_plot->setSeriesColors(0, QColor(0x3a, 0x78, 0xb5), QColor(0x24, 0x4f, 0x7a));
@@ -79,21 +67,14 @@ QuantileChart::QuantileChart(QWidget* parent)
     ChartsHelper::ApplyChartColors(this);
     applyConfiguredColors();
 
-    connect(m_scroll, &QScrollBar::valueChanged, this, [this] {
-        if (!m_updating)
-            bestEffort([this] { Refresh(); });
-    });
     connect(m_plot, &PercentBarPlot::barHovered, this,
         [this](int series, int position, bool entered) { bestEffort([&] { showBarTip(series, position, entered); }); });
     connect(m_plot, &PercentBarPlot::barClicked, this, [this](int, int position) {
         if (m_hasData)
             emit PointSelected(firstShownRow() + position);
     });
-    connect(m_plot, &PercentBarPlot::contextMenuWanted, this, &QuantileChart::showContextMenu);
-    connect(copy, &QAction::triggered, this,
-        [this] { runImageCommand([this] { BarChartCapture::copyImage(this, *this); }); });
-    connect(print, &QAction::triggered, this,
-        [this] { runImageCommand([this] { BarChartCapture::printImage(this, *this); }); });
+    connect(m_plot, &PercentBarPlot::contextMenuWanted, this,
+        [this](const QPoint& globalPos) { m_window->popupMenu(globalPos); });
 
     resize(600, 300);
     Reset();
@@ -139,18 +120,14 @@ void QuantileChart::SetDataSource(const Table<Variant>& data)
     m_table = data;
     m_threshold = std::max(
         1, HostConfiguration::integer(QStringLiteral("LogisticRegression.Chart.Quantile.StreamingThreshold"), 30));
-    m_updating = true;
-    const int upper = data.rowHigh();
-    const int maximum = upper >= kLargestScrollValue + 1 ? kLargestScrollValue : upper + 1 - m_threshold;
-    m_scroll->setRange(1, std::max(1, maximum));
-    m_scroll->setSingleStep(1);
-    m_scroll->setPageStep(m_threshold);
-    m_scroll->setValue(1);
-    m_updating = false;
+    m_window->setBuckets(data.rowHigh(), m_threshold);
+    m_window->moveTo(1);
     m_hasData = true;
 }
 
-int QuantileChart::firstShownRow() const { return needsScrolling() ? m_scroll->value() : m_table.rowLow(); }
+QuantileChart::~QuantileChart() = default;
+
+int QuantileChart::firstShownRow() const { return needsScrolling() ? m_window->first() : m_table.rowLow(); }
 
 void QuantileChart::Refresh()
 {
@@ -184,7 +161,7 @@ void QuantileChart::ShowPoint(int index)
 {
     if (!needsScrolling())
         return;
-    m_scroll->setValue(index > m_scroll->maximum() ? m_scroll->maximum() : index + 1);
+    m_window->moveTo(index > m_window->lastFirst() ? m_window->lastFirst() : index + 1);
 }
 
 void QuantileChart::layoutChildren()
@@ -192,15 +169,8 @@ void QuantileChart::layoutChildren()
     const int width = this->width();
     const int height = this->height();
     const int chartWidth = std::max(0, width - m_legend->width() - 100);
-    if (!needsScrolling() || m_capturing) {
-        m_scroll->hide();
-        m_plot->setGeometry(0, 0, chartWidth, height);
-    } else {
-        const int scrollHeight = m_scroll->sizeHint().height();
-        m_scroll->setGeometry(0, height - scrollHeight, width, scrollHeight);
-        m_plot->setGeometry(0, 0, chartWidth, std::max(0, height - scrollHeight));
-        m_scroll->show();
-    }
+    const int scrollHeight = m_window->placeScrollBar(needsScrolling());
+    m_plot->setGeometry(0, 0, chartWidth, std::max(0, height - scrollHeight));
     m_legend->move(m_plot->x() + m_plot->width() + 50, kLegendTop);
 }
 
@@ -230,30 +200,15 @@ void QuantileChart::resizeEvent(QResizeEvent* event)
 void QuantileChart::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton) {
-        showContextMenu(event->globalPosition().toPoint());
+        m_window->popupMenu(event->globalPosition().toPoint());
         return;
     }
     QWidget::mouseReleaseEvent(event);
 }
 
-void QuantileChart::showContextMenu(const QPoint& globalPos) { m_menu->popup(globalPos); }
-
 void QuantileChart::paintChart(QPainter& painter, const QRect& target)
 {
-    const bool capturing = m_capturing;
-    m_capturing = true;
-    layoutChildren();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    IQuantileChart::paintChart(painter, target);
-    m_capturing = capturing;
-    layoutChildren();
-}
-
-void QuantileChart::runImageCommand(const std::function<void()>& command)
-{
-    m_menu->hide();
-    QCoreApplication::processEvents();
-    bestEffort(command);
+    m_window->paintWithoutScrollBar(painter, target, [this] { layoutChildren(); });
 }
 
 } // namespace lrv

@@ -3,15 +3,13 @@
 #include "charts/ChartInterfaces.h"
 #include "support/OleColor.h"
 
-#include <functional>
+#include <memory>
 
 #include <QWidget>
 
-class QMenu;
-class QScrollBar;
-
 namespace lrv {
 
+class BarChartWindow;
 class PercentBarPlot;
 class SwatchLegend;
 
@@ -25,6 +23,7 @@ class QuantileChart : public QWidget, public IQuantileChart {
 
 public:
     explicit QuantileChart(QWidget* parent = nullptr);
+    ~QuantileChart() override;
 
     /// Keeps the table (rows from 1; columns 3 and 4 counts, 7 and 9 percentages of positive and negative
     /// cases) and scrolls back to the first bucket; does not redraw.
@@ -59,19 +58,14 @@ private:
     void layoutChildren();
     int firstShownRow() const;
     void showBarTip(int series, int position, bool entered);
-    void showContextMenu(const QPoint& globalPos);
-    void runImageCommand(const std::function<void()>& command);
 
     PercentBarPlot* m_plot;
-    QScrollBar* m_scroll;
     SwatchLegend* m_legend;
-    QMenu* m_menu;
+    std::unique_ptr<BarChartWindow> m_window;
 
     Table<Variant> m_table;
     int m_threshold = 30;
     bool m_hasData = false;
-    bool m_updating = false;
-    bool m_capturing = false;
     OleColor m_backColor = rgb(255, 255, 255);
     OleColor m_foreColor = 0;
 };
