@@ -247,17 +247,16 @@ void PropertyGridAdapter::Reset()
     SetModelStats(model);
 }
 
-void PropertyGridAdapter::SelectCategory(int index)
+void PropertyGridAdapter::SelectCategory(Category chosen)
 {
-    const int chosen = index + int(Quantiles);
-    if (index < 0 || chosen >= int(CategoryCount))
-        throw Error(QStringLiteral("There is no statistics category for analysis %1; analyses are numbered 0 to %2.")
-                        .arg(index)
-                        .arg(int(CategoryCount) - int(Quantiles) - 1));
+    if (chosen < 0 || chosen >= CategoryCount)
+        throw Error(QStringLiteral("There is no statistics category %1; categories are numbered 0 to %2.")
+                        .arg(int(chosen))
+                        .arg(int(CategoryCount) - 1));
     const QList<PropertyGrid::Item> all = grid().categories();
     for (int position = 0; position < all.size(); ++position)
         PropertyGrid::Item(all[position]).setExpanded(position == int(General) || position == chosen);
-    category(Category(chosen)).select();
+    category(chosen).select();
 }
 
 void PropertyGridAdapter::SetModelStats(const std::shared_ptr<IModel>& model)

@@ -42,9 +42,9 @@ public:
     QString ToString() const;
     /// Clears the grid, creates the eleven categories and shows the run's current model.
     void Reset();
-    /// Expands "General" and the category of the analysis (0 quantiles … 8 ROC confusion matrix),
-    /// collapses the others and selects the analysis' category.
-    void SelectCategory(int index);
+    /// Expands "General" and the category of an analysis, collapses the others and selects the analysis'
+    /// category.
+    void SelectCategory(Category chosen);
 
     void SetModelStats(const std::shared_ptr<IModel>& model);
     /// total cases, quantiles, positive cases, negative cases.

@@ -9,10 +9,10 @@
 #include "reports/PropertyGridAdapter.h"
 #include "reports/ReportGrid.h"
 #include "reports/ReportTexts.h"
-#include "reports/RocReport.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 #include "support/UserPromptLib.h"
+#include "window/AnalysisTabs.h"
 #include "window/ChartAdapter.h"
 #include "window/HelpControl.h"
 #include "window/frmDecile.h"
@@ -65,11 +65,7 @@ void frmDecile::SetBuckets(std::int32_t buckets)
     m_loading = wasLoading;
 }
 
-void frmDecile::SetDecileTable(const Table<Variant>&)
-{
-    if (IDataReport* quantiles = report(0))
-        quantiles->Init(rcDecile);
-}
+void frmDecile::SetDecileTable(const Table<Variant>&) { reports().quantiles.Init(rcDecile); }
 
 void frmDecile::SetModels(const QStringList& texts, const Vector<std::int32_t>& itemData, std::int32_t selectedId)
 {
@@ -190,7 +186,7 @@ void frmDecile::SetIdleMode()
 
 void frmDecile::SetDecileResults(std::int32_t, const Table<Variant>& results)
 {
-    report(0)->SetDataSourceVar(results);
+    reports().quantiles.SetDataSourceVar(results);
     ChartAdapter adapter;
     adapter.DrawDeciles(as<IVariantTableChart>(chQuantile), results);
     adapter.DrawTrendLine(as<IVariantTableChart>(trendChart), results);
@@ -227,11 +223,12 @@ void frmDecile::ShowROC(const Table<double>& rocResults, double auc, std::int32_
     lblOneMinuxAUC->setVisible(worseThanChance);
     lblOneMinusAUCCaption->setVisible(worseThanChance);
     fitLegend(picROCLegend);
-    report(1)->SetDataSourceDbl(rocResults);
-    report(2)->SetDataSourceDbl(rocResults);
-    static_cast<RocReport*>(report(1))->SetThresholdId(thresholdId);
-    static_cast<CutoffReport*>(report(2))->SetThresholdId(thresholdId);
-    static_cast<ConfMatrixReport*>(report(7))->SetOptimalModelThresholdId(thresholdId);
+    AnalysisReports& all = reports();
+    all.roc.SetDataSourceDbl(rocResults);
+    all.cutoffPoints.SetDataSourceDbl(rocResults);
+    all.roc.SetThresholdId(thresholdId);
+    all.cutoffPoints.SetThresholdId(thresholdId);
+    all.confusionMatrix.SetOptimalModelThresholdId(thresholdId);
 }
 
 void frmDecile::ShowCutoffPoints(const Table<double>& cutoffPoints)
@@ -268,14 +265,14 @@ void frmDecile::SetLogOddsStats2(
 void frmDecile::ShowSlopeInterceptChart(const Table<Variant>& results)
 {
     fitAdapter().DrawSlope(as<IVariantTableChart>(chSlope), results, 200);
-    report(5)->SetDataSourceVar(results);
+    reports().logOdds.SetDataSourceVar(results);
 }
 
 void frmDecile::SetProbabilities(const Table<double>& results)
 {
     fitAdapter().DrawLogisticFit(as<ILogisticFitChart>(lfChart), results, 200, chkShowPoints->isChecked());
-    report(6)->SetDataSourceDbl(results);
-    report(7)->SetDataSourceDbl(results);
+    reports().logisticFit.SetDataSourceDbl(results);
+    reports().confusionMatrix.SetDataSourceDbl(results);
 }
 
 void frmDecile::SetZeroOnes(const Table<double>& results)
@@ -296,7 +293,7 @@ void frmDecile::SetGainsChart(const Table<Variant>& results, double& aucGain, do
     fitLegend(picGainsLegend);
     if (m_statsAdapter)
         m_statsAdapter->SetGainsStats(aucGain, rankingQuality);
-    report(3)->SetDataSourceVar(results);
+    reports().gains.SetDataSourceVar(results);
 }
 
 void frmDecile::SetLiftChart(const Table<Variant>& results, const Vector<double>& stats)
