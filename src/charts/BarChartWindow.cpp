@@ -8,8 +8,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWidget>
 
 namespace lrv {
@@ -18,15 +21,18 @@ namespace {
     constexpr int kLargestScrollValue = 32767;
 }
 
-BarChartWindow::BarChartWindow(
-    QWidget& control, IChartControl& chart, const MenuNames& names, std::function<void()> scrolled)
-    : m_control(control)
+BarChartWindow::BarChartWindow(QWidget& control, IChartControl& chart, const MenuNames& names,
+    std::function<void()> scrolled, std::function<void()> layout)
+    : QObject(&control)
+    , m_layout(std::move(layout))
+    , m_control(control)
     , m_chart(chart)
     , m_scroll(new QScrollBar(Qt::Horizontal, &control))
     , m_menu(new QMenu(&control))
 {
     m_scroll->setObjectName(QStringLiteral("hsScroll"));
     m_scroll->hide();
+    control.installEventFilter(this);
     m_menu->setObjectName(QStringLiteral("ctxMain"));
     QAction* copy = m_menu->addAction(QStringLiteral("&Copy"));
     copy->setObjectName(names.copy);
@@ -71,6 +77,8 @@ void BarChartWindow::moveTo(int first)
     m_moving = false;
 }
 
+void BarChartWindow::scrollTo(int first) { m_scroll->setValue(first); }
+
 int BarChartWindow::placeScrollBar(bool scrolling, bool visible)
 {
     const bool shown = scrolling && !m_capturing;
@@ -81,18 +89,44 @@ int BarChartWindow::placeScrollBar(bool scrolling, bool visible)
     return height;
 }
 
-void BarChartWindow::paintWithoutScrollBar(QPainter& painter, const QRect& target, const std::function<void()>& layout)
+void BarChartWindow::paintWithoutScrollBar(QPainter& painter, const QRect& target)
 {
     const bool capturing = m_capturing;
     m_capturing = true;
-    layout();
+    m_layout();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     m_chart.IChartControl::paintChart(painter, target);
     m_capturing = capturing;
-    layout();
+    m_layout();
 }
 
 void BarChartWindow::popupMenu(const QPoint& globalPos) { m_menu->popup(globalPos); }
+
+void BarChartWindow::showTip(QWidget& plot, const QString& tip)
+{
+    plot.setToolTip(tip);
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(QCursor::pos(), tip, &plot);
+}
+
+bool BarChartWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &m_control)
+        return false;
+    if (event->type() == QEvent::Resize) {
+        m_layout();
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        // Releases over child labels and check boxes, which do not take them, reach the control too.
+        auto* release = static_cast<QMouseEvent*>(event);
+        if (release->button() == Qt::RightButton) {
+            popupMenu(release->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return false;
+}
 
 void BarChartWindow::runImageCommand(const std::function<void()>& command)
 {

@@ -16,8 +16,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QToolTip>
 
 namespace lrv {
 
@@ -116,9 +114,10 @@ ConfusionMatrix::ConfusionMatrix(QWidget* parent)
           new SwatchLegend({ { QStringLiteral("shTP"), kCellNames[0] }, { QStringLiteral("shTN"), kCellNames[1] },
                                { QStringLiteral("shFP"), kCellNames[2] }, { QStringLiteral("shFN"), kCellNames[3] } },
               this))
-    , m_window(std::make_unique<BarChartWindow>(*this, *this,
+    , m_window(new BarChartWindow(
+          *this, *this,
           BarChartWindow::MenuNames { QStringLiteral("mnuCopy(0)"), QStringLiteral("mnuCopy(1)"), QString() },
-          [this] { fillChart(); }))
+          [this] { fillChart(); }, [this] { layoutChildren(); }))
 {
     setObjectName(QStringLiteral("ConfusionMatrix"));
     setAutoFillBackground(true);
@@ -149,8 +148,6 @@ ConfusionMatrix::ConfusionMatrix(QWidget* parent)
     resize(640, 320);
     SetMode(0);
 }
-
-ConfusionMatrix::~ConfusionMatrix() = default;
 
 void ConfusionMatrix::buildMatrixPanel()
 {
@@ -387,8 +384,7 @@ void ConfusionMatrix::showSegmentTip(int series, int position, bool entered)
     const int bucket = m_firstBucket + position;
     const int row = data.rowLow() + bucket - 1;
     if (!entered || !m_hasData || series < 0 || series >= kOutcomes || !data.contains(row, data.colLow() + series)) {
-        m_plot->setToolTip(QString());
-        QToolTip::hideText();
+        BarChartWindow::showTip(*m_plot, QString());
         return;
     }
     double total = 0;
@@ -398,24 +394,7 @@ void ConfusionMatrix::showSegmentTip(int series, int position, bool entered)
     const QString tip = kCellNames[std::size_t(series)] + QStringLiteral(", Bucket ") + QString::number(bucket)
         + QStringLiteral(", ") + percentText(total > 0 ? count / total : 0.0, 1) + QStringLiteral(" (")
         + QString::number(count) + QLatin1Char(')');
-    m_plot->setToolTip(tip);
-    QToolTip::showText(QCursor::pos(), tip, m_plot);
-}
-
-void ConfusionMatrix::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    layoutChildren();
-}
-
-void ConfusionMatrix::mouseReleaseEvent(QMouseEvent* event)
-{
-    // Releases over the table's labels and the check box reach the control, which they do not take.
-    if (event->button() == Qt::RightButton) {
-        m_window->popupMenu(event->globalPosition().toPoint());
-        return;
-    }
-    QWidget::mouseReleaseEvent(event);
+    BarChartWindow::showTip(*m_plot, tip);
 }
 
 void ConfusionMatrix::paintChart(QPainter& painter, const QRect& target)
@@ -423,7 +402,7 @@ void ConfusionMatrix::paintChart(QPainter& painter, const QRect& target)
     // The picture leaves the percent box out too.
     const bool percentShown = !m_percent->isHidden();
     m_percent->hide();
-    m_window->paintWithoutScrollBar(painter, target, [this] { layoutChildren(); });
+    m_window->paintWithoutScrollBar(painter, target);
     m_percent->setVisible(percentShown);
 }
 

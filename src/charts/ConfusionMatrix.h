@@ -5,7 +5,6 @@
 #include "support/OleColor.h"
 
 #include <array>
-#include <memory>
 #include <optional>
 
 #include <QWidget>
@@ -29,7 +28,6 @@ class ConfusionMatrix : public QWidget, public IConfusionMatrixControl {
 
 public:
     explicit ConfusionMatrix(QWidget* parent = nullptr);
-    ~ConfusionMatrix() override;
 
     /// Keeps copies of both data sets, then shows `item`. Counts need four elements and the per-bucket
     /// series four columns; otherwise an Error and the data held before stays.
@@ -53,10 +51,6 @@ public:
     /// The control without the percent box and the scroll bar.
     void paintChart(QPainter& painter, const QRect& target) override;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
 private:
     void buildMatrixPanel();
     void applyConfiguredColors();
@@ -77,7 +71,7 @@ private:
     QCheckBox* m_percent;
     PercentBarPlot* m_plot;
     SwatchLegend* m_legend;
-    std::unique_ptr<BarChartWindow> m_window;
+    BarChartWindow* m_window;
 
     Vector<std::int32_t> m_logisticCounts;
     Table<std::int32_t> m_logisticSeries;

@@ -13,8 +13,6 @@
 #include <algorithm>
 
 #include <QBarSet>
-#include <QMouseEvent>
-#include <QToolTip>
 
 namespace lrv {
 
@@ -50,10 +48,11 @@ QuantileChart::QuantileChart(QWidget* parent)
     , m_legend(new SwatchLegend({ { QStringLiteral("shPositives"), QStringLiteral("Positives") },
                                     { QStringLiteral("shNegatives"), QStringLiteral("Negatives") } },
           this))
-    , m_window(std::make_unique<BarChartWindow>(*this, *this,
+    , m_window(new BarChartWindow(
+          *this, *this,
           BarChartWindow::MenuNames {
               QStringLiteral("mnuMain(0)"), QStringLiteral("mnuMain(2)"), QStringLiteral("mnuMain(1)") },
-          [this] { Refresh(); }))
+          [this] { Refresh(); }, [this] { layoutChildren(); }))
 {
     setObjectName(QStringLiteral("QuantileChart"));
     setAutoFillBackground(true);
@@ -125,8 +124,6 @@ void QuantileChart::SetDataSource(const Table<Variant>& data)
     m_hasData = true;
 }
 
-QuantileChart::~QuantileChart() = default;
-
 int QuantileChart::firstShownRow() const { return needsScrolling() ? m_window->first() : m_table.rowLow(); }
 
 void QuantileChart::Refresh()
@@ -161,7 +158,7 @@ void QuantileChart::ShowPoint(int index)
 {
     if (!needsScrolling())
         return;
-    m_window->moveTo(index > m_window->lastFirst() ? m_window->lastFirst() : index + 1);
+    m_window->scrollTo(index > m_window->lastFirst() ? m_window->lastFirst() : index + 1);
 }
 
 void QuantileChart::layoutChildren()
@@ -177,8 +174,7 @@ void QuantileChart::layoutChildren()
 void QuantileChart::showBarTip(int series, int position, bool entered)
 {
     if (!entered || !m_hasData) {
-        m_plot->setToolTip(QString());
-        QToolTip::hideText();
+        BarChartWindow::showTip(*m_plot, QString());
         return;
     }
     const int row = firstShownRow() + position;
@@ -187,28 +183,12 @@ void QuantileChart::showBarTip(int series, int position, bool entered)
     const QString count = textAt(m_table, row, positive ? kPositivesCount : kNegativesCount);
     const QString tip = (positive ? QStringLiteral(" Positive Cases, ") : QStringLiteral(" Negative Cases, "))
         + percentText(percent / 100.0, 1) + QStringLiteral(" (") + count + QStringLiteral(") ");
-    m_plot->setToolTip(tip);
-    QToolTip::showText(QCursor::pos(), tip, m_plot);
-}
-
-void QuantileChart::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    layoutChildren();
-}
-
-void QuantileChart::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::RightButton) {
-        m_window->popupMenu(event->globalPosition().toPoint());
-        return;
-    }
-    QWidget::mouseReleaseEvent(event);
+    BarChartWindow::showTip(*m_plot, tip);
 }
 
 void QuantileChart::paintChart(QPainter& painter, const QRect& target)
 {
-    m_window->paintWithoutScrollBar(painter, target, [this] { layoutChildren(); });
+    m_window->paintWithoutScrollBar(painter, target);
 }
 
 } // namespace lrv

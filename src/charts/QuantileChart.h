@@ -3,8 +3,6 @@
 #include "charts/ChartInterfaces.h"
 #include "support/OleColor.h"
 
-#include <memory>
-
 #include <QWidget>
 
 namespace lrv {
@@ -23,7 +21,6 @@ class QuantileChart : public QWidget, public IQuantileChart {
 
 public:
     explicit QuantileChart(QWidget* parent = nullptr);
-    ~QuantileChart() override;
 
     /// Keeps the table (rows from 1; columns 3 and 4 counts, 7 and 9 percentages of positive and negative
     /// cases) and scrolls back to the first bucket; does not redraw.
@@ -49,10 +46,6 @@ signals:
     /// The table row (from 1) of the bar the user selected.
     void PointSelected(int index);
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
 private:
     void applyConfiguredColors();
     void layoutChildren();
@@ -61,7 +54,7 @@ private:
 
     PercentBarPlot* m_plot;
     SwatchLegend* m_legend;
-    std::unique_ptr<BarChartWindow> m_window;
+    BarChartWindow* m_window;
 
     Table<Variant> m_table;
     int m_threshold = 30;
