@@ -204,15 +204,10 @@ void ConfusionMatrix::buildMatrixPanel()
 
 void ConfusionMatrix::applyConfiguredColors()
 {
-    for (std::size_t k = 0; k < kOutcomes; ++k) {
-        const std::optional<QColor> fill
-            = BarChartColors::configured(kPrefix + kCells[k] + QStringLiteral("BackColor"));
-        const std::optional<QColor> border = BarChartColors::configured(kPrefix + kCells[k] + QStringLiteral("Border"));
-        if (!fill || !border)
-            continue;
-        m_plot->setSeriesColors(int(k), *fill, *border);
-        m_legend->setSwatchColors(int(k), *fill, *border);
-    }
+    QStringList seriesKeys;
+    for (const QString& cell : kCells)
+        seriesKeys.append(kPrefix + cell);
+    BarChartColors::applyConfigured(*m_plot, *m_legend, seriesKeys);
 }
 
 void ConfusionMatrix::setBackColor(uint color)
@@ -232,11 +227,7 @@ void ConfusionMatrix::setBackColor(uint color)
 void ConfusionMatrix::setForeColor(uint color)
 {
     m_foreColor = color;
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(palette);
-    m_legend->setForeColor(toQColor(color));
-    m_plot->setFrameColor(toQColor(color));
+    BarChartColors::applyForeColor(*this, *m_plot, *m_legend, toQColor(color));
 }
 
 void ConfusionMatrix::SetConfusionMatrixData(const Vector<std::int32_t>& confMatrix,

@@ -81,15 +81,8 @@ QuantileChart::QuantileChart(QWidget* parent)
 
 void QuantileChart::applyConfiguredColors()
 {
-    for (int series = 0; series < 2; ++series) {
-        const QString word = series == 0 ? QStringLiteral("Positives.") : QStringLiteral("Negatives.");
-        const std::optional<QColor> fill = BarChartColors::configured(kPrefix + word + QStringLiteral("BackColor"));
-        const std::optional<QColor> border = BarChartColors::configured(kPrefix + word + QStringLiteral("Border"));
-        if (!fill || !border)
-            continue;
-        m_plot->setSeriesColors(series, *fill, *border);
-        m_legend->setSwatchColors(series, *fill, *border);
-    }
+    BarChartColors::applyConfigured(
+        *m_plot, *m_legend, { kPrefix + QStringLiteral("Positives."), kPrefix + QStringLiteral("Negatives.") });
 }
 
 void QuantileChart::setBackColor(uint color)
@@ -105,11 +98,7 @@ void QuantileChart::setBackColor(uint color)
 void QuantileChart::setForeColor(uint color)
 {
     m_foreColor = color;
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(palette);
-    m_legend->setForeColor(toQColor(color));
-    m_plot->setFrameColor(toQColor(color));
+    BarChartColors::applyForeColor(*this, *m_plot, *m_legend, toQColor(color));
 }
 
 bool QuantileChart::needsScrolling() const { return m_hasData && m_table.rowHigh() > m_threshold; }
