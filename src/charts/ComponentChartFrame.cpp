@@ -139,6 +139,17 @@ void ComponentChartFrame::drawingFailed()
     showInvalidData(true);
 }
 
+void ComponentChartFrame::clearSeries()
+{
+    try {
+        for (int series = 0; series < m_chart->seriesCount(); ++series)
+            m_chart->removeAllPoints(series);
+        m_chart->setAxisLabelsVisible(Qt::Horizontal, false);
+    } catch (const std::exception&) {
+        drawingFailed();
+    }
+}
+
 QSize ComponentChartFrame::pictureSize() const { return m_chart->size(); }
 
 void ComponentChartFrame::paintChart(QPainter& painter, const QRect& target)

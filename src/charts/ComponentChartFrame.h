@@ -64,6 +64,8 @@ protected:
     bool invalidDataShown() const;
     /// On a failure while drawing: the layout rectangle cleared and the notice shown.
     void drawingFailed();
+    /// Every series emptied and the horizontal axis labels hidden: the neutral picture of a chart of series.
+    void clearSeries();
     /// Moves the child controls for the current size; Refresh follows.
     virtual void layoutChildren() = 0;
     virtual void refreshChart() = 0;

@@ -1,7 +1,7 @@
 #include "charts/ConfusionMatrix.h"
 
-#include "charts/BarChartCapture.h"
 #include "charts/BarChartColors.h"
+#include "charts/BarChartWindow.h"
 #include "charts/ChartsHelper.h"
 #include "charts/PercentBarPlot.h"
 #include "charts/SwatchLegend.h"
@@ -13,14 +13,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QAction>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QLabel>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QScrollBar>
-#include <QToolTip>
 
 namespace lrv {
 
@@ -39,7 +33,6 @@ namespace {
         = { QColor(0x2f, 0x68, 0x37), QColor(0x24, 0x4f, 0x7a), QColor(0xa8, 0x72, 0x22), QColor(0x8c, 0x2f, 0x2f) };
 
     // A scroll bar value is a 16-bit number on the original platform.
-    constexpr int kLargestScrollValue = 32767;
 
     // The table panel, in pixels of the designed form (15 twips a pixel).
     constexpr int kPanelWidth = 462;
@@ -117,21 +110,16 @@ ConfusionMatrix::ConfusionMatrix(QWidget* parent)
           new SwatchLegend({ { QStringLiteral("shTP"), kCellNames[0] }, { QStringLiteral("shTN"), kCellNames[1] },
                                { QStringLiteral("shFP"), kCellNames[2] }, { QStringLiteral("shFN"), kCellNames[3] } },
               this))
-    , m_scroll(new QScrollBar(Qt::Horizontal, this))
-    , m_menu(new QMenu(this))
+    , m_window(new BarChartWindow(
+          *this, *this,
+          BarChartWindow::MenuNames { QStringLiteral("mnuCopy(0)"), QStringLiteral("mnuCopy(1)"), QString() },
+          [this] { fillChart(); }, [this] { layoutChildren(); }))
 {
     setObjectName(QStringLiteral("ConfusionMatrix"));
     setAutoFillBackground(true);
     setFont(designedFont());
     buildMatrixPanel();
     m_plot->setObjectName(QStringLiteral("chChart"));
-    m_scroll->setObjectName(QStringLiteral("hsScroll"));
-    m_scroll->hide();
-    m_menu->setObjectName(QStringLiteral("ctxMain"));
-    QAction* copy = m_menu->addAction(QStringLiteral("&Copy"));
-    copy->setObjectName(QStringLiteral("mnuCopy(0)"));
-    QAction* print = m_menu->addAction(QStringLiteral("&Print"));
-    print->setObjectName(QStringLiteral("mnuCopy(1)"));
 
     m_updating = true;
     bool numeric = false;
@@ -147,18 +135,11 @@ ConfusionMatrix::ConfusionMatrix(QWidget* parent)
     applyConfiguredColors();
 
     connect(m_percent, &QCheckBox::toggled, this, [this] { bestEffort([this] { percentToggled(); }); });
-    connect(m_scroll, &QScrollBar::valueChanged, this, [this] {
-        if (!m_updating)
-            bestEffort([this] { fillChart(); });
-    });
     connect(m_plot, &PercentBarPlot::barHovered, this, [this](int series, int position, bool entered) {
         bestEffort([&] { showSegmentTip(series, position, entered); });
     });
-    connect(m_plot, &PercentBarPlot::contextMenuWanted, this, [this](const QPoint& at) { m_menu->popup(at); });
-    connect(copy, &QAction::triggered, this,
-        [this] { runImageCommand([this] { BarChartCapture::copyImage(this, *this); }); });
-    connect(print, &QAction::triggered, this,
-        [this] { runImageCommand([this] { BarChartCapture::printImage(this, *this); }); });
+    connect(m_plot, &PercentBarPlot::contextMenuWanted, this,
+        [this](const QPoint& globalPos) { m_window->popupMenu(globalPos); });
 
     resize(640, 320);
     SetMode(0);
@@ -219,15 +200,10 @@ void ConfusionMatrix::buildMatrixPanel()
 
 void ConfusionMatrix::applyConfiguredColors()
 {
-    for (std::size_t k = 0; k < kOutcomes; ++k) {
-        const std::optional<QColor> fill
-            = BarChartColors::configured(kPrefix + kCells[k] + QStringLiteral("BackColor"));
-        const std::optional<QColor> border = BarChartColors::configured(kPrefix + kCells[k] + QStringLiteral("Border"));
-        if (!fill || !border)
-            continue;
-        m_plot->setSeriesColors(int(k), *fill, *border);
-        m_legend->setSwatchColors(int(k), *fill, *border);
-    }
+    QStringList seriesKeys;
+    for (const QString& cell : kCells)
+        seriesKeys.append(kPrefix + cell);
+    BarChartColors::applyConfigured(*m_plot, *m_legend, seriesKeys);
 }
 
 void ConfusionMatrix::setBackColor(uint color)
@@ -247,11 +223,7 @@ void ConfusionMatrix::setBackColor(uint color)
 void ConfusionMatrix::setForeColor(uint color)
 {
     m_foreColor = color;
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, toQColor(color));
-    setPalette(palette);
-    m_legend->setForeColor(toQColor(color));
-    m_plot->setFrameColor(toQColor(color));
+    BarChartColors::applyForeColor(*this, *m_plot, *m_legend, toQColor(color));
 }
 
 void ConfusionMatrix::SetConfusionMatrixData(const Vector<std::int32_t>& confMatrix,
@@ -285,13 +257,7 @@ void ConfusionMatrix::ShowItem(int item)
 
     m_threshold = std::max(
         1, HostConfiguration::integer(QStringLiteral("LogisticRegression.Chart.ConfMatrix.StreamingThreshold"), 30));
-    m_updating = true;
-    const int upper = shownSeries().rowHigh() - shownSeries().rowLow();
-    const int maximum = upper < kLargestScrollValue + 1 ? upper + 2 - m_threshold : kLargestScrollValue;
-    m_scroll->setRange(1, std::max(1, maximum));
-    m_scroll->setSingleStep(1);
-    m_scroll->setPageStep(m_threshold);
-    m_updating = false;
+    m_window->setBuckets(shownSeries().rowCount(), m_threshold);
     m_hasData = true;
     fillChart();
 }
@@ -328,7 +294,7 @@ int ConfusionMatrix::lastBucket() const
 void ConfusionMatrix::fillChart()
 {
     const Table<std::int32_t>& series = shownSeries();
-    m_firstBucket = isStreaming() ? m_scroll->value() : 1;
+    m_firstBucket = isStreaming() ? m_window->first() : 1;
     QStringList labels;
     QList<QList<qreal>> shares(kOutcomes);
     for (int bucket = m_firstBucket; bucket <= lastBucket(); ++bucket) {
@@ -371,9 +337,7 @@ void ConfusionMatrix::Reset()
     m_rocCounts = {};
     m_rocSeries = {};
     m_hasData = false;
-    m_updating = true;
-    m_scroll->setValue(1);
-    m_updating = false;
+    m_window->moveTo(1);
     m_shown = ConfusionMatrixTable::Counts {};
     showTable();
     for (QLabel* value : m_values)
@@ -395,12 +359,7 @@ void ConfusionMatrix::layoutChildren()
     const int width = this->width();
     const int height = this->height();
     const int chartWidth = std::max(0, width - m_legend->width() - kChartMargin);
-    // While the picture is taken the chart spans the scroll bar's place too.
-    const bool scrolling = isStreaming() && !m_capturing;
-    const int scrollHeight = scrolling ? m_scroll->sizeHint().height() : 0;
-    if (scrolling)
-        m_scroll->setGeometry(0, height - scrollHeight, width, scrollHeight);
-    m_scroll->setVisible(scrolling && m_mode == 1);
+    const int scrollHeight = m_window->placeScrollBar(isStreaming(), m_mode == 1);
     m_plot->setGeometry(kChartLeft, kChartTop, chartWidth, std::max(0, height - kChartTop - scrollHeight));
     m_legend->move(m_plot->x() + m_plot->width() + kLegendGap, kLegendTop);
     m_matrix->move(width / 2 - m_matrix->width() / 2, height / 2 - m_matrix->height() / 2);
@@ -412,8 +371,7 @@ void ConfusionMatrix::showSegmentTip(int series, int position, bool entered)
     const int bucket = m_firstBucket + position;
     const int row = data.rowLow() + bucket - 1;
     if (!entered || !m_hasData || series < 0 || series >= kOutcomes || !data.contains(row, data.colLow() + series)) {
-        m_plot->setToolTip(QString());
-        QToolTip::hideText();
+        BarChartWindow::showTip(*m_plot, QString());
         return;
     }
     double total = 0;
@@ -423,45 +381,16 @@ void ConfusionMatrix::showSegmentTip(int series, int position, bool entered)
     const QString tip = kCellNames[std::size_t(series)] + QStringLiteral(", Bucket ") + QString::number(bucket)
         + QStringLiteral(", ") + percentText(total > 0 ? count / total : 0.0, 1) + QStringLiteral(" (")
         + QString::number(count) + QLatin1Char(')');
-    m_plot->setToolTip(tip);
-    QToolTip::showText(QCursor::pos(), tip, m_plot);
-}
-
-void ConfusionMatrix::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    layoutChildren();
-}
-
-void ConfusionMatrix::mouseReleaseEvent(QMouseEvent* event)
-{
-    // Releases over the table's labels and the check box reach the control, which they do not take.
-    if (event->button() == Qt::RightButton) {
-        m_menu->popup(event->globalPosition().toPoint());
-        return;
-    }
-    QWidget::mouseReleaseEvent(event);
+    BarChartWindow::showTip(*m_plot, tip);
 }
 
 void ConfusionMatrix::paintChart(QPainter& painter, const QRect& target)
 {
-    const bool capturing = m_capturing;
+    // The picture leaves the percent box out too.
     const bool percentShown = !m_percent->isHidden();
-    m_capturing = true;
     m_percent->hide();
-    layoutChildren();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    IConfusionMatrixControl::paintChart(painter, target);
-    m_capturing = capturing;
+    m_window->paintWithoutScrollBar(painter, target);
     m_percent->setVisible(percentShown);
-    layoutChildren();
-}
-
-void ConfusionMatrix::runImageCommand(const std::function<void()>& command)
-{
-    m_menu->hide();
-    QCoreApplication::processEvents();
-    bestEffort(command);
 }
 
 } // namespace lrv

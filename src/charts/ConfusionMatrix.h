@@ -5,18 +5,16 @@
 #include "support/OleColor.h"
 
 #include <array>
-#include <functional>
 #include <optional>
 
 #include <QWidget>
 
 class QCheckBox;
 class QLabel;
-class QMenu;
-class QScrollBar;
 
 namespace lrv {
 
+class BarChartWindow;
 class PercentBarPlot;
 class SwatchLegend;
 
@@ -53,10 +51,6 @@ public:
     /// The control without the percent box and the scroll bar.
     void paintChart(QPainter& painter, const QRect& target) override;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
 private:
     void buildMatrixPanel();
     void applyConfiguredColors();
@@ -65,7 +59,6 @@ private:
     void layoutChildren();
     void percentToggled();
     void showSegmentTip(int series, int position, bool entered);
-    void runImageCommand(const std::function<void()>& command);
     const Table<std::int32_t>& shownSeries() const;
     int lastBucket() const;
 
@@ -78,8 +71,7 @@ private:
     QCheckBox* m_percent;
     PercentBarPlot* m_plot;
     SwatchLegend* m_legend;
-    QScrollBar* m_scroll;
-    QMenu* m_menu;
+    BarChartWindow* m_window;
 
     Vector<std::int32_t> m_logisticCounts;
     Table<std::int32_t> m_logisticSeries;
@@ -95,7 +87,6 @@ private:
     int m_firstBucket = 1;
     bool m_hasData = false;
     bool m_updating = false;
-    bool m_capturing = false;
     OleColor m_backColor = rgb(255, 255, 255);
     OleColor m_foreColor = 0;
 };

@@ -186,16 +186,7 @@ void CutoffChart::refreshChart()
     }
 }
 
-void CutoffChart::Reset()
-{
-    try {
-        for (int series = 0; series < m_chart->seriesCount(); ++series)
-            m_chart->removeAllPoints(series);
-        m_chart->setAxisLabelsVisible(Qt::Horizontal, false);
-    } catch (const std::exception&) {
-        drawingFailed();
-    }
-}
+void CutoffChart::Reset() { clearSeries(); }
 
 void CutoffChart::layoutChildren()
 {

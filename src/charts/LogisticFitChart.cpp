@@ -199,16 +199,7 @@ void LogisticFitChart::refreshChart()
     }
 }
 
-void LogisticFitChart::Reset()
-{
-    try {
-        for (int series = 0; series < m_chart->seriesCount(); ++series)
-            m_chart->removeAllPoints(series);
-        m_chart->setAxisLabelsVisible(Qt::Horizontal, false);
-    } catch (const std::exception&) {
-        drawingFailed();
-    }
-}
+void LogisticFitChart::Reset() { clearSeries(); }
 
 void LogisticFitChart::layoutChildren()
 {

@@ -3,15 +3,11 @@
 #include "charts/ChartInterfaces.h"
 #include "support/OleColor.h"
 
-#include <functional>
-
 #include <QWidget>
-
-class QMenu;
-class QScrollBar;
 
 namespace lrv {
 
+class BarChartWindow;
 class PercentBarPlot;
 class SwatchLegend;
 
@@ -50,28 +46,19 @@ signals:
     /// The table row (from 1) of the bar the user selected.
     void PointSelected(int index);
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
 private:
     void applyConfiguredColors();
     void layoutChildren();
     int firstShownRow() const;
     void showBarTip(int series, int position, bool entered);
-    void showContextMenu(const QPoint& globalPos);
-    void runImageCommand(const std::function<void()>& command);
 
     PercentBarPlot* m_plot;
-    QScrollBar* m_scroll;
     SwatchLegend* m_legend;
-    QMenu* m_menu;
+    BarChartWindow* m_window;
 
     Table<Variant> m_table;
     int m_threshold = 30;
     bool m_hasData = false;
-    bool m_updating = false;
-    bool m_capturing = false;
     OleColor m_backColor = rgb(255, 255, 255);
     OleColor m_foreColor = 0;
 };

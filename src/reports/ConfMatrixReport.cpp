@@ -4,82 +4,46 @@
 #include "reports/ReportTexts.h"
 #include "support/ClipboardHelpers.h"
 
-#include <cmath>
-
 namespace lrv {
 
 namespace {
     constexpr int kTarget = index(ProbabilityColumn::Target);
-    constexpr int kMostLikelyClass = index(ProbabilityColumn::MostLikelyClass);
     constexpr int kMatch = index(ProbabilityColumn::Match);
     constexpr int kErrorFlag = index(ProbabilityColumn::ErrorFlag);
 }
 
 ConfMatrixReport::ConfMatrixReport()
-    : TableReport(8, 0,
+    : ProbabilityReport(8,
         { { QStringLiteral("Id"), ProbabilityColumn::Id }, { QStringLiteral("Target"), kTarget },
             { QStringLiteral("Model Output"), ProbabilityColumn::Output },
             { QStringLiteral("Probability[1]"), ProbabilityColumn::ProbabilityOne },
             { QStringLiteral("Probability[0]"), ProbabilityColumn::ProbabilityZero },
-            { QStringLiteral("Most Likely Class"), kMostLikelyClass }, { QStringLiteral("Match"), kMatch },
-            { QStringLiteral("Type"), kOutcomeColumn } })
+            { QStringLiteral("Most Likely Class"), ProbabilityColumn::MostLikelyClass },
+            { QStringLiteral("Match"), kMatch }, { QStringLiteral("Type"), kOutcomeColumn } },
+        { ProbabilityColumn::Target, ProbabilityColumn::Output })
 {
 }
 
-void ConfMatrixReport::prepareRefresh()
+void ConfMatrixReport::prepareTexts(ReportRecordsModel& records)
 {
-    m_errorColor = calculationErrorColor();
-    m_thresholdColor = thresholdColor();
-    m_logisticColor = logisticThresholdColor();
+    m_truePositive = records.textId(ReportTexts::outcomeText(1, 1));
+    m_trueNegative = records.textId(ReportTexts::outcomeText(1, 0));
+    m_falseNegative = records.textId(ReportTexts::outcomeText(0, 1));
+    m_falsePositive = records.textId(ReportTexts::outcomeText(0, 0));
+    m_calculationError = records.textId(ReportTexts::calculationErrorText());
 }
 
-void ConfMatrixReport::fillRecords(ReportRecordsModel& records)
+void ConfMatrixReport::addTexts(ReportRecordsModel& records, const Table<double>& data, int row, bool error) const
 {
-    const Table<double>& data = doubleData();
-    requireColumns(index(ProbabilityColumn::Id), kErrorFlag);
-    const int last = lastShownRow();
-    if (last < data.rowLow())
+    // A calculation error is no outcome: its type says what it is.
+    if (error) {
+        records.addTextById(m_calculationError);
         return;
-    const int ok = records.textId(ReportTexts::matchText(1));
-    const int wrong = records.textId(ReportTexts::matchText(0));
-    const int truePositive = records.textId(ReportTexts::outcomeText(1, 1));
-    const int trueNegative = records.textId(ReportTexts::outcomeText(1, 0));
-    const int falseNegative = records.textId(ReportTexts::outcomeText(0, 1));
-    const int falsePositive = records.textId(ReportTexts::outcomeText(0, 0));
-    const int noMatch = records.textId(ReportTexts::matchText(0, true));
-    const int calculationError = records.textId(ReportTexts::calculationErrorText());
-    const double thresholdId = m_optimalModelThresholdId;
-    double currentClass = std::nearbyint(data.at(data.rowLow(), kMostLikelyClass));
-    for (int row = data.rowLow(); row <= last; ++row) {
-        const int record = records.addRecord();
-        addId(records, row);
-        records.addNumber(data.at(row, kTarget));
-        records.addNumber(at(data, row, ProbabilityColumn::Output));
-        records.addNumber(at(data, row, ProbabilityColumn::ProbabilityOne), CaptionFormat::Value15);
-        records.addNumber(at(data, row, ProbabilityColumn::ProbabilityZero), CaptionFormat::Value15);
-        records.addNumber(data.at(row, kMostLikelyClass));
-        const bool error = data.at(row, kErrorFlag) == 1;
-        const bool match = data.at(row, kMatch) == 1;
-        const bool positive = data.at(row, kTarget) != 0;
-        if (error) {
-            // A calculation error is no outcome: no match, and its type says what it is.
-            records.addTextById(noMatch);
-            records.addTextById(calculationError);
-        } else {
-            records.addTextById(match ? ok : wrong);
-            records.addTextById(
-                match ? (positive ? truePositive : trueNegative) : (positive ? falseNegative : falsePositive));
-        }
-        // Later colourings replace earlier ones: error, then threshold, then the logistic class change.
-        if (error)
-            colourRow(records, record, m_errorColor);
-        if (at(data, row, ProbabilityColumn::Id) == thresholdId)
-            colourRow(records, record, m_thresholdColor);
-        if (row + 1 < last && data.at(row + 1, kMostLikelyClass) != currentClass) {
-            colourRow(records, record, m_logisticColor);
-            currentClass = std::nearbyint(data.at(row + 1, kMostLikelyClass));
-        }
     }
+    const bool match = data.at(row, kMatch) == 1;
+    const bool positive = data.at(row, kTarget) != 0;
+    records.addTextById(
+        match ? (positive ? m_truePositive : m_trueNegative) : (positive ? m_falseNegative : m_falsePositive));
 }
 
 QString ConfMatrixReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const

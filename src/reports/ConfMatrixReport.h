@@ -1,12 +1,12 @@
 #pragma once
 
-#include "reports/TableReport.h"
+#include "reports/ProbabilityReport.h"
 
 namespace lrv {
 
 /// Report 8, the Confusion Matrix tab: per record the class probabilities, most likely class, match and
 /// outcome, with the optimal ROC threshold row and the logistic class changes highlighted.
-class ConfMatrixReport : public TableReport {
+class ConfMatrixReport : public ProbabilityReport {
 public:
     ConfMatrixReport();
 
@@ -17,15 +17,18 @@ public:
     static constexpr int kOutcomeColumn = 999;
 
 protected:
-    void prepareRefresh() override;
-    void fillRecords(ReportRecordsModel& records) override;
+    void prepareTexts(ReportRecordsModel& records) override;
+    void addTexts(ReportRecordsModel& records, const Table<double>& data, int row, bool error) const override;
+    std::optional<double> thresholdId() const override { return m_optimalModelThresholdId; }
     QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const override;
 
 private:
     std::int32_t m_optimalModelThresholdId = 0;
-    OleColor m_errorColor = 0;
-    OleColor m_thresholdColor = 0;
-    OleColor m_logisticColor = 0;
+    int m_truePositive = 0;
+    int m_trueNegative = 0;
+    int m_falseNegative = 0;
+    int m_falsePositive = 0;
+    int m_calculationError = 0;
 };
 
 } // namespace lrv

@@ -162,6 +162,21 @@ namespace {
         return rows;
     }
 
+    // The cutoff points and the correct and wrong predictions at the optimal cutoff, which the ROC and the cutoff
+    // points both show.
+    void appendRocSummary(Rows& rows, const Vector<Variant>& stats, const QString& name)
+    {
+        const Variant& total = element(stats, RocStat::Total, name);
+        rows.push_back({ Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"),
+            element(stats, RocStat::Youden, name) });
+        rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, RocStat::Cutoff, name) });
+        rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
+            countWithShare(element(stats, RocStat::Correct, name), total, QStringLiteral("Correct")) });
+        rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
+            countWithShare(element(stats, RocStat::Wrong, name), total, QStringLiteral("Wrong")) });
+        rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
+    }
+
     // The rates that the ROC and the cutoff points show after their counts.
     void appendRocRates(Rows& rows, const Vector<Variant>& stats, const QString& name)
     {
@@ -321,18 +336,10 @@ void PropertyGridAdapter::SetWeightedLinearRegression(double slope, double inter
 void PropertyGridAdapter::SetROCStats(const Vector<Variant>& stats)
 {
     const QString name = QStringLiteral("ROC statistics");
-    const Variant& total = element(stats, RocStat::Total, name);
     Rows rows;
     rows.push_back(
         { Kind::DoubleKind, QStringLiteral("Area Under the ROC Curve"), element(stats, RocStat::Auc, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"),
-        element(stats, RocStat::Youden, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, RocStat::Cutoff, name) });
-    rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
-        countWithShare(element(stats, RocStat::Correct, name), total, QStringLiteral("Correct")) });
-    rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
-        countWithShare(element(stats, RocStat::Wrong, name), total, QStringLiteral("Wrong")) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
+    appendRocSummary(rows, stats, name);
     appendRocRates(rows, stats, name);
     addRows(cleared(Roc), rows);
     finish();
@@ -343,14 +350,7 @@ void PropertyGridAdapter::SetCutoffPointsStats(const Vector<Variant>& stats)
     const QString name = QStringLiteral("cutoff point statistics");
     const Variant& total = element(stats, RocStat::Total, name);
     Rows rows;
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"),
-        element(stats, RocStat::Youden, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, RocStat::Cutoff, name) });
-    rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
-        countWithShare(element(stats, RocStat::Correct, name), total, QStringLiteral("Correct")) });
-    rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
-        countWithShare(element(stats, RocStat::Wrong, name), total, QStringLiteral("Wrong")) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
+    appendRocSummary(rows, stats, name);
     const RocStat counts[]
         = { RocStat::TruePositives, RocStat::TrueNegatives, RocStat::FalsePositives, RocStat::FalseNegatives };
     for (int i = 0; i < kRocCountCaptions.size(); ++i)

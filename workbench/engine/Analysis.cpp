@@ -7,6 +7,7 @@
 #include "engine/ProgressMeter.h"
 #include "engine/RankedRecords.h"
 #include "engine/RankingSummary.h"
+#include "engine/Ratio.h"
 #include "engine/RocTable.h"
 #include "engine/StoredCellTable.h"
 #include "engine/WeightedFit.h"
@@ -22,11 +23,8 @@ namespace wb::engine {
 namespace {
 
     constexpr int maxBuckets = 1000;
-    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     // Key pass, histograms, six digit passes, rank pass, buckets, ROC groups.
     constexpr int plannedPasses = 11;
-
-    double ratio(double numerator, double denominator) { return denominator != 0 ? numerator / denominator : nan; }
 
     std::string bucketRangeMessage(std::int64_t validRecords)
     {

@@ -2,6 +2,7 @@
 
 #include "engine/Analysis.h"
 #include "engine/RankedRecords.h"
+#include "engine/Ratio.h"
 
 #include <algorithm>
 #include <cctype>
@@ -54,11 +55,6 @@ namespace {
     [[noreturn]] void refuse(const std::string& text, const std::string& why)
     {
         throw CalculationError("The cutoff rule \"" + text + "\" " + why + " " + allowedRules);
-    }
-
-    double ratio(double numerator, double denominator)
-    {
-        return denominator != 0 ? numerator / denominator : notANumber;
     }
 
     /// The first group in ranking order for which `meets` holds, assuming it holds for every later group too.

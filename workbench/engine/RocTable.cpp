@@ -1,17 +1,11 @@
 #include "engine/RocTable.h"
 
+#include "engine/Ratio.h"
 #include "engine/RecordSample.h"
 
 #include <limits>
 
 namespace wb::engine {
-
-namespace {
-    double ratio(double numerator, double denominator)
-    {
-        return denominator != 0 ? numerator / denominator : std::numeric_limits<double>::quiet_NaN();
-    }
-} // namespace
 
 template <class Ranking>
 RocTableOf<Ranking>::RocTableOf(std::shared_ptr<const Ranking> ranked, std::int32_t optimalEnd)

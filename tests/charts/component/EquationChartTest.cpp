@@ -14,18 +14,18 @@ using lrv::test::pointsOf;
 
 namespace {
 
-// A bucket table (rows from 1) with the x values in columns 1 and 2 and the y value in column `yColumn`;
-// column 10 holds 2·x + 1 for the log-odds line.
+// A bucket table (rows from 1) with the upper and lower boundaries, the y value in column `yColumn` and 2·x + 1 as
+// the fitted log odds.
 Table<Variant> buckets(const std::vector<std::array<double, 3>>& xUpperLowerY, int yColumn)
 {
-    TableBuilder<Variant> builder(1, int(xUpperLowerY.size()), 0, 11);
+    TableBuilder<Variant> builder(1, int(xUpperLowerY.size()), 0, index(DecileColumn::Last));
     for (std::size_t i = 0; i < xUpperLowerY.size(); ++i) {
         const int row = int(i) + 1;
-        builder.set(row, 0, row);
-        builder.set(row, 1, xUpperLowerY[i][0]);
-        builder.set(row, 2, xUpperLowerY[i][1]);
+        builder.set(row, index(LogOddsColumn::Bucket), row);
+        builder.set(row, index(LogOddsColumn::UpperBoundary), xUpperLowerY[i][0]);
+        builder.set(row, index(LogOddsColumn::LowerBoundary), xUpperLowerY[i][1]);
         builder.set(row, yColumn, xUpperLowerY[i][2]);
-        builder.set(row, 10, 2 * xUpperLowerY[i][0] + 1);
+        builder.set(row, index(LogOddsColumn::FittedLogOdds), 2 * xUpperLowerY[i][0] + 1);
     }
     return builder.build();
 }
@@ -38,7 +38,10 @@ protected:
     {
         return !chart.template findChild<QLineEdit*>(QStringLiteral("txtInvalidData"))->isHidden();
     }
-    static int yColumn() { return std::is_same_v<Chart, SlopeChart> ? 9 : 7; }
+    static int yColumn()
+    {
+        return std::is_same_v<Chart, SlopeChart> ? index(LogOddsColumn::LogOdds) : index(DecileColumn::PositivePercent);
+    }
     void draw(const std::vector<std::array<double, 3>>& data)
     {
         chart.SetDataSource(buckets(data, yColumn()));
@@ -130,8 +133,8 @@ TYPED_TEST(EquationChartTest, UndefinedFitTitle)
 TYPED_TEST(EquationChartTest, UndefinedFitDrawsItsLineWithoutStretchingTheAxis)
 {
     TableBuilder<Variant> table(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, this->yColumn()));
-    table.set(1, 10, -9999);
-    table.set(2, 10, -9999);
+    table.set(1, index(LogOddsColumn::FittedLogOdds), -9999);
+    table.set(2, index(LogOddsColumn::FittedLogOdds), -9999);
     this->chart.SetDataSource(table.build());
     this->chart.SetEquationValues(-9999, -9999, -9999, false);
     this->chart.Refresh();
@@ -141,10 +144,10 @@ TYPED_TEST(EquationChartTest, UndefinedFitDrawsItsLineWithoutStretchingTheAxis)
     EXPECT_GT(this->component().axis(Qt::Vertical)->min(), -10) << "the axis follows the buckets";
 }
 
-TEST(SlopeChart, LineComesFromColumnTen)
+TEST(SlopeChart, LineComesFromTheFittedLogOdds)
 {
     SlopeChart chart;
-    chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, 9));
+    chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, index(LogOddsColumn::LogOdds)));
     chart.Refresh();
     EXPECT_EQ(pointsOf(*chart.chartComponent(), 1), (QList<QPointF> { { 0.9, 2.8 }, { 0.4, 1.8 } }));
 }
@@ -152,7 +155,8 @@ TEST(SlopeChart, LineComesFromColumnTen)
 TEST(TrendlineChart, LineLiesOnZeroUntilTheEquationIsKnown)
 {
     TrendlineChart chart;
-    chart.SetDataSource(buckets({ { 0.9, 0.7, 80 }, { 0.5, 0.3, 40 }, { 0.2, 0.1, 10 } }, 7));
+    chart.SetDataSource(
+        buckets({ { 0.9, 0.7, 80 }, { 0.5, 0.3, 40 }, { 0.2, 0.1, 10 } }, index(DecileColumn::PositivePercent)));
     chart.Refresh();
     EXPECT_EQ(pointsOf(*chart.chartComponent(), 1), (QList<QPointF> { { 0.9, 0 }, { 0.2, 0 } }));
 

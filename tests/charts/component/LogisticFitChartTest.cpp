@@ -23,13 +23,13 @@ protected:
     ChartComponent& component() { return *chart.chartComponent(); }
     bool noticeShown() const { return !chart.findChild<QLineEdit*>(QStringLiteral("txtInvalidData"))->isHidden(); }
 
-    // The curve in the columns of the logistic-fit table: 2 model output, 5 P(1).
+    // The curve as rows of the probability table up to P(0).
     static Table<double> curve()
     {
         return rows<double>(
             0, { { 1, 0, 0.1, 0, 0, 0.2, 0.8 }, { 2, 1, 0.5, 0, 0, 0.5, 0.5 }, { 3, 1, 0.9, 0, 0, 0.8, 0.2 } });
     }
-    // Observations: 0 target, 1 model output, 2 class.
+    // Observations: class level, model output, class.
     static Table<double> observations()
     {
         return rows<double>(0, { { 0, 0.1, 0 }, { 1, 0.3, 1 }, { 0, 0.6, 0 }, { 1, 0.9, 1 } });
@@ -46,7 +46,7 @@ TEST_F(LogisticFitChartTest, BeforeAnyObservationsTheChartCannotBeDrawn)
     EXPECT_EQ(component().pointCount(2), 0) << "no curve without the observations' range";
 }
 
-TEST_F(LogisticFitChartTest, ObservationsSplitByClassAndTheCurveFollowsColumnsTwoAndFive)
+TEST_F(LogisticFitChartTest, ObservationsSplitByClassAndTheCurveFollowsOutputAndProbabilityOne)
 {
     chart.SetShowDummyPoints(true);
     chart.SetDataSource(curve());

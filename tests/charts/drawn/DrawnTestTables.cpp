@@ -1,5 +1,7 @@
 #include "DrawnTestTables.h"
 
+#include "host/ResultLayout.h"
+
 #include <algorithm>
 #include <random>
 
@@ -55,14 +57,14 @@ Table<double> realisticRocTable()
     for (const Record& record : records)
         positives += record.positive ? 1 : 0;
     const int negatives = int(records.size()) - positives;
-    TableBuilder<double> table(0, int(records.size()) - 1, 0, 15, 0.0);
+    TableBuilder<double> table(0, int(records.size()) - 1, 0, index(RocColumn::Last), 0.0);
     int tp = 0;
     int fp = 0;
     for (int row = 0; row < int(records.size()); ++row) {
         (records[row].positive ? tp : fp) += 1;
-        table.set(row, 2, records[row].score);
-        table.set(row, 8, double(tp) / positives);
-        table.set(row, 9, double(fp) / negatives);
+        table.set(row, index(RocColumn::Output), records[row].score);
+        table.set(row, index(RocColumn::Sensitivity), double(tp) / positives);
+        table.set(row, index(RocColumn::FalsePositiveRate), double(fp) / negatives);
     }
     return table.build();
 }
@@ -70,16 +72,16 @@ Table<double> realisticRocTable()
 Table<Variant> realisticGainsTable()
 {
     const Buckets b = buckets(10);
-    TableBuilder<Variant> table(0, 10, 0, 13, Variant(0.0));
+    TableBuilder<Variant> table(0, 10, 0, index(GainsColumn::Last), Variant(0.0));
     int cumPositives = 0;
     int cumTotal = 0;
     for (int bucket = 1; bucket <= 10; ++bucket) {
         cumPositives += b.positives[bucket - 1];
         cumTotal += b.totals[bucket - 1];
-        table.set(bucket, 0, bucket);
-        table.set(bucket, 8, double(cumPositives) / cumTotal);
-        table.set(bucket, 9, 100.0 * cumPositives / b.allPositives);
-        table.set(bucket, 13, 100.0 * cumTotal / b.all);
+        table.set(bucket, index(GainsColumn::Bucket), bucket);
+        table.set(bucket, index(GainsColumn::CumulativeRate), double(cumPositives) / cumTotal);
+        table.set(bucket, index(GainsColumn::CumulativePositivePercent), 100.0 * cumPositives / b.allPositives);
+        table.set(bucket, index(GainsColumn::CumulativePopulationPercent), 100.0 * cumTotal / b.all);
     }
     return table.build();
 }
@@ -88,17 +90,17 @@ Table<Variant> realisticLiftTable()
 {
     const Buckets b = buckets(10);
     const double overall = double(b.allPositives) / b.all;
-    TableBuilder<Variant> table(1, 10, 0, 4);
+    TableBuilder<Variant> table(1, 10, 0, index(LiftColumn::Last));
     int cumPositives = 0;
     int cumTotal = 0;
     for (int bucket = 1; bucket <= 10; ++bucket) {
         cumPositives += b.positives[bucket - 1];
         cumTotal += b.totals[bucket - 1];
-        table.set(bucket, 0, 100.0 * cumTotal / b.all);
-        table.set(bucket, 1, 1.0);
-        table.set(bucket, 2, 1 / overall);
-        table.set(bucket, 3, double(b.positives[bucket - 1]) / b.totals[bucket - 1] / overall);
-        table.set(bucket, 4, double(cumPositives) / cumTotal / overall);
+        table.set(bucket, index(LiftColumn::CumulativePopulationPercent), 100.0 * cumTotal / b.all);
+        table.set(bucket, index(LiftColumn::RandomLift), 1.0);
+        table.set(bucket, index(LiftColumn::IdealLift), 1 / overall);
+        table.set(bucket, index(LiftColumn::Lift), double(b.positives[bucket - 1]) / b.totals[bucket - 1] / overall);
+        table.set(bucket, index(LiftColumn::CumulativeLift), double(cumPositives) / cumTotal / overall);
     }
     return table.build();
 }

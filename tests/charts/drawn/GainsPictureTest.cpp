@@ -24,14 +24,14 @@ namespace {
         return GainsChart::gainsPicture(data, kSurface, chartFont(), colors);
     }
 
-    // A gains row: marker, positive fraction (column 8), % positives captured (9), % population (13).
+    // A gains row: marker, % positives captured, % population and the cumulative positive fraction.
     std::vector<Variant> gainsRow(Variant marker, double captured, double population, double fraction = 0)
     {
-        std::vector<Variant> row(14, Variant(0.0));
-        row[0] = marker;
-        row[8] = fraction;
-        row[9] = captured;
-        row[13] = population;
+        std::vector<Variant> row(kCountOf<GainsColumn>, Variant(0.0));
+        row[index(GainsColumn::Bucket)] = marker;
+        row[index(GainsColumn::CumulativeRate)] = fraction;
+        row[index(GainsColumn::CumulativePositivePercent)] = captured;
+        row[index(GainsColumn::CumulativePopulationPercent)] = population;
         return row;
     }
 

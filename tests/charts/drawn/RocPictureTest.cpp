@@ -31,8 +31,14 @@ namespace {
         return ROCChart::rocPicture(data, kSurface, chartFont(), colors());
     }
 
-    // A ROC row: column 8 the true-positive rate, column 9 the false-positive rate.
-    std::vector<double> rates(double tpr, double fpr) { return { 0, 0, 0, 0, 0, 0, 0, 0, tpr, fpr }; }
+    // A ROC row up to its rates.
+    std::vector<double> rates(double tpr, double fpr)
+    {
+        std::vector<double> row(index(RocColumn::FalsePositiveRate) + 1, 0.0);
+        row[index(RocColumn::Sensitivity)] = tpr;
+        row[index(RocColumn::FalsePositiveRate)] = fpr;
+        return row;
+    }
 
     std::vector<ChartStroke> curve(const ChartPicture& p)
     {

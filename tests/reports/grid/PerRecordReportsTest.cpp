@@ -36,19 +36,20 @@ protected:
     ReportGrid grid;
 };
 
-// A ROC results row: id, target, output, then 3..15 as given or 0.
+// A ROC results row: output 0.5, sensitivity 0.5, false-positive rate 1, predicted class 1, the rest as given or 0.
 std::vector<double> rocRow(double id, double target, double errorFlag = 0, double match = 1, double outcome = 0)
 {
-    std::vector<double> row(16, 0.0);
-    row[0] = id;
-    row[1] = target;
-    row[2] = 0.5;
-    row[8] = 0.5;
-    row[9] = 1;
-    row[12] = errorFlag;
-    row[13] = 1;
-    row[14] = match;
-    row[15] = outcome;
+    std::vector<double> row(kCountOf<RocColumn>, 0.0);
+    const auto set = [&row](RocColumn column, double value) { row[std::size_t(index(column))] = value; };
+    set(RocColumn::Id, id);
+    set(RocColumn::Target, target);
+    set(RocColumn::Output, 0.5);
+    set(RocColumn::Sensitivity, 0.5);
+    set(RocColumn::FalsePositiveRate, 1);
+    set(RocColumn::ErrorFlag, errorFlag);
+    set(RocColumn::PredictedClass, 1);
+    set(RocColumn::Match, match);
+    set(RocColumn::Outcome, outcome);
     return row;
 }
 
@@ -135,7 +136,7 @@ TEST_F(PerRecordReportsTest, CalculationErrorsShowNoOutcomeInGridAndCopy)
     const double nan = std::nan("");
     // Error rows of the engine: NaN output and probabilities, match 0, the outcome code -1.
     std::vector<double> rocError = rocRow(4, 1, 1, 0, -1);
-    rocError[2] = nan;
+    rocError[index(RocColumn::Output)] = nan;
     const Table<double> roc = test::doubleRows({ rocError, rocRow(5, 1) });
     const Table<double> probabilities
         = test::doubleRows({ { 4, 1, nan, nan, nan, nan, nan, 0, 0, 1 }, { 5, 0, nan, nan, nan, nan, nan, 1, 0, 1 } });
@@ -362,8 +363,8 @@ TEST_F(PerRecordReportsTest, MatchAndOutcomeTextsInGridAndCopy)
     EXPECT_EQ(grid.itemText(1, 9), "Wrong");
     EXPECT_EQ(grid.itemText(1, 10), "");
     EXPECT_EQ(grid.itemText(2, 10), "False Pos.");
-    EXPECT_EQ(grid.itemText(0, 3), "0.5"); // TPR (Sens) is data column 8
-    EXPECT_EQ(grid.itemText(0, 5), "1"); // FPR (1-Spec) is data column 9
+    EXPECT_EQ(grid.itemText(0, 3), "0.5"); // TPR (Sens)
+    EXPECT_EQ(grid.itemText(0, 5), "1"); // FPR (1-Spec)
     EXPECT_EQ(cutoff.ColumnText(10), "Type\r\nTrue Pos.\r\n\r\nFalse Pos.");
     EXPECT_EQ(cutoff.AllDataText().split("\r\n").at(2), "2\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\t");
 }

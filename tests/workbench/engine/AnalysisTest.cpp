@@ -51,7 +51,7 @@ TEST(Analysis, TiedOutputsShareOneRocPointAndErrorsComeFirst)
     const CellTable& roc = *a.rocResults;
     ASSERT_EQ(roc.rowLow(), 0);
     ASSERT_EQ(roc.rowHigh(), 5);
-    ASSERT_EQ(roc.colHigh(), 15);
+    ASSERT_EQ(roc.colHigh(), lrv::index(lrv::RocColumn::Last));
     expectRow(roc, 0, { 5, 1, notANumber, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, -1, 0, -1 });
     expectRow(roc, 1, { 6, 0, notANumber, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, -1, 0, -1 });
     // At the optimum only id 1 is predicted class 1.

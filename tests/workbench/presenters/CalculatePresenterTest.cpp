@@ -96,13 +96,13 @@ TEST_F(CalculatePresenterTest, ResultsReachTheViewWithTheirLayouts)
     EXPECT_NEAR(view.auc, 0.8, 1e-12);
     EXPECT_EQ(view.roc.rowLow(), 0);
     EXPECT_EQ(view.roc.rowHigh(), 11);
-    EXPECT_EQ(view.roc.colHigh(), 15);
+    EXPECT_EQ(view.roc.colHigh(), lrv::index(lrv::RocColumn::Last));
     EXPECT_EQ(lrv::at(view.roc, 0, lrv::RocColumn::Id), 1); // the highest output ranks first
     EXPECT_EQ(view.cutoff.rowHigh(), 12);
     EXPECT_EQ(lrv::at(view.cutoff, 0, lrv::CutoffColumn::Output), 0.10); // ascending output order
     EXPECT_EQ(view.decileResults.rowLow(), 1);
     EXPECT_EQ(view.decileResults.rowHigh(), 4);
-    EXPECT_EQ(view.decileResults.colHigh(), 11);
+    EXPECT_EQ(view.decileResults.colHigh(), lrv::index(lrv::DecileColumn::Last));
     EXPECT_EQ(view.gains.rowLow(), 0);
     EXPECT_EQ(view.gains.rowHigh(), 4);
     EXPECT_EQ(view.lift.rowHigh(), 4);
