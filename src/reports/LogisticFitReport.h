@@ -13,7 +13,7 @@ public:
 protected:
     void prepareRefresh() override;
     void fillRecords(ReportRecordsModel& records) override;
-    QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const override;
+    ClipboardHelpers::CellTextOverride copiedCellTexts(const std::vector<int>& dataColumns) const override;
 
 private:
     OleColor m_errorColor = 0;

@@ -1,29 +1,38 @@
 #include "support/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 #include <QLocale>
 
 namespace lrv {
 
-QString invariantNumberText(double value)
+char* writeInvariantNumberText(char* out, double value)
 {
+    const auto copy = [out](std::string_view text) { return std::copy(text.begin(), text.end(), out); };
     if (std::isnan(value))
-        return QStringLiteral("NaN");
+        return copy("NaN");
     if (std::isinf(value))
-        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
-    if (value == 0)
-        return QStringLiteral("0");
+        return copy(value > 0 ? "inf" : "-inf");
+    // A whole number below 1e15 has at most 15 digits, which the "%.15G" form writes in full without a
+    // point: the integer conversion gives the same text an order of magnitude faster. Zero's sign is dropped.
+    if (std::abs(value) < 1e15 && value == std::trunc(value))
+        return std::to_chars(out, out + kNumberTextCapacity, std::int64_t(value)).ptr;
     // The "%.15G" form: the exponent form exactly below 1e-4 and from 1e15 on, no trailing zeros.
     // std::to_chars gives it several times faster than printf, which matters for tables of a million rows.
-    char buffer[40];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
-    for (char* c = buffer; c != end; ++c)
-        if (*c == 'e')
-            *c = 'E';
-    return QString::fromLatin1(buffer, end - buffer);
+    char* const end = std::to_chars(out, out + kNumberTextCapacity, value, std::chars_format::general, 15).ptr;
+    std::replace(out, end, 'e', 'E');
+    return end;
+}
+
+QString invariantNumberText(double value)
+{
+    char buffer[kNumberTextCapacity];
+    return QString::fromLatin1(buffer, writeInvariantNumberText(buffer, value) - buffer);
 }
 
 QString defaultNumberText(double value, const QString& decimalSeparator)

@@ -12,6 +12,7 @@
 #include "reports/PropertyGridAdapter.h"
 #include "run/Run.h"
 #include "support/Error.h"
+#include "support/TableTextWriter.h"
 #include "window/frmDecile.h"
 
 #include <QBuffer>
@@ -298,53 +299,42 @@ void AnalysisExport::writeOptionViews(Session& session, int tab)
 
 void AnalysisExport::writeTable(Session& session, int tab)
 {
+    lrv::IDataReport& report = *session.window.report(tab);
+    PageSection& section = session.sections[std::size_t(tab)];
+    const bool perRecord = kTabs[tab].perRecord;
+    const std::int64_t fileRows = perRecord && m_choices.records ? *m_choices.records : -1;
+
+    // The lines the page shows: a few, read back from their text.
+    QByteArray shown;
+    lrv::TableTextWriter page([&](QByteArrayView block) { shown.append(block); }, u"\n");
+    report.WriteAllData(page, perRecord ? kPagePerRecordRows : kPageRows);
+    page.flush();
+    QList<QByteArray> lines = shown.split('\n');
+    lines.removeLast();
+    for (const QByteArray& line : lines) {
+        const QStringList cells = QString::fromUtf8(line).split(QLatin1Char('\t'));
+        if (section.header.isEmpty())
+            section.header = cells;
+        else
+            section.rows.append(cells);
+    }
+
+    // The file is written as the rows are formatted: a table of a million rows is a hundred megabytes of text.
     const QString path = session.out.filePath(tabNames()[tab] + QStringLiteral(".tsv"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-
-    PageSection& section = session.sections[std::size_t(tab)];
-    const bool perRecord = kTabs[tab].perRecord;
-    const std::int64_t fileRows = perRecord && m_choices.records ? *m_choices.records : -1;
-    const int pageRows = perRecord ? kPagePerRecordRows : kPageRows;
-
-    // The report's text ends every line with CR LF. Only the lines the page shows, and the rows the file is
-    // cut at, are looked at one by one: a table of a million rows is a text of a hundred million characters.
-    const QString text = session.window.report(tab)->AllDataText();
-    const QStringView all(text);
-    qsizetype written = text.size();
-    qsizetype from = 0;
-    for (std::int64_t row = -1; from < text.size() && (row < pageRows || row < fileRows); ++row) {
-        qsizetype to = text.indexOf(u'\n', from);
-        to = to < 0 ? text.size() : to + 1;
-        const QString line = all.mid(from, to - from).trimmed().toString();
-        from = to;
-        if (row < 0)
-            section.header = line.split(QLatin1Char('\t'));
-        else if (row < pageRows)
-            section.rows.append(line.split(QLatin1Char('\t')));
-        if (row + 1 == fileRows)
-            written = from;
-    }
-    // A per-record table has a row per record, the calculation errors included; the others are short.
+    lrv::TableTextWriter writer(
+        [&](QByteArrayView block) {
+            if (file.write(block.data(), block.size()) != block.size())
+                throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        },
+        u"\n");
+    section.writtenRows = report.WriteAllData(writer, fileRows);
+    writer.flush();
+    // A per-record table has a row per record, the calculation errors included.
     const engine::Analysis& a = session.analysis.analysis;
-    const auto lines = [&] { return text.count(u'\n') + (text.endsWith(u'\n') || text.isEmpty() ? 0 : 1); };
-    section.totalRows
-        = perRecord ? std::int64_t(a.validRecords) + a.calculationErrors : std::max<std::int64_t>(lines() - 1, 0);
-    section.writtenRows = fileRows >= 0 ? std::min(fileRows, section.totalRows) : section.totalRows;
-
-    // Written in blocks, with "\n" line ends.
-    constexpr qsizetype kBlock = 1 << 22;
-    for (qsizetype at = 0; at < written;) {
-        qsizetype length = std::min(kBlock, written - at);
-        if (at + length < written && all[at + length - 1].isHighSurrogate())
-            --length;
-        QByteArray bytes = all.mid(at, length).toUtf8();
-        bytes.truncate(std::remove(bytes.begin(), bytes.end(), '\r') - bytes.begin());
-        if (file.write(bytes) != bytes.size())
-            throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        at += length;
-    }
+    section.totalRows = perRecord ? std::int64_t(a.validRecords) + a.calculationErrors : section.writtenRows;
 }
 
 void AnalysisExport::writeStatisticsText(Session& session)
