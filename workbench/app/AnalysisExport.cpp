@@ -15,6 +15,8 @@
 #include "support/TableTextWriter.h"
 #include "window/frmDecile.h"
 
+#include <future>
+
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
@@ -105,10 +107,11 @@ namespace {
         { 7, "optMatrix(1)", "optMatrix(0)", "confMatrix", "confusion-distribution", "Confusion distribution" },
     };
 
-    /// The chart at twice its size on screen, for sharp prints and high-density screens.
+    /// The chart at twice its size on screen, for sharp prints and high-density screens. Opaque: the PNG
+    /// holds no alpha channel to filter and compress.
     QImage chartImage(lrv::IChartControl& chart, const QSize& size)
     {
-        QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
+        QImage image(size * 2, QImage::Format_RGB32);
         image.setDevicePixelRatio(2);
         image.fill(Qt::white);
         QPainter painter(&image);
@@ -116,17 +119,11 @@ namespace {
         return image;
     }
 
-    /// NAME.svg and NAME.png of the chart as its "&Copy" takes it; the SVG document.
-    QByteArray writeChartFiles(const QDir& out, lrv::IChartControl& chart, const QString& name, const QString& title)
+    void savePicture(const QImage& image, const QString& path)
     {
-        const QSize size = chart.pictureSize();
-        const QByteArray svg = chartSvg(chart, size, title);
-        writeFile(out.filePath(name + QStringLiteral(".svg")), svg);
-        const QString png = out.filePath(name + QStringLiteral(".png"));
         // PNG quality 80 is zlib's fastest levels: a chart's flat colours compress well anyway.
-        if (!chartImage(chart, size).save(png, "PNG", 80))
-            throw lrv::Error(QStringLiteral("Cannot write the picture %1.").arg(png));
-        return svg;
+        if (!image.save(path, "PNG", 80))
+            throw lrv::Error(QStringLiteral("Cannot write the picture %1.").arg(path));
     }
 }
 
@@ -146,7 +143,30 @@ struct AnalysisExport::Session {
     std::vector<std::pair<int, PageSection>> views;
     int step = 0;
 
+    /// The PNG encoded aside while the next chart is drawn; one at a time, so that one picture waits at most.
+    std::future<void> pendingPicture;
+
     void stepDone() { progress.update(++step); }
+    /// Throws what the last PNG's encoding threw.
+    void finishPicture()
+    {
+        if (pendingPicture.valid())
+            pendingPicture.get();
+    }
+    /// NAME.svg and NAME.png of the chart as its "&Copy" takes it; the SVG document.
+    QByteArray writeChartFiles(lrv::IChartControl& chart, const QString& name, const QString& title)
+    {
+        const QSize size = chart.pictureSize();
+        const QByteArray svg = chartSvg(chart, size, title);
+        writeFile(out.filePath(name + QStringLiteral(".svg")), svg);
+        QImage image = chartImage(chart, size);
+        finishPicture();
+        pendingPicture = std::async(
+            std::launch::async, [image = std::move(image), path = out.filePath(name + QStringLiteral(".png"))] {
+                savePicture(image, path);
+            });
+        return svg;
+    }
     const lrv::PropertyGrid& grid() { return *control<lrv::PropertyGrid>(window, "pgProperties"); }
 };
 
@@ -187,6 +207,7 @@ void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
         writeOptionViews(session, tab);
         session.stepDone();
     }
+    session.finishPicture();
     writeStatisticsText(session);
     writeStatisticsJson(session);
     session.stepDone();
@@ -272,7 +293,7 @@ void AnalysisExport::writeChart(Session& session, int tab)
     PageSection& section = session.sections[std::size_t(tab)];
     section.name = name;
     section.caption = QLatin1String(kTabs[tab].caption);
-    section.svg = writeChartFiles(session.out, chart, name, title);
+    section.svg = session.writeChartFiles(chart, name, title);
 }
 
 void AnalysisExport::writeOptionViews(Session& session, int tab)
@@ -290,7 +311,7 @@ void AnalysisExport::writeOptionViews(Session& session, int tab)
         section.caption = QLatin1String(view.caption);
         const QString title = QStringLiteral("%1: %2, %3 dataset")
                                   .arg(section.caption, session.analysis.modelTitle(), session.analysis.dataSetName());
-        section.svg = writeChartFiles(session.out, *chart, section.name, title);
+        section.svg = session.writeChartFiles(*chart, section.name, title);
         session.views.emplace_back(tab, section);
         control<QRadioButton>(session.window, view.previous)->click();
         QCoreApplication::processEvents();
