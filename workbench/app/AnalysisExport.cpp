@@ -13,6 +13,7 @@
 #include "run/Run.h"
 #include "support/Error.h"
 #include "support/TableTextWriter.h"
+#include "window/AnalysisTabs.h"
 #include "window/frmDecile.h"
 
 #include <future>
@@ -33,26 +34,11 @@
 namespace wb {
 
 namespace {
-    struct Tab {
-        const char* control; ///< the chart's object name in the window
-        const char* caption;
-        bool perRecord; ///< a row per record rather than per quantile
-    };
-    const Tab kTabs[lrv::frmDecile::kTabCount] = {
-        { "chQuantile", "Quantiles", false },
-        { "rcChart", "ROC", true },
-        { "chCutoff", "Cutoff Points", true },
-        { "chGains", "Gains", false },
-        { "chLift", "Lift", false },
-        { "chSlope", "Log Odds", false },
-        { "lfChart", "Logistic Fit", true },
-        { "confMatrix", "Confusion Matrix", true },
-    };
+    const lrv::AnalysisTab& tabAt(int tab) { return lrv::analysisTabs()[std::size_t(tab)]; }
+    int tabCount() { return int(lrv::analysisTabs().size()); }
     /// Rows the page shows of a per-record table, and at most of any table.
     constexpr int kPagePerRecordRows = 10;
     constexpr int kPageRows = 100;
-    /// Steps of the progress bar: the calculation, each tab, the statistics and the page.
-    constexpr int kSteps = 1 + lrv::frmDecile::kTabCount + 2;
 
     void writeFile(const QString& path, const QByteArray& bytes)
     {
@@ -71,9 +57,9 @@ namespace {
 
     lrv::IChartControl& chartControl(lrv::frmDecile& window, int tab)
     {
-        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(window, kTabs[tab].control));
+        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(window, tabAt(tab).chart.objectName));
         if (!chart)
-            throw lrv::Error(QStringLiteral("The %1 tab has no chart.").arg(QLatin1String(kTabs[tab].caption)));
+            throw lrv::Error(QStringLiteral("The %1 tab has no chart.").arg(QLatin1String(tabAt(tab).exportCaption)));
         return *chart;
     }
 
@@ -92,20 +78,6 @@ namespace {
         painter.end();
         return buffer.data();
     }
-
-    /// The views behind a tab's option buttons: the quantiles' trend line, the confusion matrix's distribution.
-    struct OptionView {
-        int tab;
-        const char* option;
-        const char* previous;
-        const char* control;
-        const char* name;
-        const char* caption;
-    };
-    const OptionView kOptionViews[] = {
-        { 0, "optQuantiles(1)", "optQuantiles(0)", "trendChart", "trendline", "Trend line" },
-        { 7, "optMatrix(1)", "optMatrix(0)", "confMatrix", "confusion-distribution", "Confusion distribution" },
-    };
 
     /// The chart at twice its size on screen, for sharp prints and high-density screens. Opaque: the PNG
     /// holds no alpha channel to filter and compress.
@@ -138,7 +110,7 @@ struct AnalysisExport::Session {
     TerminalProgress& progress;
     lrv::frmDecile window;
     ExportedAnalysis analysis;
-    std::vector<PageSection> sections { std::size_t(lrv::frmDecile::kTabCount) };
+    std::vector<PageSection> sections { lrv::analysisTabs().size() };
     /// The option views' sections, each after its tab's.
     std::vector<std::pair<int, PageSection>> views;
     int step = 0;
@@ -180,15 +152,19 @@ AnalysisExport::~AnalysisExport() = default;
 
 const QStringList& AnalysisExport::tabNames()
 {
-    static const QStringList names = { QStringLiteral("quantiles"), QStringLiteral("roc"),
-        QStringLiteral("cutoff-points"), QStringLiteral("gains"), QStringLiteral("lift"), QStringLiteral("log-odds"),
-        QStringLiteral("logistic-fit"), QStringLiteral("confusion-matrix") };
+    static const QStringList names = [] {
+        QStringList all;
+        for (const lrv::AnalysisTab& tab : lrv::analysisTabs())
+            all.append(QLatin1String(tab.exportName));
+        return all;
+    }();
     return names;
 }
 
 void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
 {
-    progress.begin("Exporting", kSteps);
+    // Steps of the progress bar: the calculation, each tab, the statistics and the page.
+    progress.begin("Exporting", 1 + tabCount() + 2);
     Session session(folder, progress);
     openWindow(session);
     readAnalysis(session);
@@ -199,7 +175,7 @@ void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
 
     control<QCheckBox>(session.window, "chkSynchro")->setChecked(true);
     auto* charts = control<QTabBar>(session.window, "ssCharts");
-    for (int tab = 0; tab < lrv::frmDecile::kTabCount; ++tab) {
+    for (int tab = 0; tab < tabCount(); ++tab) {
         charts->setCurrentIndex(tab);
         QCoreApplication::processEvents();
         writeChart(session, tab);
@@ -277,8 +253,8 @@ void AnalysisExport::readAnalysis(Session& session)
                                             "Youden cutoff."));
         return;
     }
-    exported.chosen
-        = engine::chooseCutoff(*engine::rankedGroups(a.ranked), m_choices.cutoff, a.rocStats[2], a.logisticCutoff);
+    exported.chosen = engine::chooseCutoff(
+        *engine::rankedGroups(a.ranked), m_choices.cutoff, lrv::at(a.rocStats, lrv::RocStat::Cutoff), a.logisticCutoff);
     m_chosen = *exported.chosen;
     exported.uncertainty = engine::assessUncertainty(a);
 }
@@ -287,27 +263,25 @@ void AnalysisExport::writeChart(Session& session, int tab)
 {
     lrv::IChartControl& chart = chartControl(session.window, tab);
     const QString name = tabNames()[tab];
-    const QString title
-        = QStringLiteral("%1: %2, %3 dataset")
-              .arg(QLatin1String(kTabs[tab].caption), session.analysis.modelTitle(), session.analysis.dataSetName());
+    const QString title = QStringLiteral("%1: %2, %3 dataset")
+                              .arg(QLatin1String(tabAt(tab).exportCaption), session.analysis.modelTitle(),
+                                  session.analysis.dataSetName());
     PageSection& section = session.sections[std::size_t(tab)];
     section.name = name;
-    section.caption = QLatin1String(kTabs[tab].caption);
+    section.caption = QLatin1String(tabAt(tab).exportCaption);
     section.svg = session.writeChartFiles(chart, name, title);
 }
 
 void AnalysisExport::writeOptionViews(Session& session, int tab)
 {
-    for (const OptionView& view : kOptionViews) {
-        if (view.tab != tab)
-            continue;
+    for (const lrv::TabOptionView& view : tabAt(tab).optionViews) {
         control<QRadioButton>(session.window, view.option)->click();
         QCoreApplication::processEvents();
-        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(session.window, view.control));
+        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(session.window, view.chart));
         if (!chart)
-            throw lrv::Error(QStringLiteral("The control %1 is no chart.").arg(QLatin1String(view.control)));
+            throw lrv::Error(QStringLiteral("The control %1 is no chart.").arg(QLatin1String(view.chart)));
         PageSection section;
-        section.name = QLatin1String(view.name);
+        section.name = QLatin1String(view.exportName);
         section.caption = QLatin1String(view.caption);
         const QString title = QStringLiteral("%1: %2, %3 dataset")
                                   .arg(section.caption, session.analysis.modelTitle(), session.analysis.dataSetName());
@@ -320,9 +294,9 @@ void AnalysisExport::writeOptionViews(Session& session, int tab)
 
 void AnalysisExport::writeTable(Session& session, int tab)
 {
-    lrv::IDataReport& report = *session.window.report(tab);
+    lrv::IDataReport& report = tabAt(tab).report(session.window.reports());
     PageSection& section = session.sections[std::size_t(tab)];
-    const bool perRecord = kTabs[tab].perRecord;
+    const bool perRecord = tabAt(tab).perRecord;
     const std::int64_t fileRows = perRecord && m_choices.records ? *m_choices.records : -1;
 
     // The lines the page shows: a few, read back from their text.
