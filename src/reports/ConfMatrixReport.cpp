@@ -2,7 +2,6 @@
 
 #include "reports/ReportRecordsModel.h"
 #include "reports/ReportTexts.h"
-#include "support/ClipboardHelpers.h"
 
 namespace lrv {
 
@@ -46,19 +45,16 @@ void ConfMatrixReport::addTexts(ReportRecordsModel& records, const Table<double>
         match ? (positive ? m_truePositive : m_trueNegative) : (positive ? m_falseNegative : m_falsePositive));
 }
 
-QString ConfMatrixReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
+ClipboardHelpers::CellTextOverride ConfMatrixReport::copiedCellTexts(const std::vector<int>&) const
 {
     requireColumns(index(ProbabilityColumn::Id), kErrorFlag);
-    const Table<Variant> texts = withTextCells(
-        doubleData(), kOutcomeColumn, [](const Table<double>& data, int row, int col) -> std::optional<QString> {
-            if (col == kMatch)
-                return ReportTexts::matchText(data.at(row, kMatch), data.at(row, kErrorFlag) == 1);
-            if (col == kOutcomeColumn)
-                return ReportTexts::outcomeText(
-                    data.at(row, kMatch), data.at(row, kTarget), data.at(row, kErrorFlag) == 1);
-            return std::nullopt;
-        });
-    return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, headerCaptions(), withHeaders, title);
+    return [data = doubleData()](int row, int col) -> std::optional<QString> {
+        if (col == kMatch)
+            return ReportTexts::matchText(data.at(row, kMatch), data.at(row, kErrorFlag) == 1);
+        if (col == kOutcomeColumn)
+            return ReportTexts::outcomeText(data.at(row, kMatch), data.at(row, kTarget), data.at(row, kErrorFlag) == 1);
+        return std::nullopt;
+    };
 }
 
 } // namespace lrv

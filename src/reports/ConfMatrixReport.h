@@ -20,7 +20,7 @@ protected:
     void prepareTexts(ReportRecordsModel& records) override;
     void addTexts(ReportRecordsModel& records, const Table<double>& data, int row, bool error) const override;
     std::optional<double> thresholdId() const override { return m_optimalModelThresholdId; }
-    QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const override;
+    ClipboardHelpers::CellTextOverride copiedCellTexts(const std::vector<int>& dataColumns) const override;
 
 private:
     std::int32_t m_optimalModelThresholdId = 0;

@@ -2,7 +2,6 @@
 
 #include "reports/ReportRecordsModel.h"
 #include "reports/ReportTexts.h"
-#include "support/ClipboardHelpers.h"
 
 #include <array>
 #include <cmath>
@@ -77,18 +76,16 @@ void CutoffReport::fillRecords(ReportRecordsModel& records)
     }
 }
 
-QString CutoffReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
+ClipboardHelpers::CellTextOverride CutoffReport::copiedCellTexts(const std::vector<int>&) const
 {
     requireColumns(index(RocColumn::Id), kOutcome);
-    const Table<Variant> texts = withTextCells(
-        doubleData(), kOutcome, [](const Table<double>& data, int row, int col) -> std::optional<QString> {
-            if (col == kMatch)
-                return ReportTexts::matchText(data.at(row, kMatch), isError(data, row));
-            if (col == kOutcome)
-                return ReportTexts::outcomeCodeText(data.at(row, kOutcome), isError(data, row));
-            return std::nullopt;
-        });
-    return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, headerCaptions(), withHeaders, title);
+    return [data = doubleData()](int row, int col) -> std::optional<QString> {
+        if (col == kMatch)
+            return ReportTexts::matchText(data.at(row, kMatch), isError(data, row));
+        if (col == kOutcome)
+            return ReportTexts::outcomeCodeText(data.at(row, kOutcome), isError(data, row));
+        return std::nullopt;
+    };
 }
 
 } // namespace lrv

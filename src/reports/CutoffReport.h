@@ -16,7 +16,7 @@ public:
 protected:
     void prepareRefresh() override;
     void fillRecords(ReportRecordsModel& records) override;
-    QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const override;
+    ClipboardHelpers::CellTextOverride copiedCellTexts(const std::vector<int>& dataColumns) const override;
 
 private:
     std::int32_t m_thresholdId = 0;

@@ -38,6 +38,11 @@ void DelegatedReport::Refresh()
 
 QString DelegatedReport::AllDataText() { return m_delegate ? m_delegate->AllDataText() : QString(); }
 
+std::int64_t DelegatedReport::WriteAllData(TableTextWriter& writer, std::int64_t maxRows)
+{
+    return m_delegate ? m_delegate->WriteAllData(writer, maxRows) : 0;
+}
+
 void DelegatedReport::CopyAllData()
 {
     if (m_delegate)

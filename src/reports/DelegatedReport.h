@@ -22,6 +22,7 @@ public:
     void SetDataSourceVar(const Table<Variant>& data) override;
     void Refresh() override;
     QString AllDataText() override;
+    std::int64_t WriteAllData(TableTextWriter& writer, std::int64_t maxRows) override;
     void CopyAllData() override;
     void CopyColumns(const Vector<std::int32_t>& columns) override;
     void ClearData() override;

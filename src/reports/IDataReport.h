@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/Table.h"
+#include "support/TableTextWriter.h"
 #include "support/Variant.h"
 
 #include <cstdint>
@@ -31,6 +32,9 @@ public:
     virtual void Refresh() = 0;
     /// The whole table as "Copy All Data" text (header line, then every row).
     virtual QString AllDataText() = 0;
+    /// Writes the AllDataText lines, each ended, with at most `maxRows` rows (-1: all) as they are formatted;
+    /// returns the rows written. Files take tables of any size this way.
+    virtual std::int64_t WriteAllData(TableTextWriter& writer, std::int64_t maxRows) = 0;
     /// Puts AllDataText on the clipboard.
     virtual void CopyAllData() = 0;
     /// Copies the data column of grid column position columns(first element), headed by its caption.

@@ -1,7 +1,6 @@
 #include "reports/LogisticFitReport.h"
 
 #include "reports/ReportTexts.h"
-#include "support/ClipboardHelpers.h"
 
 namespace lrv {
 
@@ -25,16 +24,14 @@ LogisticFitReport::LogisticFitReport()
 {
 }
 
-QString LogisticFitReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
+ClipboardHelpers::CellTextOverride LogisticFitReport::copiedCellTexts(const std::vector<int>&) const
 {
     requireColumns(index(ProbabilityColumn::Id), kErrorFlag);
-    const Table<Variant> texts = withTextCells(
-        doubleData(), kMatch, [](const Table<double>& data, int row, int col) -> std::optional<QString> {
-            if (col == kMatch)
-                return ReportTexts::matchText(data.at(row, kMatch), data.at(row, kErrorFlag) == 1);
-            return std::nullopt;
-        });
-    return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, headerCaptions(), withHeaders, title);
+    return [data = doubleData()](int row, int col) -> std::optional<QString> {
+        if (col == kMatch)
+            return ReportTexts::matchText(data.at(row, kMatch), data.at(row, kErrorFlag) == 1);
+        return std::nullopt;
+    };
 }
 
 } // namespace lrv

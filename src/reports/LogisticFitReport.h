@@ -11,7 +11,7 @@ public:
     LogisticFitReport();
 
 protected:
-    QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const override;
+    ClipboardHelpers::CellTextOverride copiedCellTexts(const std::vector<int>& dataColumns) const override;
 };
 
 } // namespace lrv

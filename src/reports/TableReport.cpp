@@ -11,31 +11,6 @@
 namespace lrv {
 
 namespace {
-    class TextCellSource : public TableSource<Variant> {
-    public:
-        TextCellSource(
-            Table<double> data, std::function<std::optional<QString>(const Table<double>&, int row, int col)> text)
-            : m_data(std::move(data))
-            , m_text(std::move(text))
-        {
-        }
-
-        Variant cell(std::int64_t rowOffset, int colOffset) const override
-        {
-            const int row = m_data.rowLow() + int(rowOffset);
-            const int col = m_data.colLow() + colOffset;
-            if (std::optional<QString> text = m_text(m_data, row, col))
-                return Variant(*text);
-            if (std::optional<QString> text = m_data.text(row, col))
-                return Variant(*text);
-            return Variant(m_data.at(row, col));
-        }
-
-    private:
-        Table<double> m_data;
-        std::function<std::optional<QString>(const Table<double>&, int, int)> m_text;
-    };
-
     const int kQuantileWidth = 60;
     const int kColumnWidth = 100;
 }
@@ -173,53 +148,63 @@ OleColor TableReport::logisticThresholdColor()
     return HostConfiguration::color(QStringLiteral("LogisticRegression.Logistic.Threshold.Backcolor"));
 }
 
-Table<Variant> TableReport::withTextCells(const Table<double>& data, int colHigh,
-    std::function<std::optional<QString>(const Table<double>&, int row, int col)> text)
-{
-    return Table<Variant>::computed(data.rowLow(), data.rowHigh(), data.colLow(), std::max(colHigh, data.colHigh()),
-        std::make_shared<const TextCellSource>(data, std::move(text)));
-}
-
-QString TableReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
+ClipboardHelpers::CellTextOverride TableReport::copiedCellTexts(const std::vector<int>& dataColumns) const
 {
     const auto [lowest, highest] = std::minmax_element(dataColumns.begin(), dataColumns.end());
     if (lowest != dataColumns.end())
         requireColumns(*lowest, *highest);
+    return {};
+}
+
+std::int64_t TableReport::writeTableText(TableTextWriter& writer, const std::vector<int>& dataColumns,
+    std::int64_t maxRows, bool withHeaders, const QString& title) const
+{
+    const ClipboardHelpers::CellTextOverride cellTexts = copiedCellTexts(dataColumns);
     if (m_dataType == 0)
-        return ClipboardHelpers::DoubleTableText(
-            dataColumns, m_doubles, firstCopiedRow(), headerCaptions(), withHeaders, title);
-    return ClipboardHelpers::VariantTableText(
-        dataColumns, m_variants, firstCopiedRow(), headerCaptions(), withHeaders, title);
+        return ClipboardHelpers::WriteTableText(
+            writer, dataColumns, m_doubles, firstCopiedRow(), maxRows, headerCaptions(), withHeaders, title, cellTexts);
+    return ClipboardHelpers::WriteTableText(
+        writer, dataColumns, m_variants, firstCopiedRow(), maxRows, headerCaptions(), withHeaders, title);
+}
+
+QString TableReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
+{
+    QString text;
+    bestEffort([&] {
+        text = ClipboardHelpers::WrittenText(
+            [&](TableTextWriter& writer) { return writeTableText(writer, dataColumns, -1, withHeaders, title); });
+    });
+    return text;
 }
 
 QString TableReport::AllDataText()
 {
     if (!m_hasData)
         return {};
-    QString text;
-    bestEffort([&] { text = tableText(m_columnMap, true, QString()); });
-    return text;
+    return tableText(m_columnMap, true, QString());
+}
+
+std::int64_t TableReport::WriteAllData(TableTextWriter& writer, std::int64_t maxRows)
+{
+    if (!m_hasData)
+        return 0;
+    return writeTableText(writer, m_columnMap, maxRows, true, QString());
 }
 
 void TableReport::CopyAllData()
 {
     if (!m_hasData)
         return;
-    bestEffort([this] {
-        const QString text = tableText(m_columnMap, true, QString());
-        ClipboardHelpers::CopyText(text);
-    });
+    const QString text = tableText(m_columnMap, true, QString());
+    if (!text.isEmpty())
+        bestEffort([&] { ClipboardHelpers::CopyText(text); });
 }
 
 QString TableReport::ColumnText(int position)
 {
     if (!m_hasData || position < 0 || position >= int(m_columns.size()))
         return {};
-    QString text;
-    bestEffort([&] {
-        text = tableText({ m_columnMap[std::size_t(position)] }, false, m_columns[std::size_t(position)].caption);
-    });
-    return text;
+    return tableText({ m_columnMap[std::size_t(position)] }, false, m_columns[std::size_t(position)].caption);
 }
 
 void TableReport::CopyColumns(const Vector<std::int32_t>& columns)

@@ -2,10 +2,9 @@
 
 #include "host/ResultLayout.h"
 #include "reports/IDataReport.h"
+#include "support/ClipboardHelpers.h"
 #include "support/OleColor.h"
 
-#include <functional>
-#include <optional>
 #include <vector>
 
 #include <QStringList>
@@ -30,6 +29,7 @@ public:
     void SetDataSourceVar(const Table<Variant>& data) override;
     void Refresh() override;
     QString AllDataText() override;
+    std::int64_t WriteAllData(TableTextWriter& writer, std::int64_t maxRows) override;
     void CopyAllData() override;
     void CopyColumns(const Vector<std::int32_t>& columns) override;
     void ClearData() override;
@@ -69,9 +69,11 @@ protected:
     virtual void fillRecords(ReportRecordsModel& records) = 0;
     /// The first row copied; -1 for the table's lower bound.
     virtual int firstCopiedRow() const { return -1; }
-    /// The copy text of data columns from the first copied row. Per-record reports with text columns
-    /// override it to write those cells as their texts.
-    virtual QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const;
+    /// How a copy of a table of numbers writes the cells that show a text, after checking that the table holds
+    /// the columns it reads from. By default every copied column must exist and only the table's own texts
+    /// (ids) are written; per-record reports with text columns answer for those cells, computed columns
+    /// beyond the table included.
+    virtual ClipboardHelpers::CellTextOverride copiedCellTexts(const std::vector<int>& dataColumns) const;
 
     /// The captions of the grid's columns, which head a copy; the report's own without a grid.
     QStringList headerCaptions() const;
@@ -93,14 +95,13 @@ protected:
     static OleColor thresholdColor();
     static OleColor logisticThresholdColor();
 
-    /// The double table seen as variants, with the cells for which `text` (or else the table's own texts)
-    /// answers shown as that text;
-    /// columns up to `colHigh` exist (computed columns beyond the table's own).
-    static Table<Variant> withTextCells(const Table<double>& data, int colHigh,
-        std::function<std::optional<QString>(const Table<double>&, int row, int col)> text);
-
 private:
     void buildColumns();
+    /// The copy text's lines of the data columns from the first copied row; returns the rows written.
+    std::int64_t writeTableText(TableTextWriter& writer, const std::vector<int>& dataColumns, std::int64_t maxRows,
+        bool withHeaders, const QString& title) const;
+    /// writeTableText of the columns as a string for the clipboard; empty when it fails.
+    QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const;
 
     const int m_index;
     const int m_dataType;

@@ -1,7 +1,6 @@
 #include "support/ClipboardHelpers.h"
 
 #include "support/Error.h"
-#include "support/NumberText.h"
 #include "support/Platform.h"
 
 #include <QClipboard>
@@ -9,7 +8,6 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QWidget>
@@ -19,50 +17,90 @@ namespace lrv::ClipboardHelpers {
 namespace {
     const QString kLineBreak = QStringLiteral("\r\n");
 
-    template <typename T, typename CellText>
-    QString tableText(const std::vector<int>& columns, const Table<T>& table, int firstRow,
-        const QStringList& headerCaptions, bool withHeaders, const QString& title, CellText cellText)
+    template <typename T, typename WriteCell>
+    std::int64_t writeTable(TableTextWriter& writer, const std::vector<int>& columns, const Table<T>& table,
+        int firstRow, std::int64_t maxRows, const QStringList& headerCaptions, bool withHeaders, const QString& title,
+        WriteCell writeCell)
     {
-        QString text;
-        if (!title.isEmpty())
-            text += title + kLineBreak;
-        if (withHeaders)
-            text += headerCaptions.join(QLatin1Char('\t')) + kLineBreak;
-        const int first = firstRow == -1 ? table.rowLow() : firstRow;
-        // About ten characters a cell: one allocation instead of a series of growing copies.
-        text.reserve(
-            text.size() + qsizetype(std::max(0, table.rowHigh() - first + 1)) * qsizetype(columns.size() + 1) * 10);
-        for (int row = first; row <= table.rowHigh(); ++row) {
-            if (row > first)
-                text += kLineBreak;
-            for (std::size_t k = 0; k < columns.size(); ++k) {
-                if (k > 0)
-                    text += QLatin1Char('\t');
-                text += cellText(row, columns[k]);
-            }
+        if (!title.isEmpty()) {
+            writer.addText(title);
+            writer.endLine();
         }
-        return text;
+        if (withHeaders) {
+            for (const QString& caption : headerCaptions)
+                writer.addText(caption);
+            writer.endLine();
+        }
+        const int first = firstRow == -1 ? table.rowLow() : firstRow;
+        std::int64_t rows = std::max<std::int64_t>(0, std::int64_t(table.rowHigh()) - first + 1);
+        if (maxRows >= 0)
+            rows = std::min(rows, maxRows);
+        for (std::int64_t k = 0; k < rows; ++k) {
+            const int row = int(first + k);
+            for (const int col : columns)
+                writeCell(row, col);
+            writer.endLine();
+        }
+        return rows;
     }
+}
+
+std::int64_t WriteTableText(TableTextWriter& writer, const std::vector<int>& columns, const Table<Variant>& table,
+    int firstRow, std::int64_t maxRows, const QStringList& headerCaptions, bool withHeaders, const QString& title)
+{
+    return writeTable(
+        writer, columns, table, firstRow, maxRows, headerCaptions, withHeaders, title, [&](int row, int col) {
+            const Variant cell = table.at(row, col);
+            if (cell.isNumber())
+                writer.addNumber(cell.toDouble());
+            else
+                writer.addText(cell.text());
+        });
+}
+
+std::int64_t WriteTableText(TableTextWriter& writer, const std::vector<int>& columns, const Table<double>& table,
+    int firstRow, std::int64_t maxRows, const QStringList& headerCaptions, bool withHeaders, const QString& title,
+    const CellTextOverride& cellText)
+{
+    return writeTable(
+        writer, columns, table, firstRow, maxRows, headerCaptions, withHeaders, title, [&](int row, int col) {
+            if (cellText)
+                if (std::optional<QString> text = cellText(row, col)) {
+                    writer.addText(*text);
+                    return;
+                }
+            if (std::optional<QString> text = table.text(row, col))
+                writer.addText(*text);
+            else
+                writer.addNumber(table.at(row, col));
+        });
+}
+
+QString WrittenText(const std::function<std::int64_t(TableTextWriter&)>& write)
+{
+    QByteArray utf8;
+    TableTextWriter writer([&](QByteArrayView block) { utf8.append(block); }, kLineBreak);
+    const std::int64_t rows = write(writer);
+    writer.flush();
+    // Only the title and header lines of an empty table keep their line breaks.
+    if (rows > 0)
+        utf8.chop(kLineBreak.size());
+    return QString::fromUtf8(utf8);
 }
 
 QString VariantTableText(const std::vector<int>& columns, const Table<Variant>& table, int firstRow,
     const QStringList& headerCaptions, bool withHeaders, const QString& title)
 {
-    const QString separator = QLocale().decimalPoint();
-    return tableText(columns, table, firstRow, headerCaptions, withHeaders, title, [&](int row, int col) {
-        const Variant cell = table.at(row, col);
-        return cell.isNumber() ? defaultNumberText(cell.toDouble(), separator) : cell.text();
+    return WrittenText([&](TableTextWriter& writer) {
+        return WriteTableText(writer, columns, table, firstRow, -1, headerCaptions, withHeaders, title);
     });
 }
 
 QString DoubleTableText(const std::vector<int>& columns, const Table<double>& table, int firstRow,
     const QStringList& headerCaptions, bool withHeaders, const QString& title)
 {
-    const QString separator = QLocale().decimalPoint();
-    return tableText(columns, table, firstRow, headerCaptions, withHeaders, title, [&](int row, int col) {
-        if (std::optional<QString> text = table.text(row, col))
-            return *text;
-        return defaultNumberText(table.at(row, col), separator);
+    return WrittenText([&](TableTextWriter& writer) {
+        return WriteTableText(writer, columns, table, firstRow, -1, headerCaptions, withHeaders, title);
     });
 }
 

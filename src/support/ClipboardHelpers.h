@@ -1,9 +1,12 @@
 #pragma once
 
 #include "support/Table.h"
+#include "support/TableTextWriter.h"
 #include "support/Variant.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QString>
@@ -26,6 +29,22 @@ QString VariantTableText(const std::vector<int>& columns, const Table<Variant>& 
 /// The same for a table of numbers, each cell in its default text form.
 QString DoubleTableText(const std::vector<int>& columns, const Table<double>& table, int firstRow,
     const QStringList& headerCaptions, bool withHeaders, const QString& title);
+
+/// What a table text writes for cell (row, col) of a table of numbers instead of its number; nothing: the
+/// table's own text for the cell, or else its number.
+using CellTextOverride = std::function<std::optional<QString>(int row, int col)>;
+
+/// The lines of a table text, each ended, at most `maxRows` rows (-1: all), written as they are formatted;
+/// returns the rows written.
+std::int64_t WriteTableText(TableTextWriter& writer, const std::vector<int>& columns, const Table<Variant>& table,
+    int firstRow, std::int64_t maxRows, const QStringList& headerCaptions, bool withHeaders, const QString& title);
+/// The same for a table of numbers; columns the override answers for may lie beyond the table.
+std::int64_t WriteTableText(TableTextWriter& writer, const std::vector<int>& columns, const Table<double>& table,
+    int firstRow, std::int64_t maxRows, const QStringList& headerCaptions, bool withHeaders, const QString& title,
+    const CellTextOverride& cellText = {});
+/// The table text a writer gives with CR LF line ends: `write` writes the lines and returns the rows written,
+/// after which the last line break is dropped.
+QString WrittenText(const std::function<std::int64_t(TableTextWriter&)>& write);
 
 /// Clears the clipboard and puts VariantTableText on it.
 void CopyVariantTableText(const std::vector<int>& columns, const Table<Variant>& table,

@@ -15,6 +15,12 @@ QString defaultNumberText(double value, const QString& decimalSeparator);
 /// The same text with "." as decimal separator, for files and addresses.
 QString invariantNumberText(double value);
 
+/// Room enough for any invariant number text.
+inline constexpr int kNumberTextCapacity = 32;
+/// Writes the invariant text (ASCII) at `out`, which has room for kNumberTextCapacity characters; returns
+/// its end. For loops over millions of cells: no string is made.
+char* writeInvariantNumberText(char* out, double value);
+
 } // namespace lrv
 
 namespace lrv {

@@ -12,8 +12,11 @@
 #include "reports/PropertyGridAdapter.h"
 #include "run/Run.h"
 #include "support/Error.h"
+#include "support/TableTextWriter.h"
 #include "window/AnalysisTabs.h"
 #include "window/frmDecile.h"
+
+#include <future>
 
 #include <QBuffer>
 #include <QCheckBox>
@@ -76,10 +79,11 @@ namespace {
         return buffer.data();
     }
 
-    /// The chart at twice its size on screen, for sharp prints and high-density screens.
+    /// The chart at twice its size on screen, for sharp prints and high-density screens. Opaque: the PNG
+    /// holds no alpha channel to filter and compress.
     QImage chartImage(lrv::IChartControl& chart, const QSize& size)
     {
-        QImage image(size * 2, QImage::Format_ARGB32_Premultiplied);
+        QImage image(size * 2, QImage::Format_RGB32);
         image.setDevicePixelRatio(2);
         image.fill(Qt::white);
         QPainter painter(&image);
@@ -87,17 +91,11 @@ namespace {
         return image;
     }
 
-    /// NAME.svg and NAME.png of the chart as its "&Copy" takes it; the SVG document.
-    QByteArray writeChartFiles(const QDir& out, lrv::IChartControl& chart, const QString& name, const QString& title)
+    void savePicture(const QImage& image, const QString& path)
     {
-        const QSize size = chart.pictureSize();
-        const QByteArray svg = chartSvg(chart, size, title);
-        writeFile(out.filePath(name + QStringLiteral(".svg")), svg);
-        const QString png = out.filePath(name + QStringLiteral(".png"));
         // PNG quality 80 is zlib's fastest levels: a chart's flat colours compress well anyway.
-        if (!chartImage(chart, size).save(png, "PNG", 80))
-            throw lrv::Error(QStringLiteral("Cannot write the picture %1.").arg(png));
-        return svg;
+        if (!image.save(path, "PNG", 80))
+            throw lrv::Error(QStringLiteral("Cannot write the picture %1.").arg(path));
     }
 }
 
@@ -117,7 +115,30 @@ struct AnalysisExport::Session {
     std::vector<std::pair<int, PageSection>> views;
     int step = 0;
 
+    /// The PNG encoded aside while the next chart is drawn; one at a time, so that one picture waits at most.
+    std::future<void> pendingPicture;
+
     void stepDone() { progress.update(++step); }
+    /// Throws what the last PNG's encoding threw.
+    void finishPicture()
+    {
+        if (pendingPicture.valid())
+            pendingPicture.get();
+    }
+    /// NAME.svg and NAME.png of the chart as its "&Copy" takes it; the SVG document.
+    QByteArray writeChartFiles(lrv::IChartControl& chart, const QString& name, const QString& title)
+    {
+        const QSize size = chart.pictureSize();
+        const QByteArray svg = chartSvg(chart, size, title);
+        writeFile(out.filePath(name + QStringLiteral(".svg")), svg);
+        QImage image = chartImage(chart, size);
+        finishPicture();
+        pendingPicture = std::async(
+            std::launch::async, [image = std::move(image), path = out.filePath(name + QStringLiteral(".png"))] {
+                savePicture(image, path);
+            });
+        return svg;
+    }
     const lrv::PropertyGrid& grid() { return *control<lrv::PropertyGrid>(window, "pgProperties"); }
 };
 
@@ -162,6 +183,7 @@ void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
         writeOptionViews(session, tab);
         session.stepDone();
     }
+    session.finishPicture();
     writeStatisticsText(session);
     writeStatisticsJson(session);
     session.stepDone();
@@ -247,7 +269,7 @@ void AnalysisExport::writeChart(Session& session, int tab)
     PageSection& section = session.sections[std::size_t(tab)];
     section.name = name;
     section.caption = QLatin1String(tabAt(tab).exportCaption);
-    section.svg = writeChartFiles(session.out, chart, name, title);
+    section.svg = session.writeChartFiles(chart, name, title);
 }
 
 void AnalysisExport::writeOptionViews(Session& session, int tab)
@@ -263,7 +285,7 @@ void AnalysisExport::writeOptionViews(Session& session, int tab)
         section.caption = QLatin1String(view.caption);
         const QString title = QStringLiteral("%1: %2, %3 dataset")
                                   .arg(section.caption, session.analysis.modelTitle(), session.analysis.dataSetName());
-        section.svg = writeChartFiles(session.out, *chart, section.name, title);
+        section.svg = session.writeChartFiles(*chart, section.name, title);
         session.views.emplace_back(tab, section);
         control<QRadioButton>(session.window, view.previous)->click();
         QCoreApplication::processEvents();
@@ -272,53 +294,42 @@ void AnalysisExport::writeOptionViews(Session& session, int tab)
 
 void AnalysisExport::writeTable(Session& session, int tab)
 {
+    lrv::IDataReport& report = tabAt(tab).report(session.window.reports());
+    PageSection& section = session.sections[std::size_t(tab)];
+    const bool perRecord = tabAt(tab).perRecord;
+    const std::int64_t fileRows = perRecord && m_choices.records ? *m_choices.records : -1;
+
+    // The lines the page shows: a few, read back from their text.
+    QByteArray shown;
+    lrv::TableTextWriter page([&](QByteArrayView block) { shown.append(block); }, u"\n");
+    report.WriteAllData(page, perRecord ? kPagePerRecordRows : kPageRows);
+    page.flush();
+    QList<QByteArray> lines = shown.split('\n');
+    lines.removeLast();
+    for (const QByteArray& line : lines) {
+        const QStringList cells = QString::fromUtf8(line).split(QLatin1Char('\t'));
+        if (section.header.isEmpty())
+            section.header = cells;
+        else
+            section.rows.append(cells);
+    }
+
+    // The file is written as the rows are formatted: a table of a million rows is a hundred megabytes of text.
     const QString path = session.out.filePath(tabNames()[tab] + QStringLiteral(".tsv"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-
-    PageSection& section = session.sections[std::size_t(tab)];
-    const bool perRecord = tabAt(tab).perRecord;
-    const std::int64_t fileRows = perRecord && m_choices.records ? *m_choices.records : -1;
-    const int pageRows = perRecord ? kPagePerRecordRows : kPageRows;
-
-    // The report's text ends every line with CR LF. Only the lines the page shows, and the rows the file is
-    // cut at, are looked at one by one: a table of a million rows is a text of a hundred million characters.
-    const QString text = tabAt(tab).report(session.window.reports()).AllDataText();
-    const QStringView all(text);
-    qsizetype written = text.size();
-    qsizetype from = 0;
-    for (std::int64_t row = -1; from < text.size() && (row < pageRows || row < fileRows); ++row) {
-        qsizetype to = text.indexOf(u'\n', from);
-        to = to < 0 ? text.size() : to + 1;
-        const QString line = all.mid(from, to - from).trimmed().toString();
-        from = to;
-        if (row < 0)
-            section.header = line.split(QLatin1Char('\t'));
-        else if (row < pageRows)
-            section.rows.append(line.split(QLatin1Char('\t')));
-        if (row + 1 == fileRows)
-            written = from;
-    }
-    // A per-record table has a row per record, the calculation errors included; the others are short.
+    lrv::TableTextWriter writer(
+        [&](QByteArrayView block) {
+            if (file.write(block.data(), block.size()) != block.size())
+                throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+        },
+        u"\n");
+    section.writtenRows = report.WriteAllData(writer, fileRows);
+    writer.flush();
+    // A per-record table has a row per record, the calculation errors included.
     const engine::Analysis& a = session.analysis.analysis;
-    const auto lines = [&] { return text.count(u'\n') + (text.endsWith(u'\n') || text.isEmpty() ? 0 : 1); };
-    section.totalRows
-        = perRecord ? std::int64_t(a.validRecords) + a.calculationErrors : std::max<std::int64_t>(lines() - 1, 0);
-    section.writtenRows = fileRows >= 0 ? std::min(fileRows, section.totalRows) : section.totalRows;
-
-    // Written in blocks, with "\n" line ends.
-    constexpr qsizetype kBlock = 1 << 22;
-    for (qsizetype at = 0; at < written;) {
-        qsizetype length = std::min(kBlock, written - at);
-        if (at + length < written && all[at + length - 1].isHighSurrogate())
-            --length;
-        QByteArray bytes = all.mid(at, length).toUtf8();
-        bytes.truncate(std::remove(bytes.begin(), bytes.end(), '\r') - bytes.begin());
-        if (file.write(bytes) != bytes.size())
-            throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
-        at += length;
-    }
+    section.totalRows = perRecord ? std::int64_t(a.validRecords) + a.calculationErrors : section.writtenRows;
 }
 
 void AnalysisExport::writeStatisticsText(Session& session)

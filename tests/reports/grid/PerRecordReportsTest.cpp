@@ -123,6 +123,27 @@ TEST_F(PerRecordReportsTest, RowLimitShows100000RowsAndFlagsOnlyACutTable)
         report->CopyAllData();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
 
+        // A file takes the same lines as they are formatted, in blocks of whole lines, the last line ended.
+        QByteArray written;
+        int blocks = 0;
+        TableTextWriter writer(
+            [&](QByteArrayView block) {
+                ++blocks;
+                EXPECT_TRUE(block.endsWith('\n'));
+                written.append(block);
+            },
+            u"\n");
+        EXPECT_EQ(report->WriteAllData(writer, -1), 100001);
+        writer.flush();
+        EXPECT_GT(blocks, 1);
+        EXPECT_EQ(QString::fromUtf8(written), QString(text).replace("\r\n", "\n") + "\n");
+        // A row limit writes the header and the first rows.
+        QByteArray first;
+        TableTextWriter cut([&](QByteArrayView block) { first.append(block); }, u"\n");
+        EXPECT_EQ(report->WriteAllData(cut, 2), 2);
+        cut.flush();
+        EXPECT_EQ(QString::fromUtf8(first), lines.mid(0, 3).join("\n") + "\n");
+
         // A smaller table after a cut one is shown whole and says so.
         report->SetDataSourceDbl(idTable(49999));
         report->Refresh();
