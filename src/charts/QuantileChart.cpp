@@ -7,10 +7,13 @@
 #include "charts/SwatchLegend.h"
 #include "entry/ControlRegistry.h"
 #include "host/HostConfiguration.h"
+#include "host/UncertaintyFigures.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include <QAction>
 #include <QBarSet>
@@ -137,6 +140,7 @@ bool QuantileChart::needsScrolling() const { return m_hasData && m_table.rowHigh
 void QuantileChart::SetDataSource(const Table<Variant>& data)
 {
     m_table = data;
+    m_calibration = {};
     m_threshold = std::max(
         1, HostConfiguration::integer(QStringLiteral("LogisticRegression.Chart.Quantile.StreamingThreshold"), 30));
     m_updating = true;
@@ -165,7 +169,28 @@ void QuantileChart::Refresh()
         negatives.append(numberAt(m_table, row, kNegativesPercent));
     }
     m_plot->setBars(labels, { positives, negatives });
+    showIntervals(first, last);
     layoutChildren();
+}
+
+void QuantileChart::SetCalibration(const Table<double>& calibration)
+{
+    m_calibration = calibration;
+    const int first = firstShownRow();
+    showIntervals(first, needsScrolling() ? std::min(first + m_threshold - 1, m_table.rowHigh()) : m_table.rowHigh());
+}
+
+void QuantileChart::showIntervals(int first, int last)
+{
+    constexpr double none = std::numeric_limits<double>::quiet_NaN();
+    const int low = col(CalibrationColumn::WilsonLow), high = col(CalibrationColumn::WilsonHigh);
+    QList<QPair<qreal, qreal>> intervals;
+    for (int row = first; row <= last && !m_calibration.isEmpty(); ++row) {
+        const bool known = m_calibration.contains(row, low) && m_calibration.contains(row, high);
+        intervals.append(known ? qMakePair(100 * m_calibration.at(row, low), 100 * m_calibration.at(row, high))
+                               : qMakePair(none, none));
+    }
+    m_plot->setIntervals(intervals);
 }
 
 void QuantileChart::Reset()

@@ -31,6 +31,7 @@ namespace {
         QStringLiteral("Logistic Fit"),
         QStringLiteral("Logistic Confusion Matrix"),
         QStringLiteral("ROC Confusion Matrix"),
+        QStringLiteral("Uncertainty and Calibration"),
     };
 
     const QString kMissing = QStringLiteral("--");
@@ -225,14 +226,19 @@ void PropertyGridAdapter::Reset()
 void PropertyGridAdapter::SelectCategory(int index)
 {
     const int chosen = index + int(Quantiles);
-    if (index < 0 || chosen >= int(CategoryCount))
+    if (index < 0 || chosen > int(RocConfusionMatrix))
         throw Error(QStringLiteral("There is no statistics category for analysis %1; analyses are numbered 0 to %2.")
                         .arg(index)
-                        .arg(int(CategoryCount) - int(Quantiles) - 1));
+                        .arg(int(RocConfusionMatrix) - int(Quantiles)));
+    SelectCategory(Category(chosen));
+}
+
+void PropertyGridAdapter::SelectCategory(Category which)
+{
     const QList<PropertyGrid::Item> all = grid().categories();
     for (int position = 0; position < all.size(); ++position)
-        PropertyGrid::Item(all[position]).setExpanded(position == int(General) || position == chosen);
-    category(Category(chosen)).select();
+        PropertyGrid::Item(all[position]).setExpanded(position == int(General) || position == int(which));
+    category(which).select();
 }
 
 void PropertyGridAdapter::SetModelStats(const std::shared_ptr<IModel>& model)
@@ -439,6 +445,27 @@ void PropertyGridAdapter::SetROCConfusionMatrixStats(const Vector<Variant>& stat
     const int first = std::min(kRocCountsPosition, roc.childCount());
     for (std::size_t i = 0; i < whole.size(); ++i)
         roc.insertChild(first + int(i), Kind::TextKind, kRocCountCaptions[int(i)], countWithShare(whole[i], sum));
+    finish();
+}
+
+void PropertyGridAdapter::SetUncertaintyStats(const UncertaintyStats& stats)
+{
+    const auto figure = [](const QString& caption, double value) -> Row {
+        if (!std::isfinite(value))
+            return { Kind::TextKind, caption, kMissing };
+        return { Kind::DoubleKind, caption, value };
+    };
+    addRows(cleared(UncertaintyAndCalibration),
+        { figure(QStringLiteral("AUC 95 % CI Low (DeLong)"), stats.aucLow),
+            figure(QStringLiteral("AUC 95 % CI High (DeLong)"), stats.aucHigh),
+            figure(QStringLiteral("Gini"), stats.gini), figure(QStringLiteral("KS"), stats.ks),
+            figure(QStringLiteral("KS Cutoff Point"), stats.ksCutoff),
+            { Kind::TextKind, QStringLiteral("Probabilities"),
+                stats.probabilitiesFromOutputs ? QStringLiteral("Outputs") : QStringLiteral("Logistic Fit") },
+            figure(QStringLiteral("Brier Score"), stats.brier), figure(QStringLiteral("Log Loss"), stats.logLoss),
+            figure(QStringLiteral("Hosmer-Lemeshow Statistic"), stats.hosmerLemeshow),
+            { Kind::IntegerKind, QStringLiteral("Hosmer-Lemeshow df"), Variant(stats.hosmerLemeshowDf) },
+            figure(QStringLiteral("Hosmer-Lemeshow p"), stats.hosmerLemeshowP) });
     finish();
 }
 

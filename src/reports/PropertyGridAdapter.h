@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/UncertaintyFigures.h"
 #include "reports/PropertyGrid.h"
 #include "support/Table.h"
 #include "support/Variant.h"
@@ -32,6 +33,7 @@ public:
         LogisticFit,
         LogisticConfusionMatrix,
         RocConfusionMatrix,
+        UncertaintyAndCalibration,
         CategoryCount
     };
 
@@ -39,11 +41,13 @@ public:
     /// The grid as text: per category its caption, then "caption<TAB>value" per row, each line ended by
     /// CR LF; the blocks are joined by CR LF.
     QString ToString() const;
-    /// Clears the grid, creates the eleven categories and shows the run's current model.
+    /// Clears the grid, creates the categories and shows the run's current model.
     void Reset();
     /// Expands "General" and the category of the analysis (0 quantiles … 8 ROC confusion matrix),
-    /// collapses the others and selects the analysis' category.
+    /// collapses the others and selects the analysis' category. Later categories have no analysis index.
     void SelectCategory(int index);
+    /// Expands "General" and the category, collapses the others and selects the category.
+    void SelectCategory(Category which);
 
     void SetModelStats(const std::shared_ptr<IModel>& model);
     /// total cases, quantiles, positive cases, negative cases.
@@ -66,6 +70,8 @@ public:
     void SetConfusionMatrixStats(const Vector<Variant>& stats);
     /// The ROC confusion-matrix statistics (0..15); also puts TP, TN, FP and FN into "ROC" after "Total".
     void SetROCConfusionMatrixStats(const Vector<Variant>& stats);
+    /// Fills "Uncertainty and Calibration"; a figure that cannot be estimated shows "--".
+    void SetUncertaintyStats(const UncertaintyStats& stats);
     /// Shows "--" for the fitness and accuracy of dataset 1 (training) or 2 (validation).
     void InvalidateModel(int modelId, int dataSet);
     /// Shows the calculation-error row of dataset 1 or 2 with the count; hides it for 0.

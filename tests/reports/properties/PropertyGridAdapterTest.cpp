@@ -350,7 +350,7 @@ namespace {
         QString expected = "Current Model\r\nId\t101\r\nTraining Fitness\t0.5\r\nTraining Accuracy\t80%\r\n"
                            "Calculation Errors Training\t0\r\n";
         for (const char* caption : { "General", "Quantiles", "ROC", "Cutoff Points", "Gains", "Lift", "Log Odds",
-                 "Logistic Fit", "Logistic Confusion Matrix", "ROC Confusion Matrix" })
+                 "Logistic Fit", "Logistic Confusion Matrix", "ROC Confusion Matrix", "Uncertainty and Calibration" })
             expected += QStringLiteral("\r\n") + caption + QStringLiteral("\r\n");
         EXPECT_EQ(adapter.ToString(), expected);
     }
@@ -381,7 +381,7 @@ namespace {
         run->modelList->setCurrentIndex(0);
         run->model().modelId = 7;
         adapter.Reset();
-        EXPECT_EQ(grid.categoryCount(), 11);
+        EXPECT_EQ(grid.categoryCount(), int(Category::CategoryCount));
         EXPECT_EQ(grid.category(Category::Roc).childCount(), 0);
         EXPECT_EQ(text(Category::CurrentModel, "Id"), "7");
     }

@@ -210,7 +210,8 @@ TEST_F(ExportEndToEnd, EachTableHasItsReportColumnsAndRows)
     const Expected expected[] = {
         { "quantiles",
             "Quantile\tUpper Boundary\tLower Boundary\tPositive Cases\tNegative Cases\tTotal Cases\tPositive Cases "
-            "%\tNegative Cases %\tCumulative Positives\tCumulative Positives %",
+            "%\tNegative Cases %\tCumulative Positives\tCumulative Positives %\tPositive Rate 95 % Low\t"
+            "Positive Rate 95 % High",
             kBuckets },
         { "roc",
             "Id\tTarget\tModel Output\tTrue Positives\tTrue Negatives\tFalse Positives\tFalse "

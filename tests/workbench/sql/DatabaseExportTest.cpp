@@ -285,3 +285,22 @@ TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
         EXPECT_TRUE(QDir(out).entryList(QDir::Files).isEmpty());
     }
 }
+
+TEST_F(DatabaseExport, CompareRefusesADatasetInTheDatabase)
+{
+    ASSERT_TRUE(server.started());
+    ASSERT_TRUE(server.load(QStringLiteral("train"), sampleDir + QStringLiteral("/train.csv")));
+    const QString run = makeRun(QStringLiteral("db"), server.source(QStringLiteral("table=train")),
+        sampleDir + QStringLiteral("/valid.csv"), QStringLiteral("logit_full,bp_only_prob"));
+    const QString out = dir.filePath(QStringLiteral("compared"));
+    const Outcome refused = runProgram({ QStringLiteral("compare"), run, QStringLiteral("--out"), out });
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("training dataset"))) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("database"))) << refused.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral("/compare.json")));
+    // The validation records of the same run are in a CSV file: they compare.
+    EXPECT_EQ(runProgram({ QStringLiteral("compare"), run, QStringLiteral("--out"), out, QStringLiteral("--dataset"),
+                             QStringLiteral("validation") })
+                  .status,
+        0);
+}
