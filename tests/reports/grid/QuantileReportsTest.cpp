@@ -1,4 +1,5 @@
 #include "ReportTestTables.h"
+#include "host/UncertaintyFigures.h"
 #include "reports/DelegatedReport.h"
 #include "reports/GainsReport.h"
 #include "reports/LogOddsReport.h"

@@ -1,3 +1,4 @@
+#include "host/UncertaintyFigures.h"
 #include "reports/PropertyGridAdapter.h"
 
 #include "reports/properties/FakeRun.h"
@@ -372,6 +373,26 @@ namespace {
             }
         }
         EXPECT_GT(rows, 30);
+    }
+
+    TEST_F(PropertyGridAdapterTest, UncertaintyShowsEachFigureAndDashesWhatCannotBeEstimated)
+    {
+        init();
+        UncertaintyStats stats;
+        stats.aucLow = 0.71;
+        stats.aucHigh = std::numeric_limits<double>::quiet_NaN(); // a class of one record
+        stats.brier = 0.1875;
+        stats.hosmerLemeshowDf = 8;
+        stats.probabilitiesFromOutputs = false;
+        adapter.SetUncertaintyStats(stats);
+        adapter.SetUncertaintyStats(stats); // replaces, never adds
+        EXPECT_EQ(grid.category(Category::UncertaintyAndCalibration).childCount(), 11);
+        EXPECT_EQ(row(Category::UncertaintyAndCalibration, "AUC 95 % CI Low (DeLong)").value().toDouble(), 0.71);
+        EXPECT_EQ(text(Category::UncertaintyAndCalibration, "AUC 95 % CI High (DeLong)"), "--");
+        EXPECT_EQ(row(Category::UncertaintyAndCalibration, "Brier Score").value().toDouble(), 0.1875);
+        EXPECT_EQ(text(Category::UncertaintyAndCalibration, "Hosmer-Lemeshow df"), "8");
+        EXPECT_EQ(text(Category::UncertaintyAndCalibration, "Probabilities"), "Logistic Fit");
+        EXPECT_TRUE(row(Category::UncertaintyAndCalibration, "Gini").isReadOnly());
     }
 
     TEST_F(PropertyGridAdapterTest, ResetKeepsTheModelAndEmptiesTheRest)
