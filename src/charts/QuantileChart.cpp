@@ -156,10 +156,14 @@ void QuantileChart::SetDataSource(const Table<Variant>& data)
 
 int QuantileChart::firstShownRow() const { return needsScrolling() ? m_scroll->value() : m_table.rowLow(); }
 
+int QuantileChart::lastShownRow() const
+{
+    return needsScrolling() ? std::min(firstShownRow() + m_threshold - 1, m_table.rowHigh()) : m_table.rowHigh();
+}
+
 void QuantileChart::Refresh()
 {
-    const int first = firstShownRow();
-    const int last = needsScrolling() ? std::min(first + m_threshold - 1, m_table.rowHigh()) : m_table.rowHigh();
+    const int first = firstShownRow(), last = lastShownRow();
     QStringList labels;
     QList<qreal> positives;
     QList<qreal> negatives;
@@ -176,8 +180,7 @@ void QuantileChart::Refresh()
 void QuantileChart::SetCalibration(const Table<double>& calibration)
 {
     m_calibration = calibration;
-    const int first = firstShownRow();
-    showIntervals(first, needsScrolling() ? std::min(first + m_threshold - 1, m_table.rowHigh()) : m_table.rowHigh());
+    showIntervals(firstShownRow(), lastShownRow());
 }
 
 void QuantileChart::showIntervals(int first, int last)

@@ -60,6 +60,7 @@ private:
     void applyConfiguredColors();
     void layoutChildren();
     int firstShownRow() const;
+    int lastShownRow() const;
     void showBarTip(int series, int position, bool entered);
     void showContextMenu(const QPoint& globalPos);
     void runImageCommand(const std::function<void()>& command);
