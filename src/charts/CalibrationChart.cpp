@@ -95,9 +95,9 @@ ChartPicture CalibrationChart::calibrationPicture(
     try {
         std::vector<Bucket> buckets;
         for (int row = data.rowLow(); row <= data.rowHigh(); ++row)
-            buckets.push_back({ numberAt(data, row, col(CalibrationColumn::MeanProbability)),
-                numberAt(data, row, col(CalibrationColumn::ObservedRate)),
-                data.at(row, col(CalibrationColumn::WilsonLow)), data.at(row, col(CalibrationColumn::WilsonHigh)) });
+            buckets.push_back({ numberAt(data, row, index(CalibrationColumn::MeanProbability)),
+                numberAt(data, row, index(CalibrationColumn::ObservedRate)),
+                data.at(row, index(CalibrationColumn::WilsonLow)), data.at(row, index(CalibrationColumn::WilsonHigh)) });
         if (buckets.empty())
             throw Error(QStringLiteral("The calibration table holds no bucket."));
         std::sort(buckets.begin(), buckets.end(),

@@ -22,8 +22,8 @@ namespace {
 
     QPointF rocPoint(const Table<double>& data, int row, double W, double H)
     {
-        return QPointF(W * DrawnChart::numberAt(data, row, ROCChart::kFprColumn) * ROCChart::kXFactor,
-            (H - H * DrawnChart::numberAt(data, row, ROCChart::kTprColumn)) * ROCChart::kYFactor);
+        return QPointF(W * DrawnChart::numberAt(data, row, index(RocColumn::FalsePositiveRate)) * ROCChart::kXFactor,
+            (H - H * DrawnChart::numberAt(data, row, index(RocColumn::Sensitivity))) * ROCChart::kYFactor);
     }
 }
 
@@ -69,8 +69,8 @@ void ROCChart::Reset()
 {
     TableBuilder<double> neutral(0, 10, 0, 20, 0.0);
     for (int row = 0; row <= 10; ++row) {
-        neutral.set(row, 0, row / 10.0);
-        neutral.set(row, 1, row / 10.0);
+        neutral.set(row, index(RocColumn::Id), row / 10.0);
+        neutral.set(row, index(RocColumn::Target), row / 10.0);
     }
     SetDataSource(neutral.build());
     Refresh();
@@ -115,10 +115,10 @@ ChartPicture ROCChart::rocPicture(const Table<double>& data, QSize surface, cons
         // segment from the row before it still ends there.
         std::optional<int> first;
         for (int row = data.rowLow(); row < data.rowHigh(); ++row) {
-            if (!data.contains(row, kFprColumn))
-                throw Error(QStringLiteral("The ROC table has no column %1.").arg(kFprColumn));
+            if (!data.contains(row, index(RocColumn::FalsePositiveRate)))
+                throw Error(QStringLiteral("The ROC table has no column %1.").arg(index(RocColumn::FalsePositiveRate)));
             // NaN in the marker column carries no point either.
-            if (!(data.at(row, kFprColumn) > -1))
+            if (!(at(data, row, RocColumn::FalsePositiveRate) > kNotApplicable))
                 continue;
             if (!first)
                 first = row;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/ResultLayout.h"
+
 namespace lrv {
 
 /// The columns of the calibration table a host delivers with CalculateViewInter::SetCalibration: one row
@@ -15,7 +17,6 @@ enum class CalibrationColumn : int {
     Last = WilsonHigh
 };
 
-constexpr int col(CalibrationColumn c) { return int(c); }
 
 /// How sure an analysis is and how well its probabilities are calibrated, as CalculateViewInter::
 /// SetUncertaintyStats delivers it. NaN stands for a figure that cannot be estimated.

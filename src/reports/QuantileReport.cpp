@@ -4,15 +4,20 @@
 #include "reports/ReportRecordsModel.h"
 
 #include <algorithm>
-#include <array>
 
 namespace lrv {
 
 namespace {
-    constexpr int kLastDecileColumn = 11;
+    constexpr int kLastDecileColumn = index(DecileColumn::Last);
     /// The interval's ends follow the decile table's columns.
     constexpr int kWilsonLowColumn = kLastDecileColumn + 1;
     constexpr int kWilsonHighColumn = kLastDecileColumn + 2;
+
+    bool isPercent(int column)
+    {
+        return column == index(DecileColumn::PositivePercent) || column == index(DecileColumn::NegativePercent)
+            || column == index(DecileColumn::CumulativePositivePercent);
+    }
 
     /// The decile table widened by the interval columns; cells of rows without an interval stay empty.
     class WithIntervals : public TableSource<Variant> {
@@ -28,7 +33,8 @@ namespace {
             const int row = m_deciles.rowLow() + int(rowOffset), column = m_deciles.colLow() + colOffset;
             if (column <= kLastDecileColumn)
                 return m_deciles.at(row, column);
-            const int source = col(column == kWilsonLowColumn ? CalibrationColumn::WilsonLow : CalibrationColumn::WilsonHigh);
+            const int source
+                = index(column == kWilsonLowColumn ? CalibrationColumn::WilsonLow : CalibrationColumn::WilsonHigh);
             return m_calibration.contains(row, source) ? Variant(m_calibration.at(row, source)) : Variant();
         }
 
@@ -40,11 +46,16 @@ namespace {
 
 QuantileReport::QuantileReport()
     : TableReport(1, 1,
-        { { QStringLiteral("Quantile"), 0 }, { QStringLiteral("Upper Boundary"), 1 },
-            { QStringLiteral("Lower Boundary"), 2 }, { QStringLiteral("Positive Cases"), 3 },
-            { QStringLiteral("Negative Cases"), 4 }, { QStringLiteral("Total Cases"), 5 },
-            { QStringLiteral("Positive Cases %"), 7 }, { QStringLiteral("Negative Cases %"), 9 },
-            { QStringLiteral("Cumulative Positives"), 10 }, { QStringLiteral("Cumulative Positives %"), 11 },
+        { { QStringLiteral("Quantile"), DecileColumn::Bucket },
+            { QStringLiteral("Upper Boundary"), DecileColumn::UpperBoundary },
+            { QStringLiteral("Lower Boundary"), DecileColumn::LowerBoundary },
+            { QStringLiteral("Positive Cases"), DecileColumn::Positives },
+            { QStringLiteral("Negative Cases"), DecileColumn::Negatives },
+            { QStringLiteral("Total Cases"), DecileColumn::Total },
+            { QStringLiteral("Positive Cases %"), DecileColumn::PositivePercent },
+            { QStringLiteral("Negative Cases %"), DecileColumn::NegativePercent },
+            { QStringLiteral("Cumulative Positives"), DecileColumn::CumulativePositives },
+            { QStringLiteral("Cumulative Positives %"), DecileColumn::CumulativePositivePercent },
             { QStringLiteral("Positive Rate 95 % Low"), kWilsonLowColumn },
             { QStringLiteral("Positive Rate 95 % High"), kWilsonHighColumn } })
 {
@@ -71,22 +82,22 @@ void QuantileReport::SetCalibration(const Table<double>& calibration)
 void QuantileReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<Variant>& data = variantData();
-    requireColumns(0, kLastDecileColumn);
+    requireColumns(index(DecileColumn::Bucket), index(DecileColumn::Last));
     const std::vector<int>& map = columnMap();
-    constexpr std::size_t kDecileColumns = 10;
-    constexpr std::array<bool, kDecileColumns> isPercent { false, false, false, false, false, false, true, true, false,
-        true };
     const bool withIntervals = data.colHigh() == kWilsonHighColumn;
     for (int row = std::max(1, data.rowLow()); row <= data.rowHigh(); ++row) {
         // Every cell is read before the record is added: a text cell ends the refresh after whole rows only.
-        std::array<double, kDecileColumns> values {};
-        for (std::size_t k = 0; k < values.size(); ++k)
-            values[k] = data.at(row, map[k]).toDouble();
+        std::vector<double> numbers(map.size());
+        for (std::size_t k = 0; k < map.size(); ++k)
+            if (map[k] <= kLastDecileColumn)
+                numbers[k] = data.at(row, map[k]).toDouble();
         records.addRecord();
-        for (std::size_t k = 0; k < values.size(); ++k)
-            records.addNumber(values[k], isPercent[k] ? CaptionFormat::PercentOfHundred : CaptionFormat::None);
-        for (const int column : { kWilsonLowColumn, kWilsonHighColumn }) {
-            const Variant end = withIntervals ? data.at(row, column) : Variant();
+        for (std::size_t k = 0; k < map.size(); ++k) {
+            if (map[k] <= kLastDecileColumn) {
+                records.addNumber(numbers[k], isPercent(map[k]) ? CaptionFormat::PercentOfHundred : CaptionFormat::None);
+                continue;
+            }
+            const Variant end = withIntervals ? data.at(row, map[k]) : Variant();
             if (end.isEmpty())
                 records.addText(QString());
             else

@@ -33,16 +33,17 @@ namespace {
         return lrv::Vector<lrv::Variant>(0, std::vector<lrv::Variant>(values.begin(), values.end()));
     }
 
-    lrv::Table<std::int32_t> perBucketTable(const std::vector<std::array<std::int32_t, 4>>& rows)
+    lrv::Table<std::int32_t> perBucketTable(const std::vector<engine::OutcomeCounts>& rows)
     {
         std::vector<std::int32_t> cells;
-        cells.reserve(rows.size() * 4);
+        cells.reserve(rows.size() * lrv::kCountOf<lrv::Outcome>);
         for (const auto& row : rows)
             cells.insert(cells.end(), row.begin(), row.end());
-        return lrv::Table<std::int32_t>::stored(0, int(rows.size()) - 1, 0, 3, std::move(cells));
+        return lrv::Table<std::int32_t>::stored(
+            0, int(rows.size()) - 1, 0, lrv::index(lrv::Outcome::Last), std::move(cells));
     }
 
-    lrv::Vector<std::int32_t> counts(const std::array<std::int32_t, 4>& values)
+    lrv::Vector<std::int32_t> counts(const engine::OutcomeCounts& values)
     {
         return lrv::Vector<std::int32_t>(0, std::vector<std::int32_t>(values.begin(), values.end()));
     }

@@ -8,22 +8,24 @@ namespace wb::UncertaintyTables {
 lrv::Table<double> calibration(const engine::Analysis& analysis, const engine::Uncertainty* uncertainty)
 {
     using lrv::CalibrationColumn;
-    using lrv::col;
+    using lrv::DecileColumn;
+    using lrv::index;
     const engine::CellTable& deciles = *analysis.decileResults;
     const int first = deciles.rowLow(), last = deciles.rowHigh();
-    lrv::TableBuilder<double> table(first, last, 0, col(CalibrationColumn::Last));
+    lrv::TableBuilder<double> table(first, last, 0, index(CalibrationColumn::Last));
     for (int row = first; row <= last; ++row) {
         const std::size_t bucket = std::size_t(row - first);
-        const double records = deciles.at(row, 5), positives = deciles.at(row, 3);
-        table.set(row, col(CalibrationColumn::Bucket), deciles.at(row, 0));
-        table.set(row, col(CalibrationColumn::Records), records);
-        table.set(row, col(CalibrationColumn::Positives), positives);
-        table.set(row, col(CalibrationColumn::ObservedRate), records > 0 ? positives / records : 0.0);
-        table.set(row, col(CalibrationColumn::MeanProbability),
+        const double records = lrv::at(deciles, row, DecileColumn::Total);
+        const double positives = lrv::at(deciles, row, DecileColumn::Positives);
+        table.set(row, index(CalibrationColumn::Bucket), lrv::at(deciles, row, DecileColumn::Bucket));
+        table.set(row, index(CalibrationColumn::Records), records);
+        table.set(row, index(CalibrationColumn::Positives), positives);
+        table.set(row, index(CalibrationColumn::ObservedRate), records > 0 ? positives / records : 0.0);
+        table.set(row, index(CalibrationColumn::MeanProbability),
             uncertainty ? uncertainty->meanProbability.at(bucket) : std::numeric_limits<double>::quiet_NaN());
         const engine::Interval95 wilson = engine::wilsonInterval(std::int64_t(positives), std::int64_t(records));
-        table.set(row, col(CalibrationColumn::WilsonLow), wilson.low);
-        table.set(row, col(CalibrationColumn::WilsonHigh), wilson.high);
+        table.set(row, index(CalibrationColumn::WilsonLow), wilson.low);
+        table.set(row, index(CalibrationColumn::WilsonHigh), wilson.high);
     }
     return table.build();
 }

@@ -80,7 +80,8 @@ TEST_F(QuantileChartTest, ThirtyOneRowsScrollOverOneMorePosition)
     ASSERT_EQ(shown.size(), 30);
     EXPECT_EQ(shown.first(), row(2));
     EXPECT_EQ(shown.last(), row(31));
-    EXPECT_EQ(probe().values(0).last(), test::decileResults(31).at(31, 7).toDouble());
+    EXPECT_EQ(
+        probe().values(0).last(), lrv::at(test::decileResults(31), 31, lrv::DecileColumn::PositivePercent).toDouble());
 }
 
 TEST_F(QuantileChartTest, FortyThousandRowsStopTheWindowAtTheScrollLimit)
@@ -275,11 +276,11 @@ TEST_F(QuantileChartTest, WilsonIntervalsStandOverTheShownBarsAndInTheCopiedPict
     };
     const QImage without = picture();
     // Each bucket's interval lies 5 points either side of its positive share.
-    TableBuilder<double> calibration(1, 40, 0, col(CalibrationColumn::Last));
+    TableBuilder<double> calibration(1, 40, 0, index(CalibrationColumn::Last));
     for (int row = 1; row <= 40; ++row) {
         const double share = test::decileResults(40).at(row, 7).toDouble() / 100;
-        calibration.set(row, col(CalibrationColumn::WilsonLow), share - 0.05);
-        calibration.set(row, col(CalibrationColumn::WilsonHigh), share + 0.05);
+        calibration.set(row, index(CalibrationColumn::WilsonLow), share - 0.05);
+        calibration.set(row, index(CalibrationColumn::WilsonHigh), share + 0.05);
     }
     chart->SetCalibration(calibration.build());
     auto* plot = chart->findChild<PercentBarPlot*>(QStringLiteral("chQuant"));

@@ -21,13 +21,13 @@ namespace {
 
     ChartPicture picture(const std::vector<Bucket>& buckets)
     {
-        TableBuilder<double> table(1, int(buckets.size()), 0, col(CalibrationColumn::Last));
+        TableBuilder<double> table(1, int(buckets.size()), 0, index(CalibrationColumn::Last));
         for (int row = 1; row <= int(buckets.size()); ++row) {
             const Bucket& b = buckets[std::size_t(row - 1)];
-            table.set(row, col(CalibrationColumn::MeanProbability), b.probability);
-            table.set(row, col(CalibrationColumn::ObservedRate), b.rate);
-            table.set(row, col(CalibrationColumn::WilsonLow), b.low);
-            table.set(row, col(CalibrationColumn::WilsonHigh), b.high);
+            table.set(row, index(CalibrationColumn::MeanProbability), b.probability);
+            table.set(row, index(CalibrationColumn::ObservedRate), b.rate);
+            table.set(row, index(CalibrationColumn::WilsonLow), b.low);
+            table.set(row, index(CalibrationColumn::WilsonHigh), b.high);
         }
         CalibrationColors colors;
         colors.frame = kFrame;

@@ -83,9 +83,9 @@ TEST(QuantileReport, ShowsRowsFromOneAndCopiesFromTheLowerBound)
         "Positive Rate 95 % Low\tPositive Rate 95 % High");
     // The intervals are empty until the calibration table arrives, then follow it row by row.
     EXPECT_EQ(lines[2], "1\t0.9\t0.8\t3\t6\t9\t33.333\t66.667\t3\t10\t\t");
-    TableBuilder<double> calibration(1, 10, 0, col(CalibrationColumn::Last));
-    calibration.set(1, col(CalibrationColumn::WilsonLow), 0.12);
-    calibration.set(1, col(CalibrationColumn::WilsonHigh), 0.65);
+    TableBuilder<double> calibration(1, 10, 0, index(CalibrationColumn::Last));
+    calibration.set(1, index(CalibrationColumn::WilsonLow), 0.12);
+    calibration.set(1, index(CalibrationColumn::WilsonHigh), 0.65);
     report.SetCalibration(calibration.build());
     report.Refresh();
     EXPECT_EQ(grid.itemText(0, 11), "0.65");
