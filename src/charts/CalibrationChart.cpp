@@ -97,7 +97,8 @@ ChartPicture CalibrationChart::calibrationPicture(
         for (int row = data.rowLow(); row <= data.rowHigh(); ++row)
             buckets.push_back({ numberAt(data, row, index(CalibrationColumn::MeanProbability)),
                 numberAt(data, row, index(CalibrationColumn::ObservedRate)),
-                data.at(row, index(CalibrationColumn::WilsonLow)), data.at(row, index(CalibrationColumn::WilsonHigh)) });
+                data.at(row, index(CalibrationColumn::WilsonLow)),
+                data.at(row, index(CalibrationColumn::WilsonHigh)) });
         if (buckets.empty())
             throw Error(QStringLiteral("The calibration table holds no bucket."));
         std::sort(buckets.begin(), buckets.end(),

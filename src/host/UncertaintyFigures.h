@@ -17,7 +17,6 @@ enum class CalibrationColumn : int {
     Last = WilsonHigh
 };
 
-
 /// How sure an analysis is and how well its probabilities are calibrated, as CalculateViewInter::
 /// SetUncertaintyStats delivers it. NaN stands for a figure that cannot be estimated.
 struct UncertaintyStats {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/UncertaintyFigures.h"
 #include "host/ResultLayout.h"
+#include "host/UncertaintyFigures.h"
 #include "reports/PropertyGrid.h"
 #include "support/Table.h"
 #include "support/Variant.h"

@@ -94,7 +94,8 @@ void QuantileReport::fillRecords(ReportRecordsModel& records)
         records.addRecord();
         for (std::size_t k = 0; k < map.size(); ++k) {
             if (map[k] <= kLastDecileColumn) {
-                records.addNumber(numbers[k], isPercent(map[k]) ? CaptionFormat::PercentOfHundred : CaptionFormat::None);
+                records.addNumber(
+                    numbers[k], isPercent(map[k]) ? CaptionFormat::PercentOfHundred : CaptionFormat::None);
                 continue;
             }
             const Variant end = withIntervals ? data.at(row, map[k]) : Variant();

@@ -472,8 +472,8 @@ void frmDecile::Layout()
         // On a narrow window the model list gives way, so that the buttons cover no choice.
         cmdCompareModels->move(
             (helpControl ? helpControl->x() : cmdClose->x()) - cmdCompareModels->width() - px(80), cmdClose->y());
-        const int buttonsLeft = cmdCompareModels->isHidden() ? (helpControl ? helpControl->x() : cmdClose->x())
-                                                              : cmdCompareModels->x();
+        const int buttonsLeft
+            = cmdCompareModels->isHidden() ? (helpControl ? helpControl->x() : cmdClose->x()) : cmdCompareModels->x();
         const int rowEnd = layoutTopRow(0);
         if (rowEnd + 8 > buttonsLeft)
             layoutTopRow(rowEnd + 8 - buttonsLeft);

@@ -1,14 +1,13 @@
 #include "charts/QuantileChart.h"
 
-#include "charts/PercentBarPlot.h"
-#include "host/UncertaintyFigures.h"
-
 #include "BarChartProbe.h"
 #include "BarTestData.h"
+#include "charts/PercentBarPlot.h"
 #include "common/FakePlatform.h"
 #include "common/TestConfiguration.h"
 #include "entry/ControlRegistry.h"
 #include "host/HostConfiguration.h"
+#include "host/UncertaintyFigures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "host/UncertaintyFigures.h"
 #include "reports/PropertyGridAdapter.h"
 
+#include "host/UncertaintyFigures.h"
 #include "reports/properties/FakeRun.h"
 #include "support/Error.h"
 

@@ -125,10 +125,9 @@ namespace {
         auto window = openShown(1129);
         auto* grid = find<ReportGrid>(*window, "rcDecile");
         ASSERT_TRUE(grid);
-        const QStringList captions
-            = { "Quantile", "Upper Boundary", "Lower Boundary", "Positive Cases", "Negative Cases", "Total Cases",
-                  "Positive Cases %", "Negative Cases %", "Cumulative Positives", "Cumulative Positives %",
-                  "Positive Rate 95 % Low", "Positive Rate 95 % High" };
+        const QStringList captions = { "Quantile", "Upper Boundary", "Lower Boundary", "Positive Cases",
+            "Negative Cases", "Total Cases", "Positive Cases %", "Negative Cases %", "Cumulative Positives",
+            "Cumulative Positives %", "Positive Rate 95 % Low", "Positive Rate 95 % High" };
 
         action(*window, "mnuTableCopy(0)")->trigger();
         QStringList lines = clipboardText().split("\r\n");

@@ -162,9 +162,8 @@ protected:
 
 TEST_F(ExportEndToEnd, WritesEveryFileAndASelfContainedIndex)
 {
-    const QStringList tabs
-        = { "quantiles", "roc", "cutoff-points", "gains", "lift", "log-odds", "logistic-fit", "confusion-matrix",
-              "calibration" };
+    const QStringList tabs = { "quantiles", "roc", "cutoff-points", "gains", "lift", "log-odds", "logistic-fit",
+        "confusion-matrix", "calibration" };
     // The views behind the quantiles' and the confusion matrix's options have a chart only.
     const QStringList views = { "trendline", "confusion-distribution" };
     for (const QString& tab : tabs + views) {
