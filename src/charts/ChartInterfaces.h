@@ -86,6 +86,15 @@ public:
     virtual void ShowPoint(int index) = 0;
 };
 
+/// A chart that shows the Wilson intervals of the buckets' positive rates as error bars.
+class IRateIntervalChart {
+public:
+    virtual ~IRateIntervalChart() = default;
+    /// The calibration table (columns: CalibrationColumn, rows: the buckets) the intervals come from; the
+    /// bars follow at once. The chart's next SetDataSource takes them away.
+    virtual void SetCalibration(const Table<double>& calibration) = 0;
+};
+
 class IConfusionMatrixControl : public virtual IChartControl {
 public:
     /// Counts [TP, TN, FP, FN] and per-bucket series at the logistic cutoff, then at the ROC cutoff;

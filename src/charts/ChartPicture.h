@@ -73,6 +73,8 @@ struct ChartPicture {
     std::vector<ChartStroke> series;
     std::vector<ChartPoint> points;
     bool invalidData = false;
+    /// What the notice says when invalidData is set; empty: "Invalid Data".
+    QString notice;
 
     /// The plot rectangle on the control surface.
     QRect plot() const { return layout.pic; }

@@ -175,6 +175,7 @@ void DrawnChart::Refresh()
         m_picture.invalidData = true;
     }
     applyLayout(m_picture.layout);
+    m_invalidData->setText(m_picture.notice.isEmpty() ? QStringLiteral("Invalid Data") : m_picture.notice);
     m_invalidData->setVisible(m_picture.invalidData);
 
     // Device pixels, so that lines stay sharp on screens that scale.

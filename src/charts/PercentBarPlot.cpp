@@ -7,6 +7,7 @@
 #include <QBarSet>
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPercentBarSeries>
 #include <QValueAxis>
 
@@ -76,6 +77,54 @@ void PercentBarPlot::setBars(const QStringList& categories, const QList<QList<qr
     m_categories->setVisible(!categories.isEmpty());
     m_values->setVisible(!categories.isEmpty());
     fitAxisLabels();
+}
+
+void PercentBarPlot::setIntervals(const QList<QPair<qreal, qreal>>& intervals)
+{
+    m_intervals = intervals;
+    viewport()->update();
+}
+
+QList<QLineF> PercentBarPlot::intervalStrokes() const
+{
+    QList<QLineF> strokes;
+    for (const QLineF& line : sceneIntervalStrokes())
+        strokes.append(QLineF(mapFromScene(line.p1()), mapFromScene(line.p2())));
+    return strokes;
+}
+
+QList<QLineF> PercentBarPlot::sceneIntervalStrokes() const
+{
+    QList<QLineF> strokes;
+    for (qsizetype bar = 0; bar < std::min(m_intervals.size(), m_labels.size()); ++bar) {
+        const auto [low, high] = m_intervals[bar];
+        if (!std::isfinite(low) || !std::isfinite(high))
+            continue;
+        // Categories stand at whole numbers of the bar series' x scale.
+        const QPointF bottom = chart()->mapToPosition(QPointF(qreal(bar), std::clamp(low, 0.0, 100.0)), m_series);
+        const QPointF top = chart()->mapToPosition(QPointF(qreal(bar), std::clamp(high, 0.0, 100.0)), m_series);
+        strokes.append(QLineF(chart()->mapToScene(bottom), chart()->mapToScene(top)));
+    }
+    return strokes;
+}
+
+void PercentBarPlot::drawForeground(QPainter* painter, const QRectF& rect)
+{
+    QChartView::drawForeground(painter, rect);
+    const QList<QLineF> strokes = sceneIntervalStrokes();
+    if (strokes.isEmpty())
+        return;
+    // Caps as wide as a third of a bar, within reason.
+    const qreal pitch = chart()->plotArea().width() / std::max<qsizetype>(1, m_labels.size());
+    const qreal cap = std::clamp(pitch * m_series->barWidth() / 3, 2.0, 10.0);
+    painter->save();
+    painter->setPen(QPen(QColor(0x20, 0x20, 0x20), 1.5));
+    for (const QLineF& line : strokes) {
+        painter->drawLine(line);
+        for (const QPointF& end : { line.p1(), line.p2() })
+            painter->drawLine(QPointF(end.x() - cap / 2, end.y()), QPointF(end.x() + cap / 2, end.y()));
+    }
+    painter->restore();
 }
 
 void PercentBarPlot::setSeriesColors(int series, const QColor& fill, const QColor& border)

@@ -2,6 +2,7 @@
 
 #include <QChartView>
 #include <QColor>
+#include <QLineF>
 #include <QList>
 #include <QStringList>
 
@@ -29,6 +30,12 @@ public:
     /// Grid lines, axis lines, the plot wall outline and the axis texts.
     void setFrameColor(const QColor& color);
 
+    /// Error bars over the bars, one interval (low, high in percent of the bar) per bar; NaN ends leave a bar
+    /// without one, an empty list removes them.
+    void setIntervals(const QList<QPair<qreal, qreal>>& intervals);
+    /// The error bars as drawn, in the view's coordinates: per bar its vertical stroke, from low to high.
+    QList<QLineF> intervalStrokes() const;
+
     QPercentBarSeries* barSeries() const { return m_series; }
     QBarCategoryAxis* categoryAxis() const { return m_categories; }
     QValueAxis* valueAxis() const { return m_values; }
@@ -41,9 +48,11 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void drawForeground(QPainter* painter, const QRectF& rect) override;
 
 private:
     int seriesIndex(QBarSet* set) const;
+    QList<QLineF> sceneIntervalStrokes() const;
     void fitAxisLabels();
 
     QPercentBarSeries* m_series;
@@ -51,6 +60,7 @@ private:
     QValueAxis* m_values;
     /// The category labels as given; the axis may show only some of them.
     QStringList m_labels;
+    QList<QPair<qreal, qreal>> m_intervals;
     bool m_fitting = false;
 };
 

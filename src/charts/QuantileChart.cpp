@@ -6,10 +6,13 @@
 #include "charts/PercentBarPlot.h"
 #include "charts/SwatchLegend.h"
 #include "host/HostConfiguration.h"
+#include "host/UncertaintyFigures.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include <QBarSet>
 
@@ -102,6 +105,7 @@ bool QuantileChart::needsScrolling() const { return m_hasData && m_table.rowHigh
 void QuantileChart::SetDataSource(const Table<Variant>& data)
 {
     m_table = data;
+    m_calibration = {};
     m_threshold = std::max(
         1, HostConfiguration::integer(QStringLiteral("LogisticRegression.Chart.Quantile.StreamingThreshold"), 30));
     m_window->setBuckets(data.rowHigh(), m_threshold);
@@ -111,10 +115,14 @@ void QuantileChart::SetDataSource(const Table<Variant>& data)
 
 int QuantileChart::firstShownRow() const { return needsScrolling() ? m_window->first() : m_table.rowLow(); }
 
+int QuantileChart::lastShownRow() const
+{
+    return needsScrolling() ? std::min(firstShownRow() + m_threshold - 1, m_table.rowHigh()) : m_table.rowHigh();
+}
+
 void QuantileChart::Refresh()
 {
-    const int first = firstShownRow();
-    const int last = needsScrolling() ? std::min(first + m_threshold - 1, m_table.rowHigh()) : m_table.rowHigh();
+    const int first = firstShownRow(), last = lastShownRow();
     QStringList labels;
     QList<qreal> positives;
     QList<qreal> negatives;
@@ -124,7 +132,27 @@ void QuantileChart::Refresh()
         negatives.append(numberAt(m_table, row, kNegativesPercent));
     }
     m_plot->setBars(labels, { positives, negatives });
+    showIntervals(first, last);
     layoutChildren();
+}
+
+void QuantileChart::SetCalibration(const Table<double>& calibration)
+{
+    m_calibration = calibration;
+    showIntervals(firstShownRow(), lastShownRow());
+}
+
+void QuantileChart::showIntervals(int first, int last)
+{
+    constexpr double none = std::numeric_limits<double>::quiet_NaN();
+    const int low = index(CalibrationColumn::WilsonLow), high = index(CalibrationColumn::WilsonHigh);
+    QList<QPair<qreal, qreal>> intervals;
+    for (int row = first; row <= last && !m_calibration.isEmpty(); ++row) {
+        const bool known = m_calibration.contains(row, low) && m_calibration.contains(row, high);
+        intervals.append(known ? qMakePair(100 * m_calibration.at(row, low), 100 * m_calibration.at(row, high))
+                               : qMakePair(none, none));
+    }
+    m_plot->setIntervals(intervals);
 }
 
 void QuantileChart::Reset()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/IModel.h"
+#include "host/UncertaintyFigures.h"
 #include "support/Table.h"
 #include "support/Variant.h"
 
@@ -64,6 +65,12 @@ public:
     /// Says which stretch of the calculation runs now; between its progress steps the host asks
     /// GetUserCancelled. A host that never calls it leaves the view in its calculating mode.
     virtual void SetCalculationPhase(Phase) { }
+    /// Per bucket the observed positive rate, the mean predicted probability and the rate's Wilson interval
+    /// (columns: CalibrationColumn), after SetDecileResults. A host that cannot tell leaves it out.
+    virtual void SetCalibration(const Table<double>&) { }
+    /// The AUC's interval, Gini, KS, Brier score, log loss and the Hosmer–Lemeshow test. A host that cannot
+    /// tell leaves it out.
+    virtual void SetUncertaintyStats(const UncertaintyStats&) { }
 };
 
 } // namespace lrv

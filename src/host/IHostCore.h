@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/CompareViewInter.h"
 #include "host/HostEnvironment.h"
 #include "host/Presenters.h"
 #include "host/RunStore.h"
@@ -16,6 +17,8 @@ public:
     virtual std::shared_ptr<DecileLoadPresenter> createLoadPresenter() = 0;
     virtual std::shared_ptr<CalculatePresenter> createCalculatePresenter() = 0;
     virtual std::unique_ptr<RunStore> createRunStore() = 0;
+    /// The comparison of a run's models; none when the host cannot compare them.
+    virtual std::shared_ptr<ComparePresenter> createComparePresenter() { return nullptr; }
     /// One per process.
     virtual std::shared_ptr<HostEnvironment> hostEnvironment() = 0;
 };

@@ -31,6 +31,7 @@ namespace {
         QStringLiteral("Logistic Fit"),
         QStringLiteral("Logistic Confusion Matrix"),
         QStringLiteral("ROC Confusion Matrix"),
+        QStringLiteral("Uncertainty and Calibration"),
     };
 
     const QString kMissing = QStringLiteral("--");
@@ -455,6 +456,27 @@ void PropertyGridAdapter::SetROCConfusionMatrixStats(const Vector<Variant>& stat
     const int first = std::min(kRocCountsPosition, roc.childCount());
     for (std::size_t i = 0; i < whole.size(); ++i)
         roc.insertChild(first + int(i), Kind::TextKind, kRocCountCaptions[int(i)], countWithShare(whole[i], sum));
+    finish();
+}
+
+void PropertyGridAdapter::SetUncertaintyStats(const UncertaintyStats& stats)
+{
+    const auto figure = [](const QString& caption, double value) -> Row {
+        if (!std::isfinite(value))
+            return { Kind::TextKind, caption, kMissing };
+        return { Kind::DoubleKind, caption, value };
+    };
+    addRows(cleared(UncertaintyAndCalibration),
+        { figure(QStringLiteral("AUC 95 % CI Low (DeLong)"), stats.aucLow),
+            figure(QStringLiteral("AUC 95 % CI High (DeLong)"), stats.aucHigh),
+            figure(QStringLiteral("Gini"), stats.gini), figure(QStringLiteral("KS"), stats.ks),
+            figure(QStringLiteral("KS Cutoff Point"), stats.ksCutoff),
+            { Kind::TextKind, QStringLiteral("Probabilities"),
+                stats.probabilitiesFromOutputs ? QStringLiteral("Outputs") : QStringLiteral("Logistic Fit") },
+            figure(QStringLiteral("Brier Score"), stats.brier), figure(QStringLiteral("Log Loss"), stats.logLoss),
+            figure(QStringLiteral("Hosmer-Lemeshow Statistic"), stats.hosmerLemeshow),
+            { Kind::IntegerKind, QStringLiteral("Hosmer-Lemeshow df"), Variant(stats.hosmerLemeshowDf) },
+            figure(QStringLiteral("Hosmer-Lemeshow p"), stats.hosmerLemeshowP) });
     finish();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/ResultLayout.h"
+#include "host/UncertaintyFigures.h"
 #include "reports/PropertyGrid.h"
 #include "support/Table.h"
 #include "support/Variant.h"
@@ -33,6 +34,7 @@ public:
         LogisticFit,
         LogisticConfusionMatrix,
         RocConfusionMatrix,
+        UncertaintyAndCalibration,
         CategoryCount
     };
 
@@ -40,7 +42,7 @@ public:
     /// The grid as text: per category its caption, then "caption<TAB>value" per row, each line ended by
     /// CR LF; the blocks are joined by CR LF.
     QString ToString() const;
-    /// Clears the grid, creates the eleven categories and shows the run's current model.
+    /// Clears the grid, creates the categories and shows the run's current model.
     void Reset();
     /// Expands "General" and the category of an analysis, collapses the others and selects the analysis'
     /// category.
@@ -67,6 +69,8 @@ public:
     void SetConfusionMatrixStats(const Vector<Variant>& stats);
     /// The ROC confusion-matrix statistics (MatrixStat); also puts TP, TN, FP and FN into "ROC" after "Total".
     void SetROCConfusionMatrixStats(const Vector<Variant>& stats);
+    /// Fills "Uncertainty and Calibration"; a figure that cannot be estimated shows "--".
+    void SetUncertaintyStats(const UncertaintyStats& stats);
     /// Shows "--" for the fitness and accuracy of dataset 1 (training) or 2 (validation).
     void InvalidateModel(int modelId, int dataSet);
     /// Shows the calculation-error row of dataset 1 or 2 with the count; hides it for 0.

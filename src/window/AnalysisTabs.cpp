@@ -108,6 +108,15 @@ const std::vector<AnalysisTab>& analysisTabs()
             = { { "optMatrix(1)", "optMatrix(0)", "confMatrix", "confusion-distribution", "Confusion distribution" } },
             .arrangement = { .chartMarginTwips = 150, .sideLeftTwips = 100, .stackGap = 8 },
         },
+        {
+            .caption = "Calibration",
+            .reportCaption = "Calibration",
+            .exportName = "calibration",
+            .exportCaption = "Calibration",
+            .chart = { "CalibrationChart", "chCalibration" },
+            .report = [](AnalysisReports& r) -> IDataReport& { return r.calibration; },
+            .category = C::UncertaintyAndCalibration,
+        },
     };
     return tabs;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/CalibrationReport.h"
 #include "reports/ConfMatrixReport.h"
 #include "reports/CutoffReport.h"
 #include "reports/DelegatedReport.h"
@@ -28,6 +29,7 @@ struct AnalysisReports {
     LogOddsReport logOdds;
     LogisticFitReport logisticFit;
     ConfMatrixReport confusionMatrix;
+    CalibrationReport calibration;
 };
 
 /// A chart control: the name it is registered under and its object name in the window.

@@ -83,6 +83,7 @@ void frmDecile::enterState(WindowState state)
     if (ctlModelSelector)
         ctlModelSelector->setEnabled(choices);
     cmdClose->setEnabled(choices);
+    cmdCompareModels->setEnabled(choices);
     cmdStop->setEnabled(busy);
     picProgress->setVisible(busy && m_largeCalculation);
     if (busy)
@@ -218,6 +219,8 @@ void frmDecile::Init(
 
     m_statsAdapter = std::make_unique<PropertyGridAdapter>();
     m_statsAdapter->Init(pgProperties, m_run);
+    // Only a host that can compare models offers the command.
+    cmdCompareModels->setVisible(HostCore::get().createComparePresenter() != nullptr);
 
     QString name = FileHelpers::GetFileName(m_run ? m_run->filePath() : QString());
     if (name.size() > 4)
@@ -335,7 +338,8 @@ void frmDecile::Recalculate()
 void frmDecile::ResetViews()
 {
     rcDecile->clearRecords();
-    for (QWidget* chart : { trendChart, chQuantile, rcChart, chCutoff, chGains, chLift, chSlope, lfChart, confMatrix })
+    for (QWidget* chart :
+        { trendChart, chQuantile, rcChart, chCutoff, chGains, chLift, chSlope, lfChart, confMatrix, chCalibration })
         if (auto* control = dynamic_cast<IChartControl*>(chart))
             control->Reset();
     if (m_statsAdapter)
@@ -449,7 +453,10 @@ void frmDecile::Layout()
     if (helpControl)
         helpControl->move(cmdClose->x() - cmdClose->width() - px(80), cmdClose->y());
     // On a narrow window the model list gives way, so that the buttons cover no choice.
-    const int buttonsLeft = helpControl ? helpControl->x() : cmdClose->x();
+    cmdCompareModels->move(
+        (helpControl ? helpControl->x() : cmdClose->x()) - cmdCompareModels->width() - px(80), cmdClose->y());
+    const int buttonsLeft
+        = cmdCompareModels->isHidden() ? (helpControl ? helpControl->x() : cmdClose->x()) : cmdCompareModels->x();
     const int rowEnd = layoutTopRow(0);
     if (rowEnd + 8 > buttonsLeft)
         layoutTopRow(rowEnd + 8 - buttonsLeft);

@@ -123,6 +123,8 @@ public:
     void ShowError(const QString& message) override;
     void SetProgressModeValue(std::int32_t value) override;
     void SetCalculationPhase(Phase phase) override;
+    void SetCalibration(const Table<double>& calibration) override;
+    void SetUncertaintyStats(const UncertaintyStats& stats) override;
 
     // Window routines.
     void Recalculate();
@@ -222,6 +224,8 @@ private:
     void onConfMatrixTypeOption(int index);
     void onMatrixOption(int index);
     void onReportSelectionChanged();
+    /// Shows the host's comparison of every model of the run on the current dataset in a dialog.
+    void onCompareModels();
 
     // State.
     std::shared_ptr<IRun> m_run;
@@ -262,6 +266,7 @@ private:
     QComboBox* cmbBuckets = nullptr;
     QCheckBox* chkSynchro = nullptr;
     QPushButton* cmdClose = nullptr;
+    QPushButton* cmdCompareModels = nullptr;
     HelpControl* helpControl = nullptr;
     std::array<QFrame*, 2> Line1 {};
     QFrame* reportsFrame = nullptr;
@@ -286,6 +291,7 @@ private:
     QWidget* chSlope = nullptr;
     QWidget* lfChart = nullptr;
     QWidget* confMatrix = nullptr;
+    QWidget* chCalibration = nullptr;
 
     std::array<QRadioButton*, 2> optQuantiles {};
     std::array<QRadioButton*, 2> optConfMatrixType {};

@@ -200,6 +200,25 @@ void frmDecile::SetDecileWeightedLinearRegression(double slope, double intercept
         m_statsAdapter->SetWeightedLinearRegression(slope, intercept, rSquare);
 }
 
+void frmDecile::SetCalibration(const Table<double>& calibration)
+{
+    if (auto* quantiles = as<IRateIntervalChart>(chQuantile))
+        quantiles->SetCalibration(calibration);
+    if (auto* chart = as<IDoubleTableChart>(chCalibration)) {
+        chart->SetDataSource(calibration);
+        chart->Refresh();
+    }
+    AnalysisReports& all = reports();
+    all.quantiles.SetCalibration(calibration);
+    all.calibration.SetDataSourceDbl(calibration);
+}
+
+void frmDecile::SetUncertaintyStats(const UncertaintyStats& stats)
+{
+    if (m_statsAdapter)
+        m_statsAdapter->SetUncertaintyStats(stats);
+}
+
 void frmDecile::ShowBucketValueError(const QString& error)
 {
     m_calculationFailed = m_calculationFailed || m_inCalculation;

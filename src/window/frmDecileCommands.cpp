@@ -1,5 +1,6 @@
 // What the user can do in the analysis window.
 #include "charts/ChartInterfaces.h"
+#include "host/IHostCore.h"
 #include "reports/IDataReport.h"
 #include "reports/PropertyGrid.h"
 #include "reports/PropertyGridAdapter.h"
@@ -8,7 +9,9 @@
 #include "support/Error.h"
 #include "window/AnalysisTabs.h"
 #include "window/ChartAdapter.h"
+#include "window/CompareModelsDialog.h"
 #include "window/HelpControl.h"
+#include "window/Hourglass.h"
 #include "window/ModelSelector.h"
 #include "window/frmDecile.h"
 
@@ -83,6 +86,7 @@ void frmDecile::connectCommands()
             m_userCancelled = true;
     });
     connect(cmdClose, &QPushButton::clicked, this, [this] { close(); });
+    connect(cmdCompareModels, &QPushButton::clicked, this, [this] { bestEffort([this] { onCompareModels(); }); });
     // No button is the window's default: Enter must not close it.
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setAutoDefault(false);
@@ -264,6 +268,25 @@ void frmDecile::onPropertiesMenu(int index)
         else if (index == 2)
             ClipboardHelpers::PrintText(m_statsAdapter->ToString(), this);
     });
+}
+
+void frmDecile::onCompareModels()
+{
+    if (!choicesCount())
+        return;
+    const std::shared_ptr<ComparePresenter> presenter = HostCore::get().createComparePresenter();
+    if (!presenter)
+        return;
+    auto* dialog = new CompareModelsDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    {
+        Hourglass busy;
+        presenter->Compare(*dialog, m_run, GetDataSet());
+    }
+    if (dialog->hasComparison())
+        dialog->show();
+    else
+        dialog->deleteLater();
 }
 
 } // namespace lrv

@@ -112,6 +112,11 @@ void frmDecile::buildTopRow()
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setGeometry(0, 7, 75, 26);
 
+    cmdCompareModels = new QPushButton(QStringLiteral("Co&mpare Models..."), this);
+    cmdCompareModels->setObjectName(QStringLiteral("cmdCompareModels"));
+    cmdCompareModels->setToolTip(QStringLiteral("Every model of the run on the current dataset, side by side"));
+    cmdCompareModels->setGeometry(0, 7, cmdCompareModels->sizeHint().width(), 26);
+
     QWidget* help = ControlRegistry::create(ControlRegistry::progIdOf(QStringLiteral("HelpControl")), this);
     helpControl = qobject_cast<HelpControl*>(help);
     if (!helpControl)
@@ -216,6 +221,7 @@ void frmDecile::buildChartArea()
     chSlope = chart("chSlope");
     lfChart = chart("lfChart");
     confMatrix = chart("confMatrix");
+    chCalibration = chart("chCalibration");
 
     auto* quantileGroup = new QButtonGroup(this);
     optQuantiles[0] = option(chartsFrame, QStringLiteral("optQuantiles(0)"), QStringLiteral("Distribution"));

@@ -1,7 +1,7 @@
 #include "Arguments.h"
 #include "Command.h"
 #include "CompareFiles.h"
-#include "CompareModels.h"
+#include "presenters/CompareModels.h"
 #include "run/Run.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "CompareFiles.h"
 
-#include "CompareModels.h"
-#include "ComparePainter.h"
+#include "presenters/CompareModels.h"
+#include "presenters/ComparePainter.h"
 #include "support/Error.h"
 
 #include <cmath>

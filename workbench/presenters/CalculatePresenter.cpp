@@ -2,8 +2,10 @@
 
 #include "engine/Analysis.h"
 #include "engine/Dataset.h"
+#include "engine/Uncertainty.h"
 #include "presenters/EngineTables.h"
 #include "presenters/ScoredSource.h"
+#include "presenters/UncertaintyTables.h"
 #include "presenters/WorkAside.h"
 #include "run/Run.h"
 #include "support/Error.h"
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 #include <QCoreApplication>
 
@@ -45,11 +48,18 @@ namespace {
         return lrv::Vector<std::int32_t>(0, std::vector<std::int32_t>(values.begin(), values.end()));
     }
 
+    /// The analysis and, when its records are ranked in memory, how sure and how calibrated it is.
+    struct Calculated {
+        engine::Analysis analysis;
+        std::optional<engine::Uncertainty> uncertainty;
+    };
+
     /// Hands the results to the view, one receiver at a time; between them the view's events run and a
     /// cancel stops the delivery (between(): false to stop).
-    void deliver(lrv::CalculateViewInter& view, const engine::Analysis& a, std::int32_t modelId, int dataSet,
+    void deliver(lrv::CalculateViewInter& view, const Calculated& calculated, std::int32_t modelId, int dataSet,
         const std::function<bool()>& between)
     {
+        const engine::Analysis& a = calculated.analysis;
         const auto step = [&](auto&& call) {
             call();
             if (!between())
@@ -62,6 +72,10 @@ namespace {
             view.SetDecileWeightedLinearRegression(a.trendSlope, a.trendIntercept, a.trendRSquare, a.inverted);
         });
         step([&] { view.SetDecileResults(a.validRecords, EngineTables::variants(a.decileResults)); });
+        const engine::Uncertainty* uncertainty = calculated.uncertainty ? &*calculated.uncertainty : nullptr;
+        step([&] { view.SetCalibration(UncertaintyTables::calibration(a, uncertainty)); });
+        if (uncertainty)
+            step([&] { view.SetUncertaintyStats(UncertaintyTables::stats(*uncertainty)); });
         step([&] { view.ShowROC(EngineTables::perRecord(a.rocResults, a.idTexts), a.auc, a.thresholdId); });
         step([&] { view.SetROCStats(variants(a.rocStats)); });
         step([&] { view.ShowCutoffPoints(EngineTables::doubles(a.cutoffPoints)); });
@@ -233,12 +247,18 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const std::sha
 
         view.SetCalculationPhase(lrv::CalculateViewInter::Phase::Calculating);
         auto done = std::make_shared<std::atomic<std::int64_t>>(0);
-        auto analysis = runAside<engine::Analysis>(
+        auto analysis = runAside<Calculated>(
             [source, buckets, n, done](const std::atomic<bool>& stop) {
-                return source->analyse(buckets, [&](std::int64_t part, std::int64_t total) {
-                    done->store(total > 0 ? part * n / total : 0);
-                    return !stop.load();
-                });
+                Calculated calculated { source->analyse(buckets,
+                                            [&](std::int64_t part, std::int64_t total) {
+                                                done->store(total > 0 ? part * n / total : 0);
+                                                return !stop.load();
+                                            }),
+                    {} };
+                // A database keeps its records: the figures that need every record ranked are left out.
+                if (calculated.analysis.ranked)
+                    calculated.uncertainty = engine::assessUncertainty(calculated.analysis);
+                return calculated;
             },
             [&] { return report(done->load()); }, progressSpacing);
         if (!analysis || !report(n))

@@ -3,6 +3,7 @@
 #include "entry/Controls.h"
 #include "host/HostConfiguration.h"
 #include "presenters/CalculatePresenter.h"
+#include "presenters/ComparePresenter.h"
 #include "presenters/DecileLoadPresenter.h"
 #include "run/Configuration.h"
 #include "run/HostEnvironment.h"
@@ -18,6 +19,11 @@ std::shared_ptr<lrv::DecileLoadPresenter> WorkbenchHostCore::createLoadPresenter
 std::shared_ptr<lrv::CalculatePresenter> WorkbenchHostCore::createCalculatePresenter()
 {
     return std::make_shared<CalculatePresenter>();
+}
+
+std::shared_ptr<lrv::ComparePresenter> WorkbenchHostCore::createComparePresenter()
+{
+    return std::make_shared<ComparePresenter>();
 }
 
 std::unique_ptr<lrv::RunStore> WorkbenchHostCore::createRunStore() { return std::make_unique<RunStore>(); }

@@ -12,6 +12,7 @@ public:
     std::shared_ptr<lrv::DecileLoadPresenter> createLoadPresenter() override;
     std::shared_ptr<lrv::CalculatePresenter> createCalculatePresenter() override;
     std::unique_ptr<lrv::RunStore> createRunStore() override;
+    std::shared_ptr<lrv::ComparePresenter> createComparePresenter() override;
     std::shared_ptr<lrv::HostEnvironment> hostEnvironment() override;
 
     /// Installs a workbench host core with lrv::HostCore::install, and the installation's

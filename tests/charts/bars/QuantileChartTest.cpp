@@ -2,9 +2,11 @@
 
 #include "BarChartProbe.h"
 #include "BarTestData.h"
+#include "charts/PercentBarPlot.h"
 #include "common/FakePlatform.h"
 #include "common/TestConfiguration.h"
 #include "host/HostConfiguration.h"
+#include "host/UncertaintyFigures.h"
 #include "support/ControlRegistry.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +17,9 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 #include <QValueAxis>
 
@@ -258,3 +262,40 @@ TEST(QuantileChartRegistry, CreatesTheChartByProgramIdentifier)
 }
 
 } // namespace
+
+TEST_F(QuantileChartTest, WilsonIntervalsStandOverTheShownBarsAndInTheCopiedPicture)
+{
+    show(40);
+    const auto picture = [this] {
+        QImage image(chart->size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        chart->paintChart(painter, image.rect());
+        return image;
+    };
+    const QImage without = picture();
+    // Each bucket's interval lies 5 points either side of its positive share.
+    TableBuilder<double> calibration(1, 40, 0, index(CalibrationColumn::Last));
+    for (int row = 1; row <= 40; ++row) {
+        const double share = test::decileResults(40).at(row, 7).toDouble() / 100;
+        calibration.set(row, index(CalibrationColumn::WilsonLow), share - 0.05);
+        calibration.set(row, index(CalibrationColumn::WilsonHigh), share + 0.05);
+    }
+    chart->SetCalibration(calibration.build());
+    auto* plot = chart->findChild<PercentBarPlot*>(QStringLiteral("chQuant"));
+    ASSERT_TRUE(plot);
+    for (const int first : { 1, 11 }) {
+        SCOPED_TRACE(first);
+        scroll()->setValue(first);
+        QApplication::processEvents();
+        const QList<QLineF> strokes = plot->intervalStrokes();
+        ASSERT_EQ(strokes.size(), 30);
+        for (int bar = 0; bar < 30; ++bar) {
+            EXPECT_NEAR(strokes[bar].x1(), probe().segmentCentre(0, bar).x(), 2);
+            EXPECT_GT(strokes[bar].y1(), strokes[bar].y2()) << "from the low end up";
+        }
+    }
+    EXPECT_NE(picture(), without);
+    show(40);
+    EXPECT_TRUE(plot->intervalStrokes().isEmpty()) << "a new table has no intervals yet";
+}

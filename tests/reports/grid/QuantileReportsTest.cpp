@@ -1,4 +1,5 @@
 #include "ReportTestTables.h"
+#include "host/UncertaintyFigures.h"
 #include "reports/DelegatedReport.h"
 #include "reports/GainsReport.h"
 #include "reports/LogOddsReport.h"
@@ -63,7 +64,7 @@ TEST(QuantileReport, ShowsRowsFromOneAndCopiesFromTheLowerBound)
     ReportGrid grid;
     QuantileReport report;
     report.Init(&grid);
-    ASSERT_EQ(grid.columnCount(), 10); // columns stand before any data
+    ASSERT_EQ(grid.columnCount(), 12); // columns stand before any data
     EXPECT_EQ(grid.columnWidth(0), 60);
     EXPECT_GE(grid.columnWidth(1), 100) << "at least as designed, and as wide as \"Upper Boundary\"";
     report.SetDataSourceVar(decileTable(10));
@@ -78,8 +79,20 @@ TEST(QuantileReport, ShowsRowsFromOneAndCopiesFromTheLowerBound)
     ASSERT_EQ(lines.size(), 1 + 11);
     EXPECT_EQ(lines[0],
         "Quantile\tUpper Boundary\tLower Boundary\tPositive Cases\tNegative Cases\tTotal Cases\t"
-        "Positive Cases %\tNegative Cases %\tCumulative Positives\tCumulative Positives %");
-    EXPECT_EQ(lines[2], "1\t0.9\t0.8\t3\t6\t9\t33.333\t66.667\t3\t10");
+        "Positive Cases %\tNegative Cases %\tCumulative Positives\tCumulative Positives %\t"
+        "Positive Rate 95 % Low\tPositive Rate 95 % High");
+    // The intervals are empty until the calibration table arrives, then follow it row by row.
+    EXPECT_EQ(lines[2], "1\t0.9\t0.8\t3\t6\t9\t33.333\t66.667\t3\t10\t\t");
+    TableBuilder<double> calibration(1, 10, 0, index(CalibrationColumn::Last));
+    calibration.set(1, index(CalibrationColumn::WilsonLow), 0.12);
+    calibration.set(1, index(CalibrationColumn::WilsonHigh), 0.65);
+    report.SetCalibration(calibration.build());
+    report.Refresh();
+    EXPECT_EQ(grid.itemText(0, 11), "0.65");
+    EXPECT_TRUE(report.AllDataText().split("\r\n")[2].endsWith("\t10\t0.12\t0.65"));
+    // A new decile table drops the intervals of the last one.
+    report.SetDataSourceVar(decileTable(10));
+    EXPECT_TRUE(report.AllDataText().split("\r\n")[2].endsWith("\t10\t\t"));
 }
 
 TEST(QuantileReport, CopyColumnsOfTheQuantileColumnGivesItsCaptionThenTheQuantiles)
@@ -92,7 +105,7 @@ TEST(QuantileReport, CopyColumnsOfTheQuantileColumnGivesItsCaptionThenTheQuantil
     report.CopyColumns(Vector<std::int32_t>({ 0 }));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Quantile\r\n0\r\n1\r\n2\r\n3");
     EXPECT_EQ(report.ColumnText(6), "Positive Cases %\r\n33.333\r\n33.333\r\n33.333\r\n33.333");
-    EXPECT_TRUE(report.ColumnText(10).isEmpty());
+    EXPECT_TRUE(report.ColumnText(12).isEmpty());
 }
 
 TEST(QuantileReport, ATextCellEndsTheRefreshButNotTheGainsRefresh)
@@ -105,7 +118,7 @@ TEST(QuantileReport, ATextCellEndsTheRefreshButNotTheGainsRefresh)
     quantiles.SetDataSourceVar(decile.build());
     quantiles.Refresh();
     EXPECT_EQ(grid.rowCount(), 2); // rows 1 and 2, built before the text cell
-    EXPECT_EQ(grid.columnCount(), 10);
+    EXPECT_EQ(grid.columnCount(), 12);
     EXPECT_TRUE(quantiles.AllDataText().contains("\tn/a\t"));
 
     GainsReport gains;

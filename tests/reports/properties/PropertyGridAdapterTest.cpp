@@ -1,5 +1,6 @@
 #include "reports/PropertyGridAdapter.h"
 
+#include "host/UncertaintyFigures.h"
 #include "reports/properties/FakeRun.h"
 #include "support/Error.h"
 
@@ -350,7 +351,7 @@ namespace {
         QString expected = "Current Model\r\nId\t101\r\nTraining Fitness\t0.5\r\nTraining Accuracy\t80%\r\n"
                            "Calculation Errors Training\t0\r\n";
         for (const char* caption : { "General", "Quantiles", "ROC", "Cutoff Points", "Gains", "Lift", "Log Odds",
-                 "Logistic Fit", "Logistic Confusion Matrix", "ROC Confusion Matrix" })
+                 "Logistic Fit", "Logistic Confusion Matrix", "ROC Confusion Matrix", "Uncertainty and Calibration" })
             expected += QStringLiteral("\r\n") + caption + QStringLiteral("\r\n");
         EXPECT_EQ(adapter.ToString(), expected);
     }
@@ -374,6 +375,26 @@ namespace {
         EXPECT_GT(rows, 30);
     }
 
+    TEST_F(PropertyGridAdapterTest, UncertaintyShowsEachFigureAndDashesWhatCannotBeEstimated)
+    {
+        init();
+        UncertaintyStats stats;
+        stats.aucLow = 0.71;
+        stats.aucHigh = std::numeric_limits<double>::quiet_NaN(); // a class of one record
+        stats.brier = 0.1875;
+        stats.hosmerLemeshowDf = 8;
+        stats.probabilitiesFromOutputs = false;
+        adapter.SetUncertaintyStats(stats);
+        adapter.SetUncertaintyStats(stats); // replaces, never adds
+        EXPECT_EQ(grid.category(Category::UncertaintyAndCalibration).childCount(), 11);
+        EXPECT_EQ(row(Category::UncertaintyAndCalibration, "AUC 95 % CI Low (DeLong)").value().toDouble(), 0.71);
+        EXPECT_EQ(text(Category::UncertaintyAndCalibration, "AUC 95 % CI High (DeLong)"), "--");
+        EXPECT_EQ(row(Category::UncertaintyAndCalibration, "Brier Score").value().toDouble(), 0.1875);
+        EXPECT_EQ(text(Category::UncertaintyAndCalibration, "Hosmer-Lemeshow df"), "8");
+        EXPECT_EQ(text(Category::UncertaintyAndCalibration, "Probabilities"), "Logistic Fit");
+        EXPECT_TRUE(row(Category::UncertaintyAndCalibration, "Gini").isReadOnly());
+    }
+
     TEST_F(PropertyGridAdapterTest, ResetKeepsTheModelAndEmptiesTheRest)
     {
         init();
@@ -381,7 +402,7 @@ namespace {
         run->modelList->setCurrentIndex(0);
         run->model().modelId = 7;
         adapter.Reset();
-        EXPECT_EQ(grid.categoryCount(), 11);
+        EXPECT_EQ(grid.categoryCount(), int(Category::CategoryCount));
         EXPECT_EQ(grid.category(Category::Roc).childCount(), 0);
         EXPECT_EQ(text(Category::CurrentModel, "Id"), "7");
     }

@@ -125,15 +125,16 @@ namespace {
         auto window = openShown(1129);
         auto* grid = find<ReportGrid>(*window, "rcDecile");
         ASSERT_TRUE(grid);
-        const QStringList captions
-            = { "Quantile", "Upper Boundary", "Lower Boundary", "Positive Cases", "Negative Cases", "Total Cases",
-                  "Positive Cases %", "Negative Cases %", "Cumulative Positives", "Cumulative Positives %" };
+        const QStringList captions = { "Quantile", "Upper Boundary", "Lower Boundary", "Positive Cases",
+            "Negative Cases", "Total Cases", "Positive Cases %", "Negative Cases %", "Cumulative Positives",
+            "Cumulative Positives %", "Positive Rate 95 % Low", "Positive Rate 95 % High" };
 
         action(*window, "mnuTableCopy(0)")->trigger();
         QStringList lines = clipboardText().split("\r\n");
         ASSERT_EQ(lines.size(), 5);
         EXPECT_EQ(lines[0], captions.join('\t'));
-        EXPECT_EQ(lines[1], "1\t1\t0.75\t4\t1\t5\t80\t20\t4\t40"); // raw values, no percent captions
+        // Raw values, no percent captions; this host tells no intervals.
+        EXPECT_EQ(lines[1], "1\t1\t0.75\t4\t1\t5\t80\t20\t4\t40\t\t");
 
         clickRow(grid, 0, Qt::LeftButton, 3);
         action(*window, "mnuTableCopy(1)")->trigger();

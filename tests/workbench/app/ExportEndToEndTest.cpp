@@ -162,8 +162,8 @@ protected:
 
 TEST_F(ExportEndToEnd, WritesEveryFileAndASelfContainedIndex)
 {
-    const QStringList tabs
-        = { "quantiles", "roc", "cutoff-points", "gains", "lift", "log-odds", "logistic-fit", "confusion-matrix" };
+    const QStringList tabs = { "quantiles", "roc", "cutoff-points", "gains", "lift", "log-odds", "logistic-fit",
+        "confusion-matrix", "calibration" };
     // The views behind the quantiles' and the confusion matrix's options have a chart only.
     const QStringList views = { "trendline", "confusion-distribution" };
     for (const QString& tab : tabs + views) {
@@ -212,7 +212,8 @@ TEST_F(ExportEndToEnd, EachTableHasItsReportColumnsAndRows)
     const Expected expected[] = {
         { "quantiles",
             "Quantile\tUpper Boundary\tLower Boundary\tPositive Cases\tNegative Cases\tTotal Cases\tPositive Cases "
-            "%\tNegative Cases %\tCumulative Positives\tCumulative Positives %",
+            "%\tNegative Cases %\tCumulative Positives\tCumulative Positives %\tPositive Rate 95 % Low\t"
+            "Positive Rate 95 % High",
             kBuckets },
         { "roc",
             "Id\tTarget\tModel Output\tTrue Positives\tTrue Negatives\tFalse Positives\tFalse "
@@ -233,6 +234,10 @@ TEST_F(ExportEndToEnd, EachTableHasItsReportColumnsAndRows)
             perRecord },
         { "confusion-matrix",
             "Id\tTarget\tModel Output\tProbability[1]\tProbability[0]\tMost Likely Class\tMatch\tType", perRecord },
+        { "calibration",
+            "Quantile\tTotal Cases\tPositive Cases\tObserved Positive Rate\tMean Predicted Probability\tPositive "
+            "Rate 95 % Low\tPositive Rate 95 % High",
+            kBuckets },
     };
     for (const Expected& tab : expected) {
         SCOPED_TRACE(tab.tab);

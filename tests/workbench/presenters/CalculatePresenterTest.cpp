@@ -22,10 +22,10 @@ const QString dataDir = QStringLiteral(LRV_TEST_DATA "/workbench");
 
 const std::vector<std::string> setUpCalls = { "GetModelId", "GetDataSet", "GetBuckets", "CurrentModelChanged",
     "SetCalculationMode", "ClearProperties", "SetCalculationMessage", "SetTotalRows", "SetProgressModeValue" };
-const std::vector<std::string> resultCalls
-    = { "SetDecileStats", "SetDecileWeightedLinearRegression", "SetDecileResults", "ShowROC", "SetROCStats",
-          "ShowCutoffPoints", "SetLogOddsStats2", "ShowSlopeInterceptChart", "SetProbabilities", "SetZeroOnes",
-          "SetGainsChart", "SetLiftChart", "SetConfusionMatrix", "SetConfMatrixStats", "SetCalculationErrorsCount" };
+const std::vector<std::string> resultCalls = { "SetDecileStats", "SetDecileWeightedLinearRegression",
+    "SetDecileResults", "SetCalibration", "SetUncertaintyStats", "ShowROC", "SetROCStats", "ShowCutoffPoints",
+    "SetLogOddsStats2", "ShowSlopeInterceptChart", "SetProbabilities", "SetZeroOnes", "SetGainsChart", "SetLiftChart",
+    "SetConfusionMatrix", "SetConfMatrixStats", "SetCalculationErrorsCount" };
 
 std::vector<std::string> joined(std::initializer_list<std::vector<std::string>> parts)
 {

@@ -63,6 +63,16 @@ void RecordingCalculateView::SetDecileResults(std::int32_t, const lrv::Table<lrv
     record("SetDecileResults");
     decileResults = results;
 }
+void RecordingCalculateView::SetCalibration(const lrv::Table<double>& table)
+{
+    record("SetCalibration");
+    calibration = table;
+}
+void RecordingCalculateView::SetUncertaintyStats(const lrv::UncertaintyStats& stats)
+{
+    record("SetUncertaintyStats");
+    uncertainty = stats;
+}
 void RecordingCalculateView::SetDecileWeightedLinearRegression(double, double, double, bool inverted)
 {
     record("SetDecileWeightedLinearRegression");

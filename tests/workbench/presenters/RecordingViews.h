@@ -5,6 +5,7 @@
 #include "host/Listeners.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,8 @@ public:
     std::shared_ptr<lrv::HostObject> listener;
     std::int32_t totalRows = -1, interval = -1, calculationErrors = -1, invalidatedModel = -1, invalidatedDataSet = -1;
     lrv::Table<lrv::Variant> decileResults, slopeIntercept, gains, lift;
-    lrv::Table<double> roc, cutoff, probabilities, zerosOnes;
+    lrv::Table<double> roc, cutoff, probabilities, zerosOnes, calibration;
+    std::optional<lrv::UncertaintyStats> uncertainty;
     double auc = -1;
     std::int32_t thresholdId = -1;
     bool trendInverted = false, logOddsInverted = false;
@@ -51,6 +53,8 @@ public:
     void SetIdleMode() override;
     void SetDecileResults(std::int32_t rows, const lrv::Table<lrv::Variant>& results) override;
     void SetDecileWeightedLinearRegression(double slope, double intercept, double rSquare, bool inverted) override;
+    void SetCalibration(const lrv::Table<double>& table) override;
+    void SetUncertaintyStats(const lrv::UncertaintyStats& stats) override;
     void ShowBucketValueError(const QString& error) override;
     QString GetBuckets() override;
     void SetBuckets(std::int32_t buckets) override;

@@ -1,6 +1,6 @@
-#include "ComparePainter.h"
+#include "presenters/ComparePainter.h"
 
-#include "CompareModels.h"
+#include "presenters/CompareModels.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,8 @@
-#include "CompareModels.h"
+#include "presenters/CompareModels.h"
 
 #include "engine/RankedRecords.h"
 #include "presenters/DatasetCache.h"
+#include "run/DataSet.h"
 #include "run/Run.h"
 #include "support/Error.h"
 
@@ -73,10 +74,17 @@ ModelComparison compareModels(const Run& run, int dataSet, std::optional<int> bu
     const auto& models = run.document().models;
     if (models.empty())
         throw lrv::Error(QStringLiteral("The run %1 has no models to compare.").arg(run.filePath()));
+    // DeLong's paired test pairs every record's placement across the models: it needs the records in memory,
+    // which a database keeps to itself.
+    const QString dataSetName = dataSet == 2 ? QStringLiteral("validation") : QStringLiteral("training");
+    if (const auto source = run.dataSetAt(dataSet); source && DataSet::isDatabase(source->csvPath()))
+        throw lrv::Error(QStringLiteral("The %1 dataset of %2 lives in a database, and comparing models needs its "
+                                        "records in memory. Compare them on a CSV file of the same records.")
+                             .arg(dataSetName, run.filePath()));
     const std::shared_ptr<const engine::Dataset> dataset = DatasetCache::get(run, dataSet);
 
     ModelComparison comparison;
-    comparison.dataSetName = dataSet == 2 ? QStringLiteral("validation") : QStringLiteral("training");
+    comparison.dataSetName = dataSetName;
     comparison.records = std::int64_t(dataset->size());
     const Subset subset = commonRecords(*dataset);
     comparison.compared = std::int64_t(subset.ids.size());

@@ -1,0 +1,212 @@
+// The analysis window with the workbench as its host: the calibration tab, the Wilson error bars, the
+// uncertainty statistics and the Compare Models command, on outputs of every scale.
+#include "charts/CalibrationChart.h"
+#include "charts/PercentBarPlot.h"
+#include "common/FakePlatform.h"
+#include "engine/Uncertainty.h"
+#include "presenters/CompareModels.h"
+#include "presenters/DatasetCache.h"
+#include "presenters/WorkbenchHostCore.h"
+#include "reports/PropertyGrid.h"
+#include "reports/ReportGrid.h"
+#include "run/Run.h"
+#include "window/frmDecile.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace wb;
+
+namespace {
+
+constexpr int kRecords = 300;
+constexpr int kBuckets = 10;
+
+/// One model per scale of output; the first's outputs are probabilities.
+struct Scale {
+    const char* column;
+    double (*output)(double probability);
+};
+const Scale kScales[] = {
+    { "probability", [](double p) { return p; } },
+    { "tiny", [](double p) { return p * 1e-12; } },
+    { "huge", [](double p) { return p * 1e12; } },
+    { "integer", [](double p) { return std::round(p * 100); } },
+    { "offset", [](double p) { return 1e9 + p * 1e-3; } },
+};
+
+class UncertaintyViews : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        lrv::test::FakePlatform::installFresh();
+        WorkbenchHostCore::install();
+        // A model that ranks well but not perfectly: the class follows the probability with some noise.
+        QString csv = QStringLiteral("id,target");
+        for (const Scale& scale : kScales)
+            csv += QLatin1Char(',') + QLatin1String(scale.column);
+        csv += QLatin1Char('\n');
+        for (int i = 0; i < kRecords; ++i) {
+            const double p = (i + 0.5) / kRecords;
+            const int cls = std::fmod(i * 0.6180339887, 1.0) < p ? 1 : 0;
+            csv += QStringLiteral("%1,%2").arg(i + 1).arg(cls);
+            for (const Scale& scale : kScales)
+                csv += QLatin1Char(',') + QString::number(scale.output(p), 'g', 17);
+            csv += QLatin1Char('\n');
+            classes.push_back(std::uint8_t(cls));
+            ids.push_back(i + 1);
+            probabilities.push_back(p);
+        }
+        write(QStringLiteral("train.csv"), csv.toUtf8());
+        QString models;
+        for (std::size_t m = 0; m < std::size(kScales); ++m)
+            models += QStringLiteral("%1{ \"id\": %2, \"output\": \"%3\" }")
+                          .arg(m ? QStringLiteral(", ") : QString())
+                          .arg(m + 1)
+                          .arg(QLatin1String(kScales[m].column));
+        write(QStringLiteral("scales.run"),
+            QStringLiteral("{ \"format\": 1, \"kind\": 2, \"targetColumn\": \"target\", \"idColumn\": \"id\", "
+                           "\"training\": \"train.csv\", \"models\": [ %1 ], \"currentModel\": 1, \"parameters\": { "
+                           "\"set_lr#Buckets\": { \"type\": 3, \"value\": %2 } } }")
+                .arg(models)
+                .arg(kBuckets)
+                .toUtf8());
+    }
+    void TearDown() override { DatasetCache::clear(); }
+
+    void write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    /// The window on the model, shown and calculated, as the host opens it.
+    std::unique_ptr<lrv::frmDecile> open(int modelIndex)
+    {
+        run = wb::Run::open(dir.filePath(QStringLiteral("scales.run")));
+        run->models()->setCurrentIndex(modelIndex);
+        auto window = std::make_unique<lrv::frmDecile>();
+        std::shared_ptr<lrv::IRun> handle = run;
+        window->resize(1400, 950);
+        window->Init(handle, lrv::frmDecile::kFirstChartCode, 0, 0);
+        window->show();
+        window->Activate();
+        QApplication::processEvents();
+        return window;
+    }
+
+    engine::Uncertainty engineFigures(int modelIndex) const
+    {
+        std::vector<double> outputs;
+        for (double p : probabilities)
+            outputs.push_back(kScales[modelIndex].output(p));
+        const engine::ScoredRecords records { ids.data(), classes.data(), outputs.data(), outputs.size(), false, {} };
+        return engine::assessUncertainty(engine::analyse(records, kBuckets));
+    }
+
+    static void clickTab(QTabBar* tabs, int index)
+    {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+        QApplication::processEvents();
+    }
+
+    QTemporaryDir dir;
+    std::shared_ptr<wb::Run> run;
+    std::vector<std::int32_t> ids;
+    std::vector<std::uint8_t> classes;
+    std::vector<double> probabilities;
+};
+
+double gridNumber(const lrv::PropertyGrid& grid, const QString& caption)
+{
+    for (const lrv::PropertyGrid::Item& category : grid.categories())
+        if (category.caption() == QLatin1String("Uncertainty and Calibration"))
+            for (const lrv::PropertyGrid::Item& row : category.children())
+                if (row.caption() == caption)
+                    return row.value().toDouble();
+    ADD_FAILURE() << "no row " << caption.toStdString();
+    return std::nan("");
+}
+
+} // namespace
+
+TEST_F(UncertaintyViews, CalibrationTabErrorBarsAndStatisticsAtEveryScaleOfOutput)
+{
+    for (int m = 0; m < int(std::size(kScales)); ++m) {
+        SCOPED_TRACE(kScales[m].column);
+        const auto window = open(m);
+        const engine::Uncertainty expected = engineFigures(m);
+
+        auto* tabs = window->findChild<QTabBar*>(QStringLiteral("ssCharts"));
+        const int tab = tabs->count() - 1;
+        ASSERT_EQ(tabs->tabText(tab), "Calibration");
+        ASSERT_EQ(tabs->tabText(tab - 1), "Conf. Matrix");
+        clickTab(tabs, tab);
+        auto* chart = window->findChild<lrv::CalibrationChart*>(QStringLiteral("chCalibration"));
+        ASSERT_TRUE(chart);
+        EXPECT_TRUE(chart->isVisible());
+        const lrv::ChartPicture& picture = chart->picture();
+        EXPECT_FALSE(picture.invalidData);
+        EXPECT_EQ(picture.points.size(), std::size_t(kBuckets));
+        const auto bars = std::count_if(picture.series.begin(), picture.series.end(), [&](const lrv::ChartStroke& s) {
+            return s.color == chart->FrameColor() && s.from.x() == s.to.x() && s.from.y() != s.to.y();
+        });
+        EXPECT_EQ(bars, kBuckets);
+
+        // The report tab follows with the calibration report: a row per bucket.
+        clickTab(window->findChild<QTabBar*>(QStringLiteral("ssReports")), tab);
+        EXPECT_EQ(window->findChild<lrv::ReportGrid*>(QStringLiteral("rcDecile"))->rowCount(), kBuckets);
+
+        clickTab(tabs, 0);
+        auto* bars0 = window->findChild<lrv::PercentBarPlot*>(QStringLiteral("chQuant"));
+        ASSERT_TRUE(bars0);
+        EXPECT_EQ(bars0->intervalStrokes().size(), kBuckets);
+
+        const auto* grid = window->findChild<lrv::PropertyGrid*>(QStringLiteral("pgProperties"));
+        EXPECT_DOUBLE_EQ(gridNumber(*grid, "AUC 95 % CI Low (DeLong)"), expected.auc.ci95.low);
+        EXPECT_DOUBLE_EQ(gridNumber(*grid, "AUC 95 % CI High (DeLong)"), expected.auc.ci95.high);
+        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Gini"), expected.gini);
+        EXPECT_DOUBLE_EQ(gridNumber(*grid, "KS"), expected.ks);
+        EXPECT_DOUBLE_EQ(gridNumber(*grid, "KS Cutoff Point"), expected.ksCutoff);
+        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Brier Score"), expected.brier);
+        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Log Loss"), expected.logLoss);
+        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Hosmer-Lemeshow Statistic"), expected.hosmerLemeshow.statistic);
+        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Hosmer-Lemeshow p"), expected.hosmerLemeshow.p);
+        EXPECT_EQ(gridNumber(*grid, "Hosmer-Lemeshow df"), kBuckets - 2);
+        window->hide();
+    }
+}
+
+TEST_F(UncertaintyViews, CompareModelsShowsEveryModelAndPairOfTheRun)
+{
+    const auto window = open(0);
+    auto* button = window->findChild<QPushButton*>(QStringLiteral("cmdCompareModels"));
+    ASSERT_TRUE(button);
+    ASSERT_TRUE(button->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    QApplication::processEvents();
+    auto* dialog = window->findChild<QDialog*>(QStringLiteral("frmCompareModels"));
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->isVisible());
+
+    const ModelComparison expected = compareModels(*run, 1);
+    auto* models = dialog->findChild<QTableWidget*>(QStringLiteral("grdModels"));
+    auto* pairs = dialog->findChild<QTableWidget*>(QStringLiteral("grdPairs"));
+    ASSERT_EQ(models->rowCount(), int(expected.models.size()));
+    EXPECT_EQ(pairs->rowCount(), int(expected.models.size() * (expected.models.size() - 1) / 2));
+    for (int row = 0; row < models->rowCount(); ++row)
+        EXPECT_EQ(models->item(row, 1)->text(),
+            QString::number(expected.models[std::size_t(row)].uncertainty.auc.auc, 'f', 4));
+    EXPECT_TRUE(lrv::test::FakePlatform::current().prompts.empty());
+    dialog->close();
+}
