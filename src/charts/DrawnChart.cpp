@@ -7,6 +7,7 @@
 #include "support/ClipboardHelpers.h"
 #include "support/Error.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QCoreApplication>
@@ -238,8 +239,28 @@ void DrawnChart::mouseReleaseEvent(QMouseEvent* event)
         popupMenu(event->globalPosition().toPoint());
 }
 
+OleColor DrawnChart::chosenCutoffColor()
+{
+    return ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Chart.ChosenCutoff"));
+}
+
+void DrawnChart::addChosenShareMarker(ChartPicture& picture, std::optional<double> share)
+{
+    if (!share || picture.invalidData || !std::isfinite(*share))
+        return;
+    const double x = 100 * std::clamp(*share, 0.0, 1.0);
+    const QRectF& scale = picture.userScale;
+    picture.series.push_back(
+        { QPointF(x, scale.top() + scale.height()), QPointF(x, scale.top()), chosenCutoffColor(), 2, Qt::DashLine });
+}
+
 bool DrawnChart::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_pic && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            plotPressed(mouse->position() + m_pic->pos());
+    }
     if (watched == m_pic && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {

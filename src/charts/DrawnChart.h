@@ -4,6 +4,8 @@
 #include "charts/ChartPicture.h"
 #include "support/OleColor.h"
 
+#include <optional>
+
 #include <QFont>
 #include <QPixmap>
 #include <QWidget>
@@ -86,6 +88,8 @@ public:
     static constexpr int kVLegendWidth = 22;
     /// A tick label control is as wide as its text plus 3 pixels on either side.
     static constexpr int kLabelMargins = 6;
+    /// The colour of the chosen cutoff's marker.
+    static OleColor chosenCutoffColor();
 
 protected:
     DrawnChart(const QString& name, const QString& hTitle, QSize legendSize, QWidget* parent);
@@ -98,6 +102,10 @@ protected:
     QWidget* legendPanel() const { return m_legend; }
     /// A caption of the legend panel at (x, y).
     QLabel* addLegendLabel(const QString& name, const QString& text, int x, int y, const QString& toolTip = {});
+    /// A left-button press on the plot, at a point of the control surface.
+    virtual void plotPressed(const QPointF&) { }
+    /// A vertical line over the plot at a share (0 to 1) of a horizontal axis in percent of the population.
+    static void addChosenShareMarker(ChartPicture& picture, std::optional<double> share);
 
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

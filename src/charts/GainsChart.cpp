@@ -94,6 +94,7 @@ void GainsChart::Reset()
         neutral.set(row, 1, row / 10.0);
     }
     SetDataSource(neutral.build());
+    m_chosenShare.reset();
     Refresh();
 }
 
@@ -169,7 +170,15 @@ ChartPicture GainsChart::computePicture(QSize surface) const
     colors.lift = m_liftColor;
     colors.diagonal = m_diagonalColor;
     colors.optimum = m_optimumColor;
-    return gainsPicture(m_data, surface, Font(), colors);
+    ChartPicture picture = gainsPicture(m_data, surface, Font(), colors);
+    addChosenShareMarker(picture, m_chosenShare);
+    return picture;
+}
+
+void GainsChart::SetChosenShare(std::optional<double> share)
+{
+    m_chosenShare = share;
+    Refresh();
 }
 
 } // namespace lrv

@@ -108,6 +108,7 @@ void LiftChart::Reset()
             neutral.set(row, column, row + 10);
     }
     SetDataSource(neutral.build());
+    m_chosenShare.reset();
     Refresh();
 }
 
@@ -224,7 +225,15 @@ ChartPicture LiftChart::computePicture(QSize surface) const
     colors.back = BackColor();
     colors.fore = ForeColor();
     colors.frame = FrameColor();
-    return liftPicture(m_data, surface, Font(), colors);
+    ChartPicture picture = liftPicture(m_data, surface, Font(), colors);
+    addChosenShareMarker(picture, m_chosenShare);
+    return picture;
+}
+
+void LiftChart::SetChosenShare(std::optional<double> share)
+{
+    m_chosenShare = share;
+    Refresh();
 }
 
 } // namespace lrv

@@ -6,6 +6,7 @@
 #include "support/Error.h"
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include <QFontMetricsF>
@@ -17,7 +18,7 @@ namespace {
     const ControlRegistration registration(
         QStringLiteral("ROCChart"), [](QWidget* parent) { return new ROCChart(parent); });
 
-    const QSize kLegendSize(110, 66);
+    const QSize kLegendSize(130, 102);
     constexpr int kNoticeHeight = 21;
 
     QPointF rocPoint(const Table<double>& data, int row, double W, double H)
@@ -40,6 +41,9 @@ ROCChart::ROCChart(QWidget* parent)
     addLegendLabel(
         QStringLiteral("lblGainsLabels"), QStringLiteral("AUC:"), 4, 44, QStringLiteral("Area Under the ROC Curve"));
     m_auc = addLegendLabel(QStringLiteral("lblAUC"), QString(), 36, 44);
+    addLegendLabel(QStringLiteral("lblChosenCaption"), QStringLiteral("Chosen (FPR, TPR):"), 4, 64,
+        QStringLiteral("The point of the chosen cutoff"));
+    m_chosen = addLegendLabel(QStringLiteral("lblChosenPoint"), QString(), 4, 82);
 
     initialiseColors();
     m_labelsColor = 0;
@@ -61,7 +65,48 @@ void ROCChart::SetDiagonalColor(OleColor color)
     m_baselineSample->SetBorderColor(color);
 }
 
-void ROCChart::SetDataSource(const Table<double>& data) { m_data = data; }
+void ROCChart::SetDataSource(const Table<double>& data)
+{
+    m_data = data;
+    m_pickable = true;
+}
+
+void ROCChart::SetChosenPoint(std::optional<QPointF> point)
+{
+    m_chosenPoint = point;
+    m_chosen->setText(point ? QStringLiteral("%1, %2").arg(
+                          ChartsHelper::FormatNumberText(point->x(), 4), ChartsHelper::FormatNumberText(point->y(), 4))
+                            : QString());
+    m_chosen->adjustSize();
+    Refresh();
+}
+
+void ROCChart::plotPressed(const QPointF& at)
+{
+    if (!m_pickable || picture().invalidData)
+        return;
+    const double W = picture().plot().width();
+    const double H = picture().plot().height();
+    std::optional<double> nearest;
+    double best = std::numeric_limits<double>::infinity();
+    for (int row = m_data.rowLow(); row <= m_data.rowHigh(); ++row) {
+        if (!m_data.contains(row, kOutputColumn) || !(m_data.at(row, kFprColumn) > -1))
+            continue;
+        QPointF offset;
+        try {
+            offset = picture().toSurface(rocPoint(m_data, row, W, H)) - at;
+        } catch (const std::exception&) {
+            continue; // a row that draws no point cannot be picked
+        }
+        const double distance = QPointF::dotProduct(offset, offset);
+        if (distance < best) {
+            best = distance;
+            nearest = m_data.at(row, kOutputColumn);
+        }
+    }
+    if (nearest)
+        emit cutoffPicked(*nearest);
+}
 
 void ROCChart::SetAUC(double auc) { m_auc->setText(ChartsHelper::FormatNumberText(auc, 6)); }
 
@@ -73,6 +118,9 @@ void ROCChart::Reset()
         neutral.set(row, 1, row / 10.0);
     }
     SetDataSource(neutral.build());
+    m_pickable = false;
+    m_chosenPoint.reset();
+    m_chosen->clear();
     Refresh();
 }
 
@@ -143,7 +191,13 @@ ChartPicture ROCChart::computePicture(QSize surface) const
     colors.frame = FrameColor();
     colors.roc = m_rocColor;
     colors.diagonal = m_diagonalColor;
-    return rocPicture(m_data, surface, Font(), colors);
+    ChartPicture picture = rocPicture(m_data, surface, Font(), colors);
+    if (m_chosenPoint && !picture.invalidData) {
+        const double W = picture.plot().width(), H = picture.plot().height();
+        const QPointF at(W * m_chosenPoint->x() * kXFactor, (H - H * m_chosenPoint->y()) * kYFactor);
+        picture.points.push_back({ at, chosenCutoffColor(), 9 });
+    }
+    return picture;
 }
 
 } // namespace lrv

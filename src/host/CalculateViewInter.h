@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/ChosenCutoff.h"
 #include "host/IModel.h"
 #include "support/Table.h"
 #include "support/Variant.h"
@@ -64,6 +65,11 @@ public:
     /// Says which stretch of the calculation runs now; between its progress steps the host asks
     /// GetUserCancelled. A host that never calls it leaves the view in its calculating mode.
     virtual void SetCalculationPhase(Phase) { }
+    /// The chosen cutoff of the model and dataset, delivered last; the presenter then answers
+    /// ICutoffListener. A host that never calls it leaves the views without a chosen cutoff.
+    virtual void SetChosenCutoff(const ChosenCutoffFigures&) { }
+    /// Why this calculation offers no chosen cutoff (its records are not kept, or the kept rule cannot be met).
+    virtual void ShowChosenCutoffNotice(const QString&) { }
 };
 
 } // namespace lrv

@@ -16,6 +16,7 @@
 #include "support/FileHelpers.h"
 #include "support/RegistryLib.h"
 #include "window/ChartAdapter.h"
+#include "window/ChosenCutoffLink.h"
 #include "window/HelpControl.h"
 #include "window/Hourglass.h"
 #include "window/ModelSelector.h"
@@ -213,6 +214,7 @@ void frmDecile::Init(
     m_reports.push_back(std::make_unique<LogisticFitReport>());
     m_reports.push_back(std::make_unique<ConfMatrixReport>());
     static_cast<DelegatedReport*>(m_reports[4].get())->SetDelegate(m_reports[3].get(), 5);
+    m_chosenCutoff->setReports({ report(1), report(2), report(7) });
 
     QFont gridFont = font();
     gridFont.setPointSizeF(8);
@@ -359,6 +361,7 @@ void frmDecile::ResetViews()
         m_statsAdapter->Reset();
     for (const auto& report : m_reports)
         report->ClearData();
+    m_chosenCutoff->clear();
 }
 
 void frmDecile::ShowCurrentReport()

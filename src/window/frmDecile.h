@@ -29,6 +29,7 @@ class QTabBar;
 namespace lrv {
 
 class ChartAdapter;
+class ChosenCutoffLink;
 class HelpControl;
 class IChartControl;
 class IDataReport;
@@ -122,6 +123,8 @@ public:
     void ShowError(const QString& message) override;
     void SetProgressModeValue(std::int32_t value) override;
     void SetCalculationPhase(Phase phase) override;
+    void SetChosenCutoff(const ChosenCutoffFigures& figures) override;
+    void ShowChosenCutoffNotice(const QString& message) override;
 
     // Window routines.
     void Recalculate();
@@ -143,6 +146,8 @@ public:
     /// The report behind a report tab (0..7).
     IDataReport* report(int tabIndex) const;
     PropertyGridAdapter* statsAdapter() const { return m_statsAdapter.get(); }
+    /// The chosen cutoff's input and the views that follow it.
+    ChosenCutoffLink* chosenCutoff() const { return m_chosenCutoff; }
     /// The help context of the current view ("location=lrwindow&b=…").
     QString HelpContext() const;
 
@@ -233,6 +238,7 @@ private:
     std::vector<std::unique_ptr<IDataReport>> m_reports;
     std::unique_ptr<PropertyGridAdapter> m_statsAdapter;
     std::unique_ptr<ChartAdapter> m_fitAdapter;
+    ChosenCutoffLink* m_chosenCutoff = nullptr;
     std::shared_ptr<HostObject> m_loadListener;
     std::shared_ptr<HostObject> m_calculateListener;
     std::shared_ptr<HostObject> m_modelChangedListener;
@@ -273,7 +279,7 @@ private:
     QWidget* confMatrix = nullptr;
 
     std::array<QRadioButton*, 2> optQuantiles {};
-    std::array<QRadioButton*, 2> optConfMatrixType {};
+    std::array<QRadioButton*, 3> optConfMatrixType {}; ///< ROC, logistic, chosen cutoff
     std::array<QRadioButton*, 2> optMatrix {};
     QCheckBox* ckCutoffNormalized = nullptr;
     QCheckBox* chkShowLogisticCuttofPoint = nullptr;
