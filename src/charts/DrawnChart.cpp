@@ -186,6 +186,17 @@ void DrawnChart::Refresh()
     QPainter painter(&m_surface);
     paintPicture(painter, m_picture, PictureParts::WithoutLabels);
     painter.end();
+    RefreshMarks();
+}
+
+void DrawnChart::RefreshMarks()
+{
+    m_marks = ChartPicture();
+    m_marks.surface = m_picture.surface;
+    m_marks.layout = m_picture.layout;
+    m_marks.userScale = m_picture.userScale;
+    if (!m_picture.invalidData)
+        addMarks(m_marks);
     update();
 }
 
@@ -204,6 +215,7 @@ void DrawnChart::applyLayout(const ChartLayout& layout)
 void DrawnChart::paintControl(QPainter& painter)
 {
     paintPicture(painter, m_picture, PictureParts::WithoutLabels);
+    paintPicture(painter, m_marks, PictureParts::SeriesOnly);
     if (!m_vLegend->isHidden())
         m_vLegend->paint(painter);
     for (QWidget* child : { static_cast<QWidget*>(m_hLegend), m_legend, static_cast<QWidget*>(m_invalidData) }) {
@@ -230,6 +242,7 @@ void DrawnChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_surface);
+    paintPicture(painter, m_marks, PictureParts::SeriesOnly);
 }
 
 void DrawnChart::mouseReleaseEvent(QMouseEvent* event)
@@ -246,7 +259,7 @@ OleColor DrawnChart::chosenCutoffColor()
 
 void DrawnChart::addChosenShareMarker(ChartPicture& picture, std::optional<double> share)
 {
-    if (!share || picture.invalidData || !std::isfinite(*share))
+    if (!share || !std::isfinite(*share))
         return;
     const double x = 100 * std::clamp(*share, 0.0, 1.0);
     const QRectF& scale = picture.userScale;

@@ -170,15 +170,15 @@ ChartPicture GainsChart::computePicture(QSize surface) const
     colors.lift = m_liftColor;
     colors.diagonal = m_diagonalColor;
     colors.optimum = m_optimumColor;
-    ChartPicture picture = gainsPicture(m_data, surface, Font(), colors);
-    addChosenShareMarker(picture, m_chosenShare);
-    return picture;
+    return gainsPicture(m_data, surface, Font(), colors);
 }
+
+void GainsChart::addMarks(ChartPicture& marks) const { addChosenShareMarker(marks, m_chosenShare); }
 
 void GainsChart::SetChosenShare(std::optional<double> share)
 {
     m_chosenShare = share;
-    Refresh();
+    RefreshMarks();
 }
 
 } // namespace lrv

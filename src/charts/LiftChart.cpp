@@ -225,15 +225,15 @@ ChartPicture LiftChart::computePicture(QSize surface) const
     colors.back = BackColor();
     colors.fore = ForeColor();
     colors.frame = FrameColor();
-    ChartPicture picture = liftPicture(m_data, surface, Font(), colors);
-    addChosenShareMarker(picture, m_chosenShare);
-    return picture;
+    return liftPicture(m_data, surface, Font(), colors);
 }
+
+void LiftChart::addMarks(ChartPicture& marks) const { addChosenShareMarker(marks, m_chosenShare); }
 
 void LiftChart::SetChosenShare(std::optional<double> share)
 {
     m_chosenShare = share;
-    Refresh();
+    RefreshMarks();
 }
 
 } // namespace lrv

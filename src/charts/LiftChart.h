@@ -63,6 +63,7 @@ public:
 
 protected:
     ChartPicture computePicture(QSize surface) const override;
+    void addMarks(ChartPicture& marks) const override;
 
 private:
     Table<Variant> m_data;

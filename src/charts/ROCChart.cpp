@@ -78,7 +78,7 @@ void ROCChart::SetChosenPoint(std::optional<QPointF> point)
                           ChartsHelper::FormatNumberText(point->x(), 4), ChartsHelper::FormatNumberText(point->y(), 4))
                             : QString());
     m_chosen->adjustSize();
-    Refresh();
+    RefreshMarks();
 }
 
 void ROCChart::plotPressed(const QPointF& at)
@@ -191,13 +191,16 @@ ChartPicture ROCChart::computePicture(QSize surface) const
     colors.frame = FrameColor();
     colors.roc = m_rocColor;
     colors.diagonal = m_diagonalColor;
-    ChartPicture picture = rocPicture(m_data, surface, Font(), colors);
-    if (m_chosenPoint && !picture.invalidData) {
-        const double W = picture.plot().width(), H = picture.plot().height();
-        const QPointF at(W * m_chosenPoint->x() * kXFactor, (H - H * m_chosenPoint->y()) * kYFactor);
-        picture.points.push_back({ at, chosenCutoffColor(), 9 });
-    }
-    return picture;
+    return rocPicture(m_data, surface, Font(), colors);
+}
+
+void ROCChart::addMarks(ChartPicture& marks) const
+{
+    if (!m_chosenPoint)
+        return;
+    const double W = marks.plot().width(), H = marks.plot().height();
+    const QPointF at(W * m_chosenPoint->x() * kXFactor, (H - H * m_chosenPoint->y()) * kYFactor);
+    marks.points.push_back({ at, chosenCutoffColor(), 9 });
 }
 
 } // namespace lrv

@@ -64,6 +64,7 @@ public:
 
 protected:
     ChartPicture computePicture(QSize surface) const override;
+    void addMarks(ChartPicture& marks) const override;
     void plotPressed(const QPointF& at) override;
 
 private:

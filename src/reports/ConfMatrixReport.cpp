@@ -27,7 +27,6 @@ ConfMatrixReport::ConfMatrixReport()
 void ConfMatrixReport::prepareRefresh()
 {
     m_errorColor = calculationErrorColor();
-    m_thresholdColor = thresholdColor();
     m_logisticColor = logisticThresholdColor();
 }
 
@@ -46,7 +45,6 @@ void ConfMatrixReport::fillRecords(ReportRecordsModel& records)
     const int falsePositive = records.textId(ReportTexts::outcomeText(0, 0));
     const int noMatch = records.textId(ReportTexts::matchText(0, true));
     const int calculationError = records.textId(ReportTexts::calculationErrorText());
-    const double thresholdId = m_optimalModelThresholdId;
     double currentClass = std::nearbyint(data.at(data.rowLow(), kMostLikelyClass));
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
@@ -68,11 +66,9 @@ void ConfMatrixReport::fillRecords(ReportRecordsModel& records)
             records.addTextById(
                 match ? (positive ? truePositive : trueNegative) : (positive ? falseNegative : falsePositive));
         }
-        // Later colourings replace earlier ones: error, then threshold, then the logistic class change.
+        // The threshold highlight covers the error colour; the logistic class change keeps its own.
         if (error)
             colourRow(records, record, m_errorColor);
-        if (data.at(row, 0) == thresholdId)
-            colourRow(records, record, m_thresholdColor);
         if (row + 1 < last && data.at(row + 1, kMostLikelyClass) != currentClass) {
             colourRow(records, record, m_logisticColor);
             currentClass = std::nearbyint(data.at(row + 1, kMostLikelyClass));
@@ -93,6 +89,11 @@ QString ConfMatrixReport::tableText(const std::vector<int>& dataColumns, bool wi
             return std::nullopt;
         });
     return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, headerCaptions(), withHeaders, title);
+}
+
+bool ConfMatrixReport::keepsOwnColour(const ReportRecordsModel& records, int record) const
+{
+    return records.ownBackground(record, 0) == std::optional<OleColor>(m_logisticColor);
 }
 
 } // namespace lrv

@@ -11,7 +11,7 @@ public:
     ConfMatrixReport();
 
     /// The record id of the ROC threshold, highlighted at the next refresh.
-    void SetOptimalModelThresholdId(std::int32_t id) { m_optimalModelThresholdId = id; }
+    void SetOptimalModelThresholdId(std::int32_t id) { SetThresholdId(id); }
 
     /// The column map's marker of the computed outcome column.
     static constexpr int kOutcomeColumn = 999;
@@ -20,11 +20,11 @@ protected:
     void prepareRefresh() override;
     void fillRecords(ReportRecordsModel& records) override;
     QString tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const override;
+    /// The logistic class change's colour wins over the threshold's.
+    bool keepsOwnColour(const ReportRecordsModel& records, int record) const override;
 
 private:
-    std::int32_t m_optimalModelThresholdId = 0;
     OleColor m_errorColor = 0;
-    OleColor m_thresholdColor = 0;
     OleColor m_logisticColor = 0;
 };
 

@@ -25,18 +25,13 @@ CutoffReport::CutoffReport()
 {
 }
 
-void CutoffReport::prepareRefresh()
-{
-    m_errorColor = calculationErrorColor();
-    m_thresholdColor = thresholdColor();
-}
+void CutoffReport::prepareRefresh() { m_errorColor = calculationErrorColor(); }
 
 void CutoffReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<double>& data = doubleData();
     requireColumns(0, kOutcome);
     const int last = lastShownRow();
-    const double thresholdId = m_thresholdId;
     const int ok = records.textId(ReportTexts::matchText(1));
     const int wrong = records.textId(ReportTexts::matchText(0));
     const int noMatch = records.textId(ReportTexts::matchText(0, true));
@@ -64,8 +59,6 @@ void CutoffReport::fillRecords(ReportRecordsModel& records)
         }
         if (error)
             colourRow(records, record, m_errorColor);
-        if (data.at(row, 0) == thresholdId)
-            colourRow(records, record, m_thresholdColor);
     }
 }
 

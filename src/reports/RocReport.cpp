@@ -14,18 +14,13 @@ RocReport::RocReport()
 {
 }
 
-void RocReport::prepareRefresh()
-{
-    m_errorColor = calculationErrorColor();
-    m_thresholdColor = thresholdColor();
-}
+void RocReport::prepareRefresh() { m_errorColor = calculationErrorColor(); }
 
 void RocReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<double>& data = doubleData();
     requireColumns(0, 12);
     const int last = lastShownRow();
-    const double thresholdId = m_thresholdId;
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
         addId(records, row);
@@ -36,9 +31,6 @@ void RocReport::fillRecords(ReportRecordsModel& records)
         records.addNumber(data.at(row, 11), CaptionFormat::Value15);
         if (data.at(row, 12) == 1)
             colourRow(records, record, m_errorColor);
-        // The threshold colour comes second, so it wins over the error colour.
-        if (data.at(row, 0) == thresholdId)
-            colourRow(records, record, m_thresholdColor);
     }
 }
 

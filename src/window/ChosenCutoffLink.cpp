@@ -3,9 +3,7 @@
 #include "charts/CutoffChart.h"
 #include "charts/ROCChart.h"
 #include "reports/ChosenCutoffCategory.h"
-#include "reports/ConfMatrixReport.h"
-#include "reports/CutoffReport.h"
-#include "reports/RocReport.h"
+#include "reports/TableReport.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 
@@ -47,7 +45,8 @@ ChosenCutoffLink::ChosenCutoffLink(QWidget* parent, Views views)
     caption->setBuddy(m_input);
     m_note = new QLabel(m_panel);
     m_note->setObjectName(QStringLiteral("lblCutoffNote"));
-    m_note->setWordWrap(false);
+    // The note takes the room the window leaves it (its whole text in the tool tip), never widening the row.
+    m_note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(caption);
     layout->addWidget(m_input);
     layout->addWidget(m_note, 1);
@@ -103,17 +102,14 @@ void ChosenCutoffLink::follow(const ChosenCutoffFigures& f)
         ChosenCutoffCategory::show(*m_views.grid, f);
 
     // No record predicted class 1: no row is the threshold.
-    const std::int32_t row = f.thresholdId.value_or(std::numeric_limits<std::int32_t>::min());
-    if (auto* report = dynamic_cast<RocReport*>(m_views.reports[0]))
-        report->SetThresholdId(row);
-    if (auto* report = dynamic_cast<CutoffReport*>(m_views.reports[1]))
-        report->SetThresholdId(row);
-    if (auto* report = dynamic_cast<ConfMatrixReport*>(m_views.reports[2]))
-        report->SetOptimalModelThresholdId(row);
+    const std::int32_t id = f.thresholdId.value_or(std::numeric_limits<std::int32_t>::min());
     IDataReport* shown = m_views.shownReport ? m_views.shownReport() : nullptr;
     for (IDataReport* report : m_views.reports)
-        if (report && report == shown && report->HasData())
-            report->Refresh();
+        if (auto* table = dynamic_cast<TableReport*>(report)) {
+            table->SetThresholdId(id);
+            if (report == shown && report->HasData())
+                table->HighlightThreshold();
+        }
     emit cutoffShown();
 }
 

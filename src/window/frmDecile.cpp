@@ -475,6 +475,9 @@ void frmDecile::Layout()
         const int rowEnd = layoutTopRow(0);
         if (rowEnd + 8 > buttonsLeft)
             layoutTopRow(rowEnd + 8 - buttonsLeft);
+        // The chosen cutoff's note takes what is left before the buttons.
+        QWidget* cutoff = m_chosenCutoff->panel();
+        cutoff->resize(std::max(cutoff->sizeHint().width(), buttonsLeft - 8 - cutoff->x()), cutoff->height());
     });
     bestEffort([&] {
         for (QFrame* line : Line1)

@@ -166,7 +166,7 @@ int frmDecile::layoutTopRow(int shrinkBy)
     place(cmbBuckets, 70, 14);
     place(chkSynchro, chkSynchro->sizeHint().width(), 14);
     if (m_chosenCutoff)
-        place(m_chosenCutoff->panel(), std::max(m_chosenCutoff->panel()->sizeHint().width(), 420), 0);
+        place(m_chosenCutoff->panel(), m_chosenCutoff->panel()->sizeHint().width(), 0);
     return x;
 }
 

@@ -167,8 +167,8 @@ protected:
         EXPECT_DOUBLE_EQ(cutoff->constantLineValue(2), figures->cutoff);
         for (const char* name : { "chGains", "chLift" }) {
             SCOPED_TRACE(name);
-            const ChartPicture& picture = child<DrawnChart>(name)->picture();
-            const bool marked = std::any_of(picture.series.begin(), picture.series.end(), [&](const ChartStroke& s) {
+            const ChartPicture& marks = child<DrawnChart>(name)->marks();
+            const bool marked = std::any_of(marks.series.begin(), marks.series.end(), [&](const ChartStroke& s) {
                 return s.color == DrawnChart::chosenCutoffColor() && s.from.x() == s.to.x()
                     && std::abs(s.from.x() - 100 * (e.tp + e.fp) / n) < 1e-9;
             });
