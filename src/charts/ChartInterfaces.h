@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/ResultLayout.h"
 #include "support/Table.h"
 #include "support/Variant.h"
 
@@ -68,7 +69,7 @@ public:
 class ICutoffChart : public IDoubleTableChart {
 public:
     virtual void SetOptimumModelValue(double value) = 0;
-    /// -99999: no logistic cutoff point.
+    /// kNoCutoffPoint: no logistic cutoff point.
     virtual void SetLogisticCutoffPoint(double value) = 0;
     virtual bool ShowOCP() const = 0;
     virtual void SetShowOCP(bool show) = 0;

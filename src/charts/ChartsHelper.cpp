@@ -20,8 +20,6 @@ namespace {
         locale.setNumberOptions(QLocale::OmitGroupSeparator);
         return locale.toString(value, 'f', decimals);
     }
-
-    const double kUndefined = -9999;
 }
 
 QString FormatTickLabel(double value)
@@ -61,14 +59,14 @@ QString GetEquationText(double a, double b, double rs)
     if (!Variant(a).isNumeric() || !Variant(b).isNumeric())
         return {};
     QString text;
-    if (a == kUndefined && b == kUndefined)
+    if (a == kUndefinedFit && b == kUndefinedFit)
         text = QStringLiteral("y = UNDEFINED + (UNDEFINED)");
     else if (b < 0)
         text = QStringLiteral("y = ") + FormatValue8(a) + QStringLiteral("x + (") + FormatValue8(b) + QLatin1Char(')');
     else
         text = QStringLiteral("y = ") + FormatValue8(a) + QStringLiteral("x + ") + FormatValue8(b);
     text += QStringLiteral("\r\n");
-    text += rs == kUndefined ? QStringLiteral("RS = UNDEFINED") : QStringLiteral("RS = ") + FormatValue8(rs);
+    text += rs == kUndefinedFit ? QStringLiteral("RS = UNDEFINED") : QStringLiteral("RS = ") + FormatValue8(rs);
     return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/ResultLayout.h"
 #include "support/OleColor.h"
 #include "support/Table.h"
 #include "support/Variant.h"
@@ -20,7 +21,10 @@ QString FormatNumberText(double value, int digits);
 QString FormatValue8(double value);
 QString FormatValue15(double value);
 
-/// The text of a fitted line y = a·x + b with its R-square on a second line; -9999 marks an undefined
+/// Column 0 of the placeholder table a chart shows before it has data: frame and ticks, no series, no notice.
+inline constexpr double kNoChartData = -9999999999.0;
+
+/// The text of a fitted line y = a·x + b with its R-square on a second line; kUndefinedFit marks an undefined
 /// value; empty when a or b is not a number.
 QString GetEquationText(double a, double b, double rs);
 

@@ -31,14 +31,15 @@ namespace {
 
     const QString kPercentSetting = QStringLiteral("ConfMatrixPercent");
     const QString kPrefix = QStringLiteral("LogisticRegression.ConfMatrix.Chart.");
-    const std::array<QString, 4> kCells
+    constexpr int kOutcomes = kCountOf<Outcome>;
+    const std::array<QString, kOutcomes> kCells
         = { QStringLiteral("TP."), QStringLiteral("TN."), QStringLiteral("FP."), QStringLiteral("FN.") };
-    const std::array<QString, 4> kCellNames = { QStringLiteral("True Positives"), QStringLiteral("True Negatives"),
-        QStringLiteral("False Positives"), QStringLiteral("False Negatives") };
+    const std::array<QString, kOutcomes> kCellNames = { QStringLiteral("True Positives"),
+        QStringLiteral("True Negatives"), QStringLiteral("False Positives"), QStringLiteral("False Negatives") };
     // Designed colours, kept where the configuration has none: correct cells cool, wrong cells warm.
-    const std::array<QColor, 4> kDesignedFill
+    const std::array<QColor, kOutcomes> kDesignedFill
         = { QColor(0x4c, 0x9a, 0x56), QColor(0x3a, 0x78, 0xb5), QColor(0xe8, 0xa3, 0x3d), QColor(0xc9, 0x4c, 0x4c) };
-    const std::array<QColor, 4> kDesignedBorder
+    const std::array<QColor, kOutcomes> kDesignedBorder
         = { QColor(0x2f, 0x68, 0x37), QColor(0x24, 0x4f, 0x7a), QColor(0xa8, 0x72, 0x22), QColor(0x8c, 0x2f, 0x2f) };
 
     // A scroll bar value is a 16-bit number on the original platform.
@@ -87,14 +88,14 @@ namespace {
     ConfusionMatrixTable::Counts countsOf(const Vector<std::int32_t>& counts)
     {
         ConfusionMatrixTable::Counts result {};
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < kOutcomes; ++k)
             result[std::size_t(k)] = counts.at(counts.low() + k);
         return result;
     }
 
     void checkCounts(const Vector<std::int32_t>& counts, const char* which)
     {
-        if (counts.size() != 4)
+        if (counts.size() != kOutcomes)
             throw Error(QStringLiteral("The %1 confusion matrix holds %2 counts instead of four (TP, TN, FP, FN); "
                                        "recalculate the analysis.")
                             .arg(QLatin1String(which))
@@ -103,7 +104,7 @@ namespace {
 
     void checkSeries(const Table<std::int32_t>& series, const char* which)
     {
-        if (series.rowCount() > 0 && series.colCount() != 4)
+        if (series.rowCount() > 0 && series.colCount() != kOutcomes)
             throw Error(QStringLiteral("The %1 confusion matrix per bucket holds %2 columns instead of four "
                                        "(TP, TN, FP, FN); recalculate the analysis.")
                             .arg(QLatin1String(which))
@@ -142,7 +143,7 @@ ConfusionMatrix::ConfusionMatrix(QWidget* parent)
     m_percent->setChecked(numeric ? stored != 0 : true);
     m_updating = false;
 
-    for (std::size_t k = 0; k < 4; ++k) {
+    for (std::size_t k = 0; k < kOutcomes; ++k) {
         m_plot->setSeriesColors(int(k), kDesignedFill[k], kDesignedBorder[k]);
         m_legend->setSwatchColors(int(k), kDesignedFill[k], kDesignedBorder[k]);
     }
@@ -186,8 +187,8 @@ void ConfusionMatrix::buildMatrixPanel()
     for (QLabel* heading : m_headings)
         heading->setIndent(4);
 
-    const std::array<QRect, 4> valueCells = { cell(1, 1), cell(2, 2), cell(1, 2), cell(2, 1) };
-    for (std::size_t i = 0; i < 4; ++i) {
+    const std::array<QRect, kOutcomes> valueCells = { cell(1, 1), cell(2, 2), cell(1, 2), cell(2, 1) };
+    for (std::size_t i = 0; i < kOutcomes; ++i) {
         m_values[i] = makeLabel(
             m_matrix, QStringLiteral("lblValues(%1)").arg(i), QStringLiteral("--"), Qt::AlignHCenter, valueCells[i]);
         m_values[i]->setToolTip(kCellNames[i]);
@@ -222,7 +223,7 @@ void ConfusionMatrix::buildMatrixPanel()
 
 void ConfusionMatrix::applyConfiguredColors()
 {
-    for (std::size_t k = 0; k < 4; ++k) {
+    for (std::size_t k = 0; k < kOutcomes; ++k) {
         const std::optional<QColor> fill
             = BarChartColors::configured(kPrefix + kCells[k] + QStringLiteral("BackColor"));
         const std::optional<QColor> border = BarChartColors::configured(kPrefix + kCells[k] + QStringLiteral("Border"));
@@ -291,12 +292,12 @@ void ConfusionMatrix::ShowItem(int item)
     if (item < 0 || item > 2)
         return;
     const Vector<std::int32_t>& counts = item == 0 ? m_rocCounts : item == 1 ? m_logisticCounts : m_chosenCounts;
-    if (counts.size() != 4)
+    if (counts.size() != kOutcomes)
         return; // nothing delivered yet
     m_shownItem = item;
     m_shown = countsOf(counts);
     showTable();
-    for (std::size_t k = 0; k < 4; ++k)
+    for (std::size_t k = 0; k < kOutcomes; ++k)
         m_values[k]->setToolTip(QString::number((*m_shown)[k]));
 
     m_threshold = std::max(
@@ -327,7 +328,7 @@ void ConfusionMatrix::showTable()
     if (!m_shown)
         return;
     const ConfusionMatrixTable::Texts texts = ConfusionMatrixTable::texts(*m_shown, m_percent->isChecked());
-    for (std::size_t k = 0; k < 4; ++k)
+    for (std::size_t k = 0; k < kOutcomes; ++k)
         m_values[k]->setText(texts.values[k]);
     for (std::size_t k = 0; k < 5; ++k)
         m_totals[k]->setText(texts.totals[k]);
@@ -346,18 +347,18 @@ void ConfusionMatrix::fillChart()
     const Table<std::int32_t>& series = shownSeries();
     m_firstBucket = isStreaming() ? m_scroll->value() : 1;
     QStringList labels;
-    QList<QList<qreal>> shares(4);
+    QList<QList<qreal>> shares(kOutcomes);
     for (int bucket = m_firstBucket; bucket <= lastBucket(); ++bucket) {
         const int row = series.rowLow() + bucket - 1;
-        std::array<double, 4> counts {};
+        std::array<double, kOutcomes> counts {};
         double total = 0;
-        for (int k = 0; k < 4; ++k) {
+        for (int k = 0; k < kOutcomes; ++k) {
             counts[std::size_t(k)] = series.at(row, series.colLow() + k);
             total += counts[std::size_t(k)];
         }
         labels.append(m_shownItem == 2 ? QStringLiteral("All ") : QString::number(bucket) + QLatin1Char(' '));
         // A bucket without cases has no shares; its bar stays empty.
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < kOutcomes; ++k)
             shares[k].append(total > 0 ? 100.0 * counts[std::size_t(k)] / total : 0.0);
     }
     m_plot->setBars(labels, shares);
@@ -429,13 +430,13 @@ void ConfusionMatrix::showSegmentTip(int series, int position, bool entered)
     const Table<std::int32_t>& data = shownSeries();
     const int bucket = m_firstBucket + position;
     const int row = data.rowLow() + bucket - 1;
-    if (!entered || !m_hasData || series < 0 || series > 3 || !data.contains(row, data.colLow() + series)) {
+    if (!entered || !m_hasData || series < 0 || series >= kOutcomes || !data.contains(row, data.colLow() + series)) {
         m_plot->setToolTip(QString());
         QToolTip::hideText();
         return;
     }
     double total = 0;
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < kOutcomes; ++k)
         total += data.at(row, data.colLow() + k);
     const std::int32_t count = data.at(row, data.colLow() + series);
     const QString tip = kCellNames[std::size_t(series)] + QStringLiteral(", Bucket ") + QString::number(bucket)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/ResultLayout.h"
+
 #include <array>
 #include <cstdint>
 
@@ -8,11 +10,11 @@
 /// The texts of the confusion matrix table, as counts or as shares of all cases.
 namespace lrv::ConfusionMatrixTable {
 
-/// Counts in the order TP, TN, FP, FN.
-using Counts = std::array<std::int64_t, 4>;
+/// Counts in the order of lrv::Outcome.
+using Counts = std::array<std::int64_t, kCountOf<Outcome>>;
 
 struct Texts {
-    std::array<QString, 4> values; ///< TP, TN, FP, FN cells: "40 (TP)"
+    std::array<QString, kCountOf<Outcome>> values; ///< TP, TN, FP, FN cells: "40 (TP)"
     std::array<QString, 5> totals; ///< positive predictions, negative predictions, actual positives,
                                    ///< actual negatives, grand total
     std::array<QString, 2> titles; ///< correct, wrong

@@ -14,7 +14,6 @@
 namespace lrv {
 
 namespace {
-    const double kNoCutoffPoint = -99999;
     const QString kCaptions[] = { QStringLiteral("Sens (TPR)"), QStringLiteral("Spec (TNR)"),
         QStringLiteral("FPR (1-Spec)"), QStringLiteral("FNR") };
 
@@ -146,8 +145,8 @@ void CutoffChart::refreshChart()
     double min = std::numeric_limits<double>::max();
     double max = -std::numeric_limits<double>::max();
     for (int row = m_data.rowLow(); row <= lastPlotted; ++row) {
-        min = std::min(min, m_data.at(row, 0));
-        max = std::max(max, m_data.at(row, 0));
+        min = std::min(min, at(m_data, row, CutoffColumn::Output));
+        max = std::max(max, at(m_data, row, CutoffColumn::Output));
     }
     if (ChartsHelper::RelativeDifference(min, max) < 1e-8 || min == max || !std::isfinite(min) || !std::isfinite(max)) {
         showInvalidData(true);
@@ -156,13 +155,15 @@ void CutoffChart::refreshChart()
     showInvalidData(false);
     try {
         const double step = min != 0 ? std::abs(min) * 1e-14 : 1e-14;
-        for (int series = 1; series <= 4; ++series) {
+        // One series a rate, in the order of the table's columns.
+        constexpr int firstRate = index(CutoffColumn::TruePositiveRate);
+        for (int column = firstRate; column <= index(CutoffColumn::FalseNegativeRate); ++column) {
             QList<QPointF> points;
             points.reserve(lastPlotted - m_data.rowLow() + 1);
             int duplicates = 0;
             for (int row = m_data.rowLow(); row <= lastPlotted; ++row) {
-                const double x = m_data.at(row, 0);
-                const double previous = row == m_data.rowLow() ? x : m_data.at(row - 1, 0);
+                const double x = at(m_data, row, CutoffColumn::Output);
+                const double previous = row == m_data.rowLow() ? x : at(m_data, row - 1, CutoffColumn::Output);
                 double shifted = x;
                 // Equal cutoffs step back by e each, so that every row keeps a point of its own.
                 if (x != previous) {
@@ -171,11 +172,11 @@ void CutoffChart::refreshChart()
                     shifted = x - duplicates * step;
                     ++duplicates;
                 }
-                const double y = m_data.at(row, series);
+                const double y = m_data.at(row, column);
                 if (std::isfinite(shifted) && std::isfinite(y))
                     points.append(QPointF(shifted, y));
             }
-            m_chart->setPoints(series - 1, points);
+            m_chart->setPoints(column - firstRate, points);
         }
         m_chart->setConstantLineVisible(0, m_showOCP);
         if (m_showOCP)

@@ -38,7 +38,7 @@ public:
     /// plotted.
     void SetDataSource(const Table<double>& data) override;
     void SetOptimumModelValue(double value) override { m_optimumModelValue = value; }
-    /// Stores the LCP (-99999: none) and refreshes.
+    /// Stores the LCP (kNoCutoffPoint: none) and refreshes.
     void SetLogisticCutoffPoint(double value) override;
     void Refresh() override;
     void Reset() override;
@@ -58,7 +58,7 @@ protected:
 private:
     Table<double> m_data;
     double m_optimumModelValue = 0;
-    double m_logisticCutoffPoint = -99999;
+    double m_logisticCutoffPoint = kNoCutoffPoint;
     std::optional<double> m_chosenCutoff;
     bool m_showOCP = false;
     bool m_showLCP = true;

@@ -13,11 +13,6 @@
 
 namespace lrv {
 
-namespace {
-    const double kNoData = -9999999999.0;
-    const double kUndefined = -9999;
-}
-
 EquationChartFrame::EquationChartFrame(
     QWidget* parent, const QString& verticalTitle, int pictureLeft, int pictureWidthLoss)
     : ComponentChartFrame(parent, verticalTitle)
@@ -48,7 +43,7 @@ void EquationChartFrame::normalize(int column)
 
 void EquationChartFrame::showEquation(double slope, double intercept, double rSquare)
 {
-    m_fitDefined = slope != kUndefined && intercept != kUndefined;
+    m_fitDefined = slope != kUndefinedFit && intercept != kUndefinedFit;
     const QString text = ChartsHelper::GetEquationText(slope, intercept, rSquare);
     m_lblEquation->setText(text);
     m_chart->setTitle(text);
@@ -65,13 +60,17 @@ void EquationChartFrame::Refresh()
 
 void EquationChartFrame::refreshChart()
 {
-    const int xColumn = m_lowerBoundary ? 2 : 1;
+    // Both tables a fit is drawn from keep the boundaries in the same columns.
+    static_assert(index(DecileColumn::UpperBoundary) == index(LogOddsColumn::UpperBoundary)
+        && index(DecileColumn::LowerBoundary) == index(LogOddsColumn::LowerBoundary));
+    const int xColumn = index(m_lowerBoundary ? DecileColumn::LowerBoundary : DecileColumn::UpperBoundary);
     if (m_data.isEmpty())
         return;
     try {
         const int first = m_data.rowLow();
         const int last = m_data.rowHigh();
-        if (m_data.at(first, 0).isNumeric() && m_data.at(first, 0).toDouble() == kNoData)
+        const Variant marker = at(m_data, first, DecileColumn::Bucket);
+        if (marker.isNumeric() && marker.toDouble() == ChartsHelper::kNoChartData)
             return;
         double min = m_data.at(first, xColumn).toDouble();
         double max = min;
@@ -117,8 +116,8 @@ void EquationChartFrame::Reset()
 {
     TableBuilder<Variant> placeholder(0, 10, 0, 20);
     for (int row = 0; row <= 10; ++row) {
-        placeholder.set(row, 0, kNoData);
-        for (int column = 1; column <= 4; ++column)
+        placeholder.set(row, index(DecileColumn::Bucket), ChartsHelper::kNoChartData);
+        for (int column = index(DecileColumn::UpperBoundary); column <= index(DecileColumn::Negatives); ++column)
             placeholder.set(row, column, row + 10);
     }
     SetDataSource(placeholder.build());

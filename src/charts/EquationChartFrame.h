@@ -36,7 +36,7 @@ protected:
     void loadEquationStyles(
         const QString& verticalTitle, const QString& pointsName, const QString& lineName, const QString& contentFile);
 
-    /// Shows the equation under the chart and as its title; a slope or intercept of -9999 marks the fit
+    /// Shows the equation under the chart and as its title; a slope or intercept of kUndefinedFit marks the fit
     /// undefined.
     void showEquation(double slope, double intercept, double rSquare);
     void normalize(int column);

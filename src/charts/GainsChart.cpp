@@ -21,13 +21,13 @@ namespace {
 
     QPointF gainsPoint(const Table<Variant>& data, int row)
     {
-        return QPointF(DrawnChart::numberAt(data, row, GainsChart::kPopulationColumn),
-            DrawnChart::numberAt(data, row, GainsChart::kGainColumn));
+        return QPointF(DrawnChart::numberAt(data, row, index(GainsColumn::CumulativePopulationPercent)),
+            DrawnChart::numberAt(data, row, index(GainsColumn::CumulativePositivePercent)));
     }
 
     bool hasPoint(const Table<Variant>& data, int row)
     {
-        return DrawnChart::numberAt(data, row, GainsChart::kMarkerColumn) > -1;
+        return DrawnChart::numberAt(data, row, index(GainsColumn::Bucket)) > kNotApplicable;
     }
 }
 
@@ -90,8 +90,8 @@ void GainsChart::Reset()
 {
     TableBuilder<Variant> neutral(0, 10, 0, 20);
     for (int row = 0; row <= 10; ++row) {
-        neutral.set(row, 0, row / 10.0);
-        neutral.set(row, 1, row / 10.0);
+        neutral.set(row, index(GainsColumn::Bucket), row / 10.0);
+        neutral.set(row, index(GainsColumn::UpperBoundary), row / 10.0);
     }
     SetDataSource(neutral.build());
     m_chosenShare.reset();
@@ -145,7 +145,7 @@ ChartPicture GainsChart::gainsPicture(
             picture.points.push_back({ gainsPoint(data, last), colors.lift, 4 });
 
         // The ideal model captures every positive first: slope 100 / P up to 100 %, then flat.
-        const double P = 100 * numberAt(data, last, kPositiveFractionColumn);
+        const double P = 100 * numberAt(data, last, index(GainsColumn::CumulativeRate));
         if (P != 0) {
             for (int k = 0; k < 100; ++k) {
                 const double y1 = std::min(k * 100 / P, 100.0);

@@ -51,11 +51,6 @@ public:
     static ChartPicture gainsPicture(
         const Table<Variant>& data, QSize surface, const QFont& font, const GainsColors& colors);
 
-    static constexpr int kMarkerColumn = 0;
-    static constexpr int kPositiveFractionColumn = 8;
-    static constexpr int kGainColumn = 9;
-    static constexpr int kPopulationColumn = 13;
-
 protected:
     ChartPicture computePicture(QSize surface) const override;
     void addMarks(ChartPicture& marks) const override;

@@ -18,6 +18,11 @@ namespace {
 
     const QSize kLegendSize(110, 114);
     constexpr int kNoticeHeight = 21;
+    constexpr int kPopulationColumn = index(LiftColumn::CumulativePopulationPercent);
+    constexpr int kRandomColumn = index(LiftColumn::RandomLift);
+    constexpr int kIdealColumn = index(LiftColumn::IdealLift);
+    constexpr int kLiftColumn = index(LiftColumn::Lift);
+    constexpr int kCumLiftColumn = index(LiftColumn::CumulativeLift);
 
     void checkIndex(int index)
     {
@@ -27,10 +32,10 @@ namespace {
 
     bool isNoDataTable(const Table<Variant>& data)
     {
-        if (data.rowCount() == 0 || !data.contains(data.rowLow(), LiftChart::kPopulationColumn))
+        if (data.rowCount() == 0 || !data.contains(data.rowLow(), kPopulationColumn))
             return false;
-        const Variant first = data.at(data.rowLow(), LiftChart::kPopulationColumn);
-        return first.isNumeric() && first.toDouble() == LiftChart::kNoData;
+        const Variant first = data.at(data.rowLow(), kPopulationColumn);
+        return first.isNumeric() && first.toDouble() == ChartsHelper::kNoChartData;
     }
 }
 
@@ -101,10 +106,10 @@ void LiftChart::SetStats(double area, double rankingQuality)
 
 void LiftChart::Reset()
 {
-    TableBuilder<Variant> neutral(0, 10, 0, 4);
+    TableBuilder<Variant> neutral(0, 10, 0, index(LiftColumn::Last));
     for (int row = 0; row <= 10; ++row) {
-        neutral.set(row, kPopulationColumn, kNoData);
-        for (int column = 1; column <= 4; ++column)
+        neutral.set(row, kPopulationColumn, ChartsHelper::kNoChartData);
+        for (int column = kRandomColumn; column <= kCumLiftColumn; ++column)
             neutral.set(row, column, row + 10);
     }
     SetDataSource(neutral.build());

@@ -20,7 +20,7 @@ struct LiftColors : FrameColors {
 
 /// The lift per quantile and cumulatively against % of the population, with the dotted random and ideal
 /// references; the vertical axis runs from 0 to 1.1 times the largest lift. A first row whose column 0 is
-/// -9999999999 marks a table without data: frame and ticks with empty labels, no notice.
+/// kNoChartData marks a table without data: frame and ticks with empty labels, no notice.
 class LiftChart : public DrawnChart, public IStatsChart {
     Q_OBJECT
     Q_PROPERTY(uint DiagonalColor READ DiagonalColor WRITE SetDiagonalColor)
@@ -53,13 +53,6 @@ public:
     /// Everything Refresh draws for the table; never throws.
     static ChartPicture liftPicture(
         const Table<Variant>& data, QSize surface, const QFont& font, const LiftColors& colors);
-
-    static constexpr double kNoData = -9999999999.0;
-    static constexpr int kPopulationColumn = 0;
-    static constexpr int kRandomColumn = 1;
-    static constexpr int kIdealColumn = 2;
-    static constexpr int kLiftColumn = 3;
-    static constexpr int kCumLiftColumn = 4;
 
 protected:
     ChartPicture computePicture(QSize surface) const override;

@@ -155,11 +155,11 @@ void LogisticFitChart::refreshChart()
         // Without observations there is no range to judge the data by.
         bool invalid = m_observations.rowCount() == 0;
         if (!invalid) {
-            double min = m_observations.at(m_observations.rowLow(), 1);
+            double min = at(m_observations, m_observations.rowLow(), ZerosOnesColumn::Output);
             double max = min;
             for (int row = m_observations.rowLow() + 1; row <= m_observations.rowHigh(); ++row) {
-                min = std::min(min, m_observations.at(row, 1));
-                max = std::max(max, m_observations.at(row, 1));
+                min = std::min(min, at(m_observations, row, ZerosOnesColumn::Output));
+                max = std::max(max, at(m_observations, row, ZerosOnesColumn::Output));
             }
             invalid = !(ChartsHelper::RelativeDifference(min, max) >= 1e-8);
         }
@@ -173,18 +173,20 @@ void LogisticFitChart::refreshChart()
             QList<QPointF> ones;
             QList<QPointF> zeros;
             for (int row = m_observations.rowLow(); row <= m_observations.rowHigh(); ++row) {
-                const QPointF point(m_observations.at(row, 1), m_observations.at(row, 0));
+                const QPointF point(
+                    at(m_observations, row, ZerosOnesColumn::Output), at(m_observations, row, ZerosOnesColumn::Level));
                 if (!std::isfinite(point.x()) || !std::isfinite(point.y()))
                     continue;
                 // Any class value other than 0 counts as class 1.
-                (m_observations.at(row, 2) != 0 ? ones : zeros).append(point);
+                (at(m_observations, row, ZerosOnesColumn::Class) != 0 ? ones : zeros).append(point);
             }
             m_chart->setPoints(0, ones);
             m_chart->setPoints(1, zeros);
         }
         QList<QPointF> curve;
         for (int row = m_curve.rowLow(); row <= m_curve.rowHigh(); ++row) {
-            const QPointF point(m_curve.at(row, 2), m_curve.at(row, 5));
+            const QPointF point(
+                at(m_curve, row, ProbabilityColumn::Output), at(m_curve, row, ProbabilityColumn::ProbabilityOne));
             if (std::isfinite(point.x()) && std::isfinite(point.y()))
                 curve.append(point);
         }

@@ -58,7 +58,7 @@ private:
     bool m_observationsAdded = false;
     bool m_showDummyPoints = false;
     bool m_showLCP = true;
-    double m_cutoff = -99999;
+    double m_cutoff = kNoCutoffPoint;
     OleColor m_lcpColor = 0;
     OleColor m_lineColor = 0;
     OleColor m_oneColor = 0;

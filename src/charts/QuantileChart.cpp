@@ -26,10 +26,10 @@ namespace {
     const lrv::ControlRegistration registration(
         QStringLiteral("QuantileChart"), [](QWidget* parent) { return new QuantileChart(parent); });
 
-    constexpr int kPositivesCount = 3;
-    constexpr int kNegativesCount = 4;
-    constexpr int kPositivesPercent = 7;
-    constexpr int kNegativesPercent = 9;
+    constexpr int kPositivesCount = index(DecileColumn::Positives);
+    constexpr int kNegativesCount = index(DecileColumn::Negatives);
+    constexpr int kPositivesPercent = index(DecileColumn::PositivePercent);
+    constexpr int kNegativesPercent = index(DecileColumn::NegativePercent);
     // A scroll bar value is a 16-bit number on the original platform; the window never starts later.
     constexpr int kLargestScrollValue = 32767;
     constexpr int kLegendTop = 40;
@@ -172,7 +172,7 @@ void QuantileChart::Reset()
 {
     TableBuilder<Variant> placeholder(1, 10, 0, 20);
     for (int row = 1; row <= 10; ++row) {
-        placeholder.set(row, 1, Variant(double(row)));
+        placeholder.set(row, index(DecileColumn::UpperBoundary), Variant(double(row)));
         placeholder.set(row, kPositivesPercent, Variant(0.0));
         placeholder.set(row, kNegativesPercent, Variant(0.0));
     }

@@ -23,8 +23,8 @@ namespace {
 
     QPointF rocPoint(const Table<double>& data, int row, double W, double H)
     {
-        return QPointF(W * DrawnChart::numberAt(data, row, ROCChart::kFprColumn) * ROCChart::kXFactor,
-            (H - H * DrawnChart::numberAt(data, row, ROCChart::kTprColumn)) * ROCChart::kYFactor);
+        return QPointF(W * DrawnChart::numberAt(data, row, index(RocColumn::FalsePositiveRate)) * ROCChart::kXFactor,
+            (H - H * DrawnChart::numberAt(data, row, index(RocColumn::Sensitivity))) * ROCChart::kYFactor);
     }
 }
 
@@ -81,7 +81,7 @@ void ROCChart::SetChosenPoint(std::optional<QPointF> point)
     RefreshMarks();
 }
 
-void ROCChart::plotPressed(const QPointF& at)
+void ROCChart::plotPressed(const QPointF& pressed)
 {
     if (!m_pickable || picture().invalidData)
         return;
@@ -90,18 +90,19 @@ void ROCChart::plotPressed(const QPointF& at)
     std::optional<double> nearest;
     double best = std::numeric_limits<double>::infinity();
     for (int row = m_data.rowLow(); row <= m_data.rowHigh(); ++row) {
-        if (!m_data.contains(row, kOutputColumn) || !(m_data.at(row, kFprColumn) > -1))
+        if (!m_data.contains(row, index(RocColumn::Output))
+            || !(at(m_data, row, RocColumn::FalsePositiveRate) > kNotApplicable))
             continue;
         QPointF offset;
         try {
-            offset = picture().toSurface(rocPoint(m_data, row, W, H)) - at;
+            offset = picture().toSurface(rocPoint(m_data, row, W, H)) - pressed;
         } catch (const std::exception&) {
             continue; // a row that draws no point cannot be picked
         }
         const double distance = QPointF::dotProduct(offset, offset);
         if (distance < best) {
             best = distance;
-            nearest = m_data.at(row, kOutputColumn);
+            nearest = at(m_data, row, RocColumn::Output);
         }
     }
     if (nearest)
@@ -114,8 +115,8 @@ void ROCChart::Reset()
 {
     TableBuilder<double> neutral(0, 10, 0, 20, 0.0);
     for (int row = 0; row <= 10; ++row) {
-        neutral.set(row, 0, row / 10.0);
-        neutral.set(row, 1, row / 10.0);
+        neutral.set(row, index(RocColumn::Id), row / 10.0);
+        neutral.set(row, index(RocColumn::Target), row / 10.0);
     }
     SetDataSource(neutral.build());
     m_pickable = false;
@@ -163,10 +164,10 @@ ChartPicture ROCChart::rocPicture(const Table<double>& data, QSize surface, cons
         // segment from the row before it still ends there.
         std::optional<int> first;
         for (int row = data.rowLow(); row < data.rowHigh(); ++row) {
-            if (!data.contains(row, kFprColumn))
-                throw Error(QStringLiteral("The ROC table has no column %1.").arg(kFprColumn));
+            if (!data.contains(row, index(RocColumn::FalsePositiveRate)))
+                throw Error(QStringLiteral("The ROC table has no column %1.").arg(index(RocColumn::FalsePositiveRate)));
             // NaN in the marker column carries no point either.
-            if (!(data.at(row, kFprColumn) > -1))
+            if (!(at(data, row, RocColumn::FalsePositiveRate) > kNotApplicable))
                 continue;
             if (!first)
                 first = row;

@@ -55,9 +55,6 @@ public:
     static ChartPicture rocPicture(
         const Table<double>& data, QSize surface, const QFont& font, const RocColors& colors);
 
-    static constexpr int kTprColumn = 8;
-    static constexpr int kFprColumn = 9;
-    static constexpr int kOutputColumn = 2;
     /// Keep the curve off the right and bottom borders of the plot.
     static constexpr double kXFactor = 0.995;
     static constexpr double kYFactor = 0.997;

@@ -36,6 +36,6 @@ void SlopeChart::SetEquationValues(double slope, double intercept, double rSquar
     m_lowerBoundary = useLowerBoundary;
 }
 
-double SlopeChart::lineValue(int row, double) const { return m_data.at(row, 10).toDouble(); }
+double SlopeChart::lineValue(int row, double) const { return at(m_data, row, LogOddsColumn::FittedLogOdds).toDouble(); }
 
 } // namespace lrv

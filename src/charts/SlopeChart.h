@@ -22,8 +22,8 @@ public:
     void SetEquationValues(double slope, double intercept, double rSquare, bool useLowerBoundary) override;
 
 protected:
-    int normalizedColumn() const override { return 1; }
-    int valueColumn() const override { return 9; }
+    int normalizedColumn() const override { return index(LogOddsColumn::UpperBoundary); }
+    int valueColumn() const override { return index(LogOddsColumn::LogOdds); }
     double lineValue(int row, double x) const override;
 
 private:

@@ -24,8 +24,11 @@ public:
     void SetEquationValues(double slope, double intercept, double rSquare, bool useLowerBoundary) override;
 
 protected:
-    int normalizedColumn() const override { return m_lowerBoundary ? 2 : 1; }
-    int valueColumn() const override { return 7; }
+    int normalizedColumn() const override
+    {
+        return index(m_lowerBoundary ? DecileColumn::LowerBoundary : DecileColumn::UpperBoundary);
+    }
+    int valueColumn() const override { return index(DecileColumn::PositivePercent); }
     double lineValue(int row, double x) const override;
 
 private:

@@ -9,16 +9,18 @@
 namespace lrv {
 
 namespace {
-    const int kTarget = 1;
-    const int kMostLikelyClass = 7;
-    const int kMatch = 8;
-    const int kErrorFlag = 9;
+    constexpr int kTarget = index(ProbabilityColumn::Target);
+    constexpr int kMostLikelyClass = index(ProbabilityColumn::MostLikelyClass);
+    constexpr int kMatch = index(ProbabilityColumn::Match);
+    constexpr int kErrorFlag = index(ProbabilityColumn::ErrorFlag);
 }
 
 ConfMatrixReport::ConfMatrixReport()
     : TableReport(8, 0,
-        { { QStringLiteral("Id"), 0 }, { QStringLiteral("Target"), kTarget }, { QStringLiteral("Model Output"), 2 },
-            { QStringLiteral("Probability[1]"), 5 }, { QStringLiteral("Probability[0]"), 6 },
+        { { QStringLiteral("Id"), ProbabilityColumn::Id }, { QStringLiteral("Target"), kTarget },
+            { QStringLiteral("Model Output"), ProbabilityColumn::Output },
+            { QStringLiteral("Probability[1]"), ProbabilityColumn::ProbabilityOne },
+            { QStringLiteral("Probability[0]"), ProbabilityColumn::ProbabilityZero },
             { QStringLiteral("Most Likely Class"), kMostLikelyClass }, { QStringLiteral("Match"), kMatch },
             { QStringLiteral("Type"), kOutcomeColumn } })
 {
@@ -33,7 +35,7 @@ void ConfMatrixReport::prepareRefresh()
 void ConfMatrixReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<double>& data = doubleData();
-    requireColumns(0, kErrorFlag);
+    requireColumns(index(ProbabilityColumn::Id), kErrorFlag);
     const int last = lastShownRow();
     if (last < data.rowLow())
         return;
@@ -49,10 +51,10 @@ void ConfMatrixReport::fillRecords(ReportRecordsModel& records)
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
         addId(records, row);
-        for (int col = 1; col <= 2; ++col)
-            records.addNumber(data.at(row, col));
-        records.addNumber(data.at(row, 5), CaptionFormat::Value15);
-        records.addNumber(data.at(row, 6), CaptionFormat::Value15);
+        records.addNumber(data.at(row, kTarget));
+        records.addNumber(at(data, row, ProbabilityColumn::Output));
+        records.addNumber(at(data, row, ProbabilityColumn::ProbabilityOne), CaptionFormat::Value15);
+        records.addNumber(at(data, row, ProbabilityColumn::ProbabilityZero), CaptionFormat::Value15);
         records.addNumber(data.at(row, kMostLikelyClass));
         const bool error = data.at(row, kErrorFlag) == 1;
         const bool match = data.at(row, kMatch) == 1;
@@ -78,7 +80,7 @@ void ConfMatrixReport::fillRecords(ReportRecordsModel& records)
 
 QString ConfMatrixReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
 {
-    requireColumns(0, kErrorFlag);
+    requireColumns(index(ProbabilityColumn::Id), kErrorFlag);
     const Table<Variant> texts = withTextCells(
         doubleData(), kOutcomeColumn, [](const Table<double>& data, int row, int col) -> std::optional<QString> {
             if (col == kMatch)

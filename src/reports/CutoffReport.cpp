@@ -4,23 +4,28 @@
 #include "reports/ReportTexts.h"
 #include "support/ClipboardHelpers.h"
 
+#include <array>
 #include <cmath>
 
 namespace lrv {
 
 namespace {
-    const int kPredictedClass = 13;
-    const int kMatch = 14;
-    const int kOutcome = 15;
-    const int kErrorFlag = 12;
+    constexpr int kMatch = index(RocColumn::Match);
+    constexpr int kOutcome = index(RocColumn::Outcome);
+
+    bool isError(const Table<double>& data, int row) { return at(data, row, RocColumn::ErrorFlag) == 1; }
 }
 
 CutoffReport::CutoffReport()
     : TableReport(3, 0,
-        { { QStringLiteral("Id"), 0 }, { QStringLiteral("Target"), 1 }, { QStringLiteral("Model Output"), 2 },
-            { QStringLiteral("TPR (Sens)"), 8 }, { QStringLiteral("TNR (Spec)"), 7 },
-            { QStringLiteral("FPR (1-Spec)"), 9 }, { QStringLiteral("FNR"), 10 }, { QStringLiteral("SE + SP - 1"), 11 },
-            { QStringLiteral("Predicted Class"), kPredictedClass }, { QStringLiteral("Match"), kMatch },
+        { { QStringLiteral("Id"), RocColumn::Id }, { QStringLiteral("Target"), RocColumn::Target },
+            { QStringLiteral("Model Output"), RocColumn::Output },
+            { QStringLiteral("TPR (Sens)"), RocColumn::Sensitivity },
+            { QStringLiteral("TNR (Spec)"), RocColumn::Specificity },
+            { QStringLiteral("FPR (1-Spec)"), RocColumn::FalsePositiveRate },
+            { QStringLiteral("FNR"), RocColumn::FalseNegativeRate },
+            { QStringLiteral("SE + SP - 1"), RocColumn::Youden },
+            { QStringLiteral("Predicted Class"), RocColumn::PredictedClass }, { QStringLiteral("Match"), kMatch },
             { QStringLiteral("Type"), kOutcome } })
 {
 }
@@ -30,32 +35,35 @@ void CutoffReport::prepareRefresh() { m_errorColor = calculationErrorColor(); }
 void CutoffReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<double>& data = doubleData();
-    requireColumns(0, kOutcome);
+    requireColumns(index(RocColumn::Id), kOutcome);
     const int last = lastShownRow();
     const int ok = records.textId(ReportTexts::matchText(1));
     const int wrong = records.textId(ReportTexts::matchText(0));
     const int noMatch = records.textId(ReportTexts::matchText(0, true));
     const int calculationError = records.textId(ReportTexts::calculationErrorText());
-    int outcomes[5];
-    for (int code = 0; code < 5; ++code)
-        outcomes[code] = records.textId(ReportTexts::outcomeCodeText(code));
+    // The texts of the outcome codes, then the empty text of a code that is none.
+    std::array<int, kCountOf<Outcome> + 1> outcomes {};
+    for (int code = 0; code < int(outcomes.size()); ++code)
+        outcomes[std::size_t(code)] = records.textId(ReportTexts::outcomeCodeText(code));
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
         addId(records, row);
-        for (int col = 1; col <= 2; ++col)
-            records.addNumber(data.at(row, col));
-        for (const int col : { 8, 7, 9, 10, 11 })
-            records.addNumber(data.at(row, col), CaptionFormat::Value15);
+        records.addNumber(at(data, row, RocColumn::Target));
+        records.addNumber(at(data, row, RocColumn::Output));
+        for (const RocColumn column : { RocColumn::Sensitivity, RocColumn::Specificity, RocColumn::FalsePositiveRate,
+                 RocColumn::FalseNegativeRate, RocColumn::Youden })
+            records.addNumber(at(data, row, column), CaptionFormat::Value15);
         // A whole number as the system's long conversion makes it: halves to even.
-        records.addNumber(std::nearbyint(data.at(row, kPredictedClass)));
-        const bool error = data.at(row, kErrorFlag) == 1;
+        records.addNumber(std::nearbyint(at(data, row, RocColumn::PredictedClass)));
+        const bool error = isError(data, row);
         const double code = data.at(row, kOutcome);
         if (error) {
             records.addTextById(noMatch);
             records.addTextById(calculationError);
         } else {
             records.addTextById(data.at(row, kMatch) == 1 ? ok : wrong);
-            records.addTextById(code >= 0 && code <= 3 && code == std::floor(code) ? outcomes[int(code)] : outcomes[4]);
+            const bool known = code >= 0 && code <= index(Outcome::Last) && code == std::floor(code);
+            records.addTextById(outcomes[known ? std::size_t(code) : outcomes.size() - 1]);
         }
         if (error)
             colourRow(records, record, m_errorColor);
@@ -64,13 +72,13 @@ void CutoffReport::fillRecords(ReportRecordsModel& records)
 
 QString CutoffReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
 {
-    requireColumns(0, kOutcome);
+    requireColumns(index(RocColumn::Id), kOutcome);
     const Table<Variant> texts = withTextCells(
         doubleData(), kOutcome, [](const Table<double>& data, int row, int col) -> std::optional<QString> {
             if (col == kMatch)
-                return ReportTexts::matchText(data.at(row, kMatch), data.at(row, kErrorFlag) == 1);
+                return ReportTexts::matchText(data.at(row, kMatch), isError(data, row));
             if (col == kOutcome)
-                return ReportTexts::outcomeCodeText(data.at(row, kOutcome), data.at(row, kErrorFlag) == 1);
+                return ReportTexts::outcomeCodeText(data.at(row, kOutcome), isError(data, row));
             return std::nullopt;
         });
     return ClipboardHelpers::VariantTableText(dataColumns, texts, -1, headerCaptions(), withHeaders, title);

@@ -6,20 +6,37 @@
 
 namespace lrv {
 
+namespace {
+    bool isRounded(int column)
+    {
+        return column == index(GainsColumn::Rate) || column == index(GainsColumn::Lift)
+            || column == index(GainsColumn::CumulativeRate) || column == index(GainsColumn::CumulativeLift);
+    }
+}
+
 GainsReport::GainsReport()
-    : TableReport(4, 1,
-        { { QStringLiteral("Quantile"), 0, 0 }, { QStringLiteral("Upper Boundary"), 1, 1 },
-            { QStringLiteral("Lower Boundary"), 2, 2 }, { QStringLiteral("Positive Cases"), 4, 4 },
-            { QStringLiteral("Total Cases"), 12, 12 }, { QStringLiteral("Positives Rate"), 5, 5 },
-            { QStringLiteral("Lift"), 6, 6 }, { QStringLiteral("Cumulative Positives"), 7, 7 },
-            { QStringLiteral("Cumulative Positives Rate"), 8, 8 }, { QStringLiteral("Cumulative Lift"), 10, 10 } })
+    : TableReport(4, 1, [] {
+        // The record holds one item per data column, so a column shows the item of its own number.
+        const auto shown
+            = [](const QString& caption, GainsColumn column) { return ColumnSpec(caption, column, index(column)); };
+        return std::vector<ColumnSpec> { shown(QStringLiteral("Quantile"), GainsColumn::Bucket),
+            shown(QStringLiteral("Upper Boundary"), GainsColumn::UpperBoundary),
+            shown(QStringLiteral("Lower Boundary"), GainsColumn::LowerBoundary),
+            shown(QStringLiteral("Positive Cases"), GainsColumn::Positives),
+            shown(QStringLiteral("Total Cases"), GainsColumn::Total),
+            shown(QStringLiteral("Positives Rate"), GainsColumn::Rate),
+            shown(QStringLiteral("Lift"), GainsColumn::Lift),
+            shown(QStringLiteral("Cumulative Positives"), GainsColumn::CumulativePositives),
+            shown(QStringLiteral("Cumulative Positives Rate"), GainsColumn::CumulativeRate),
+            shown(QStringLiteral("Cumulative Lift"), GainsColumn::CumulativeLift) };
+    }())
 {
 }
 
 void GainsReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<Variant>& data = variantData();
-    requireColumns(0, 12);
+    requireColumns(index(GainsColumn::Bucket), index(GainsColumn::Total));
     // The record holds one item per data column; the hidden columns are items no grid column shows.
     for (int row = std::max(1, data.rowLow()); row <= data.rowHigh(); ++row) {
         records.addRecord();
@@ -29,8 +46,7 @@ void GainsReport::fillRecords(ReportRecordsModel& records)
                 records.addText(cell.text());
                 continue;
             }
-            const bool rounded = col == 5 || col == 6 || col == 8 || col == 10;
-            records.addNumber(cell.toDouble(), rounded ? CaptionFormat::Value8 : CaptionFormat::None);
+            records.addNumber(cell.toDouble(), isRounded(col) ? CaptionFormat::Value8 : CaptionFormat::None);
         }
     }
 }

@@ -9,16 +9,19 @@
 namespace lrv {
 
 namespace {
-    const int kMostLikelyClass = 7;
-    const int kMatch = 8;
-    const int kErrorFlag = 9;
+    constexpr int kMostLikelyClass = index(ProbabilityColumn::MostLikelyClass);
+    constexpr int kMatch = index(ProbabilityColumn::Match);
+    constexpr int kErrorFlag = index(ProbabilityColumn::ErrorFlag);
 }
 
 LogisticFitReport::LogisticFitReport()
     : TableReport(7, 0,
-        { { QStringLiteral("Id"), 0 }, { QStringLiteral("Target"), 1 }, { QStringLiteral("Model Output"), 2 },
-            { QStringLiteral("Log Odds"), 3 }, { QStringLiteral("Odds Ratio"), 4 },
-            { QStringLiteral("Probability[1]"), 5 }, { QStringLiteral("Probability[0]"), 6 },
+        { { QStringLiteral("Id"), ProbabilityColumn::Id }, { QStringLiteral("Target"), ProbabilityColumn::Target },
+            { QStringLiteral("Model Output"), ProbabilityColumn::Output },
+            { QStringLiteral("Log Odds"), ProbabilityColumn::LogOdds },
+            { QStringLiteral("Odds Ratio"), ProbabilityColumn::OddsRatio },
+            { QStringLiteral("Probability[1]"), ProbabilityColumn::ProbabilityOne },
+            { QStringLiteral("Probability[0]"), ProbabilityColumn::ProbabilityZero },
             { QStringLiteral("Most Likely Class"), kMostLikelyClass }, { QStringLiteral("Match"), kMatch } })
 {
 }
@@ -32,7 +35,7 @@ void LogisticFitReport::prepareRefresh()
 void LogisticFitReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<double>& data = doubleData();
-    requireColumns(0, kErrorFlag);
+    requireColumns(index(ProbabilityColumn::Id), kErrorFlag);
     const int last = lastShownRow();
     if (last < data.rowLow())
         return;
@@ -43,10 +46,11 @@ void LogisticFitReport::fillRecords(ReportRecordsModel& records)
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
         addId(records, row);
-        for (int col = 1; col <= 4; ++col)
-            records.addNumber(data.at(row, col));
-        records.addNumber(data.at(row, 5), CaptionFormat::Value15);
-        records.addNumber(data.at(row, 6), CaptionFormat::Value15);
+        for (const ProbabilityColumn column : { ProbabilityColumn::Target, ProbabilityColumn::Output,
+                 ProbabilityColumn::LogOdds, ProbabilityColumn::OddsRatio })
+            records.addNumber(at(data, row, column));
+        records.addNumber(at(data, row, ProbabilityColumn::ProbabilityOne), CaptionFormat::Value15);
+        records.addNumber(at(data, row, ProbabilityColumn::ProbabilityZero), CaptionFormat::Value15);
         records.addNumber(data.at(row, kMostLikelyClass));
         const bool error = data.at(row, kErrorFlag) == 1;
         records.addTextById(error ? noMatch : data.at(row, kMatch) == 1 ? ok : wrong);
@@ -62,7 +66,7 @@ void LogisticFitReport::fillRecords(ReportRecordsModel& records)
 
 QString LogisticFitReport::tableText(const std::vector<int>& dataColumns, bool withHeaders, const QString& title) const
 {
-    requireColumns(0, kErrorFlag);
+    requireColumns(index(ProbabilityColumn::Id), kErrorFlag);
     const Table<Variant> texts = withTextCells(
         doubleData(), kMatch, [](const Table<double>& data, int row, int col) -> std::optional<QString> {
             if (col == kMatch)

@@ -37,9 +37,6 @@ namespace {
     const QString kNotANumber = QStringLiteral("#DIV/0");
     const QString kUndefined = QStringLiteral("UNDEFINED");
     const QString kLineEnd = QStringLiteral("\r\n");
-    constexpr double kUndefinedFit = -9999;
-    constexpr double kNoCutoffPoint = -99999;
-
     // Position of "Total" in "ROC"; the four counts of the ROC confusion matrix follow it.
     constexpr int kRocCountsPosition = 6;
     const QStringList kRocCountCaptions
@@ -53,15 +50,17 @@ namespace {
     };
     using Rows = std::vector<Row>;
 
-    /// Element k after the lower bound; a missing one is an error that names the array.
-    template <typename T> const T& element(const Vector<T>& values, int k, const QString& arrayName)
+    /// An element of a statistics vector; a missing one is an error that names the array.
+    template <typename T, class Layout>
+    const T& element(const Vector<T>& values, Layout entry, const QString& arrayName)
     {
+        const int k = index(entry);
         if (!values.contains(values.low() + k))
             throw Error(QStringLiteral("The %1 have no element %2 (they hold %3); the statistics cannot be shown.")
                             .arg(arrayName)
                             .arg(k)
                             .arg(values.size()));
-        return values.at(values.low() + k);
+        return at(values, entry);
     }
 
     double number(const Variant& value, const QString& what)
@@ -118,14 +117,17 @@ namespace {
         if (decileStats.isEmpty())
             throw Error(QStringLiteral("The quantile statistics must arrive before the gains and lift statistics."));
         const QString name = QStringLiteral("quantile statistics");
-        const Variant& middleToBottom = element(decileStats, 8, name);
+        const Variant& middleToBottom = element(decileStats, DecileStat::SpreadMiddleToBottom, name);
         return {
             { Kind::TextKind, QStringLiteral("Average Positive Rate"),
-                percentOf(element(decileStats, 4, name), QStringLiteral("Average Positive Rate")) },
+                percentOf(
+                    element(decileStats, DecileStat::PositiveRate, name), QStringLiteral("Average Positive Rate")) },
             { Kind::TextKind, QStringLiteral("Spread from Top to Bottom"),
-                percentOf(element(decileStats, 6, name), QStringLiteral("Spread from Top to Bottom")) },
+                percentOf(element(decileStats, DecileStat::SpreadTopToBottom, name),
+                    QStringLiteral("Spread from Top to Bottom")) },
             { Kind::TextKind, QStringLiteral("Spread from Top to Middle"),
-                percentOf(element(decileStats, 7, name), QStringLiteral("Spread from Top to Middle")) },
+                percentOf(element(decileStats, DecileStat::SpreadTopToMiddle, name),
+                    QStringLiteral("Spread from Top to Middle")) },
             { Kind::TextKind, QStringLiteral("Spread from Middle to Bottom"),
                 middleToBottom.isNumeric() ? percentText(middleToBottom.toDouble(), 2) : kNotANumber },
         };
@@ -135,34 +137,42 @@ namespace {
     Rows confusionRows(const Vector<Variant>& stats)
     {
         const QString name = QStringLiteral("confusion-matrix statistics");
-        const Variant& total = element(stats, 2, name);
+        const Variant& total = element(stats, MatrixStat::Total, name);
         Rows rows;
         rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
-            countWithShare(element(stats, 0, name), total, QStringLiteral("Correct")) });
+            countWithShare(element(stats, MatrixStat::Correct, name), total, QStringLiteral("Correct")) });
         rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
-            countWithShare(element(stats, 1, name), total, QStringLiteral("Wrong")) });
+            countWithShare(element(stats, MatrixStat::Wrong, name), total, QStringLiteral("Wrong")) });
         rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
-        const QStringList counts
-            = { QStringLiteral("TP"), QStringLiteral("FN"), QStringLiteral("FP"), QStringLiteral("TN") };
-        for (int i = 0; i < counts.size(); ++i)
-            rows.push_back(
-                { Kind::TextKind, counts[i], countWithShare(element(stats, 3 + i, name), total, counts[i]) });
-        const QStringList rates = { QStringLiteral("TPR (Sens)"), QStringLiteral("FNR"), QStringLiteral("FPR (1-Spec)"),
-            QStringLiteral("TNR (Spec)") };
-        for (int i = 0; i < rates.size(); ++i)
-            rows.push_back({ Kind::DoubleKind, rates[i], element(stats, 8 + i, name) });
-        rows.push_back({ Kind::TextKind, QStringLiteral("PPV"), element(stats, 12, name).text() });
-        rows.push_back({ Kind::TextKind, QStringLiteral("NPV"), element(stats, 13, name).text() });
+        const std::pair<QString, MatrixStat> counts[] = { { QStringLiteral("TP"), MatrixStat::TruePositives },
+            { QStringLiteral("FN"), MatrixStat::FalseNegatives }, { QStringLiteral("FP"), MatrixStat::FalsePositives },
+            { QStringLiteral("TN"), MatrixStat::TrueNegatives } };
+        for (const auto& [caption, entry] : counts)
+            rows.push_back({ Kind::TextKind, caption, countWithShare(element(stats, entry, name), total, caption) });
+        const std::pair<QString, MatrixStat> rates[] = { { QStringLiteral("TPR (Sens)"), MatrixStat::TruePositiveRate },
+            { QStringLiteral("FNR"), MatrixStat::FalseNegativeRate },
+            { QStringLiteral("FPR (1-Spec)"), MatrixStat::FalsePositiveRate },
+            { QStringLiteral("TNR (Spec)"), MatrixStat::TrueNegativeRate } };
+        for (const auto& [caption, entry] : rates)
+            rows.push_back({ Kind::DoubleKind, caption, element(stats, entry, name) });
+        rows.push_back({ Kind::TextKind, QStringLiteral("PPV"),
+            element(stats, MatrixStat::PositivePredictiveValue, name).text() });
+        rows.push_back({ Kind::TextKind, QStringLiteral("NPV"),
+            element(stats, MatrixStat::NegativePredictiveValue, name).text() });
         return rows;
     }
 
     // The rates that the ROC and the cutoff points show after their counts.
     void appendRocRates(Rows& rows, const Vector<Variant>& stats, const QString& name)
     {
-        const QStringList rates = { QStringLiteral("TPR (Sens)"), QStringLiteral("TNR (Spec)"),
-            QStringLiteral("FPR (1-Spec)"), QStringLiteral("FNR"), QStringLiteral("PPV"), QStringLiteral("NPV") };
-        for (int i = 0; i < rates.size(); ++i)
-            rows.push_back({ Kind::DoubleKind, rates[i], element(stats, 10 + i, name) });
+        const std::pair<QString, RocStat> rates[] = { { QStringLiteral("TPR (Sens)"), RocStat::TruePositiveRate },
+            { QStringLiteral("TNR (Spec)"), RocStat::TrueNegativeRate },
+            { QStringLiteral("FPR (1-Spec)"), RocStat::FalsePositiveRate },
+            { QStringLiteral("FNR"), RocStat::FalseNegativeRate },
+            { QStringLiteral("PPV"), RocStat::PositivePredictiveValue },
+            { QStringLiteral("NPV"), RocStat::NegativePredictiveValue } };
+        for (const auto& [caption, entry] : rates)
+            rows.push_back({ Kind::DoubleKind, caption, element(stats, entry, name) });
     }
 }
 
@@ -222,17 +232,16 @@ void PropertyGridAdapter::Reset()
     SetModelStats(model);
 }
 
-void PropertyGridAdapter::SelectCategory(int index)
+void PropertyGridAdapter::SelectCategory(Category chosen)
 {
-    const int chosen = index + int(Quantiles);
-    if (index < 0 || chosen >= int(CategoryCount))
-        throw Error(QStringLiteral("There is no statistics category for analysis %1; analyses are numbered 0 to %2.")
-                        .arg(index)
-                        .arg(int(CategoryCount) - int(Quantiles) - 1));
+    if (chosen < 0 || chosen >= CategoryCount)
+        throw Error(QStringLiteral("There is no statistics category %1; categories are numbered 0 to %2.")
+                        .arg(int(chosen))
+                        .arg(int(CategoryCount) - 1));
     const QList<PropertyGrid::Item> all = grid().categories();
     for (int position = 0; position < all.size(); ++position)
         PropertyGrid::Item(all[position]).setExpanded(position == int(General) || position == chosen);
-    category(Category(chosen)).select();
+    category(chosen).select();
 }
 
 void PropertyGridAdapter::SetModelStats(const std::shared_ptr<IModel>& model)
@@ -268,14 +277,14 @@ void PropertyGridAdapter::SetModelStats(const std::shared_ptr<IModel>& model)
 void PropertyGridAdapter::SetGeneralStats(const Vector<Variant>& stats)
 {
     const QString name = QStringLiteral("general statistics");
-    const Variant& total = element(stats, 0, name);
+    const Variant& total = element(stats, DecileStat::Records, name);
     Rows rows;
     rows.push_back({ Kind::IntegerKind, QStringLiteral("Total Cases"), total });
-    rows.push_back({ Kind::IntegerKind, QStringLiteral("Quantiles"), element(stats, 1, name) });
+    rows.push_back({ Kind::IntegerKind, QStringLiteral("Quantiles"), element(stats, DecileStat::Buckets, name) });
     rows.push_back({ Kind::TextKind, QStringLiteral("Positive Cases"),
-        countWithShare(element(stats, 2, name), total, QStringLiteral("Positive Cases")) });
+        countWithShare(element(stats, DecileStat::Positives, name), total, QStringLiteral("Positive Cases")) });
     rows.push_back({ Kind::TextKind, QStringLiteral("Negative Cases"),
-        countWithShare(element(stats, 3, name), total, QStringLiteral("Negative Cases")) });
+        countWithShare(element(stats, DecileStat::Negatives, name), total, QStringLiteral("Negative Cases")) });
     addRows(cleared(General), rows);
     finish();
 }
@@ -283,16 +292,16 @@ void PropertyGridAdapter::SetGeneralStats(const Vector<Variant>& stats)
 void PropertyGridAdapter::SetDecileStats(const Vector<Variant>& stats)
 {
     const QString name = QStringLiteral("quantile statistics");
-    const double total = number(element(stats, 0, name), QStringLiteral("Total Cases"));
-    const double positives = number(element(stats, 2, name), QStringLiteral("Positive Cases"));
+    const double total = number(element(stats, DecileStat::Records, name), QStringLiteral("Total Cases"));
+    const double positives = number(element(stats, DecileStat::Positives, name), QStringLiteral("Positive Cases"));
     Rows rows;
     rows.push_back({ Kind::TextKind, QStringLiteral("Average Positive Rate"),
         total != 0 ? percentOrNotANumber(positives / total) : kNotANumber });
     rows.push_back({ Kind::TextKind, QStringLiteral("Spread from Top to Bottom"),
-        percentOf(element(stats, 6, name), QStringLiteral("Spread from Top to Bottom")) });
+        percentOf(element(stats, DecileStat::SpreadTopToBottom, name), QStringLiteral("Spread from Top to Bottom")) });
     rows.push_back({ Kind::TextKind, QStringLiteral("Spread from Top to Middle"),
-        percentOf(element(stats, 7, name), QStringLiteral("Spread from Top to Middle")) });
-    const Variant& middleToBottom = element(stats, 8, name);
+        percentOf(element(stats, DecileStat::SpreadTopToMiddle, name), QStringLiteral("Spread from Top to Middle")) });
+    const Variant& middleToBottom = element(stats, DecileStat::SpreadMiddleToBottom, name);
     rows.push_back({ Kind::TextKind, QStringLiteral("Spread from Middle to Bottom"),
         middleToBottom.isNumeric() ? percentText(middleToBottom.toDouble(), 2) : kNotANumber });
     addRows(cleared(Quantiles), rows);
@@ -312,16 +321,17 @@ void PropertyGridAdapter::SetWeightedLinearRegression(double slope, double inter
 void PropertyGridAdapter::SetROCStats(const Vector<Variant>& stats)
 {
     const QString name = QStringLiteral("ROC statistics");
-    const Variant& total = element(stats, 5, name);
+    const Variant& total = element(stats, RocStat::Total, name);
     Rows rows;
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Area Under the ROC Curve"), element(stats, 0, name) });
     rows.push_back(
-        { Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 1, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, 2, name) });
+        { Kind::DoubleKind, QStringLiteral("Area Under the ROC Curve"), element(stats, RocStat::Auc, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"),
+        element(stats, RocStat::Youden, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, RocStat::Cutoff, name) });
     rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
-        countWithShare(element(stats, 3, name), total, QStringLiteral("Correct")) });
+        countWithShare(element(stats, RocStat::Correct, name), total, QStringLiteral("Correct")) });
     rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
-        countWithShare(element(stats, 4, name), total, QStringLiteral("Wrong")) });
+        countWithShare(element(stats, RocStat::Wrong, name), total, QStringLiteral("Wrong")) });
     rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
     appendRocRates(rows, stats, name);
     addRows(cleared(Roc), rows);
@@ -331,19 +341,21 @@ void PropertyGridAdapter::SetROCStats(const Vector<Variant>& stats)
 void PropertyGridAdapter::SetCutoffPointsStats(const Vector<Variant>& stats)
 {
     const QString name = QStringLiteral("cutoff point statistics");
-    const Variant& total = element(stats, 5, name);
+    const Variant& total = element(stats, RocStat::Total, name);
     Rows rows;
-    rows.push_back(
-        { Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 1, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, 2, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"),
+        element(stats, RocStat::Youden, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, RocStat::Cutoff, name) });
     rows.push_back({ Kind::TextKind, QStringLiteral("Correct"),
-        countWithShare(element(stats, 3, name), total, QStringLiteral("Correct")) });
+        countWithShare(element(stats, RocStat::Correct, name), total, QStringLiteral("Correct")) });
     rows.push_back({ Kind::TextKind, QStringLiteral("Wrong"),
-        countWithShare(element(stats, 4, name), total, QStringLiteral("Wrong")) });
+        countWithShare(element(stats, RocStat::Wrong, name), total, QStringLiteral("Wrong")) });
     rows.push_back({ Kind::DoubleKind, QStringLiteral("Total"), total });
+    const RocStat counts[]
+        = { RocStat::TruePositives, RocStat::TrueNegatives, RocStat::FalsePositives, RocStat::FalseNegatives };
     for (int i = 0; i < kRocCountCaptions.size(); ++i)
         rows.push_back({ Kind::TextKind, kRocCountCaptions[i],
-            countWithShare(element(stats, 6 + i, name), total, kRocCountCaptions[i]) });
+            countWithShare(element(stats, counts[i], name), total, kRocCountCaptions[i]) });
     appendRocRates(rows, stats, name);
     addRows(cleared(CutoffPoints), rows);
     finish();
@@ -362,17 +374,20 @@ void PropertyGridAdapter::SetLiftStats(const Vector<double>& values)
 {
     const QString name = QStringLiteral("lift statistics");
     Rows rows = decileSummaryRows(m_decileStats);
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Lift Ranking Quality"), element(values, 3, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Area Between Curves"), element(values, 0, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Lift Area"), element(values, 2, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("Cumulative Lift Area"), element(values, 1, name) });
+    rows.push_back(
+        { Kind::DoubleKind, QStringLiteral("Lift Ranking Quality"), element(values, LiftStat::RankingQuality, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Area Between Curves"),
+        element(values, LiftStat::AreaBetweenCurves, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Lift Area"), element(values, LiftStat::LiftArea, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Cumulative Lift Area"),
+        element(values, LiftStat::CumulativeLiftArea, name) });
     addRows(cleared(Lift), rows);
     finish();
 }
 
 void PropertyGridAdapter::SetLogOddsStats(double& logisticCutoffPoint, double& slope, double& intercept, double rSquare)
 {
-    // -9999 marks a fit that could not be made: neither e^slope nor a cutoff point exists then.
+    // kUndefinedFit marks a fit that could not be made: neither e^slope nor a cutoff point exists then.
     const bool undefinedFit = slope == kUndefinedFit || !std::isfinite(slope);
     const QString expText = ReportTexts::expSlopeText(slope);
     const bool noCutoff
@@ -405,15 +420,16 @@ void PropertyGridAdapter::SetROCConfusionMatrixStats(const Vector<Variant>& stat
 {
     const QString name = QStringLiteral("ROC confusion-matrix statistics");
     Rows rows;
-    rows.push_back(
-        { Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"), element(stats, 14, name) });
-    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, 15, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("Optimal Cutoff Point (Youden Index)"),
+        element(stats, MatrixStat::Youden, name) });
+    rows.push_back({ Kind::DoubleKind, QStringLiteral("ROC Cutoff Point"), element(stats, MatrixStat::Cutoff, name) });
     const Rows counts = confusionRows(stats);
     rows.insert(rows.end(), counts.begin(), counts.end());
 
     // TP, TN, FP, FN as whole numbers, each a share of their sum.
-    const std::array<int, 4> positions = { 3, 6, 5, 4 };
-    std::array<double, 4> whole {};
+    const std::array<MatrixStat, kCountOf<Outcome>> positions = { MatrixStat::TruePositives, MatrixStat::TrueNegatives,
+        MatrixStat::FalsePositives, MatrixStat::FalseNegatives };
+    std::array<double, kCountOf<Outcome>> whole {};
     double sum = 0;
     for (std::size_t i = 0; i < positions.size(); ++i) {
         whole[i] = std::nearbyint(number(element(stats, positions[i], name), kRocCountCaptions[int(i)]));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/ResultLayout.h"
 #include "reports/PropertyGrid.h"
 #include "support/Table.h"
 #include "support/Variant.h"
@@ -41,30 +42,30 @@ public:
     QString ToString() const;
     /// Clears the grid, creates the eleven categories and shows the run's current model.
     void Reset();
-    /// Expands "General" and the category of the analysis (0 quantiles … 8 ROC confusion matrix),
-    /// collapses the others and selects the analysis' category.
-    void SelectCategory(int index);
+    /// Expands "General" and the category of an analysis, collapses the others and selects the analysis'
+    /// category.
+    void SelectCategory(Category chosen);
 
     void SetModelStats(const std::shared_ptr<IModel>& model);
     /// total cases, quantiles, positive cases, negative cases.
     void SetGeneralStats(const Vector<Variant>& stats);
-    /// The decile statistics (0..8); kept for the gains and lift categories.
+    /// The decile statistics (DecileStat); kept for the gains and lift categories.
     void SetDecileStats(const Vector<Variant>& stats);
     /// Appends the weighted trend line to "Quantiles".
     void SetWeightedLinearRegression(double slope, double intercept, double rSquare);
-    /// The ROC statistics (0..15).
+    /// The ROC statistics (RocStat).
     void SetROCStats(const Vector<Variant>& stats);
-    /// The ROC statistics (0..15), as the cutoff points show them.
+    /// The ROC statistics (RocStat), as the cutoff points show them.
     void SetCutoffPointsStats(const Vector<Variant>& stats);
     void SetGainsStats(double& areaUnderLiftCurve, double& gainsRankingQuality);
     /// area between curves, cumulative lift area, lift area, lift ranking quality.
     void SetLiftStats(const Vector<double>& values);
     /// Fills "Log Odds" and "Logistic Fit"; the logistic cutoff point is undefined for a slope of 0 or
-    /// -9999 and for the marker -99999.
+    /// kUndefinedFit and for the marker kNoCutoffPoint.
     void SetLogOddsStats(double& logisticCutoffPoint, double& slope, double& intercept, double rSquare);
-    /// The logistic confusion-matrix statistics (0..13).
+    /// The logistic confusion-matrix statistics (MatrixStat up to the ROC-only ones).
     void SetConfusionMatrixStats(const Vector<Variant>& stats);
-    /// The ROC confusion-matrix statistics (0..15); also puts TP, TN, FP and FN into "ROC" after "Total".
+    /// The ROC confusion-matrix statistics (MatrixStat); also puts TP, TN, FP and FN into "ROC" after "Total".
     void SetROCConfusionMatrixStats(const Vector<Variant>& stats);
     /// Shows "--" for the fitness and accuracy of dataset 1 (training) or 2 (validation).
     void InvalidateModel(int modelId, int dataSet);

@@ -1,5 +1,6 @@
 #include "reports/ReportTexts.h"
 
+#include "host/ResultLayout.h"
 #include "support/NumberText.h"
 
 #include <cmath>
@@ -12,7 +13,6 @@ namespace {
     const QString kFalsePositive = QStringLiteral("False Pos.");
     const QString kFalseNegative = QStringLiteral("False Neg.");
     const QString kCalculationError = QStringLiteral("Calculation Error");
-    constexpr double kUndefinedFit = -9999;
 }
 
 QString matchText(double matchFlag, bool calculationError)
@@ -35,13 +35,13 @@ QString outcomeCodeText(double code, bool calculationError)
 {
     if (calculationError)
         return kCalculationError;
-    if (code == 0)
+    if (code == index(Outcome::TruePositive))
         return kTruePositive;
-    if (code == 1)
+    if (code == index(Outcome::TrueNegative))
         return kTrueNegative;
-    if (code == 2)
+    if (code == index(Outcome::FalsePositive))
         return kFalsePositive;
-    if (code == 3)
+    if (code == index(Outcome::FalseNegative))
         return kFalseNegative;
     return {};
 }

@@ -15,7 +15,7 @@ QString outcomeCodeText(double code, bool calculationError = false);
 /// The type of a calculation-error record.
 QString calculationErrorText();
 /// e raised to the slope of the log-odds fit, or "UNDEFINED" when the fit is undefined (its slope the
-/// marker −9999 or not finite) or the power overflows. The statistics grid and the window show this text.
+/// marker kUndefinedFit or not finite) or the power overflows. The statistics grid and the window show this text.
 QString expSlopeText(double slope);
 
 } // namespace lrv::ReportTexts

@@ -6,11 +6,15 @@ namespace lrv {
 
 RocReport::RocReport()
     : TableReport(2, 0,
-        { { QStringLiteral("Id"), 0 }, { QStringLiteral("Target"), 1 }, { QStringLiteral("Model Output"), 2 },
-            { QStringLiteral("True Positives"), 3 }, { QStringLiteral("True Negatives"), 4 },
-            { QStringLiteral("False Positives"), 5 }, { QStringLiteral("False Negatives"), 6 },
-            { QStringLiteral("Sensitivity"), 8 }, { QStringLiteral("1-Specificity"), 9 },
-            { QStringLiteral("SE + SP - 1"), 11 } })
+        { { QStringLiteral("Id"), RocColumn::Id }, { QStringLiteral("Target"), RocColumn::Target },
+            { QStringLiteral("Model Output"), RocColumn::Output },
+            { QStringLiteral("True Positives"), RocColumn::TruePositives },
+            { QStringLiteral("True Negatives"), RocColumn::TrueNegatives },
+            { QStringLiteral("False Positives"), RocColumn::FalsePositives },
+            { QStringLiteral("False Negatives"), RocColumn::FalseNegatives },
+            { QStringLiteral("Sensitivity"), RocColumn::Sensitivity },
+            { QStringLiteral("1-Specificity"), RocColumn::FalsePositiveRate },
+            { QStringLiteral("SE + SP - 1"), RocColumn::Youden } })
 {
 }
 
@@ -19,17 +23,17 @@ void RocReport::prepareRefresh() { m_errorColor = calculationErrorColor(); }
 void RocReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<double>& data = doubleData();
-    requireColumns(0, 12);
+    requireColumns(index(RocColumn::Id), index(RocColumn::ErrorFlag));
     const int last = lastShownRow();
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
         addId(records, row);
-        for (int col = 1; col <= 6; ++col)
-            records.addNumber(data.at(row, col));
-        records.addNumber(data.at(row, 8), CaptionFormat::Value15);
-        records.addNumber(data.at(row, 9), CaptionFormat::Value15);
-        records.addNumber(data.at(row, 11), CaptionFormat::Value15);
-        if (data.at(row, 12) == 1)
+        for (const RocColumn column : { RocColumn::Target, RocColumn::Output, RocColumn::TruePositives,
+                 RocColumn::TrueNegatives, RocColumn::FalsePositives, RocColumn::FalseNegatives })
+            records.addNumber(at(data, row, column));
+        for (const RocColumn column : { RocColumn::Sensitivity, RocColumn::FalsePositiveRate, RocColumn::Youden })
+            records.addNumber(at(data, row, column), CaptionFormat::Value15);
+        if (at(data, row, RocColumn::ErrorFlag) == 1)
             colourRow(records, record, m_errorColor);
     }
 }

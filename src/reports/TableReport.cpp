@@ -150,10 +150,12 @@ int TableReport::lastShownRow()
 
 void TableReport::addId(ReportRecordsModel& records, int row) const
 {
-    if (std::optional<QString> text = m_doubles.text(row, 0))
+    // Every per-record table keeps its ids in the same column.
+    static_assert(index(RocColumn::Id) == index(ProbabilityColumn::Id));
+    if (std::optional<QString> text = m_doubles.text(row, index(RocColumn::Id)))
         records.addText(*text);
     else
-        records.addNumber(m_doubles.at(row, 0));
+        records.addNumber(at(m_doubles, row, RocColumn::Id));
 }
 
 void TableReport::requireColumns(int low, int high) const

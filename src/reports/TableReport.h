@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/ResultLayout.h"
 #include "reports/IDataReport.h"
 #include "support/OleColor.h"
 
@@ -49,6 +50,18 @@ public:
 
 protected:
     struct ColumnSpec {
+        ColumnSpec(QString caption, int dataColumn, int itemIndex = -1)
+            : caption(std::move(caption))
+            , dataColumn(dataColumn)
+            , itemIndex(itemIndex)
+        {
+        }
+        template <class Layout>
+        requires std::is_enum_v<Layout> ColumnSpec(QString caption, Layout dataColumn, int itemIndex = -1)
+            : ColumnSpec(std::move(caption), index(dataColumn), itemIndex)
+        {
+        }
+
         QString caption;
         int dataColumn;
         /// The record item the column shows; -1: the column's position.

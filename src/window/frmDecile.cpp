@@ -1,20 +1,13 @@
 #include "window/frmDecile.h"
 
 #include "host/IHostCore.h"
-#include "reports/ConfMatrixReport.h"
-#include "reports/CutoffReport.h"
-#include "reports/DelegatedReport.h"
-#include "reports/GainsReport.h"
-#include "reports/LogOddsReport.h"
-#include "reports/LogisticFitReport.h"
 #include "reports/PropertyGrid.h"
 #include "reports/PropertyGridAdapter.h"
-#include "reports/QuantileReport.h"
 #include "reports/ReportGrid.h"
-#include "reports/RocReport.h"
 #include "support/Error.h"
 #include "support/FileHelpers.h"
 #include "support/RegistryLib.h"
+#include "window/AnalysisTabs.h"
 #include "window/ChartAdapter.h"
 #include "window/ChosenCutoffLink.h"
 #include "window/HelpControl.h"
@@ -177,11 +170,17 @@ std::int32_t frmDecile::readRunParameter(const QString& key, std::int32_t fallba
     return value.isNumeric() ? std::int32_t(std::lround(value.toDouble())) : fallback;
 }
 
-IDataReport* frmDecile::report(int tabIndex) const
+AnalysisReports& frmDecile::reports() const
 {
-    if (tabIndex < 0 || tabIndex >= int(m_reports.size()))
+    Q_ASSERT(m_reports);
+    return *m_reports;
+}
+
+IDataReport* frmDecile::currentReport() const
+{
+    if (!m_reports || m_chartTabIndex < 0 || m_chartTabIndex >= int(analysisTabs().size()))
         return nullptr;
-    return m_reports[std::size_t(tabIndex)].get();
+    return &analysisTabs()[std::size_t(m_chartTabIndex)].report(*m_reports);
 }
 
 ChartAdapter& frmDecile::fitAdapter()
@@ -204,17 +203,8 @@ void frmDecile::Init(
     m_testSampling = testSampling;
     enterState(WindowState::StartUp);
 
-    m_reports.clear();
-    m_reports.push_back(std::make_unique<QuantileReport>());
-    m_reports.push_back(std::make_unique<RocReport>());
-    m_reports.push_back(std::make_unique<CutoffReport>());
-    m_reports.push_back(std::make_unique<GainsReport>());
-    m_reports.push_back(std::make_unique<DelegatedReport>());
-    m_reports.push_back(std::make_unique<LogOddsReport>());
-    m_reports.push_back(std::make_unique<LogisticFitReport>());
-    m_reports.push_back(std::make_unique<ConfMatrixReport>());
-    static_cast<DelegatedReport*>(m_reports[4].get())->SetDelegate(m_reports[3].get(), 5);
-    m_chosenCutoff->setReports({ report(1), report(2), report(7) });
+    m_reports = std::make_unique<AnalysisReports>();
+    m_chosenCutoff->setReports({ &m_reports->roc, &m_reports->cutoffPoints, &m_reports->confusionMatrix });
 
     QFont gridFont = font();
     gridFont.setPointSizeF(8);
@@ -258,7 +248,7 @@ void frmDecile::Activate()
     });
     int tab = 0;
     bestEffort([&] {
-        tab = m_selectedChart >= kFirstChartCode + 1 && m_selectedChart <= kFirstChartCode + kTabCount - 1
+        tab = m_selectedChart > kFirstChartCode && m_selectedChart < kFirstChartCode + int(analysisTabs().size())
             ? m_selectedChart - kFirstChartCode
             : 0;
         m_chartTabIndex = tab;
@@ -359,8 +349,9 @@ void frmDecile::ResetViews()
             control->Reset();
     if (m_statsAdapter)
         m_statsAdapter->Reset();
-    for (const auto& report : m_reports)
-        report->ClearData();
+    if (m_reports)
+        for (const AnalysisTab& tab : analysisTabs())
+            tab.report(*m_reports).ClearData();
     m_chosenCutoff->clear();
 }
 
@@ -368,7 +359,7 @@ void frmDecile::ShowCurrentReport()
 {
     Hourglass busy;
     m_chartTabIndex = ssReports->currentIndex();
-    IDataReport* current = report(m_chartTabIndex);
+    IDataReport* current = currentReport();
     if (current) {
         current->Init(rcDecile);
         current->Refresh();
@@ -408,21 +399,28 @@ void frmDecile::ShowCurrentChart()
         m_chartTabIndex = ssCharts->currentIndex();
         ssReports->setCurrentIndex(m_chartTabIndex);
     }
-    if (m_statsAdapter) {
-        const int tab = ssCharts->currentIndex();
-        if (tab == 7)
-            m_statsAdapter->SelectCategory(optConfMatrixType[0]->isChecked() ? 8 : 7);
-        else
-            m_statsAdapter->SelectCategory(tab);
-    }
+    const int tab = ssCharts->currentIndex();
+    if (tab >= 0 && tab < int(analysisTabs().size()))
+        selectCategory(analysisTabs()[std::size_t(tab)]);
     SaveSelectedChart();
     m_loading = false;
+}
+
+void frmDecile::selectCategory(const AnalysisTab& tab)
+{
+    if (!m_statsAdapter)
+        return;
+    PropertyGridAdapter::Category category = tab.category;
+    for (const TabOptionCategory& option : tab.optionCategories)
+        if (const auto* button = findChild<QRadioButton*>(QLatin1String(option.option)); button && button->isChecked())
+            category = option.category;
+    m_statsAdapter->SelectCategory(category);
 }
 
 void frmDecile::SaveSelectedChart()
 {
     const int tab = ssCharts->currentIndex();
-    if (tab >= 0 && tab < kTabCount)
+    if (tab >= 0 && tab < int(analysisTabs().size()))
         writeRunParameter(kSelectedChartKey, kFirstChartCode + tab);
 }
 
@@ -486,93 +484,69 @@ void frmDecile::Layout()
     sbStatus->setGeometry(0, height() - statusHeight, width(), statusHeight);
 }
 
-std::vector<QWidget*> frmDecile::tabControls(int tab) const
+void frmDecile::findTabControls()
 {
-    switch (tab) {
-    case 0:
-        return { chQuantile, trendChart, optQuantiles[0], optQuantiles[1] };
-    case 1:
-        return { rcChart, picROCLegend };
-    case 2:
-        return { chCutoff, ckCutoffNormalized, chkShowLogisticCuttofPoint };
-    case 3:
-        return { chGains, picGainsLegend };
-    case 4:
-        return { chLift, picLiftLegend };
-    case 5:
-        return { chSlope, picLogOddsLegend };
-    case 6:
-        return { lfChart, chkShowPoints, chkShowLcpLogFit };
-    case 7:
-        return { confMatrix, picMatrixLegend, picConfMatrixTypeLegend };
+    const auto named
+        = [this](const char* name) -> QWidget* { return name ? findChild<QWidget*>(QLatin1String(name)) : nullptr; };
+    m_tabControls.clear();
+    for (const AnalysisTab& tab : analysisTabs()) {
+        TabControls controls;
+        controls.chart = named(tab.chart.objectName);
+        controls.alternative = named(tab.alternative.objectName);
+        controls.alternativeOption = qobject_cast<QRadioButton*>(named(tab.alternativeOption));
+        for (const char* side : tab.sideControls)
+            if (QWidget* control = named(side))
+                controls.sides.push_back(control);
+        m_tabControls.push_back(std::move(controls));
     }
-    return {};
 }
 
 void frmDecile::ArrangeCharts()
 {
-    const int tab = ssCharts->currentIndex();
-    for (int other = 0; other < kTabCount; ++other)
-        if (other != tab)
-            for (QWidget* control : tabControls(other))
+    const int current = ssCharts->currentIndex();
+    for (int tab = 0; tab < int(m_tabControls.size()); ++tab) {
+        if (tab == current)
+            continue;
+        const TabControls& other = m_tabControls[std::size_t(tab)];
+        for (QWidget* control : { other.chart, other.alternative })
+            if (control)
                 control->hide();
+        for (QWidget* control : other.sides)
+            control->hide();
+    }
+    if (current >= 0 && current < int(m_tabControls.size()))
+        arrangeTab(analysisTabs()[std::size_t(current)], m_tabControls[std::size_t(current)]);
+}
 
+void frmDecile::arrangeTab(const AnalysisTab& tab, const TabControls& controls)
+{
+    const TabArrangement& arrangement = tab.arrangement;
     const int left = px(180);
     const int top = std::max(px(540), ssCharts->y() + ssCharts->height() + 4);
     const int w = chartsFrame->width() - px(360);
     const int h = chartsFrame->height() - top - px(160);
-    const std::vector<QWidget*> controls = tabControls(tab);
-    if (controls.empty())
-        return;
-    // The width of the tab's first side control: the legend, check box or option button.
-    const int s = (tab == 0 ? optQuantiles[0] : controls[1])->width();
-    int chartWidth = w - s;
-    switch (tab) {
-    case 0: {
-        chartWidth = w - (s + px(85));
-        optQuantiles[0]->move(left + chartWidth + px(100), top);
-        optQuantiles[1]->move(left + chartWidth + px(100), top + optQuantiles[0]->height() + 4);
-        const bool distribution = optQuantiles[0]->isChecked();
-        chQuantile->setGeometry(left, top, chartWidth, h);
-        trendChart->setGeometry(left, top, chartWidth, h);
-        chQuantile->setVisible(distribution);
-        trendChart->setVisible(!distribution);
-        optQuantiles[0]->show();
-        optQuantiles[1]->show();
-        return;
+    // The side column is as wide as its first control: the legend, check box or option button.
+    const int sideWidth = controls.sides.empty() ? 0 : controls.sides.front()->width();
+    const int chartWidth = w - sideWidth - px(arrangement.chartMarginTwips);
+    const int sideLeft = left + chartWidth + px(arrangement.sideLeftTwips);
+    int sideTop = top;
+    for (std::size_t i = 0; i < controls.sides.size(); ++i) {
+        QWidget* side = controls.sides[i];
+        if (i < arrangement.sideTopsTwips.size())
+            sideTop = top + px(arrangement.sideTopsTwips[i]);
+        side->move(sideLeft, sideTop);
+        sideTop += side->height() + arrangement.stackGap;
+        side->show();
     }
-    case 1:
-        picROCLegend->move(left + chartWidth + px(75), top);
-        break;
-    case 2:
-        chartWidth = w - s - px(120);
-        ckCutoffNormalized->move(left + chartWidth + px(100), top + px(270));
-        chkShowLogisticCuttofPoint->move(left + chartWidth + px(100), top + px(570));
-        break;
-    case 3:
-        picGainsLegend->move(left + chartWidth + px(75), top);
-        break;
-    case 4:
-        picLiftLegend->move(left + chartWidth + px(75), top);
-        break;
-    case 5:
-        chartWidth = w - s - px(100);
-        picLogOddsLegend->move(left + chartWidth + px(205), top);
-        break;
-    case 6:
-        chartWidth = w - s - px(120);
-        chkShowPoints->move(left + chartWidth + px(100), top + px(270));
-        chkShowLcpLogFit->move(left + chartWidth + px(100), top + px(570));
-        break;
-    case 7:
-        chartWidth = w - s - px(150);
-        picMatrixLegend->move(left + chartWidth + px(100), top);
-        picConfMatrixTypeLegend->move(left + chartWidth + px(100), top + picMatrixLegend->height() + 8);
-        break;
+    const bool alternative = controls.alternativeOption && controls.alternativeOption->isChecked();
+    if (controls.chart) {
+        controls.chart->setGeometry(left, top, chartWidth, h);
+        controls.chart->setVisible(!alternative || !controls.alternative);
     }
-    controls[0]->setGeometry(left, top, chartWidth, h);
-    for (QWidget* control : controls)
-        control->show();
+    if (controls.alternative) {
+        controls.alternative->setGeometry(left, top, chartWidth, h);
+        controls.alternative->setVisible(alternative);
+    }
 }
 
 QString frmDecile::HelpContext() const
@@ -672,7 +646,8 @@ bool frmDecile::handleTabKeys(QKeyEvent* key)
     QTabBar* strip = focus && (focus == rcDecile || rcDecile->isAncestorOf(focus) || reportsFrame->isAncestorOf(focus))
         ? ssReports
         : ssCharts;
-    strip->setCurrentIndex((strip->currentIndex() + step + kTabCount) % kTabCount);
+    const int tabs = int(analysisTabs().size());
+    strip->setCurrentIndex((strip->currentIndex() + step + tabs) % tabs);
     return true;
 }
 

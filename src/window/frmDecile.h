@@ -28,6 +28,8 @@ class QTabBar;
 
 namespace lrv {
 
+struct AnalysisReports;
+struct AnalysisTab;
 class ChartAdapter;
 class ChosenCutoffLink;
 class HelpControl;
@@ -59,9 +61,8 @@ class frmDecile : public QDialog,
     Q_OBJECT
 
 public:
-    /// Chart codes: tab index = code − kFirstChartCode.
+    /// Chart codes: the position in analysisTabs() = code − kFirstChartCode.
     static constexpr std::int32_t kFirstChartCode = 1129;
-    static constexpr int kTabCount = 8;
     static constexpr int kTwipsPerPixel = 15;
     static constexpr int kMinimumWidthTwips = 14525;
     static constexpr int kMinimumHeightTwips = 9000;
@@ -143,8 +144,8 @@ public:
     bool isCalculating() const { return isBusy(m_state); }
     static bool isBusy(WindowState state);
     std::shared_ptr<IRun> run() const { return m_run; }
-    /// The report behind a report tab (0..7).
-    IDataReport* report(int tabIndex) const;
+    /// The reports of the tabs; they exist from Init on.
+    AnalysisReports& reports() const;
     PropertyGridAdapter* statsAdapter() const { return m_statsAdapter.get(); }
     /// The chosen cutoff's input and the views that follow it.
     ChosenCutoffLink* chosenCutoff() const { return m_chosenCutoff; }
@@ -184,7 +185,20 @@ private:
     std::int32_t readRunParameter(const QString& key, std::int32_t fallback) const;
     QLabel* legendValue(
         QWidget* legend, const QString& objectName, const QString& caption, const QString& tip, int row);
-    std::vector<QWidget*> tabControls(int tab) const;
+    /// The controls of a tab, found from its description once the window has built them.
+    struct TabControls {
+        QWidget* chart = nullptr;
+        QWidget* alternative = nullptr;
+        QRadioButton* alternativeOption = nullptr;
+        std::vector<QWidget*> sides;
+    };
+    void findTabControls();
+    /// Places the tab's chart and its side column; shows them.
+    void arrangeTab(const AnalysisTab& tab, const TabControls& controls);
+    /// Expands the statistics category of the tab with its option buttons as they are.
+    void selectCategory(const AnalysisTab& tab);
+    /// The report of the report tab shown; null before Init.
+    IDataReport* currentReport() const;
     void enterState(WindowState state);
     /// The records sampled from dataset 1 or 2 as the run's parameters tell.
     std::int32_t sampledRecords(int dataSet) const;
@@ -235,7 +249,8 @@ private:
     std::int32_t m_trainSampling = 0;
     std::int32_t m_testSampling = 0;
     int m_keyCount = 0;
-    std::vector<std::unique_ptr<IDataReport>> m_reports;
+    std::unique_ptr<AnalysisReports> m_reports;
+    std::vector<TabControls> m_tabControls;
     std::unique_ptr<PropertyGridAdapter> m_statsAdapter;
     std::unique_ptr<ChartAdapter> m_fitAdapter;
     ChosenCutoffLink* m_chosenCutoff = nullptr;

@@ -2,16 +2,17 @@
 #include "charts/ChartInterfaces.h"
 #include "charts/ChartsHelper.h"
 #include "host/HostConfiguration.h"
+#include "host/ResultLayout.h"
 #include "reports/ConfMatrixReport.h"
 #include "reports/CutoffReport.h"
 #include "reports/IDataReport.h"
 #include "reports/PropertyGridAdapter.h"
 #include "reports/ReportGrid.h"
 #include "reports/ReportTexts.h"
-#include "reports/RocReport.h"
 #include "support/Error.h"
 #include "support/NumberText.h"
 #include "support/UserPromptLib.h"
+#include "window/AnalysisTabs.h"
 #include "window/ChartAdapter.h"
 #include "window/ChosenCutoffLink.h"
 #include "window/HelpControl.h"
@@ -32,8 +33,6 @@
 namespace lrv {
 
 namespace {
-    constexpr double kNoLogisticCutoff = -99999;
-    constexpr double kUndefined = -9999;
     /// A curve of more points than a screen has pixels looks the same thinned, and a per-record curve of ten
     /// million points would hold the window for seconds at every drawing.
     constexpr int kRocCurvePoints = 20000;
@@ -68,11 +67,7 @@ void frmDecile::SetBuckets(std::int32_t buckets)
     m_loading = wasLoading;
 }
 
-void frmDecile::SetDecileTable(const Table<Variant>&)
-{
-    if (IDataReport* quantiles = report(0))
-        quantiles->Init(rcDecile);
-}
+void frmDecile::SetDecileTable(const Table<Variant>&) { reports().quantiles.Init(rcDecile); }
 
 void frmDecile::SetModels(const QStringList& texts, const Vector<std::int32_t>& itemData, std::int32_t selectedId)
 {
@@ -193,7 +188,7 @@ void frmDecile::SetIdleMode()
 
 void frmDecile::SetDecileResults(std::int32_t, const Table<Variant>& results)
 {
-    report(0)->SetDataSourceVar(results);
+    reports().quantiles.SetDataSourceVar(results);
     ChartAdapter adapter;
     adapter.DrawDeciles(as<IVariantTableChart>(chQuantile), results);
     adapter.DrawTrendLine(as<IVariantTableChart>(trendChart), results);
@@ -230,11 +225,12 @@ void frmDecile::ShowROC(const Table<double>& rocResults, double auc, std::int32_
     lblOneMinuxAUC->setVisible(worseThanChance);
     lblOneMinusAUCCaption->setVisible(worseThanChance);
     fitLegend(picROCLegend);
-    report(1)->SetDataSourceDbl(rocResults);
-    report(2)->SetDataSourceDbl(rocResults);
-    static_cast<RocReport*>(report(1))->SetThresholdId(thresholdId);
-    static_cast<CutoffReport*>(report(2))->SetThresholdId(thresholdId);
-    static_cast<ConfMatrixReport*>(report(7))->SetOptimalModelThresholdId(thresholdId);
+    AnalysisReports& all = reports();
+    all.roc.SetDataSourceDbl(rocResults);
+    all.cutoffPoints.SetDataSourceDbl(rocResults);
+    all.roc.SetThresholdId(thresholdId);
+    all.cutoffPoints.SetThresholdId(thresholdId);
+    all.confusionMatrix.SetOptimalModelThresholdId(thresholdId);
 }
 
 void frmDecile::ShowCutoffPoints(const Table<double>& cutoffPoints)
@@ -252,8 +248,8 @@ void frmDecile::SetLogOddsStats(double slope, double intercept, double rSquare, 
     fitLegend(picLogOddsLegend);
     if (auto* chart = as<IEquationChart>(chSlope))
         chart->SetEquationValues(slope, intercept, rSquare, isInverted);
-    // An undefined fit (-9999) has no cutoff point, like a flat one.
-    const double cutoff = slope == 0 || slope == kUndefined ? kNoLogisticCutoff : -intercept / slope;
+    // An undefined fit has no cutoff point, like a flat one.
+    const double cutoff = slope == 0 || slope == kUndefinedFit ? kNoCutoffPoint : -intercept / slope;
     if (auto* chart = as<ICutoffChart>(chCutoff))
         chart->SetLogisticCutoffPoint(cutoff);
     if (auto* chart = as<ILogisticFitChart>(lfChart))
@@ -271,14 +267,14 @@ void frmDecile::SetLogOddsStats2(
 void frmDecile::ShowSlopeInterceptChart(const Table<Variant>& results)
 {
     fitAdapter().DrawSlope(as<IVariantTableChart>(chSlope), results, 200);
-    report(5)->SetDataSourceVar(results);
+    reports().logOdds.SetDataSourceVar(results);
 }
 
 void frmDecile::SetProbabilities(const Table<double>& results)
 {
     fitAdapter().DrawLogisticFit(as<ILogisticFitChart>(lfChart), results, 200, chkShowPoints->isChecked());
-    report(6)->SetDataSourceDbl(results);
-    report(7)->SetDataSourceDbl(results);
+    reports().logisticFit.SetDataSourceDbl(results);
+    reports().confusionMatrix.SetDataSourceDbl(results);
 }
 
 void frmDecile::SetZeroOnes(const Table<double>& results)
@@ -299,23 +295,22 @@ void frmDecile::SetGainsChart(const Table<Variant>& results, double& aucGain, do
     fitLegend(picGainsLegend);
     if (m_statsAdapter)
         m_statsAdapter->SetGainsStats(aucGain, rankingQuality);
-    report(3)->SetDataSourceVar(results);
+    reports().gains.SetDataSourceVar(results);
 }
 
 void frmDecile::SetLiftChart(const Table<Variant>& results, const Vector<double>& stats)
 {
-    if (stats.size() < 4)
+    if (stats.size() < kCountOf<LiftStat>)
         throw Error(QStringLiteral("The lift statistics need four values; %1 were given.").arg(stats.size()));
     ChartAdapter adapter;
     adapter.DrawLiftChart(as<IVariantTableChart>(chLift), results, 50);
-    const int low = stats.low();
-    lblABC->setText(formatted(stats.at(low)));
-    lblCumLiftArea->setText(formatted(stats.at(low + 1)));
-    lblLiftArea->setText(formatted(stats.at(low + 2)));
-    lblLRQ->setText(formatted(stats.at(low + 3)));
+    lblABC->setText(formatted(at(stats, LiftStat::AreaBetweenCurves)));
+    lblCumLiftArea->setText(formatted(at(stats, LiftStat::CumulativeLiftArea)));
+    lblLiftArea->setText(formatted(at(stats, LiftStat::LiftArea)));
+    lblLRQ->setText(formatted(at(stats, LiftStat::RankingQuality)));
     fitLegend(picLiftLegend);
     if (auto* lift = as<IStatsChart>(chLift))
-        lift->SetStats(stats.at(low), stats.at(low + 3));
+        lift->SetStats(at(stats, LiftStat::AreaBetweenCurves), at(stats, LiftStat::RankingQuality));
     if (m_statsAdapter)
         m_statsAdapter->SetLiftStats(stats);
 }
@@ -345,9 +340,9 @@ void frmDecile::SetROCStats(const Vector<Variant>& stats)
         m_statsAdapter->SetCutoffPointsStats(stats);
     }
     if (auto* cutoff = as<ICutoffChart>(chCutoff)) {
-        if (!stats.contains(stats.low() + 2))
+        if (!stats.contains(stats.low() + index(RocStat::Cutoff)))
             throw Error(QStringLiteral("The ROC statistics hold no cutoff point."));
-        cutoff->SetOptimumModelValue(stats.at(stats.low() + 2).toDouble());
+        cutoff->SetOptimumModelValue(at(stats, RocStat::Cutoff).toDouble());
     }
 }
 

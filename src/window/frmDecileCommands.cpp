@@ -6,6 +6,7 @@
 #include "reports/ReportGrid.h"
 #include "support/ClipboardHelpers.h"
 #include "support/Error.h"
+#include "window/AnalysisTabs.h"
 #include "window/ChartAdapter.h"
 #include "window/HelpControl.h"
 #include "window/ModelSelector.h"
@@ -205,14 +206,14 @@ void frmDecile::onMatrixOption(int index)
 void frmDecile::quantilePointSelected(int point)
 {
     // The chart and the grid are linked only while the quantiles are shown.
-    if (m_chartTabIndex != 0)
+    if (!m_reports || currentReport() != &m_reports->quantiles)
         return;
     bestEffort([&] { rcDecile->selectRow(point - 1); });
 }
 
 void frmDecile::onReportSelectionChanged()
 {
-    if (m_chartTabIndex != 0)
+    if (!m_reports || currentReport() != &m_reports->quantiles)
         return;
     const QList<int> rows = rcDecile->selectedRows();
     if (rows.isEmpty())
@@ -232,7 +233,7 @@ void frmDecile::onReportGridMenu(const QPoint& globalPos)
 void frmDecile::onTableMenu(int index)
 {
     bestEffort([&] {
-        IDataReport* current = report(m_chartTabIndex);
+        IDataReport* current = currentReport();
         switch (index) {
         case 0:
             if (current)

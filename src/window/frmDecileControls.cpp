@@ -2,6 +2,7 @@
 #include "entry/ControlRegistry.h"
 #include "reports/PropertyGrid.h"
 #include "reports/ReportGrid.h"
+#include "window/AnalysisTabs.h"
 #include "window/ChosenCutoffLink.h"
 #include "window/HelpControl.h"
 #include "window/ModelSelector.h"
@@ -27,11 +28,6 @@
 namespace lrv {
 
 namespace {
-    const char* const kTabCaptions[frmDecile::kTabCount]
-        = { "Quantiles", "ROC", "Cutoff Points", "Gains", "Lift", "Log Odds", "Logistic Fit", "Conf. Matrix" };
-    const char* const kReportCaptions[frmDecile::kTabCount]
-        = { "Quantiles", "ROC", "Cutoff Points", "Gains", "Lift", "Log Odds", "Logistic Fit", " Confusion Matrix" };
-
     QFrame* legendFrame(QWidget* parent, const QString& name)
     {
         auto* frame = new QFrame(parent);
@@ -77,9 +73,9 @@ void frmDecile::buildControls()
     buildLegends();
     buildProgressPanel();
     buildMenus();
-    m_chosenCutoff = new ChosenCutoffLink(this,
-        { rcChart, chCutoff, chGains, chLift, confMatrix, pgProperties, {},
-            [this] { return report(ssReports->currentIndex()); } });
+    findTabControls();
+    m_chosenCutoff = new ChosenCutoffLink(
+        this, { rcChart, chCutoff, chGains, chLift, confMatrix, pgProperties, {}, [this] { return currentReport(); } });
     layoutTopRow(0);
 }
 
@@ -179,8 +175,8 @@ void frmDecile::buildReportArea()
     ssReports->setObjectName(QStringLiteral("ssReports"));
     ssReports->setExpanding(false);
     ssReports->setDrawBase(false);
-    for (const char* caption : kReportCaptions)
-        ssReports->addTab(QString::fromLatin1(caption));
+    for (const AnalysisTab& tab : analysisTabs())
+        ssReports->addTab(QString::fromLatin1(tab.reportCaption));
     ssReports->move(2, 2);
 
     rcDecile = new ReportGrid(this);
@@ -208,19 +204,24 @@ void frmDecile::buildChartArea()
     ssCharts->setObjectName(QStringLiteral("ssCharts"));
     ssCharts->setExpanding(false);
     ssCharts->setDrawBase(false);
-    for (const char* caption : kTabCaptions)
-        ssCharts->addTab(QString::fromLatin1(caption));
+    for (const AnalysisTab& tab : analysisTabs()) {
+        ssCharts->addTab(QString::fromLatin1(tab.caption));
+        for (const TabChart& chart : { tab.chart, tab.alternative })
+            if (chart.control)
+                createChart(QLatin1String(chart.control), QLatin1String(chart.objectName));
+    }
     ssCharts->move(2, 2);
 
-    chQuantile = createChart(QStringLiteral("QuantileChart"), QStringLiteral("chQuantile"));
-    trendChart = createChart(QStringLiteral("TrendlineChart"), QStringLiteral("trendChart"));
-    rcChart = createChart(QStringLiteral("ROCChart"), QStringLiteral("rcChart"));
-    chCutoff = createChart(QStringLiteral("CutoffChart"), QStringLiteral("chCutoff"));
-    chGains = createChart(QStringLiteral("GainsChart"), QStringLiteral("chGains"));
-    chLift = createChart(QStringLiteral("LiftChart"), QStringLiteral("chLift"));
-    chSlope = createChart(QStringLiteral("SlopeChart"), QStringLiteral("chSlope"));
-    lfChart = createChart(QStringLiteral("LogisticFitChart"), QStringLiteral("lfChart"));
-    confMatrix = createChart(QStringLiteral("ConfusionMatrix"), QStringLiteral("confMatrix"));
+    const auto chart = [this](const char* name) { return chartsFrame->findChild<QWidget*>(QLatin1String(name)); };
+    chQuantile = chart("chQuantile");
+    trendChart = chart("trendChart");
+    rcChart = chart("rcChart");
+    chCutoff = chart("chCutoff");
+    chGains = chart("chGains");
+    chLift = chart("chLift");
+    chSlope = chart("chSlope");
+    lfChart = chart("lfChart");
+    confMatrix = chart("confMatrix");
 
     auto* quantileGroup = new QButtonGroup(this);
     optQuantiles[0] = option(chartsFrame, QStringLiteral("optQuantiles(0)"), QStringLiteral("Distribution"));

@@ -12,6 +12,7 @@
 #include "reports/PropertyGridAdapter.h"
 #include "run/Run.h"
 #include "support/Error.h"
+#include "window/AnalysisTabs.h"
 #include "window/frmDecile.h"
 
 #include <QBuffer>
@@ -30,26 +31,11 @@
 namespace wb {
 
 namespace {
-    struct Tab {
-        const char* control; ///< the chart's object name in the window
-        const char* caption;
-        bool perRecord; ///< a row per record rather than per quantile
-    };
-    const Tab kTabs[lrv::frmDecile::kTabCount] = {
-        { "chQuantile", "Quantiles", false },
-        { "rcChart", "ROC", true },
-        { "chCutoff", "Cutoff Points", true },
-        { "chGains", "Gains", false },
-        { "chLift", "Lift", false },
-        { "chSlope", "Log Odds", false },
-        { "lfChart", "Logistic Fit", true },
-        { "confMatrix", "Confusion Matrix", true },
-    };
+    const lrv::AnalysisTab& tabAt(int tab) { return lrv::analysisTabs()[std::size_t(tab)]; }
+    int tabCount() { return int(lrv::analysisTabs().size()); }
     /// Rows the page shows of a per-record table, and at most of any table.
     constexpr int kPagePerRecordRows = 10;
     constexpr int kPageRows = 100;
-    /// Steps of the progress bar: the calculation, each tab, the statistics and the page.
-    constexpr int kSteps = 1 + lrv::frmDecile::kTabCount + 2;
 
     void writeFile(const QString& path, const QByteArray& bytes)
     {
@@ -68,9 +54,9 @@ namespace {
 
     lrv::IChartControl& chartControl(lrv::frmDecile& window, int tab)
     {
-        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(window, kTabs[tab].control));
+        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(window, tabAt(tab).chart.objectName));
         if (!chart)
-            throw lrv::Error(QStringLiteral("The %1 tab has no chart.").arg(QLatin1String(kTabs[tab].caption)));
+            throw lrv::Error(QStringLiteral("The %1 tab has no chart.").arg(QLatin1String(tabAt(tab).exportCaption)));
         return *chart;
     }
 
@@ -89,20 +75,6 @@ namespace {
         painter.end();
         return buffer.data();
     }
-
-    /// The views behind a tab's option buttons: the quantiles' trend line, the confusion matrix's distribution.
-    struct OptionView {
-        int tab;
-        const char* option;
-        const char* previous;
-        const char* control;
-        const char* name;
-        const char* caption;
-    };
-    const OptionView kOptionViews[] = {
-        { 0, "optQuantiles(1)", "optQuantiles(0)", "trendChart", "trendline", "Trend line" },
-        { 7, "optMatrix(1)", "optMatrix(0)", "confMatrix", "confusion-distribution", "Confusion distribution" },
-    };
 
     /// The chart at twice its size on screen, for sharp prints and high-density screens.
     QImage chartImage(lrv::IChartControl& chart, const QSize& size)
@@ -140,7 +112,7 @@ struct AnalysisExport::Session {
     TerminalProgress& progress;
     lrv::frmDecile window;
     ExportedAnalysis analysis;
-    std::vector<PageSection> sections { std::size_t(lrv::frmDecile::kTabCount) };
+    std::vector<PageSection> sections { lrv::analysisTabs().size() };
     /// The option views' sections, each after its tab's.
     std::vector<std::pair<int, PageSection>> views;
     int step = 0;
@@ -159,15 +131,19 @@ AnalysisExport::~AnalysisExport() = default;
 
 const QStringList& AnalysisExport::tabNames()
 {
-    static const QStringList names = { QStringLiteral("quantiles"), QStringLiteral("roc"),
-        QStringLiteral("cutoff-points"), QStringLiteral("gains"), QStringLiteral("lift"), QStringLiteral("log-odds"),
-        QStringLiteral("logistic-fit"), QStringLiteral("confusion-matrix") };
+    static const QStringList names = [] {
+        QStringList all;
+        for (const lrv::AnalysisTab& tab : lrv::analysisTabs())
+            all.append(QLatin1String(tab.exportName));
+        return all;
+    }();
     return names;
 }
 
 void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
 {
-    progress.begin("Exporting", kSteps);
+    // Steps of the progress bar: the calculation, each tab, the statistics and the page.
+    progress.begin("Exporting", 1 + tabCount() + 2);
     Session session(folder, progress);
     openWindow(session);
     readAnalysis(session);
@@ -178,7 +154,7 @@ void AnalysisExport::writeTo(const QString& folder, TerminalProgress& progress)
 
     control<QCheckBox>(session.window, "chkSynchro")->setChecked(true);
     auto* charts = control<QTabBar>(session.window, "ssCharts");
-    for (int tab = 0; tab < lrv::frmDecile::kTabCount; ++tab) {
+    for (int tab = 0; tab < tabCount(); ++tab) {
         charts->setCurrentIndex(tab);
         QCoreApplication::processEvents();
         writeChart(session, tab);
@@ -255,8 +231,8 @@ void AnalysisExport::readAnalysis(Session& session)
                                             "Youden cutoff."));
         return;
     }
-    exported.chosen
-        = engine::chooseCutoff(*engine::rankedGroups(a.ranked), m_choices.cutoff, a.rocStats[2], a.logisticCutoff);
+    exported.chosen = engine::chooseCutoff(
+        *engine::rankedGroups(a.ranked), m_choices.cutoff, lrv::at(a.rocStats, lrv::RocStat::Cutoff), a.logisticCutoff);
     m_chosen = *exported.chosen;
     exported.uncertainty = engine::assessUncertainty(a);
 }
@@ -265,27 +241,25 @@ void AnalysisExport::writeChart(Session& session, int tab)
 {
     lrv::IChartControl& chart = chartControl(session.window, tab);
     const QString name = tabNames()[tab];
-    const QString title
-        = QStringLiteral("%1: %2, %3 dataset")
-              .arg(QLatin1String(kTabs[tab].caption), session.analysis.modelTitle(), session.analysis.dataSetName());
+    const QString title = QStringLiteral("%1: %2, %3 dataset")
+                              .arg(QLatin1String(tabAt(tab).exportCaption), session.analysis.modelTitle(),
+                                  session.analysis.dataSetName());
     PageSection& section = session.sections[std::size_t(tab)];
     section.name = name;
-    section.caption = QLatin1String(kTabs[tab].caption);
+    section.caption = QLatin1String(tabAt(tab).exportCaption);
     section.svg = writeChartFiles(session.out, chart, name, title);
 }
 
 void AnalysisExport::writeOptionViews(Session& session, int tab)
 {
-    for (const OptionView& view : kOptionViews) {
-        if (view.tab != tab)
-            continue;
+    for (const lrv::TabOptionView& view : tabAt(tab).optionViews) {
         control<QRadioButton>(session.window, view.option)->click();
         QCoreApplication::processEvents();
-        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(session.window, view.control));
+        auto* chart = dynamic_cast<lrv::IChartControl*>(control<QWidget>(session.window, view.chart));
         if (!chart)
-            throw lrv::Error(QStringLiteral("The control %1 is no chart.").arg(QLatin1String(view.control)));
+            throw lrv::Error(QStringLiteral("The control %1 is no chart.").arg(QLatin1String(view.chart)));
         PageSection section;
-        section.name = QLatin1String(view.name);
+        section.name = QLatin1String(view.exportName);
         section.caption = QLatin1String(view.caption);
         const QString title = QStringLiteral("%1: %2, %3 dataset")
                                   .arg(section.caption, session.analysis.modelTitle(), session.analysis.dataSetName());
@@ -304,13 +278,13 @@ void AnalysisExport::writeTable(Session& session, int tab)
         throw lrv::Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
 
     PageSection& section = session.sections[std::size_t(tab)];
-    const bool perRecord = kTabs[tab].perRecord;
+    const bool perRecord = tabAt(tab).perRecord;
     const std::int64_t fileRows = perRecord && m_choices.records ? *m_choices.records : -1;
     const int pageRows = perRecord ? kPagePerRecordRows : kPageRows;
 
     // The report's text ends every line with CR LF. Only the lines the page shows, and the rows the file is
     // cut at, are looked at one by one: a table of a million rows is a text of a hundred million characters.
-    const QString text = session.window.report(tab)->AllDataText();
+    const QString text = tabAt(tab).report(session.window.reports()).AllDataText();
     const QStringView all(text);
     qsizetype written = text.size();
     qsizetype from = 0;

@@ -109,8 +109,8 @@ ModelComparison compareModels(const Run& run, int dataSet, std::optional<int> bu
                                                .toStdString());
         }
         model.uncertainty = engine::assessUncertainty(analysis);
-        model.youdenCutoff = analysis.rocStats[2];
-        model.accuracy = analysis.rocMatrixStats[7];
+        model.youdenCutoff = lrv::at(analysis.rocStats, lrv::RocStat::Cutoff);
+        model.accuracy = lrv::at(analysis.rocMatrixStats, lrv::MatrixStat::Accuracy);
         model.errors = std::count_if(dataset->outputs[m].begin(), dataset->outputs[m].end(),
             [](double output) { return !std::isfinite(output); });
         addCurves(model, *analysis.ranked);

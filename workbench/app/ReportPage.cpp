@@ -102,7 +102,8 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
         fact(QStringLiteral("Records"),
             QStringLiteral("%1 (%2 positive, %3 negative)")
                 .arg(a.validRecords)
-                .arg(number(a.decileStats[2]), number(a.decileStats[3])));
+                .arg(number(lrv::at(a.decileStats, lrv::DecileStat::Positives)),
+                    number(lrv::at(a.decileStats, lrv::DecileStat::Negatives))));
         if (a.calculationErrors > 0)
             fact(QStringLiteral("Calculation errors"), QString::number(a.calculationErrors));
         fact(QStringLiteral("Quantiles"), QString::number(a.buckets));
@@ -115,7 +116,9 @@ figure{margin:.5em 0}svg{max-width:100%;height:auto;display:block}
         } else
             fact(QStringLiteral("AUC"), number(a.auc));
         fact(QStringLiteral("Youden cutoff"),
-            QStringLiteral("%1 (J = %2)").arg(number(a.rocStats[2]), number(a.rocStats[1])));
+            QStringLiteral("%1 (J = %2)")
+                .arg(number(lrv::at(a.rocStats, lrv::RocStat::Cutoff)),
+                    number(lrv::at(a.rocStats, lrv::RocStat::Youden))));
         const auto& chosen = exported.chosen;
         if (chosen) {
             QString chosenText

@@ -2,6 +2,7 @@
 #include "Arguments.h"
 #include "Command.h"
 #include "embed/Workbench.h"
+#include "window/frmDecile.h"
 
 namespace wb {
 
@@ -22,13 +23,14 @@ Opens the analysis window of a run as the host does, and saves the run when the 
     {
         const QString name = args.value(QStringLiteral("chart"));
         if (name.isEmpty() || name.front().isDigit())
-            return std::int32_t(args.integer(QStringLiteral("chart"), -1, 1129, 1136));
+            return std::int32_t(args.integer(QStringLiteral("chart"), -1, lrv::frmDecile::kFirstChartCode,
+                lrv::frmDecile::kFirstChartCode + AnalysisExport::tabNames().size() - 1));
         const qsizetype tab = AnalysisExport::tabNames().indexOf(name.toLower());
         if (tab < 0)
             throw UsageError(QStringLiteral("--chart is one of %1, not \"%2\"")
                                  .arg(AnalysisExport::tabNames().join(QStringLiteral(", ")), name)
                                  .toStdString());
-        return std::int32_t(1129 + tab);
+        return std::int32_t(lrv::frmDecile::kFirstChartCode + tab);
     }
 
     int runShow(const QStringList& arguments)

@@ -54,9 +54,11 @@ namespace {
         const engine::CellTable& deciles = *a.decileResults;
         for (int b = deciles.rowLow(); b <= deciles.rowHigh(); ++b) {
             const std::size_t index = std::size_t(b - deciles.rowLow());
-            Json row = { { "quantile", number(deciles.at(b, 0)) }, { "records", number(deciles.at(b, 5)) },
-                { "positives", number(deciles.at(b, 3)) }, { "upper", number(deciles.at(b, 1)) },
-                { "lower", number(deciles.at(b, 2)) } };
+            const auto cell = [&](lrv::DecileColumn column) { return number(lrv::at(deciles, b, column)); };
+            Json row = { { "quantile", cell(lrv::DecileColumn::Bucket) }, { "records", cell(lrv::DecileColumn::Total) },
+                { "positives", cell(lrv::DecileColumn::Positives) },
+                { "upper", cell(lrv::DecileColumn::UpperBoundary) },
+                { "lower", cell(lrv::DecileColumn::LowerBoundary) } };
             if (wilson95 && index < wilson95->size())
                 row["wilson95"] = interval((*wilson95)[index]);
             rows.push_back(row);
@@ -89,8 +91,8 @@ Json statisticsJson(const ExportedAnalysis& exported, const lrv::PropertyGrid& g
     json["dataset"] = exported.dataSetName().toStdString();
     json["buckets"] = a.buckets;
     json["records"] = a.validRecords;
-    json["positives"] = number(a.decileStats[2]);
-    json["negatives"] = number(a.decileStats[3]);
+    json["positives"] = number(lrv::at(a.decileStats, lrv::DecileStat::Positives));
+    json["negatives"] = number(lrv::at(a.decileStats, lrv::DecileStat::Negatives));
     json["calculationErrors"] = a.calculationErrors;
     json["auc"] = number(a.auc);
     if (const auto& u = exported.uncertainty) {
@@ -104,8 +106,11 @@ Json statisticsJson(const ExportedAnalysis& exported, const lrv::PropertyGrid& g
         json["hosmerLemeshow"] = { { "statistic", number(u->hosmerLemeshow.statistic) },
             { "df", u->hosmerLemeshow.degrees }, { "p", number(u->hosmerLemeshow.p) } };
     }
-    json["youden"] = { { "cutoff", number(a.rocStats[2]) }, { "j", number(a.rocStats[1]) }, { "tp", a.rocCounts[0] },
-        { "fp", a.rocCounts[2] }, { "tn", a.rocCounts[1] }, { "fn", a.rocCounts[3] } };
+    using lrv::Outcome;
+    json["youden"] = { { "cutoff", number(lrv::at(a.rocStats, lrv::RocStat::Cutoff)) },
+        { "j", number(lrv::at(a.rocStats, lrv::RocStat::Youden)) },
+        { "tp", lrv::at(a.rocCounts, Outcome::TruePositive) }, { "fp", lrv::at(a.rocCounts, Outcome::FalsePositive) },
+        { "tn", lrv::at(a.rocCounts, Outcome::TrueNegative) }, { "fn", lrv::at(a.rocCounts, Outcome::FalseNegative) } };
     if (exported.chosen)
         json["chosenCutoff"] = chosenCutoff(*exported.chosen);
     json["quantiles"] = quantiles(a, exported.uncertainty ? &exported.uncertainty->wilson95 : nullptr);

@@ -22,7 +22,6 @@ namespace wb::engine {
 namespace {
 
     constexpr int maxBuckets = 1000;
-    constexpr double noCutoffPoint = -99999;
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     // Key pass, histograms, six digit passes, rank pass, buckets, ROC groups.
     constexpr int plannedPasses = 11;
@@ -38,7 +37,9 @@ namespace {
         return "The number of buckets must be a whole number from 2 to " + std::to_string(most) + ".";
     }
 
-    using Counts = std::array<std::int32_t, 4>; // TP, TN, FP, FN
+    using Counts = OutcomeCounts;
+    using lrv::at;
+    using lrv::Outcome;
 
     // Per-bucket counts when the records ranked in [from, to) are predicted class 1.
     std::vector<Counts> countsPerBucket(
@@ -57,7 +58,11 @@ namespace {
             const std::int32_t falsePositives = predicted - truePositives;
             const std::int32_t falseNegatives = summary.positives[b] - truePositives;
             const std::int32_t trueNegatives = summary.total(b) - summary.positives[b] - falsePositives;
-            series[b] = { truePositives, trueNegatives, falsePositives, falseNegatives };
+            Counts& counts = series[b];
+            at(counts, Outcome::TruePositive) = truePositives;
+            at(counts, Outcome::TrueNegative) = trueNegatives;
+            at(counts, Outcome::FalsePositive) = falsePositives;
+            at(counts, Outcome::FalseNegative) = falseNegatives;
         }
         return series;
     }
@@ -66,19 +71,21 @@ namespace {
     {
         Counts sum {};
         for (const Counts& counts : series)
-            for (int k = 0; k < 4; ++k)
+            for (std::size_t k = 0; k < sum.size(); ++k)
                 sum[k] += counts[k];
         return sum;
     }
 
-    // correct, wrong, total, TP, FN, FP, TN, accuracy, TPR, FNR, FPR, TNR, PPV, NPV
+    // The statistics of lrv::MatrixStat up to the ROC-only ones.
     template <std::size_t Size> std::array<double, Size> matrixStats(const Counts& counts)
     {
-        const double tp = counts[0], tn = counts[1], fp = counts[2], fn = counts[3];
+        const double tp = at(counts, Outcome::TruePositive), tn = at(counts, Outcome::TrueNegative);
+        const double fp = at(counts, Outcome::FalsePositive), fn = at(counts, Outcome::FalseNegative);
         const double total = tp + tn + fp + fn;
         std::array<double, Size> stats {};
         const double values[] = { tp + tn, fp + fn, total, tp, fn, fp, tn, ratio(tp + tn, total), ratio(tp, tp + fn),
             ratio(fn, tp + fn), ratio(fp, fp + tn), ratio(tn, fp + tn), ratio(tp, tp + fp), ratio(tn, tn + fn) };
+        static_assert(std::size(values) == lrv::kLogisticMatrixStatCount);
         std::copy(std::begin(values), std::end(values), stats.begin());
         return stats;
     }
@@ -120,7 +127,7 @@ namespace {
 
     std::shared_ptr<StoredCellTable> decileTable(const BucketSummary& s, std::int32_t allPositives)
     {
-        auto table = std::make_shared<StoredCellTable>(1, s.buckets, 0, 11);
+        auto table = std::make_shared<StoredCellTable>(1, s.buckets, 0, lrv::index(lrv::DecileColumn::Last));
         std::int64_t cumulative = 0;
         for (int b = 0; b < s.buckets; ++b) {
             const int row = b + 1;
@@ -129,7 +136,8 @@ namespace {
             const double values[] = { double(row), s.upper[b], s.lower[b], positives, negatives, total,
                 positives / total, 100 * positives / total, negatives / total, 100 * negatives / total,
                 double(cumulative), 100 * double(cumulative) / allPositives };
-            for (int c = 0; c < 12; ++c)
+            static_assert(std::size(values) == lrv::kCountOf<lrv::DecileColumn>);
+            for (int c = 0; c < lrv::kCountOf<lrv::DecileColumn>; ++c)
                 table->set(row, c, values[c]);
         }
         return table;
@@ -159,20 +167,21 @@ namespace {
             weights[b] = total;
         }
         const WeightedFit fit = WeightedFit::compute(s.x, logOdds, weights);
-        auto table = std::make_shared<StoredCellTable>(1, s.buckets, 0, 10);
+        auto table = std::make_shared<StoredCellTable>(1, s.buckets, 0, lrv::index(lrv::LogOddsColumn::Last));
         for (int b = 0; b < s.buckets; ++b) {
             const int row = b + 1;
             const double total = s.total(b), positives = s.positives[b];
             const double values[] = { double(row), s.upper[b], s.lower[b], positives, total - positives, total,
                 100 * positives / total, 100 * (total - positives) / total, odds[b], logOdds[b], fit.at(s.x[b]) };
-            for (int c = 0; c < 11; ++c)
+            static_assert(std::size(values) == lrv::kCountOf<lrv::LogOddsColumn>);
+            for (int c = 0; c < lrv::kCountOf<lrv::LogOddsColumn>; ++c)
                 table->set(row, c, values[c]);
         }
         a.slopeIntercept = table;
         a.logOddsSlope = fit.slope;
         a.logOddsIntercept = fit.intercept;
         a.logOddsRSquare = fit.rSquare;
-        a.logisticCutoff = (fit.defined && fit.slope != 0) ? -fit.intercept / fit.slope : noCutoffPoint;
+        a.logisticCutoff = (fit.defined && fit.slope != 0) ? -fit.intercept / fit.slope : lrv::kNoCutoffPoint;
         return fit;
     }
 
@@ -180,8 +189,8 @@ namespace {
     {
         const double n = validRecords, allPositives = positives;
         const double rate = allPositives / n;
-        auto gains = std::make_shared<StoredCellTable>(0, s.buckets, 0, 13);
-        auto lift = std::make_shared<StoredCellTable>(1, s.buckets, 0, 4);
+        auto gains = std::make_shared<StoredCellTable>(0, s.buckets, 0, lrv::index(lrv::GainsColumn::Last));
+        auto lift = std::make_shared<StoredCellTable>(1, s.buckets, 0, lrv::index(lrv::LiftColumn::Last));
         double cumulativePositives = 0, cumulativeTotal = 0;
         double area = 0, previousX = 0, previousY = 0;
         double cumulativeLiftArea = 0, liftArea = 0, idealArea = 0;
@@ -198,15 +207,16 @@ namespace {
                 = { double(row), s.upper[b], s.lower[b], total - positives, positives, positives / total, bucketLift,
                       cumulativePositives, cumulativeRate, 100 * cumulativePositives / allPositives, cumulativeLift,
                       cumulativeTotal - cumulativePositives, total, 100 * cumulativeTotal / n };
-            for (int c = 0; c < 14; ++c)
+            static_assert(std::size(values) == lrv::kCountOf<lrv::GainsColumn>);
+            for (int c = 0; c < lrv::kCountOf<lrv::GainsColumn>; ++c)
                 gains->set(row, c, values[c]);
             const double x = cumulativeTotal / n, y = cumulativePositives / allPositives;
             const double ideal = std::min(1 / rate, 1 / x);
-            lift->set(row, 0, 100 * x);
-            lift->set(row, 1, 1);
-            lift->set(row, 2, 1 / rate);
-            lift->set(row, 3, bucketLift);
-            lift->set(row, 4, cumulativeLift);
+            lift->set(row, lrv::index(lrv::LiftColumn::CumulativePopulationPercent), 100 * x);
+            lift->set(row, lrv::index(lrv::LiftColumn::RandomLift), 1);
+            lift->set(row, lrv::index(lrv::LiftColumn::IdealLift), 1 / rate);
+            lift->set(row, lrv::index(lrv::LiftColumn::Lift), bucketLift);
+            lift->set(row, lrv::index(lrv::LiftColumn::CumulativeLift), cumulativeLift);
             area += (x - previousX) * (y + previousY) / 2;
             if (b > 0) {
                 cumulativeLiftArea += (x - previousX) * (cumulativeLift + previousCumulativeLift) / 2;
@@ -347,15 +357,16 @@ Analysis assembleAnalysis(const RankingSummary& ranking, RankingDetails& details
     a.rocPerBucket = countsPerBucket(details, summary, 0, ranking.optimalEnd);
     a.rocCounts = sumCounts(a.rocPerBucket);
     {
-        const double tp = a.rocCounts[0], tn = a.rocCounts[1], fp = a.rocCounts[2], fn = a.rocCounts[3];
+        const double tp = at(a.rocCounts, Outcome::TruePositive), tn = at(a.rocCounts, Outcome::TrueNegative);
+        const double fp = at(a.rocCounts, Outcome::FalsePositive), fn = at(a.rocCounts, Outcome::FalseNegative);
         const double youden = ratio(tp, positives) + ratio(tn, negatives) - 1;
         const double cutoff = ranking.optimalOutput;
         a.rocStats = { a.auc, youden, cutoff, tp + tn, fp + fn, double(ranking.validRecords), tp, tn, fp, fn,
             ratio(tp, tp + fn), ratio(tn, tn + fp), ratio(fp, tn + fp), ratio(fn, tp + fn), ratio(tp, tp + fp),
             ratio(tn, tn + fn) };
-        a.rocMatrixStats = matrixStats<16>(a.rocCounts);
-        a.rocMatrixStats[14] = youden;
-        a.rocMatrixStats[15] = cutoff;
+        a.rocMatrixStats = matrixStats<lrv::kCountOf<lrv::MatrixStat>>(a.rocCounts);
+        at(a.rocMatrixStats, lrv::MatrixStat::Youden) = youden;
+        at(a.rocMatrixStats, lrv::MatrixStat::Cutoff) = cutoff;
     }
 
     const WeightedFit fit = addLogOdds(a, summary);
@@ -371,7 +382,7 @@ Analysis assembleAnalysis(const RankingSummary& ranking, RankingDetails& details
     const auto [from, to] = details.predictedRun(model);
     a.logisticPerBucket = countsPerBucket(details, summary, from, to);
     a.logisticCounts = sumCounts(a.logisticPerBucket);
-    a.logisticMatrixStats = matrixStats<14>(a.logisticCounts);
+    a.logisticMatrixStats = matrixStats<lrv::kLogisticMatrixStatCount>(a.logisticCounts);
 
     addGainsAndLift(a, summary, ranking.validRecords, ranking.positives);
     return a;
@@ -411,7 +422,8 @@ Fitness computeFitness(const ScoredRecords& records, int buckets)
     const double covariance = spy - sp * sy / n;
     const double varianceP = spp - sp * sp / n, varianceY = syy - sy * sy / n;
     fitness.rSquare = (varianceP > 0 && varianceY > 0) ? covariance * covariance / (varianceP * varianceY) : 0;
-    fitness.accuracy = 100.0 * (a.logisticCounts[0] + a.logisticCounts[1]) / a.validRecords;
+    fitness.accuracy = 100.0
+        * (at(a.logisticCounts, Outcome::TruePositive) + at(a.logisticCounts, Outcome::TrueNegative)) / a.validRecords;
     return fitness;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/CellTable.h"
 #include "engine/RecordIds.h"
+#include "host/ResultLayout.h"
 
 #include <array>
 #include <cstdint>
@@ -42,8 +43,11 @@ public:
     const char* what() const noexcept override { return "calculation cancelled"; }
 };
 
-/// Everything a calculation delivers, in the layouts of docs/data-contract.md. Per-record tables compute
-/// their cells from compact data.
+/// The records of each lrv::Outcome.
+using OutcomeCounts = std::array<std::int32_t, lrv::kCountOf<lrv::Outcome>>;
+
+/// Everything a calculation delivers, in the layouts of host/ResultLayout.h (described in docs/data-contract.md).
+/// Per-record tables compute their cells from compact data.
 struct Analysis {
     int buckets = 0;
     bool inverted = false;
@@ -53,35 +57,37 @@ struct Analysis {
     /// null when they are the ids.
     std::shared_ptr<const IdTexts> idTexts;
 
-    std::shared_ptr<const CellTable> decileResults; ///< 1..B × 0..11
-    double trendSlope = -9999, trendIntercept = -9999, trendRSquare = -9999;
-    std::array<double, 9> decileStats {};
+    std::shared_ptr<const CellTable> decileResults; ///< 1..B × DecileColumn
+    double trendSlope = lrv::kUndefinedFit, trendIntercept = lrv::kUndefinedFit, trendRSquare = lrv::kUndefinedFit;
+    std::array<double, lrv::kCountOf<lrv::DecileStat>> decileStats {};
 
-    std::shared_ptr<const CellTable> rocResults; ///< 0..n+e−1 × 0..15
+    std::shared_ptr<const CellTable> rocResults; ///< 0..n+e−1 × RocColumn
     double auc = 0;
     std::int32_t thresholdId = 0;
-    std::array<double, 16> rocStats {};
+    std::array<double, lrv::kCountOf<lrv::RocStat>> rocStats {};
 
-    std::shared_ptr<const CellTable> cutoffPoints; ///< 0..n × 0..4
+    std::shared_ptr<const CellTable> cutoffPoints; ///< 0..n × CutoffColumn
 
-    double logisticCutoff = -99999, logOddsSlope = -9999, logOddsIntercept = -9999, logOddsRSquare = -9999;
-    std::shared_ptr<const CellTable> slopeIntercept; ///< 1..B × 0..10
-    std::shared_ptr<const CellTable> probabilities; ///< 0..n+e−1 × 0..9
-    std::shared_ptr<const CellTable> zerosOnes; ///< 0..n−1 × 0..2
+    double logisticCutoff = lrv::kNoCutoffPoint;
+    double logOddsSlope = lrv::kUndefinedFit, logOddsIntercept = lrv::kUndefinedFit,
+           logOddsRSquare = lrv::kUndefinedFit;
+    std::shared_ptr<const CellTable> slopeIntercept; ///< 1..B × LogOddsColumn
+    std::shared_ptr<const CellTable> probabilities; ///< 0..n+e−1 × ProbabilityColumn
+    std::shared_ptr<const CellTable> zerosOnes; ///< 0..n−1 × ZerosOnesColumn
     /// The logistic model behind the probabilities: the fit, or the intercept-only model when it is undefined.
     double probabilitySlope = 0, probabilityIntercept = 0;
 
-    std::shared_ptr<const CellTable> gains; ///< 0..B × 0..13
+    std::shared_ptr<const CellTable> gains; ///< 0..B × GainsColumn
     double gainsArea = 0, gainsRankingQuality = 0;
-    std::shared_ptr<const CellTable> lift; ///< 1..B × 0..4
-    std::array<double, 4> liftStats {};
+    std::shared_ptr<const CellTable> lift; ///< 1..B × LiftColumn
+    std::array<double, lrv::kCountOf<lrv::LiftStat>> liftStats {};
 
-    std::array<std::int32_t, 4> logisticCounts {}; ///< TP, TN, FP, FN
-    std::vector<std::array<std::int32_t, 4>> logisticPerBucket; ///< B rows
-    std::array<std::int32_t, 4> rocCounts {};
-    std::vector<std::array<std::int32_t, 4>> rocPerBucket;
-    std::array<double, 14> logisticMatrixStats {};
-    std::array<double, 16> rocMatrixStats {};
+    OutcomeCounts logisticCounts {};
+    std::vector<OutcomeCounts> logisticPerBucket; ///< B rows
+    OutcomeCounts rocCounts {};
+    std::vector<OutcomeCounts> rocPerBucket;
+    std::array<double, lrv::kLogisticMatrixStatCount> logisticMatrixStats {}; ///< MatrixStat up to the ROC-only ones
+    std::array<double, lrv::kCountOf<lrv::MatrixStat>> rocMatrixStats {};
 
     /// The valid records in ranking order, which further statistics read without sorting again; null when
     /// the records stayed in a database.

@@ -13,7 +13,6 @@ namespace wb::engine {
 
 namespace {
     constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
-    constexpr double noLogisticCutoff = -99999;
 
     const char* const allowedRules
         = "Allowed: youden, logistic, sensitivity=X or specificity=X with X from 0 to 1, top=K% with K above 0 "
@@ -200,7 +199,7 @@ ChosenCutoff chooseCutoff(
         qualifying = groupsAtValue(groups, chosen.cutoff);
         break;
     case CutoffRule::Kind::Logistic:
-        if (logisticCutoff == noLogisticCutoff)
+        if (logisticCutoff == lrv::kNoCutoffPoint)
             throw CalculationError("The logistic fit of this model gives no cutoff point (its slope is 0 or "
                                    "undefined); choose another rule.");
         chosen.cutoff = logisticCutoff;

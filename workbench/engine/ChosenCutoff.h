@@ -54,10 +54,10 @@ struct ChosenCutoff {
     double expectedCost = 0; ///< A·FP + B·FN for a cost rule, NaN otherwise
 };
 
-/// Applies a rule. Youden and logistic take their cutoffs from the analysis (the logistic one is −99999 when
-/// the fit gives none). Candidate thresholds are the distinct outputs; "highest" and "lowest" thresholds are
-/// meant in ranking order, so with inverted classes the strictest threshold is the lowest output.
-/// Throws CalculationError when the rule cannot be met.
+/// Applies a rule. Youden and logistic take their cutoffs from the analysis (the logistic one is lrv::kNoCutoffPoint
+/// when the fit gives none). Candidate thresholds are the distinct outputs; "highest" and "lowest" thresholds are meant
+/// in ranking order, so with inverted classes the strictest threshold is the lowest output. Throws CalculationError
+/// when the rule cannot be met.
 ChosenCutoff chooseCutoff(
     const RankedGroups& groups, const CutoffRule& rule, double youdenCutoff, double logisticCutoff);
 

@@ -8,7 +8,7 @@ namespace wb::engine {
 
 template <class Ranking>
 CutoffTableOf<Ranking>::CutoffTableOf(std::shared_ptr<const Ranking> ranked)
-    : CellTable(0, ranked->size(), 0, 4)
+    : CellTable(0, ranked->size(), 0, lrv::index(lrv::CutoffColumn::Last))
     , m_ranked(std::move(ranked))
 {
 }
@@ -23,14 +23,14 @@ template <class Ranking> double CutoffTableOf<Ranking>::cell(std::int64_t rowOff
     const double positives = ranked.positives(), negatives = ranked.negatives();
     const double tp = ranked.groupPositives(g);
     const double fp = ranked.groupEnd(g) - tp;
-    switch (column) {
-    case 0:
+    switch (lrv::CutoffColumn(column)) {
+    case lrv::CutoffColumn::Output:
         return ranked.output(rank);
-    case 1:
+    case lrv::CutoffColumn::TruePositiveRate:
         return tp / positives;
-    case 2:
+    case lrv::CutoffColumn::TrueNegativeRate:
         return (negatives - fp) / negatives;
-    case 3:
+    case lrv::CutoffColumn::FalsePositiveRate:
         return fp / negatives;
     default:
         return (positives - tp) / positives;

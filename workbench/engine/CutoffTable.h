@@ -2,6 +2,7 @@
 
 #include "engine/CellTable.h"
 #include "engine/RankedRecords.h"
+#include "host/ResultLayout.h"
 
 #include <memory>
 

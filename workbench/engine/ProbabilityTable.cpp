@@ -9,7 +9,7 @@ namespace wb::engine {
 
 template <class Ranking>
 ProbabilityTableOf<Ranking>::ProbabilityTableOf(std::shared_ptr<const Ranking> ranked, LogisticModel model)
-    : CellTable(0, ranked->size() + ranked->errorCount() - 1, 0, 9)
+    : CellTable(0, ranked->size() + ranked->errorCount() - 1, 0, lrv::index(lrv::ProbabilityColumn::Last))
     , m_ranked(std::move(ranked))
     , m_model(model)
     , m_errorRowClass(m_model.mostLikelyClass(m_ranked->output(m_ranked->rankOfAscending(0))))
@@ -20,13 +20,15 @@ template <class Ranking> double ProbabilityTableOf<Ranking>::cell(std::int64_t r
 {
     const Ranking& ranked = *m_ranked;
     const std::int64_t errors = ranked.errorCount();
+    using enum lrv::ProbabilityColumn;
+    const auto entry = lrv::ProbabilityColumn(column);
     if (rowOffset < errors) {
-        switch (column) {
+        switch (entry) {
         case Id:
             return ranked.errorId(rowOffset);
         case Target:
             return ranked.errorClass(rowOffset);
-        case MostLikely:
+        case MostLikelyClass:
             return m_errorRowClass;
         case Match:
             return 0;
@@ -39,7 +41,7 @@ template <class Ranking> double ProbabilityTableOf<Ranking>::cell(std::int64_t r
     const std::int64_t rank = ranked.rankOfAscending(rowOffset - errors);
     const double output = ranked.output(rank);
     const double logOdds = m_model.logOdds(output);
-    switch (column) {
+    switch (entry) {
     case Id:
         return ranked.id(rank);
     case Target:
@@ -54,7 +56,7 @@ template <class Ranking> double ProbabilityTableOf<Ranking>::cell(std::int64_t r
         return LogisticModel::probabilityOne(logOdds);
     case ProbabilityZero:
         return LogisticModel::probabilityZero(logOdds);
-    case MostLikely:
+    case MostLikelyClass:
         return m_model.mostLikelyClass(output);
     case Match:
         return m_model.mostLikelyClass(output) == ranked.cls(rank) ? 1 : 0;

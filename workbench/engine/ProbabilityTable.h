@@ -3,6 +3,7 @@
 #include "engine/CellTable.h"
 #include "engine/LogisticModel.h"
 #include "engine/RankedRecords.h"
+#include "host/ResultLayout.h"
 
 #include <memory>
 
@@ -10,22 +11,7 @@ namespace wb::engine {
 
 /// The probabilities of the logistic model, one row per record: the calculation-error rows first, then the
 /// valid records in ascending output order.
-struct ProbabilityColumns {
-    enum Column {
-        Id,
-        Target,
-        Output,
-        LogOdds,
-        OddsRatio,
-        ProbabilityOne,
-        ProbabilityZero,
-        MostLikely,
-        Match,
-        ErrorFlag
-    };
-};
-
-template <class Ranking> class ProbabilityTableOf : public CellTable, public ProbabilityColumns {
+template <class Ranking> class ProbabilityTableOf : public CellTable {
 public:
     ProbabilityTableOf(std::shared_ptr<const Ranking> ranked, LogisticModel model);
 

@@ -15,7 +15,7 @@ namespace {
 
 template <class Ranking>
 RocTableOf<Ranking>::RocTableOf(std::shared_ptr<const Ranking> ranked, std::int32_t optimalEnd)
-    : CellTable(0, ranked->size() + ranked->errorCount() - 1, 0, 15)
+    : CellTable(0, ranked->size() + ranked->errorCount() - 1, 0, lrv::index(lrv::RocColumn::Last))
     , m_ranked(std::move(ranked))
     , m_optimalEnd(optimalEnd)
 {
@@ -25,8 +25,10 @@ template <class Ranking> double RocTableOf<Ranking>::cell(std::int64_t rowOffset
 {
     const Ranking& ranked = *m_ranked;
     const std::int64_t errors = ranked.errorCount();
+    using enum lrv::RocColumn;
+    const auto entry = lrv::RocColumn(column);
     if (rowOffset < errors) {
-        switch (column) {
+        switch (entry) {
         case Id:
             return ranked.errorId(rowOffset);
         case Target:
@@ -38,7 +40,7 @@ template <class Ranking> double RocTableOf<Ranking>::cell(std::int64_t rowOffset
         case Match:
             return 0;
         default:
-            return -1;
+            return lrv::kNotApplicable;
         }
     }
     const std::int64_t rank = rowOffset - errors;
@@ -49,7 +51,7 @@ template <class Ranking> double RocTableOf<Ranking>::cell(std::int64_t rowOffset
     const double fn = positives - tp, tn = negatives - fp;
     const int cls = ranked.cls(rank);
     const int predicted = ranked.rank(rank) < m_optimalEnd ? 1 : 0;
-    switch (column) {
+    switch (entry) {
     case Id:
         return ranked.id(rank);
     case Target:
@@ -81,7 +83,8 @@ template <class Ranking> double RocTableOf<Ranking>::cell(std::int64_t rowOffset
     case Match:
         return predicted == cls ? 1 : 0;
     case Outcome:
-        return predicted ? (cls ? 0 : 2) : (cls ? 3 : 1);
+        return lrv::index(predicted ? (cls ? lrv::Outcome::TruePositive : lrv::Outcome::FalsePositive)
+                                    : (cls ? lrv::Outcome::FalseNegative : lrv::Outcome::TrueNegative));
     default:
         return std::numeric_limits<double>::quiet_NaN();
     }

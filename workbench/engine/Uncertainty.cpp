@@ -46,8 +46,8 @@ Uncertainty assessUncertainty(const Analysis& analysis)
     u.auc = delongInterval(ranked);
     u.gini = 2 * u.auc.auc - 1;
     // Youden's J at the optimal cutoff is TPR − FPR at its maximum, the first group in ranking order on ties.
-    u.ks = analysis.rocStats[1];
-    u.ksCutoff = analysis.rocStats[2];
+    u.ks = lrv::at(analysis.rocStats, lrv::RocStat::Youden);
+    u.ksCutoff = lrv::at(analysis.rocStats, lrv::RocStat::Cutoff);
 
     const std::int64_t n = ranked.size();
     // Ranking order is monotone in the output, so the first and last ranks bound every output.

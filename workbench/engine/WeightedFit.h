@@ -1,14 +1,16 @@
 #pragma once
 
+#include "host/ResultLayout.h"
+
 #include <vector>
 
 namespace wb::engine {
 
 /// A weighted least-squares line y = slope·x + intercept. Fewer than two distinct x (or numbers too large to
-/// fit) leave it undefined: slope, intercept and R² are then the marker −9999. R² is also −9999 when every y
+/// fit) leave it undefined: slope, intercept and R² are then lrv::kUndefinedFit. R² is also undefined when every y
 /// is the same, since no variation is there to explain.
 struct WeightedFit {
-    static constexpr double undefined = -9999;
+    static constexpr double undefined = lrv::kUndefinedFit;
 
     double slope = undefined;
     double intercept = undefined;

@@ -31,16 +31,17 @@ namespace {
         return lrv::Vector<lrv::Variant>(0, std::vector<lrv::Variant>(values.begin(), values.end()));
     }
 
-    lrv::Table<std::int32_t> perBucketTable(const std::vector<std::array<std::int32_t, 4>>& rows)
+    lrv::Table<std::int32_t> perBucketTable(const std::vector<engine::OutcomeCounts>& rows)
     {
         std::vector<std::int32_t> cells;
-        cells.reserve(rows.size() * 4);
+        cells.reserve(rows.size() * lrv::kCountOf<lrv::Outcome>);
         for (const auto& row : rows)
             cells.insert(cells.end(), row.begin(), row.end());
-        return lrv::Table<std::int32_t>::stored(0, int(rows.size()) - 1, 0, 3, std::move(cells));
+        return lrv::Table<std::int32_t>::stored(
+            0, int(rows.size()) - 1, 0, lrv::index(lrv::Outcome::Last), std::move(cells));
     }
 
-    lrv::Vector<std::int32_t> counts(const std::array<std::int32_t, 4>& values)
+    lrv::Vector<std::int32_t> counts(const engine::OutcomeCounts& values)
     {
         return lrv::Vector<std::int32_t>(0, std::vector<std::int32_t>(values.begin(), values.end()));
     }
@@ -109,7 +110,7 @@ void CalculatePresenter::Terminate(bool)
 lrv::ChosenCutoffFigures CalculatePresenter::ChooseCutoff(const QString& rule)
 {
     if (!m_chooser)
-        throw lrv::Error(QStringLiteral("There is no analysis with its records in memory to choose a cutoff from."));
+        throw lrv::Error(QStringLiteral("There is no analysis to choose a cutoff from: calculate it first."));
     return m_chooser->choose(rule);
 }
 
@@ -117,13 +118,7 @@ void CalculatePresenter::deliverChosenCutoff(lrv::CalculateViewInter& view, cons
     const std::shared_ptr<const Run>& run, std::int32_t modelId, int dataSet)
 {
     m_chooser.reset();
-    if (!analysis.ranked) {
-        view.ShowChosenCutoffNotice(QStringLiteral("The chosen cutoff needs the records in memory; a database run "
-                                                   "shows the Youden cutoff only."));
-        return;
-    }
-    auto chooser = std::make_shared<CutoffChooser>(
-        analysis.ranked, analysis.rocStats[2], analysis.logisticCutoff, run->parameterList(), modelId, dataSet);
+    auto chooser = std::make_shared<CutoffChooser>(analysis, run->parameterList(), modelId, dataSet);
     const QString kept = chooser->keptRule();
     try {
         view.SetChosenCutoff(chooser->figures(kept));

@@ -7,15 +7,18 @@
 
 namespace wb {
 
+namespace engine {
+    struct Analysis;
+}
 class RunParameters;
 
 /// The chosen cutoff of one analysis: its tie groups are taken once, so that a move of the cutoff is a
-/// binary search over them; the rule is kept in the run's parameters under the model and dataset.
+/// binary search over them; the rule is kept in the run's parameters under the model and dataset. An
+/// analysis whose records stayed in a database offers Youden's cutoff only, from its counts.
 class CutoffChooser {
 public:
-    /// `ranked` must not be null.
-    CutoffChooser(std::shared_ptr<const engine::RankedRecords> ranked, double youdenCutoff, double logisticCutoff,
-        std::shared_ptr<RunParameters> parameters, int modelId, int dataSet);
+    CutoffChooser(
+        const engine::Analysis& analysis, std::shared_ptr<RunParameters> parameters, int modelId, int dataSet);
 
     /// The key of the rule in the run's parameters; absent means the Youden cutoff.
     static QString parameterKey(int modelId, int dataSet);
@@ -32,6 +35,7 @@ private:
     std::unique_ptr<engine::RankedGroups> m_groups;
     double m_youdenCutoff;
     double m_logisticCutoff;
+    std::int32_t m_youdenThresholdId;
     std::shared_ptr<RunParameters> m_parameters;
     QString m_key;
 };

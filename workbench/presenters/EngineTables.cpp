@@ -1,5 +1,7 @@
 #include "presenters/EngineTables.h"
 
+#include "host/ResultLayout.h"
+
 namespace wb::EngineTables {
 
 namespace {
@@ -25,6 +27,10 @@ namespace {
             rowLow, rowHigh, colLow, colHigh, std::make_shared<const CellTableSource<T>>(std::move(table)));
     }
 
+    // Every per-record table keeps its ids in the same column.
+    constexpr int idColumn = lrv::index(lrv::RocColumn::Id);
+    static_assert(idColumn == lrv::index(lrv::ProbabilityColumn::Id));
+
     class IdColumnTexts : public lrv::CellTexts {
     public:
         explicit IdColumnTexts(std::shared_ptr<const engine::IdTexts> ids)
@@ -33,7 +39,7 @@ namespace {
         }
         std::optional<QString> text(int col, double value) const override
         {
-            if (col != 0)
+            if (col != idColumn)
                 return std::nullopt;
             const std::string_view id = m_ids->text(std::int64_t(value));
             return QString::fromUtf8(id.data(), qsizetype(id.size()));

@@ -13,7 +13,7 @@ namespace wb::EngineTables {
 
 lrv::Table<double> doubles(std::shared_ptr<const engine::CellTable> table);
 lrv::Table<lrv::Variant> variants(std::shared_ptr<const engine::CellTable> table);
-/// A per-record table whose id column (0) shows the ids as the file writes them when its keys stand for texts.
+/// A per-record table whose id column shows the ids as the file writes them when its keys stand for texts.
 lrv::Table<double> perRecord(
     std::shared_ptr<const engine::CellTable> table, std::shared_ptr<const engine::IdTexts> ids);
 

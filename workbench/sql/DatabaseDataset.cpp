@@ -428,7 +428,10 @@ engine::Fitness DatabaseDataset::fitness(const std::string& outputColumn)
     const double covariance = spy - sp * sy / n;
     const double varianceP = spp - sp * sp / n, varianceY = sy - sy * sy / n;
     fitness.rSquare = (varianceP > 0 && varianceY > 0) ? covariance * covariance / (varianceP * varianceY) : 0;
-    fitness.accuracy = 100.0 * (a.logisticCounts[0] + a.logisticCounts[1]) / a.validRecords;
+    fitness.accuracy = 100.0
+        * (lrv::at(a.logisticCounts, lrv::Outcome::TruePositive)
+            + lrv::at(a.logisticCounts, lrv::Outcome::TrueNegative))
+        / a.validRecords;
     return fitness;
 }
 

@@ -75,7 +75,8 @@ TEST_F(QuantileChartTest, ThirtyOneRowsScrollOverOneMorePosition)
     ASSERT_EQ(shown.size(), 30);
     EXPECT_EQ(shown.first(), row(2));
     EXPECT_EQ(shown.last(), row(31));
-    EXPECT_EQ(probe().values(0).last(), test::decileResults(31).at(31, 7).toDouble());
+    EXPECT_EQ(
+        probe().values(0).last(), lrv::at(test::decileResults(31), 31, lrv::DecileColumn::PositivePercent).toDouble());
 }
 
 TEST_F(QuantileChartTest, FortyThousandRowsStopTheWindowAtTheScrollLimit)

@@ -53,7 +53,7 @@ TEST_F(CutoffChartTest, EachRateColumnFillsItsSeriesAndTheClosingRowIsLeftOut)
         const QList<QPointF> points = pointsOf(component(), series);
         ASSERT_EQ(points.size(), 4);
         for (int row = 0; row < 4; ++row) {
-            EXPECT_DOUBLE_EQ(points[row].x(), fourCutoffs().at(row, 0));
+            EXPECT_DOUBLE_EQ(points[row].x(), lrv::at(fourCutoffs(), row, lrv::CutoffColumn::Output));
             EXPECT_DOUBLE_EQ(points[row].y(), fourCutoffs().at(row, series + 1));
         }
     }

@@ -329,18 +329,18 @@ namespace {
     TEST_F(PropertyGridAdapterTest, SelectCategoryExpandsGeneralAndTheAnalysis)
     {
         init();
-        adapter.SelectCategory(0);
+        adapter.SelectCategory(Category::Quantiles);
         for (int i = 0; i < grid.categoryCount(); ++i)
             EXPECT_EQ(grid.category(i).isExpanded(), i == Category::General || i == Category::Quantiles) << i;
         EXPECT_EQ(grid.selectedItem(), grid.category(Category::Quantiles));
 
-        adapter.SelectCategory(8);
+        adapter.SelectCategory(Category::RocConfusionMatrix);
         for (int i = 0; i < grid.categoryCount(); ++i)
             EXPECT_EQ(grid.category(i).isExpanded(), i == Category::General || i == Category::RocConfusionMatrix) << i;
         EXPECT_EQ(grid.selectedItem(), grid.category(Category::RocConfusionMatrix));
 
-        EXPECT_THROW(adapter.SelectCategory(9), Error);
-        EXPECT_THROW(adapter.SelectCategory(-1), Error);
+        EXPECT_THROW(adapter.SelectCategory(Category::CategoryCount), Error);
+        EXPECT_THROW(adapter.SelectCategory(Category(-1)), Error);
         EXPECT_EQ(grid.selectedItem(), grid.category(Category::RocConfusionMatrix));
     }
 

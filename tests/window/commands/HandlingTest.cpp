@@ -2,6 +2,7 @@
 // calculation, and from the keyboard.
 #include "CommandWindow.h"
 #include "reports/ReportGrid.h"
+#include "window/AnalysisTabs.h"
 #include "window/ModelSelector.h"
 
 #include <QApplication>
@@ -210,6 +211,36 @@ namespace {
                 if (!label->isVisible())
                     continue;
                 EXPECT_GE(label->width(), label->sizeHint().width()) << name << ": " << label->text().toStdString();
+            }
+        }
+    }
+
+    TEST_F(Handling, EachTabShowsItsChartWithItsSideControlsBesideAndHidesTheOthers)
+    {
+        auto window = openShown();
+        window->resize(window->minimumSize());
+        const std::vector<AnalysisTab>& tabs = analysisTabs();
+        for (std::size_t shown = 0; shown < tabs.size(); ++shown) {
+            SCOPED_TRACE(tabs[shown].caption);
+            find<QTabBar>(*window, "ssCharts")->setCurrentIndex(int(shown));
+            QCoreApplication::processEvents();
+            EXPECT_EQ(find<QTabBar>(*window, "ssCharts")->tabText(int(shown)), tabs[shown].caption);
+            QWidget* chart = find<QWidget>(*window, tabs[shown].chart.objectName);
+            EXPECT_TRUE(chart->isVisible());
+            std::vector<QRect> taken { chart->geometry() };
+            for (const char* name : tabs[shown].sideControls) {
+                QWidget* side = find<QWidget>(*window, name);
+                EXPECT_TRUE(side->isVisible()) << name;
+                for (const QRect& other : taken)
+                    EXPECT_FALSE(side->geometry().intersects(other)) << name << " covers the chart or another control";
+                EXPECT_LE(side->geometry().right(), chart->parentWidget()->width()) << name;
+                taken.push_back(side->geometry());
+            }
+            for (std::size_t other = 0; other < tabs.size(); ++other) {
+                if (other == shown)
+                    continue;
+                for (const char* name : tabs[other].sideControls)
+                    EXPECT_FALSE(find<QWidget>(*window, name)->isVisible()) << name;
             }
         }
     }

@@ -260,8 +260,8 @@ TEST_F(ExportEndToEnd, RocTableAndStatisticsAgreeWithTheEngine)
     EXPECT_EQ(json["positives"].toInt() + json["negatives"].toInt(), analysis.validRecords);
     EXPECT_EQ(json["auc"].toDouble(), analysis.auc) << "full precision";
     const QJsonObject youden = json["youden"].toObject();
-    EXPECT_EQ(youden["cutoff"].toDouble(), analysis.rocStats[2]);
-    EXPECT_EQ(youden["j"].toDouble(), analysis.rocStats[1]);
+    EXPECT_EQ(youden["cutoff"].toDouble(), lrv::at(analysis.rocStats, lrv::RocStat::Cutoff));
+    EXPECT_EQ(youden["j"].toDouble(), lrv::at(analysis.rocStats, lrv::RocStat::Youden));
     const char* const counts[] = { "tp", "tn", "fp", "fn" };
     for (int k = 0; k < 4; ++k)
         EXPECT_EQ(youden[counts[k]].toInt(), analysis.rocCounts[std::size_t(k)]) << counts[k];
@@ -277,7 +277,7 @@ TEST_F(ExportEndToEnd, RocTableAndStatisticsAgreeWithTheEngine)
     }
     const QJsonObject roc = json["statistics"].toObject()["ROC"].toObject();
     EXPECT_EQ(roc["Area Under the ROC Curve"].toDouble(), analysis.auc);
-    EXPECT_EQ(roc["ROC Cutoff Point"].toDouble(), analysis.rocStats[2]);
+    EXPECT_EQ(roc["ROC Cutoff Point"].toDouble(), lrv::at(analysis.rocStats, lrv::RocStat::Cutoff));
     EXPECT_TRUE(roc["TP"].isString()) << "a text of the grid stays a text";
 
     const auto rows = readTsv(file("roc.tsv"));
@@ -298,8 +298,10 @@ TEST_F(ExportEndToEnd, RocTableAndStatisticsAgreeWithTheEngine)
         if (line[0].toInt() != analysis.thresholdId)
             continue;
         ++thresholdRows;
-        EXPECT_DOUBLE_EQ(line[2].toDouble(), analysis.rocStats[2]) << "the ROC cutoff point is its output";
-        EXPECT_NEAR(line[9].toDouble(), analysis.rocStats[1], 1e-12) << "its SE + SP - 1 is the Youden index";
+        EXPECT_DOUBLE_EQ(line[2].toDouble(), lrv::at(analysis.rocStats, lrv::RocStat::Cutoff))
+            << "the ROC cutoff point is its output";
+        EXPECT_NEAR(line[9].toDouble(), lrv::at(analysis.rocStats, lrv::RocStat::Youden), 1e-12)
+            << "its SE + SP - 1 is the Youden index";
     }
     EXPECT_EQ(thresholdRows, 1);
     EXPECT_EQ(rows[1][2], "NaN") << "the calculation error comes first";
@@ -328,10 +330,10 @@ TEST_F(ExportEndToEnd, QuantileCountsAndConfusionOutcomesAgreeWithTheEngine)
     for (const QStringList& line : readTsv(file("confusion-matrix.tsv")))
         if (line[2] != "NaN" && line[2] != "Model Output")
             ++outcomes[line[7]];
-    EXPECT_EQ(outcomes["True Pos."], analysis.logisticCounts[0]);
-    EXPECT_EQ(outcomes["True Neg."], analysis.logisticCounts[1]);
-    EXPECT_EQ(outcomes["False Pos."], analysis.logisticCounts[2]);
-    EXPECT_EQ(outcomes["False Neg."], analysis.logisticCounts[3]);
+    EXPECT_EQ(outcomes["True Pos."], lrv::at(analysis.logisticCounts, lrv::Outcome::TruePositive));
+    EXPECT_EQ(outcomes["True Neg."], lrv::at(analysis.logisticCounts, lrv::Outcome::TrueNegative));
+    EXPECT_EQ(outcomes["False Pos."], lrv::at(analysis.logisticCounts, lrv::Outcome::FalsePositive));
+    EXPECT_EQ(outcomes["False Neg."], lrv::at(analysis.logisticCounts, lrv::Outcome::FalseNegative));
     EXPECT_EQ(outcomes["True Pos."] + outcomes["True Neg."] + outcomes["False Pos."] + outcomes["False Neg."], 20);
 }
 

@@ -106,33 +106,35 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
                     (records.classes[j] ? tp : fp)++;
             }
             const int row = e + r;
-            ASSERT_EQ(roc.at(row, 0), records.ids[i]) << r;
-            ASSERT_EQ(roc.at(row, 3), tp) << r;
-            ASSERT_EQ(roc.at(row, 5), fp) << r;
-            ASSERT_EQ(roc.at(row, 4), negatives - fp) << r;
-            ASSERT_EQ(roc.at(row, 6), positives - tp) << r;
-            ASSERT_EQ(roc.at(row, 12), 0);
-            bestYouden = std::max(bestYouden, roc.at(row, 11));
+            ASSERT_EQ(lrv::at(roc, row, lrv::RocColumn::Id), records.ids[i]) << r;
+            ASSERT_EQ(lrv::at(roc, row, lrv::RocColumn::TruePositives), tp) << r;
+            ASSERT_EQ(lrv::at(roc, row, lrv::RocColumn::FalsePositives), fp) << r;
+            ASSERT_EQ(lrv::at(roc, row, lrv::RocColumn::TrueNegatives), negatives - fp) << r;
+            ASSERT_EQ(lrv::at(roc, row, lrv::RocColumn::FalseNegatives), positives - tp) << r;
+            ASSERT_EQ(lrv::at(roc, row, lrv::RocColumn::ErrorFlag), 0);
+            bestYouden = std::max(bestYouden, lrv::at(roc, row, lrv::RocColumn::Youden));
         }
         for (int row = 0; row < e; ++row)
-            EXPECT_EQ(roc.at(row, 12), 1);
+            EXPECT_EQ(lrv::at(roc, row, lrv::RocColumn::ErrorFlag), 1);
         // The threshold row has the largest Youden J, and the statistics and counts agree with it.
         int thresholdRow = -1;
         for (int r = e; r < n + e && thresholdRow < 0; ++r)
-            if (roc.at(r, 0) == a.thresholdId)
+            if (lrv::at(roc, r, lrv::RocColumn::Id) == a.thresholdId)
                 thresholdRow = r;
         ASSERT_GE(thresholdRow, 0);
-        EXPECT_NEAR(roc.at(thresholdRow, 11), bestYouden, 1e-12);
-        EXPECT_NEAR(a.rocStats[1], bestYouden, 1e-12);
-        EXPECT_EQ(a.rocCounts[0], roc.at(thresholdRow, 3));
-        EXPECT_EQ(a.rocCounts[2], roc.at(thresholdRow, 5));
+        EXPECT_NEAR(lrv::at(roc, thresholdRow, lrv::RocColumn::Youden), bestYouden, 1e-12);
+        EXPECT_NEAR(lrv::at(a.rocStats, lrv::RocStat::Youden), bestYouden, 1e-12);
+        EXPECT_EQ(lrv::at(a.rocCounts, lrv::Outcome::TruePositive),
+            lrv::at(roc, thresholdRow, lrv::RocColumn::TruePositives));
+        EXPECT_EQ(lrv::at(a.rocCounts, lrv::Outcome::FalsePositive),
+            lrv::at(roc, thresholdRow, lrv::RocColumn::FalsePositives));
         std::array<std::int64_t, 4> outcomes {};
         for (int r = e; r < n + e; ++r)
-            ++outcomes[std::size_t(roc.at(r, 15))];
-        EXPECT_EQ(outcomes[0], a.rocCounts[0]);
-        EXPECT_EQ(outcomes[1], a.rocCounts[1]);
-        EXPECT_EQ(outcomes[2], a.rocCounts[2]);
-        EXPECT_EQ(outcomes[3], a.rocCounts[3]);
+            ++outcomes[std::size_t(lrv::at(roc, r, lrv::RocColumn::Outcome))];
+        EXPECT_EQ(outcomes[0], lrv::at(a.rocCounts, lrv::Outcome::TruePositive));
+        EXPECT_EQ(outcomes[1], lrv::at(a.rocCounts, lrv::Outcome::TrueNegative));
+        EXPECT_EQ(outcomes[2], lrv::at(a.rocCounts, lrv::Outcome::FalsePositive));
+        EXPECT_EQ(outcomes[3], lrv::at(a.rocCounts, lrv::Outcome::FalseNegative));
 
         // Buckets: rank r in bucket floor(B·r/n) + 1; counts add up.
         std::vector<std::int64_t> total(c.buckets), pos(c.buckets);
@@ -143,9 +145,9 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
         }
         std::array<std::int64_t, 4> rocSum {}, logisticSum {};
         for (int b = 0; b < c.buckets; ++b) {
-            EXPECT_EQ(a.decileResults->at(b + 1, 5), total[b]) << b;
-            EXPECT_EQ(a.decileResults->at(b + 1, 3), pos[b]) << b;
-            EXPECT_EQ(a.gains->at(b + 1, 12), total[b]) << b;
+            EXPECT_EQ(lrv::at(*a.decileResults, b + 1, lrv::DecileColumn::Total), total[b]) << b;
+            EXPECT_EQ(lrv::at(*a.decileResults, b + 1, lrv::DecileColumn::Positives), pos[b]) << b;
+            EXPECT_EQ(lrv::at(*a.gains, b + 1, lrv::GainsColumn::Total), total[b]) << b;
             std::int64_t rocBucket = 0, logisticBucket = 0;
             for (int k = 0; k < 4; ++k) {
                 rocSum[k] += a.rocPerBucket[b][k];
@@ -161,9 +163,9 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
             EXPECT_EQ(rocSum[k], a.rocCounts[k]);
             EXPECT_EQ(logisticSum[k], a.logisticCounts[k]);
         }
-        EXPECT_EQ(a.gains->at(c.buckets, 7), positives);
-        EXPECT_NEAR(a.gains->at(c.buckets, 8), double(positives) / n, 1e-12);
-        EXPECT_NEAR(a.gains->at(c.buckets, 13), 100, 1e-9);
+        EXPECT_EQ(lrv::at(*a.gains, c.buckets, lrv::GainsColumn::CumulativePositives), positives);
+        EXPECT_NEAR(lrv::at(*a.gains, c.buckets, lrv::GainsColumn::CumulativeRate), double(positives) / n, 1e-12);
+        EXPECT_NEAR(lrv::at(*a.gains, c.buckets, lrv::GainsColumn::CumulativePopulationPercent), 100, 1e-9);
 
         // Probabilities: ascending output, ties by id; the logistic counts are the most likely classes.
         const CellTable& p = *a.probabilities;
@@ -171,24 +173,28 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
         double previous = -std::numeric_limits<double>::infinity();
         std::int32_t previousId = std::numeric_limits<std::int32_t>::min();
         for (int r = e; r < n + e; ++r) {
-            const double output = p.at(r, 2);
-            const auto id = std::int32_t(p.at(r, 0));
+            const double output = lrv::at(p, r, lrv::ProbabilityColumn::Output);
+            const auto id = std::int32_t(lrv::at(p, r, lrv::ProbabilityColumn::Id));
             ASSERT_TRUE(output > previous || (output == previous && id > previousId)) << r;
             previous = output;
             previousId = id;
-            EXPECT_EQ(p.at(r, 7), p.at(r, 5) >= 0.5 ? 1 : 0);
-            const int cls = int(p.at(r, 1)), predicted = int(p.at(r, 7));
+            EXPECT_EQ(lrv::at(p, r, lrv::ProbabilityColumn::MostLikelyClass),
+                lrv::at(p, r, lrv::ProbabilityColumn::ProbabilityOne) >= 0.5 ? 1 : 0);
+            const int cls = int(lrv::at(p, r, lrv::ProbabilityColumn::Target)),
+                      predicted = int(lrv::at(p, r, lrv::ProbabilityColumn::MostLikelyClass));
             ++logistic[predicted ? (cls ? 0 : 2) : (cls ? 3 : 1)];
-            EXPECT_EQ(a.cutoffPoints->at(r - e, 0), output);
-            EXPECT_EQ(a.zerosOnes->at(r - e, 1), output);
-            EXPECT_EQ(a.zerosOnes->at(r - e, 0), cls);
+            EXPECT_EQ(lrv::at(*a.cutoffPoints, r - e, lrv::CutoffColumn::Output), output);
+            EXPECT_EQ(lrv::at(*a.zerosOnes, r - e, lrv::ZerosOnesColumn::Output), output);
+            EXPECT_EQ(lrv::at(*a.zerosOnes, r - e, lrv::ZerosOnesColumn::Level), cls);
         }
-        EXPECT_EQ(logistic[0], a.logisticCounts[0]);
-        EXPECT_EQ(logistic[1], a.logisticCounts[1]);
-        EXPECT_EQ(logistic[2], a.logisticCounts[2]);
-        EXPECT_EQ(logistic[3], a.logisticCounts[3]);
-        EXPECT_EQ(a.cutoffPoints->at(n, 0), a.cutoffPoints->at(n - 1, 0));
-        EXPECT_EQ(a.cutoffPoints->at(n, 1), a.cutoffPoints->at(n - 1, 1));
+        EXPECT_EQ(logistic[0], lrv::at(a.logisticCounts, lrv::Outcome::TruePositive));
+        EXPECT_EQ(logistic[1], lrv::at(a.logisticCounts, lrv::Outcome::TrueNegative));
+        EXPECT_EQ(logistic[2], lrv::at(a.logisticCounts, lrv::Outcome::FalsePositive));
+        EXPECT_EQ(logistic[3], lrv::at(a.logisticCounts, lrv::Outcome::FalseNegative));
+        EXPECT_EQ(lrv::at(*a.cutoffPoints, n, lrv::CutoffColumn::Output),
+            lrv::at(*a.cutoffPoints, n - 1, lrv::CutoffColumn::Output));
+        EXPECT_EQ(lrv::at(*a.cutoffPoints, n, lrv::CutoffColumn::TruePositiveRate),
+            lrv::at(*a.cutoffPoints, n - 1, lrv::CutoffColumn::TruePositiveRate));
     }
 }
 
@@ -219,8 +225,8 @@ TEST(AnalysisLarge, MappedBuffersRankLikeAComparisonSort)
     const int e = a.calculationErrors;
     ASSERT_EQ(a.validRecords, n);
     for (int r = 0; r < n; r += 97) {
-        ASSERT_EQ(a.rocResults->at(e + r, 0), records.ids[order[r]]) << r;
-        ASSERT_EQ(a.rocResults->at(e + r, 2), records.outputs[order[r]] + 0.0) << r;
+        ASSERT_EQ(lrv::at(*a.rocResults, e + r, lrv::RocColumn::Id), records.ids[order[r]]) << r;
+        ASSERT_EQ(lrv::at(*a.rocResults, e + r, lrv::RocColumn::Output), records.outputs[order[r]] + 0.0) << r;
     }
 
     // Mann–Whitney from average ranks: U = R₁ − P(P+1)/2 over ascending outputs.

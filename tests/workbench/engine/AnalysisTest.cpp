@@ -72,8 +72,8 @@ TEST(Analysis, TiedOutputsShareOneRocPointAndErrorsComeFirst)
     ASSERT_EQ(a.rocPerBucket.size(), 2u);
     EXPECT_EQ(a.rocPerBucket[0], (std::array<std::int32_t, 4> { 1, 0, 0, 1 }));
     EXPECT_EQ(a.rocPerBucket[1], (std::array<std::int32_t, 4> { 0, 2, 0, 0 }));
-    EXPECT_DOUBLE_EQ(a.rocMatrixStats[14], 0.5);
-    EXPECT_DOUBLE_EQ(a.rocMatrixStats[15], 0.9);
+    EXPECT_DOUBLE_EQ(lrv::at(a.rocMatrixStats, lrv::MatrixStat::Youden), 0.5);
+    EXPECT_DOUBLE_EQ(lrv::at(a.rocMatrixStats, lrv::MatrixStat::Cutoff), 0.9);
 }
 
 TEST(Analysis, DecilesTrendAndStatisticsLeaveErrorsOut)
@@ -159,10 +159,10 @@ TEST(Analysis, GainsOriginRowAndLiftIdealLevel)
     ASSERT_EQ(l.rowLow(), 1);
     expectRow(l, 1, { 50, 1, 2, 2, 2 });
     expectRow(l, 2, { 100, 1, 2, 0, 1 });
-    EXPECT_NEAR(a.liftStats[0], 0.25, 1e-12);
-    EXPECT_NEAR(a.liftStats[1], 0.75, 1e-12);
-    EXPECT_NEAR(a.liftStats[2], 0.5, 1e-12);
-    EXPECT_NEAR(a.liftStats[3], 1, 1e-12);
+    EXPECT_NEAR(lrv::at(a.liftStats, lrv::LiftStat::AreaBetweenCurves), 0.25, 1e-12);
+    EXPECT_NEAR(lrv::at(a.liftStats, lrv::LiftStat::CumulativeLiftArea), 0.75, 1e-12);
+    EXPECT_NEAR(lrv::at(a.liftStats, lrv::LiftStat::LiftArea), 0.5, 1e-12);
+    EXPECT_NEAR(lrv::at(a.liftStats, lrv::LiftStat::RankingQuality), 1, 1e-12);
 }
 
 TEST(Analysis, InvertedClassesRankAscendingAndFitOnLowerBoundaries)
@@ -173,7 +173,7 @@ TEST(Analysis, InvertedClassesRankAscendingAndFitOnLowerBoundaries)
     EXPECT_TRUE(a.inverted);
     EXPECT_DOUBLE_EQ(a.auc, 0.875);
     EXPECT_EQ(a.thresholdId, 1);
-    EXPECT_DOUBLE_EQ(a.rocStats[2], 0.1);
+    EXPECT_DOUBLE_EQ(lrv::at(a.rocStats, lrv::RocStat::Cutoff), 0.1);
     expectRow(*a.rocResults, 0, { 1, 1, 0.1, 1, 2, 0, 1, 1, 0.5, 0, 0.5, 0.5, 0, 1, 1, 0 });
     expectRow(*a.rocResults, 2, { 3, 0, 0.5, 2, 1, 1, 0, 0.5, 1, 0.5, 0, 0.5, 0, 0, 1, 1 });
     expectRow(*a.decileResults, 1, { 1, 0.5, 0.1, 2, 0, 2, 1, 100, 0, 0, 2, 100 });
@@ -202,8 +202,8 @@ TEST(Analysis, UnsortedIdsBreakTiesInIdOrder)
     const int rocIds[] = { 3, 7, 5, 1 };
     const int ascendingIds[] = { 1, 5, 3, 7 };
     for (int r = 0; r < 4; ++r) {
-        EXPECT_EQ(a.rocResults->at(r, 0), rocIds[r]) << r;
-        EXPECT_EQ(a.probabilities->at(r, 0), ascendingIds[r]) << r;
+        EXPECT_EQ(lrv::at(*a.rocResults, r, lrv::RocColumn::Id), rocIds[r]) << r;
+        EXPECT_EQ(lrv::at(*a.probabilities, r, lrv::ProbabilityColumn::Id), ascendingIds[r]) << r;
     }
 }
 
@@ -217,8 +217,8 @@ TEST(Analysis, BucketsWhenRecordsAreNotAMultiple)
     expectRow(d, 2, { 2, 4, 3, 1, 1, 2, 0.5, 50, 0.5, 50, 3, 100 });
     expectRow(d, 3, { 3, 2, 1, 0, 2, 2, 0, 0, 1, 100, 3, 100 });
     // Middle bucket ⌈3/2⌉ = 2.
-    EXPECT_NEAR(a.decileStats[7], 2.0 / 3 - 0.5, 1e-12);
-    EXPECT_NEAR(a.decileStats[8], 0.5 / (2.0 / 3), 1e-12);
+    EXPECT_NEAR(lrv::at(a.decileStats, lrv::DecileStat::SpreadTopToMiddle), 2.0 / 3 - 0.5, 1e-12);
+    EXPECT_NEAR(lrv::at(a.decileStats, lrv::DecileStat::SpreadMiddleToBottom), 0.5 / (2.0 / 3), 1e-12);
     expectRow(*a.lift, 1, { 300.0 / 7, 1, 7.0 / 3, (2.0 / 3) / (3.0 / 7), (2.0 / 3) / (3.0 / 7) });
 }
 
@@ -234,19 +234,19 @@ TEST(Analysis, OneTieGroupLeavesTheFitsUndefined)
     EXPECT_EQ(a.logOddsIntercept, -9999);
     EXPECT_EQ(a.logOddsRSquare, -9999);
     EXPECT_EQ(a.logisticCutoff, -99999);
-    EXPECT_EQ(a.slopeIntercept->at(1, 10), -9999);
-    EXPECT_EQ(a.slopeIntercept->at(2, 10), -9999);
+    EXPECT_EQ(lrv::at(*a.slopeIntercept, 1, lrv::LogOddsColumn::FittedLogOdds), -9999);
+    EXPECT_EQ(lrv::at(*a.slopeIntercept, 2, lrv::LogOddsColumn::FittedLogOdds), -9999);
     // One point (1,1): the diagonal, and the whole group is predicted class 1 at its cutoff.
     EXPECT_DOUBLE_EQ(a.auc, 0.5);
     EXPECT_EQ(a.thresholdId, 1);
     for (int r = 0; r < 4; ++r) {
-        EXPECT_EQ(a.rocResults->at(r, 3), 1);
-        EXPECT_EQ(a.rocResults->at(r, 5), 3);
+        EXPECT_EQ(lrv::at(*a.rocResults, r, lrv::RocColumn::TruePositives), 1);
+        EXPECT_EQ(lrv::at(*a.rocResults, r, lrv::RocColumn::FalsePositives), 3);
     }
     // The intercept-only model: P(1) is the overall rate 1/4 for every record.
     for (int r = 0; r < 4; ++r) {
-        EXPECT_NEAR(a.probabilities->at(r, 5), 0.25, 1e-12);
-        EXPECT_EQ(a.probabilities->at(r, 7), 0);
+        EXPECT_NEAR(lrv::at(*a.probabilities, r, lrv::ProbabilityColumn::ProbabilityOne), 0.25, 1e-12);
+        EXPECT_EQ(lrv::at(*a.probabilities, r, lrv::ProbabilityColumn::MostLikelyClass), 0);
     }
     EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 0, 3, 0, 1 }));
 }
@@ -258,10 +258,10 @@ TEST(Analysis, OneRecordBucketsKeepTheirSignal)
     const TestRecords records(
         { { 0.1, 0 }, { 0.2, 0 }, { 0.3, 0 }, { 0.4, 0 }, { 0.5, 1 }, { 0.6, 1 }, { 0.7, 1 }, { 0.8, 1 } });
     const Analysis a = analyse(records.view(), 8);
-    EXPECT_DOUBLE_EQ(a.slopeIntercept->at(1, 8), 3);
-    EXPECT_DOUBLE_EQ(a.slopeIntercept->at(8, 8), 1.0 / 3);
+    EXPECT_DOUBLE_EQ(lrv::at(*a.slopeIntercept, 1, lrv::LogOddsColumn::Odds), 3);
+    EXPECT_DOUBLE_EQ(lrv::at(*a.slopeIntercept, 8, lrv::LogOddsColumn::Odds), 1.0 / 3);
     EXPECT_GT(a.logOddsSlope, 0);
-    EXPECT_EQ(a.logisticMatrixStats[0], 8); // every record correct
+    EXPECT_EQ(lrv::at(a.logisticMatrixStats, lrv::MatrixStat::Correct), 8); // every record correct
 }
 
 TEST(Analysis, FlatLogOddsGiveNoLogisticCutoff)
@@ -275,7 +275,7 @@ TEST(Analysis, FlatLogOddsGiveNoLogisticCutoff)
     // P(1) = ½ everywhere: class 1 for every record.
     EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 2, 0, 2, 0 }));
     // Spread middle to bottom divides by rate(1) − rate(B) = 0.
-    EXPECT_TRUE(std::isnan(a.decileStats[8]));
+    EXPECT_TRUE(std::isnan(lrv::at(a.decileStats, lrv::DecileStat::SpreadMiddleToBottom)));
 }
 
 TEST(Analysis, DegenerateDatasetsAreCalculationErrors)

@@ -61,7 +61,9 @@ TEST(Uncertainty, OutputsOutsideTheUnitRangeUseTheLogisticFit)
     EXPECT_EQ(u.probabilitySource, ProbabilitySource::LogisticFit);
     double squares = 0;
     for (int row = a.probabilities->rowLow(); row <= a.probabilities->rowHigh(); ++row)
-        squares += std::pow(a.probabilities->at(row, 5) - a.probabilities->at(row, 1), 2);
+        squares += std::pow(lrv::at(*a.probabilities, row, lrv::ProbabilityColumn::ProbabilityOne)
+                - lrv::at(*a.probabilities, row, lrv::ProbabilityColumn::Target),
+            2);
     EXPECT_NEAR(u.brier, squares / 8, 1e-15);
 }
 

@@ -1,6 +1,7 @@
 #include "presenters/CalculatePresenter.h"
 
 #include "RecordingViews.h"
+#include "host/ResultLayout.h"
 #include "presenters/DatasetCache.h"
 #include "run/Run.h"
 #include "run/RunFile.h"
@@ -96,9 +97,9 @@ TEST_F(CalculatePresenterTest, ResultsReachTheViewWithTheirLayouts)
     EXPECT_EQ(view.roc.rowLow(), 0);
     EXPECT_EQ(view.roc.rowHigh(), 11);
     EXPECT_EQ(view.roc.colHigh(), 15);
-    EXPECT_EQ(view.roc.at(0, 0), 1); // the highest output ranks first
+    EXPECT_EQ(lrv::at(view.roc, 0, lrv::RocColumn::Id), 1); // the highest output ranks first
     EXPECT_EQ(view.cutoff.rowHigh(), 12);
-    EXPECT_EQ(view.cutoff.at(0, 0), 0.10); // ascending output order
+    EXPECT_EQ(lrv::at(view.cutoff, 0, lrv::CutoffColumn::Output), 0.10); // ascending output order
     EXPECT_EQ(view.decileResults.rowLow(), 1);
     EXPECT_EQ(view.decileResults.rowHigh(), 4);
     EXPECT_EQ(view.decileResults.colHigh(), 11);
@@ -138,8 +139,8 @@ TEST_F(CalculatePresenterTest, CalculationErrorsAreCountedAndInvalidateTheFitnes
     EXPECT_EQ(calls[calls.size() - 2], "InvalidateModelFitness");
     EXPECT_EQ(calls.back(), "SetIdleMode");
     EXPECT_EQ(view.roc.rowHigh(), 11); // n + e rows, the error rows first
-    EXPECT_TRUE(std::isnan(view.roc.at(0, 2)));
-    EXPECT_TRUE(std::isnan(view.roc.at(1, 2)));
+    EXPECT_TRUE(std::isnan(lrv::at(view.roc, 0, lrv::RocColumn::Output)));
+    EXPECT_TRUE(std::isnan(lrv::at(view.roc, 1, lrv::RocColumn::Output)));
 }
 
 TEST_F(CalculatePresenterTest, BadBucketTextsAreReportedWithoutCalculation)
@@ -276,7 +277,7 @@ TEST_F(CalculatePresenterTest, InvertedEncodingReachesTheFits)
     EXPECT_TRUE(view.trendInverted);
     EXPECT_TRUE(view.logOddsInverted);
     // Low outputs now stand for class 1: the ranking starts at the lowest output.
-    EXPECT_EQ(view.roc.at(0, 0), 12);
+    EXPECT_EQ(lrv::at(view.roc, 0, lrv::RocColumn::Id), 12);
     EXPECT_NEAR(view.auc, 0.2, 1e-12);
 }
 
