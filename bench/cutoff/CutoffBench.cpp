@@ -79,11 +79,13 @@ int main(int argc, char** argv)
         return 2;
     const auto calculated = Clock::now();
     window.Activate();
-    std::printf("calculation: %.0f ms\n", std::chrono::duration<double, std::milli>(Clock::now() - calculated).count());
     if (window.state() != lrv::WindowState::Idle || !window.chosenCutoff()->figures()) {
         std::fprintf(stderr, "the calculation gave no chosen cutoff\n");
         return 2;
     }
+    std::printf("calculation of %lld records: %.0f ms\n",
+        static_cast<long long>(window.chosenCutoff()->figures()->records()),
+        std::chrono::duration<double, std::milli>(Clock::now() - calculated).count());
     auto* chart = window.findChild<lrv::CutoffChart*>(QStringLiteral("chCutoff"));
     auto* reports = window.findChild<QTabBar*>(QStringLiteral("ssReports"));
 
