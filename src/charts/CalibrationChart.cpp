@@ -3,9 +3,10 @@
 #include "charts/ChartsHelper.h"
 #include "charts/LegendLine.h"
 #include "charts/ROCChart.h"
-#include "entry/ControlRegistry.h"
+#include "host/HostConfiguration.h"
 #include "host/UncertaintyFigures.h"
 #include "support/Error.h"
+#include "support/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,9 +16,6 @@
 namespace lrv {
 
 namespace {
-    const ControlRegistration registration(
-        QStringLiteral("CalibrationChart"), [](QWidget* parent) { return new CalibrationChart(parent); });
-
     const QSize kLegendSize(130, 58);
     constexpr int kPointWidth = 5;
     constexpr double kCapWidth = 6;
@@ -41,8 +39,8 @@ CalibrationChart::CalibrationChart(QWidget* parent)
         QStringLiteral("Wilson score interval of the bucket's observed positive rate"));
 
     initialiseColors();
-    SetDiagonalColor(ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Calibration.Chart.Diagonal")));
-    SetBucketsColor(ChartsHelper::GetConfigColor(QStringLiteral("LogisticRegression.Calibration.Chart.Buckets")));
+    SetDiagonalColor(HostConfiguration::color(QStringLiteral("LogisticRegression.Calibration.Chart.Diagonal")));
+    SetBucketsColor(HostConfiguration::color(QStringLiteral("LogisticRegression.Calibration.Chart.Buckets")));
     setVerticalTitle(QStringLiteral("Observed Positive Rate"));
     Reset();
 }
@@ -82,11 +80,11 @@ ChartPicture CalibrationChart::calibrationPicture(
 
     DrawAxes(picture, QFontMetricsF(font), colors.frame);
     for (int i = 0; i <= 10; ++i) {
-        picture.yLabels[i].text = ChartsHelper::FormatTickLabel(i / 10.0);
-        picture.xLabels[i].text = ChartsHelper::FormatTickLabel((10 - i) / 10.0);
+        picture.yLabels[i].text = tickLabelText(i / 10.0);
+        picture.xLabels[i].text = tickLabelText((10 - i) / 10.0);
     }
-    picture.xLabels[0].text = ChartsHelper::FormatTickLabel(0);
-    picture.xLabels[10].text = ChartsHelper::FormatTickLabel(1);
+    picture.xLabels[0].text = tickLabelText(0);
+    picture.xLabels[10].text = tickLabelText(1);
     picture.series.push_back({ QPointF(0, H), QPointF(W, 0), colors.diagonal, 1, Qt::DotLine });
 
     const auto at = [&](double probability, double rate) {

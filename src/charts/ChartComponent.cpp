@@ -2,6 +2,7 @@
 
 #include "support/Error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <tuple>
@@ -27,7 +28,7 @@ namespace {
     // Distinct, colour-blind friendly colours for series the palette does not name.
     const QColor kFallbackColors[] = { QColor(0x1F, 0x77, 0xB4), QColor(0xD6, 0x27, 0x28), QColor(0x2C, 0xA0, 0x2C),
         QColor(0xFF, 0x7F, 0x0E), QColor(0x94, 0x67, 0xBD), QColor(0x8C, 0x56, 0x4B) };
-    const int kConstantLines = 2;
+    const int kConstantLines = 3;
     const int kChartMargin = 6;
 
     QScatterSeries::MarkerShape scatterShape(ChartMarkerShape marker)
@@ -605,12 +606,48 @@ void ChartComponent::paintScene(QPainter& painter, const QRectF& target)
 
 bool ChartComponent::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == m_view->viewport()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::RightButton)
-            emit contextMenuRequested(mouse->globalPosition().toPoint());
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (mouse->button() == Qt::LeftButton && m_draggableLine
+                && m_chart->plotArea().contains(
+                    m_chart->mapFromScene(m_view->mapToScene(mouse->position().toPoint())))) {
+                m_dragging = true;
+                dragLineTo(mouse->position().toPoint());
+                return true;
+            }
+            break;
+        case QEvent::MouseMove:
+            if (m_dragging) {
+                dragLineTo(mouse->position().toPoint());
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonRelease:
+            if (mouse->button() == Qt::RightButton)
+                emit contextMenuRequested(mouse->globalPosition().toPoint());
+            if (mouse->button() == Qt::LeftButton && m_dragging) {
+                m_dragging = false;
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ChartComponent::dragLineTo(const QPoint& position)
+{
+    const int line = m_draggableLine.value_or(0);
+    const QPointF inChart = m_chart->mapFromScene(m_view->mapToScene(position));
+    // Held inside the plot: a drag past its edge stops at the axis' end.
+    const QRectF plot = m_chart->plotArea();
+    const QPointF clamped(std::clamp(inChart.x(), plot.left(), plot.right()), plot.center().y());
+    const double value = m_chart->mapToValue(clamped, lineEntry(line).series).x() * m_unitX;
+    emit constantLineDragged(line, value);
 }
 
 void ChartComponent::resizeEvent(QResizeEvent* event)

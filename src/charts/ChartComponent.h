@@ -3,6 +3,7 @@
 #include "charts/AxisTicks.h"
 #include "support/XTremeChartsHelper.h"
 
+#include <optional>
 #include <vector>
 
 #include <QImage>
@@ -69,6 +70,9 @@ public:
     void setConstantLineVisible(int line, bool visible);
     bool isConstantLineVisible(int line) const;
     QLineSeries* constantLine(int line) const;
+    /// A constant line the user moves: a left-button press in the plot puts it under the pointer and a drag
+    /// carries it, each step raising constantLineDragged. Nothing: no line moves.
+    void setDraggableConstantLine(std::optional<int> line) { m_draggableLine = line; }
 
     /// The axes of the first diagram. Their ticks are categories that end at each tick value, labelled
     /// by this component: the chart library never steps through a range by a tick interval.
@@ -101,6 +105,9 @@ public:
 signals:
     /// A right-button release over the chart, at a global position.
     void contextMenuRequested(const QPoint& globalPosition);
+    /// The user moved the draggable constant line to a horizontal value; the line itself moves only when
+    /// told (setConstantLineValue).
+    void constantLineDragged(int line, double value);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -140,6 +147,8 @@ private:
     void refitTicks();
     void updateLegend();
     void showHint(int series, const QPointF& point, bool hovered);
+    /// Raises constantLineDragged for a pointer position of the view's viewport.
+    void dragLineTo(const QPoint& position);
 
     ChartContentStyle m_defaultContent;
     ChartPaletteStyle m_defaultPalette;
@@ -165,6 +174,8 @@ private:
     bool m_labelsY = true;
     int m_formatX = 0;
     int m_formatY = 0;
+    std::optional<int> m_draggableLine;
+    bool m_dragging = false;
 };
 
 } // namespace lrv

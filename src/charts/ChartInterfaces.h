@@ -5,6 +5,9 @@
 #include "support/Variant.h"
 
 #include <cstdint>
+#include <optional>
+
+#include <QPointF>
 
 class QPainter;
 class QRect;
@@ -43,12 +46,18 @@ public:
 class IRocChart : public IDoubleTableChart {
 public:
     virtual void SetAUC(double auc) = 0;
+    /// The point of the chosen cutoff (false-positive rate, true-positive rate) with its coordinates, or
+    /// none; redraws.
+    virtual void SetChosenPoint(std::optional<QPointF>) { }
 };
 
 /// The gains chart (area, ranking quality) and the lift chart (area between curves, ranking quality).
 class IStatsChart : public IVariantTableChart {
 public:
     virtual void SetStats(double area, double rankingQuality) = 0;
+    /// A vertical marker at the share of records (0 to 1) predicted class 1 at the chosen cutoff, or none;
+    /// redraws.
+    virtual void SetChosenShare(std::optional<double>) { }
 };
 
 /// The trend line and log-odds charts, which show a fitted line and its equation.
@@ -66,6 +75,8 @@ public:
     virtual void SetShowOCP(bool show) = 0;
     virtual bool ShowLCP() const = 0;
     virtual void SetShowLCP(bool show) = 0;
+    /// The marker of the chosen cutoff, which the user drags, or none.
+    virtual void SetChosenCutoff(std::optional<double>) { }
 };
 
 class ILogisticFitChart : public IDoubleTableChart {
@@ -102,7 +113,10 @@ public:
     virtual void SetConfusionMatrixData(const Vector<std::int32_t>& confMatrix, const Table<std::int32_t>& perBucket,
         const Vector<std::int32_t>& rocConfMatrix, const Table<std::int32_t>& rocPerBucket, int item)
         = 0;
+    /// 0 shows the ROC data, 1 the logistic data, 2 the chosen cutoff's counts.
     virtual void ShowItem(int item) = 0;
+    /// Counts [TP, TN, FP, FN] at the chosen cutoff, shown as item 2; an empty vector: none.
+    virtual void SetChosenCounts(const Vector<std::int32_t>&) { }
     /// 0 table, 1 distribution.
     virtual int Mode() const = 0;
     virtual void SetMode(int mode) = 0;

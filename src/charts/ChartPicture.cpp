@@ -89,13 +89,14 @@ void paintPicture(QPainter& painter, const ChartPicture& picture, PictureParts p
         painter.restore();
         return;
     }
-    painter.fillRect(QRect(QPoint(0, 0), picture.surface), toQColor(picture.backColor));
-
-    // The frame sits on whole pixels: aliased, so a one-pixel box stays one pixel wide.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (const ChartStroke& stroke : picture.frame) {
-        painter.setPen(strokePen(stroke.color, stroke.width, stroke.style));
-        painter.drawLine(stroke.from, stroke.to);
+    if (parts != PictureParts::SeriesOnly) {
+        painter.fillRect(QRect(QPoint(0, 0), picture.surface), toQColor(picture.backColor));
+        // The frame sits on whole pixels: aliased, so a one-pixel box stays one pixel wide.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        for (const ChartStroke& stroke : picture.frame) {
+            painter.setPen(strokePen(stroke.color, stroke.width, stroke.style));
+            painter.drawLine(stroke.from, stroke.to);
+        }
     }
 
     if (parts == PictureParts::All)

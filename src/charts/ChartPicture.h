@@ -87,7 +87,8 @@ struct ChartPicture {
 void thinCrowdedLabels(ChartPicture& picture);
 
 /// The parts of a picture, so that the screen can lay the tick labels over the axis title.
-enum class PictureParts { All, WithoutLabels, LabelsOnly };
+/// SeriesOnly paints the series and points over what is there, for marks over a picture.
+enum class PictureParts { All, WithoutLabels, LabelsOnly, SeriesOnly };
 
 /// Paints the picture on any device: the on-screen pixmap, a clipboard image, a printer, an SVG file.
 void paintPicture(QPainter& painter, const ChartPicture& picture, PictureParts parts = PictureParts::All);

@@ -241,12 +241,25 @@ void ConfusionMatrix::SetConfusionMatrixData(const Vector<std::int32_t>& confMat
     ShowItem(item);
 }
 
+void ConfusionMatrix::SetChosenCounts(const Vector<std::int32_t>& counts)
+{
+    if (counts.size() != 0)
+        checkCounts(counts, "chosen");
+    m_chosenCounts = counts;
+    std::vector<std::int32_t> cells;
+    for (int k = 0; k < counts.size(); ++k)
+        cells.push_back(counts.at(counts.low() + k));
+    m_chosenSeries = cells.empty() ? Table<std::int32_t>() : Table<std::int32_t>::stored(0, 0, 0, 3, std::move(cells));
+    if (m_item == 2)
+        ShowItem(2);
+}
+
 void ConfusionMatrix::ShowItem(int item)
 {
     m_item = item;
-    if (item != 0 && item != 1)
+    if (item < 0 || item > 2)
         return;
-    const Vector<std::int32_t>& counts = item == 0 ? m_rocCounts : m_logisticCounts;
+    const Vector<std::int32_t>& counts = item == 0 ? m_rocCounts : item == 1 ? m_logisticCounts : m_chosenCounts;
     if (counts.size() != kOutcomes)
         return; // nothing delivered yet
     m_shownItem = item;
@@ -264,7 +277,7 @@ void ConfusionMatrix::ShowItem(int item)
 
 const Table<std::int32_t>& ConfusionMatrix::shownSeries() const
 {
-    return m_shownItem == 0 ? m_rocSeries : m_logisticSeries;
+    return m_shownItem == 0 ? m_rocSeries : m_shownItem == 1 ? m_logisticSeries : m_chosenSeries;
 }
 
 bool ConfusionMatrix::isStreaming() const
@@ -305,7 +318,7 @@ void ConfusionMatrix::fillChart()
             counts[std::size_t(k)] = series.at(row, series.colLow() + k);
             total += counts[std::size_t(k)];
         }
-        labels.append(QString::number(bucket) + QLatin1Char(' '));
+        labels.append(m_shownItem == 2 ? QStringLiteral("All ") : QString::number(bucket) + QLatin1Char(' '));
         // A bucket without cases has no shares; its bar stays empty.
         for (int k = 0; k < kOutcomes; ++k)
             shares[k].append(total > 0 ? 100.0 * counts[std::size_t(k)] / total : 0.0);
@@ -336,6 +349,8 @@ void ConfusionMatrix::Reset()
     m_logisticSeries = {};
     m_rocCounts = {};
     m_rocSeries = {};
+    m_chosenCounts = {};
+    m_chosenSeries = {};
     m_hasData = false;
     m_window->moveTo(1);
     m_shown = ConfusionMatrixTable::Counts {};

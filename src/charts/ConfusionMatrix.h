@@ -33,8 +33,10 @@ public:
     /// series four columns; otherwise an Error and the data held before stays.
     void SetConfusionMatrixData(const Vector<std::int32_t>& confMatrix, const Table<std::int32_t>& perBucket,
         const Vector<std::int32_t>& rocConfMatrix, const Table<std::int32_t>& rocPerBucket, int item) override;
-    /// 0 shows the ROC data set, 1 the logistic one; other values are only stored.
+    /// 0 shows the ROC data set, 1 the logistic one, 2 the chosen cutoff's counts (one bar of all records in
+    /// the distribution); other values are only stored.
     void ShowItem(int item) override;
+    void SetChosenCounts(const Vector<std::int32_t>& counts) override;
     int Mode() const override { return m_mode; }
     void SetMode(int mode) override;
     void Refresh() override;
@@ -77,6 +79,8 @@ private:
     Table<std::int32_t> m_logisticSeries;
     Vector<std::int32_t> m_rocCounts;
     Table<std::int32_t> m_rocSeries;
+    Vector<std::int32_t> m_chosenCounts;
+    Table<std::int32_t> m_chosenSeries;
     /// The counts in the table; nothing while it shows its designed captions.
     std::optional<ConfusionMatrixTable::Counts> m_shown;
     int m_item = 1;

@@ -29,7 +29,8 @@ namespace {
         for (const QString& caption : kCaptions)
             content.series.push_back({ caption, ChartSeriesKind::Line, 2, ChartMarkerShape::None, 6, true, true });
         content.constantLines = { { QStringLiteral("Optimum cutoff (OCP)"), 2, Qt::DashLine },
-            { QStringLiteral("Logistic cutoff (LCP)"), 2, Qt::DashDotLine } };
+            { QStringLiteral("Logistic cutoff (LCP)"), 2, Qt::DashDotLine },
+            { QStringLiteral("Chosen cutoff"), 2, Qt::SolidLine } };
         return content;
     }
 
@@ -38,7 +39,7 @@ namespace {
         ChartPaletteStyle palette;
         palette.seriesColors = { QColor(0x1F, 0x77, 0xB4), QColor(0x2C, 0xA0, 0x2C), QColor(0xFF, 0x7F, 0x0E),
             QColor(0xD6, 0x27, 0x28) };
-        palette.constantLineColors = { QColor(0x6A, 0x3D, 0x9A), QColor(0x55, 0x55, 0x55) };
+        palette.constantLineColors = { QColor(0x6A, 0x3D, 0x9A), QColor(0x55, 0x55, 0x55), QColor(0xBE, 0x00, 0xBE) };
         return palette;
     }
 
@@ -78,7 +79,11 @@ CutoffChart::CutoffChart(QWidget* parent)
     const QString prefix = QStringLiteral("LogisticRegression.Cutoff.Chart.");
     useConfiguredColors({ prefix + QStringLiteral("TPR"), prefix + QStringLiteral("TNR"),
                             prefix + QStringLiteral("FPR"), prefix + QStringLiteral("FNR") },
-        { prefix + QStringLiteral("OCP"), prefix + QStringLiteral("LCP") });
+        { prefix + QStringLiteral("OCP"), prefix + QStringLiteral("LCP"),
+            QStringLiteral("LogisticRegression.Chart.ChosenCutoff") });
+    m_chart->setDraggableConstantLine(2);
+    connect(
+        m_chart, &ChartComponent::constantLineDragged, this, [this](int, double value) { emit cutoffDragged(value); });
     Reset();
 }
 
@@ -128,8 +133,10 @@ void CutoffChart::refreshChart()
     for (int series = 0; series < 4; ++series)
         m_chart->removeAllPoints(series);
     showInvalidData(invalid);
-    if (invalid)
+    if (invalid) {
+        m_chart->setConstantLineVisible(2, false);
         return;
+    }
 
     // The last row closes the table and is not plotted.
     const int lastPlotted = m_data.rowHigh() - 1;
@@ -176,6 +183,7 @@ void CutoffChart::refreshChart()
         m_chart->setConstantLineVisible(1, lcp);
         if (lcp)
             m_chart->setConstantLineValue(1, m_logisticCutoffPoint);
+        showChosenCutoff();
         if (m_chart->pointCount(0) > 0) {
             ChartsHelper::SetAxisLabelFormat(
                 *m_chart, Qt::Horizontal, m_chart->point(0, 0).x(), m_chart->point(0, m_chart->pointCount(0) - 1).x());
@@ -186,7 +194,34 @@ void CutoffChart::refreshChart()
     }
 }
 
-void CutoffChart::Reset() { clearSeries(); }
+void CutoffChart::SetChosenCutoff(std::optional<double> cutoff)
+{
+    m_chosenCutoff = cutoff;
+    try {
+        showChosenCutoff();
+    } catch (const std::exception&) {
+        drawingFailed();
+    }
+}
+
+void CutoffChart::showChosenCutoff()
+{
+    const bool shown = m_chosenCutoff && m_chart->pointCount(0) > 0 && !invalidDataShown();
+    m_chart->setConstantLineVisible(2, shown);
+    if (shown)
+        m_chart->setConstantLineValue(2, *m_chosenCutoff);
+}
+
+void CutoffChart::Reset()
+{
+    clearSeries();
+    try {
+        m_chosenCutoff.reset();
+        m_chart->setConstantLineVisible(2, false);
+    } catch (const std::exception&) {
+        drawingFailed();
+    }
+}
 
 void CutoffChart::layoutChildren()
 {

@@ -42,15 +42,24 @@ public:
     void SetLogisticCutoffPoint(double value) override;
     void Refresh() override;
     void Reset() override;
+    /// Moves the chosen cutoff's marker without redrawing the curves.
+    void SetChosenCutoff(std::optional<double> cutoff) override;
+    std::optional<double> ChosenCutoff() const { return m_chosenCutoff; }
+
+signals:
+    /// The user dragged the chosen cutoff's marker to a model output.
+    void cutoffDragged(double cutoff);
 
 protected:
     void layoutChildren() override;
+    void showChosenCutoff();
     void refreshChart() override;
 
 private:
     Table<double> m_data;
     double m_optimumModelValue = 0;
     double m_logisticCutoffPoint = kNoCutoffPoint;
+    std::optional<double> m_chosenCutoff;
     bool m_showOCP = false;
     bool m_showLCP = true;
     OleColor m_ocpColor = 0;

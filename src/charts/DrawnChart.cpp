@@ -4,9 +4,12 @@
 #include "charts/ChartsHelper.h"
 #include "charts/TickLabelLayer.h"
 #include "charts/VerticalLabel.h"
+#include "host/HostConfiguration.h"
 #include "support/ClipboardHelpers.h"
 #include "support/Error.h"
+#include "support/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QCoreApplication>
@@ -186,6 +189,17 @@ void DrawnChart::Refresh()
     QPainter painter(&m_surface);
     paintPicture(painter, m_picture, PictureParts::WithoutLabels);
     painter.end();
+    RefreshMarks();
+}
+
+void DrawnChart::RefreshMarks()
+{
+    m_marks = ChartPicture();
+    m_marks.surface = m_picture.surface;
+    m_marks.layout = m_picture.layout;
+    m_marks.userScale = m_picture.userScale;
+    if (!m_picture.invalidData)
+        addMarks(m_marks);
     update();
 }
 
@@ -204,6 +218,7 @@ void DrawnChart::applyLayout(const ChartLayout& layout)
 void DrawnChart::paintControl(QPainter& painter)
 {
     paintPicture(painter, m_picture, PictureParts::WithoutLabels);
+    paintPicture(painter, m_marks, PictureParts::SeriesOnly);
     if (!m_vLegend->isHidden())
         m_vLegend->paint(painter);
     for (QWidget* child : { static_cast<QWidget*>(m_hLegend), m_legend, static_cast<QWidget*>(m_invalidData) }) {
@@ -230,6 +245,7 @@ void DrawnChart::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_surface);
+    paintPicture(painter, m_marks, PictureParts::SeriesOnly);
 }
 
 void DrawnChart::mouseReleaseEvent(QMouseEvent* event)
@@ -239,8 +255,28 @@ void DrawnChart::mouseReleaseEvent(QMouseEvent* event)
         popupMenu(event->globalPosition().toPoint());
 }
 
+OleColor DrawnChart::chosenCutoffColor()
+{
+    return HostConfiguration::color(QStringLiteral("LogisticRegression.Chart.ChosenCutoff"));
+}
+
+void DrawnChart::addChosenShareMarker(ChartPicture& picture, std::optional<double> share)
+{
+    if (!share || !std::isfinite(*share))
+        return;
+    const double x = 100 * std::clamp(*share, 0.0, 1.0);
+    const QRectF& scale = picture.userScale;
+    picture.series.push_back(
+        { QPointF(x, scale.top() + scale.height()), QPointF(x, scale.top()), chosenCutoffColor(), 2, Qt::DashLine });
+}
+
 bool DrawnChart::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_pic && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton)
+            plotPressed(mouse->position() + m_pic->pos());
+    }
     if (watched == m_pic && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {

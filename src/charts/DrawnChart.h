@@ -4,6 +4,8 @@
 #include "charts/ChartPicture.h"
 #include "support/OleColor.h"
 
+#include <optional>
+
 #include <QFont>
 #include <QPixmap>
 #include <QWidget>
@@ -69,6 +71,11 @@ public:
     Q_INVOKABLE void Refresh() override;
     /// The picture drawn by the last Refresh.
     const ChartPicture& picture() const { return m_picture; }
+    /// Computes the marks again (the chosen cutoff's) and shows them over the picture, which stays as it is:
+    /// a move of the cutoff costs no redraw of the curves.
+    void RefreshMarks();
+    /// The marks over the picture, in its user scale.
+    const ChartPicture& marks() const { return m_marks; }
     /// Paints the control as shown (picture, axis titles, legend, notice) on any device, e.g. an SVG generator.
     void paintControl(QPainter& painter);
     /// paintControl scaled into target: "&Copy", "&Print" and the export paint through it.
@@ -86,6 +93,8 @@ public:
     static constexpr int kVLegendWidth = 22;
     /// A tick label control is as wide as its text plus 3 pixels on either side.
     static constexpr int kLabelMargins = 6;
+    /// The colour of the chosen cutoff's marker.
+    static OleColor chosenCutoffColor();
 
 protected:
     DrawnChart(const QString& name, const QString& hTitle, QSize legendSize, QWidget* parent);
@@ -98,6 +107,13 @@ protected:
     QWidget* legendPanel() const { return m_legend; }
     /// A caption of the legend panel at (x, y).
     QLabel* addLegendLabel(const QString& name, const QString& text, int x, int y, const QString& toolTip = {});
+    /// Adds the chart's marks to `marks`, which has the picture's layout and user scale; called only for a
+    /// picture with valid data.
+    virtual void addMarks(ChartPicture&) const { }
+    /// A left-button press on the plot, at a point of the control surface.
+    virtual void plotPressed(const QPointF&) { }
+    /// A vertical line over the plot at a share (0 to 1) of a horizontal axis in percent of the population.
+    static void addChosenShareMarker(ChartPicture& picture, std::optional<double> share);
 
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -123,6 +139,7 @@ private:
     OleColor m_frameColor = 0;
     QFont m_font;
     ChartPicture m_picture;
+    ChartPicture m_marks;
     QPixmap m_surface;
 };
 

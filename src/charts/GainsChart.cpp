@@ -92,6 +92,7 @@ void GainsChart::Reset()
         neutral.set(row, index(GainsColumn::UpperBoundary), row / 10.0);
     }
     SetDataSource(neutral.build());
+    m_chosenShare.reset();
     Refresh();
 }
 
@@ -168,6 +169,14 @@ ChartPicture GainsChart::computePicture(QSize surface) const
     colors.diagonal = m_diagonalColor;
     colors.optimum = m_optimumColor;
     return gainsPicture(m_data, surface, Font(), colors);
+}
+
+void GainsChart::addMarks(ChartPicture& marks) const { addChosenShareMarker(marks, m_chosenShare); }
+
+void GainsChart::SetChosenShare(std::optional<double> share)
+{
+    m_chosenShare = share;
+    RefreshMarks();
 }
 
 } // namespace lrv

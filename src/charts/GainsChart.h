@@ -3,6 +3,8 @@
 #include "charts/ChartInterfaces.h"
 #include "charts/DrawnChart.h"
 
+#include <optional>
+
 class QLabel;
 
 namespace lrv {
@@ -39,6 +41,7 @@ public:
     void SetLabelsColor(OleColor color) { m_labelsColor = color; }
 
     void SetDataSource(const Table<Variant>& data) override;
+    void SetChosenShare(std::optional<double> share) override;
     /// Area under the curve and gains ranking quality with up to 6 decimals in the legend; no redraw.
     void SetStats(double area, double rankingQuality) override;
     /// The neutral table (11 rows, 21 columns, columns 0 and 1 of row i holding i / 10, others empty).
@@ -50,9 +53,11 @@ public:
 
 protected:
     ChartPicture computePicture(QSize surface) const override;
+    void addMarks(ChartPicture& marks) const override;
 
 private:
     Table<Variant> m_data;
+    std::optional<double> m_chosenShare;
     OleColor m_optimumColor = 0;
     OleColor m_liftColor = 0;
     OleColor m_diagonalColor = 0;

@@ -111,6 +111,7 @@ void LiftChart::Reset()
             neutral.set(row, column, row + 10);
     }
     SetDataSource(neutral.build());
+    m_chosenShare.reset();
     Refresh();
 }
 
@@ -228,6 +229,14 @@ ChartPicture LiftChart::computePicture(QSize surface) const
     colors.fore = ForeColor();
     colors.frame = FrameColor();
     return liftPicture(m_data, surface, Font(), colors);
+}
+
+void LiftChart::addMarks(ChartPicture& marks) const { addChosenShareMarker(marks, m_chosenShare); }
+
+void LiftChart::SetChosenShare(std::optional<double> share)
+{
+    m_chosenShare = share;
+    RefreshMarks();
 }
 
 } // namespace lrv

@@ -5,6 +5,7 @@
 #include "charts/DrawnChart.h"
 
 #include <array>
+#include <optional>
 
 class QLabel;
 
@@ -36,6 +37,7 @@ public:
 
     /// Keeps the table and recomputes the data range; no redraw.
     void SetDataSource(const Table<Variant>& data) override;
+    void SetChosenShare(std::optional<double> share) override;
     /// Area between the curves and lift ranking quality with up to 6 decimals in the legend.
     void SetStats(double area, double rankingQuality) override;
     /// The no-data table (11 rows, 5 columns, column 0 at the marker), then Refresh.
@@ -54,9 +56,11 @@ public:
 
 protected:
     ChartPicture computePicture(QSize surface) const override;
+    void addMarks(ChartPicture& marks) const override;
 
 private:
     Table<Variant> m_data;
+    std::optional<double> m_chosenShare;
     ChartsHelper::ColumnRange m_range;
     OleColor m_diagonalColor = 0;
     LiftColors m_colors;

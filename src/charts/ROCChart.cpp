@@ -7,6 +7,7 @@
 #include "support/NumberText.h"
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include <QFontMetricsF>
@@ -15,7 +16,7 @@
 namespace lrv {
 
 namespace {
-    const QSize kLegendSize(110, 66);
+    const QSize kLegendSize(130, 102);
     constexpr int kNoticeHeight = 21;
 
     QPointF rocPoint(const Table<double>& data, int row, double W, double H)
@@ -38,6 +39,9 @@ ROCChart::ROCChart(QWidget* parent)
     addLegendLabel(
         QStringLiteral("lblGainsLabels"), QStringLiteral("AUC:"), 4, 44, QStringLiteral("Area Under the ROC Curve"));
     m_auc = addLegendLabel(QStringLiteral("lblAUC"), QString(), 36, 44);
+    addLegendLabel(QStringLiteral("lblChosenCaption"), QStringLiteral("Chosen (FPR, TPR):"), 4, 64,
+        QStringLiteral("The point of the chosen cutoff"));
+    m_chosen = addLegendLabel(QStringLiteral("lblChosenPoint"), QString(), 4, 82);
 
     initialiseColors();
     m_labelsColor = 0;
@@ -59,7 +63,48 @@ void ROCChart::SetDiagonalColor(OleColor color)
     m_baselineSample->SetBorderColor(color);
 }
 
-void ROCChart::SetDataSource(const Table<double>& data) { m_data = data; }
+void ROCChart::SetDataSource(const Table<double>& data)
+{
+    m_data = data;
+    m_pickable = true;
+}
+
+void ROCChart::SetChosenPoint(std::optional<QPointF> point)
+{
+    m_chosenPoint = point;
+    m_chosen->setText(
+        point ? QStringLiteral("%1, %2").arg(roundedText(point->x(), 4), roundedText(point->y(), 4)) : QString());
+    m_chosen->adjustSize();
+    RefreshMarks();
+}
+
+void ROCChart::plotPressed(const QPointF& pressed)
+{
+    if (!m_pickable || picture().invalidData)
+        return;
+    const double W = picture().plot().width();
+    const double H = picture().plot().height();
+    std::optional<double> nearest;
+    double best = std::numeric_limits<double>::infinity();
+    for (int row = m_data.rowLow(); row <= m_data.rowHigh(); ++row) {
+        if (!m_data.contains(row, index(RocColumn::Output))
+            || !(at(m_data, row, RocColumn::FalsePositiveRate) > kNotApplicable))
+            continue;
+        QPointF offset;
+        try {
+            offset = picture().toSurface(rocPoint(m_data, row, W, H)) - pressed;
+        } catch (const std::exception&) {
+            continue; // a row that draws no point cannot be picked
+        }
+        const double distance = QPointF::dotProduct(offset, offset);
+        if (distance < best) {
+            best = distance;
+            nearest = at(m_data, row, RocColumn::Output);
+        }
+    }
+    if (nearest)
+        emit cutoffPicked(*nearest);
+}
 
 void ROCChart::SetAUC(double auc) { m_auc->setText(roundedText(auc, 6)); }
 
@@ -71,6 +116,9 @@ void ROCChart::Reset()
         neutral.set(row, index(RocColumn::Target), row / 10.0);
     }
     SetDataSource(neutral.build());
+    m_pickable = false;
+    m_chosenPoint.reset();
+    m_chosen->clear();
     Refresh();
 }
 
@@ -142,6 +190,15 @@ ChartPicture ROCChart::computePicture(QSize surface) const
     colors.roc = m_rocColor;
     colors.diagonal = m_diagonalColor;
     return rocPicture(m_data, surface, Font(), colors);
+}
+
+void ROCChart::addMarks(ChartPicture& marks) const
+{
+    if (!m_chosenPoint)
+        return;
+    const double W = marks.plot().width(), H = marks.plot().height();
+    const QPointF at(W * m_chosenPoint->x() * kXFactor, (H - H * m_chosenPoint->y()) * kYFactor);
+    marks.points.push_back({ at, chosenCutoffColor(), 9 });
 }
 
 } // namespace lrv

@@ -3,6 +3,8 @@
 #include "charts/ChartInterfaces.h"
 #include "charts/DrawnChart.h"
 
+#include <optional>
+
 class QLabel;
 
 namespace lrv {
@@ -39,7 +41,13 @@ public:
     void SetAUC(double auc) override;
     /// The neutral table (11 rows, 21 columns, columns 0 and 1 of row i holding i / 10), then Refresh.
     void Reset() override;
+    void SetChosenPoint(std::optional<QPointF> point) override;
 
+signals:
+    /// The user clicked the curve: the model output of the nearest point shown.
+    void cutoffPicked(double output);
+
+public:
     /// The square plot of the ROC and gains charts: side = height - hLegend height - 48, centred with
     /// the legend to its right.
     static ChartLayout squareLayout(QSize surface, QSize legendSize);
@@ -53,6 +61,8 @@ public:
 
 protected:
     ChartPicture computePicture(QSize surface) const override;
+    void addMarks(ChartPicture& marks) const override;
+    void plotPressed(const QPointF& at) override;
 
 private:
     Table<double> m_data;
@@ -62,6 +72,9 @@ private:
     LegendLine* m_rocSample = nullptr;
     LegendLine* m_baselineSample = nullptr;
     QLabel* m_auc = nullptr;
+    QLabel* m_chosen = nullptr;
+    std::optional<QPointF> m_chosenPoint;
+    bool m_pickable = false; ///< the table is a calculation's, not the neutral one
 };
 
 } // namespace lrv

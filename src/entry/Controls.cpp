@@ -1,5 +1,6 @@
 #include "entry/Controls.h"
 
+#include "charts/CalibrationChart.h"
 #include "charts/ConfusionMatrix.h"
 #include "charts/CutoffChart.h"
 #include "charts/GainsChart.h"
@@ -39,6 +40,7 @@ void registerControls()
         add<SlopeChart>("SlopeChart");
         add<LogisticFitChart>("LogisticFitChart");
         add<ConfusionMatrix>("ConfusionMatrix");
+        add<CalibrationChart>("CalibrationChart");
         add<VerticalLabel>("VerticalLabel");
         add<HelpControl>("HelpControl");
         add<ModelSelector>("ModelSelector");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/ChosenCutoff.h"
 #include "host/IModel.h"
 #include "host/UncertaintyFigures.h"
 #include "support/Table.h"
@@ -71,6 +72,11 @@ public:
     /// The AUC's interval, Gini, KS, Brier score, log loss and the Hosmer–Lemeshow test. A host that cannot
     /// tell leaves it out.
     virtual void SetUncertaintyStats(const UncertaintyStats&) { }
+    /// The chosen cutoff of the model and dataset, delivered last; the presenter then answers
+    /// ICutoffListener. A host that never calls it leaves the views without a chosen cutoff.
+    virtual void SetChosenCutoff(const ChosenCutoffFigures&) { }
+    /// Why this calculation offers no chosen cutoff (its records are not kept, or the kept rule cannot be met).
+    virtual void ShowChosenCutoffNotice(const QString&) { }
 };
 
 } // namespace lrv

@@ -13,6 +13,7 @@ namespace lrv {
 enum RunParameterType : std::int32_t {
     RunParameterInt32 = 3, ///< a 32-bit number
     RunParameterNumberText = 5, ///< a number as text with "." as decimal separator
+    RunParameterText = 8, ///< a text
 };
 
 /// One item of a run's parameters.

@@ -57,4 +57,9 @@ ClipboardHelpers::CellTextOverride ConfMatrixReport::copiedCellTexts(const std::
     };
 }
 
+bool ConfMatrixReport::keepsOwnColour(const ReportRecordsModel& records, int record) const
+{
+    return records.ownBackground(record, 0) == std::optional<OleColor>(logisticColour());
+}
+
 } // namespace lrv

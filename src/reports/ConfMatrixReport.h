@@ -11,7 +11,7 @@ public:
     ConfMatrixReport();
 
     /// The record id of the ROC threshold, highlighted at the next refresh.
-    void SetOptimalModelThresholdId(std::int32_t id) { m_optimalModelThresholdId = id; }
+    void SetOptimalModelThresholdId(std::int32_t id) { SetThresholdId(id); }
 
     /// The column map's marker of the computed outcome column.
     static constexpr int kOutcomeColumn = 999;
@@ -19,11 +19,11 @@ public:
 protected:
     void prepareTexts(ReportRecordsModel& records) override;
     void addTexts(ReportRecordsModel& records, const Table<double>& data, int row, bool error) const override;
-    std::optional<double> thresholdId() const override { return m_optimalModelThresholdId; }
     ClipboardHelpers::CellTextOverride copiedCellTexts(const std::vector<int>& dataColumns) const override;
+    /// The logistic class change's colour wins over the threshold's.
+    bool keepsOwnColour(const ReportRecordsModel& records, int record) const override;
 
 private:
-    std::int32_t m_optimalModelThresholdId = 0;
     int m_truePositive = 0;
     int m_trueNegative = 0;
     int m_falseNegative = 0;

@@ -29,18 +29,13 @@ CutoffReport::CutoffReport()
 {
 }
 
-void CutoffReport::prepareRefresh()
-{
-    m_errorColor = calculationErrorColor();
-    m_thresholdColor = thresholdColor();
-}
+void CutoffReport::prepareRefresh() { m_errorColor = calculationErrorColor(); }
 
 void CutoffReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<double>& data = doubleData();
     requireColumns(index(RocColumn::Id), kOutcome);
     const int last = lastShownRow();
-    const double thresholdId = m_thresholdId;
     const int ok = records.textId(ReportTexts::matchText(1));
     const int wrong = records.textId(ReportTexts::matchText(0));
     const int noMatch = records.textId(ReportTexts::matchText(0, true));
@@ -71,8 +66,6 @@ void CutoffReport::fillRecords(ReportRecordsModel& records)
         }
         if (error)
             colourRow(records, record, m_errorColor);
-        if (at(data, row, RocColumn::Id) == thresholdId)
-            colourRow(records, record, m_thresholdColor);
     }
 }
 

@@ -16,7 +16,6 @@ ProbabilityReport::ProbabilityReport(int index, std::vector<ColumnSpec> columns,
 void ProbabilityReport::prepareRefresh()
 {
     m_errorColor = calculationErrorColor();
-    m_thresholdColor = thresholdColor();
     m_logisticColor = logisticThresholdColor();
 }
 
@@ -31,7 +30,6 @@ void ProbabilityReport::fillRecords(ReportRecordsModel& records)
     const int wrong = records.textId(ReportTexts::matchText(0));
     const int noMatch = records.textId(ReportTexts::matchText(0, true));
     prepareTexts(records);
-    const std::optional<double> threshold = thresholdId();
     double currentClass = std::nearbyint(at(data, data.rowLow(), ProbabilityColumn::MostLikelyClass));
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
@@ -44,11 +42,9 @@ void ProbabilityReport::fillRecords(ReportRecordsModel& records)
         const bool error = at(data, row, ProbabilityColumn::ErrorFlag) == 1;
         records.addTextById(error ? noMatch : at(data, row, ProbabilityColumn::Match) == 1 ? ok : wrong);
         addTexts(records, data, row, error);
-        // Later colourings replace earlier ones: error, then threshold, then the logistic class change.
+        // The logistic class change's colour replaces the error colour.
         if (error)
             colourRow(records, record, m_errorColor);
-        if (threshold && at(data, row, ProbabilityColumn::Id) == *threshold)
-            colourRow(records, record, m_thresholdColor);
         // The last row before a change of the most likely class; the last pair of rows is not examined.
         if (row + 1 < last && at(data, row + 1, ProbabilityColumn::MostLikelyClass) != currentClass) {
             colourRow(records, record, m_logisticColor);

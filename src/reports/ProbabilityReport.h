@@ -21,13 +21,12 @@ protected:
     virtual void prepareTexts(ReportRecordsModel&) { }
     /// Adds the items after the match.
     virtual void addTexts(ReportRecordsModel&, const Table<double>&, int, bool) const { }
-    /// The record id of a threshold row, coloured over the error colour; none by default.
-    virtual std::optional<double> thresholdId() const { return std::nullopt; }
+    /// The colour of the last row before a change of the most likely class.
+    OleColor logisticColour() const { return m_logisticColor; }
 
 private:
     std::vector<ProbabilityColumn> m_numbers;
     OleColor m_errorColor = 0;
-    OleColor m_thresholdColor = 0;
     OleColor m_logisticColor = 0;
 };
 

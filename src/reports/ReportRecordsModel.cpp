@@ -53,6 +53,21 @@ void ReportRecordsModel::clearRecords()
     m_recordStart.clear();
     m_texts.clear();
     m_textIds.clear();
+    m_highlighted = -1;
+}
+
+void ReportRecordsModel::setHighlightedRecord(int record, OleColor color)
+{
+    const int before = m_highlighted;
+    m_highlighted = record;
+    m_highlightColor = color & 0xFFFFFF;
+    // While records are collected the next populate shows everything anyway.
+    if (m_editing)
+        return;
+    for (const int changed : { before, record })
+        if (changed >= 0 && changed < recordCount() && columnTotal() > 0)
+            emit dataChanged(
+                indexOfRecord(changed, 0), indexOfRecord(changed, columnTotal() - 1), { Qt::BackgroundRole });
 }
 
 int ReportRecordsModel::textId(const QString& text)
@@ -115,6 +130,13 @@ QString ReportRecordsModel::itemText(int record, int itemIndex) const
 }
 
 std::optional<OleColor> ReportRecordsModel::itemBackground(int record, int itemIndex) const
+{
+    if (record == m_highlighted && item(record, itemIndex))
+        return m_highlightColor;
+    return ownBackground(record, itemIndex);
+}
+
+std::optional<OleColor> ReportRecordsModel::ownBackground(int record, int itemIndex) const
 {
     const ReportItem* found = item(record, itemIndex);
     if (!found || !found->hasBackground)

@@ -76,9 +76,15 @@ public:
             found->hasBackground = 1;
         }
     }
+    /// One record shown in a colour over its items' own (a report's threshold row), moved without
+    /// rebuilding the records; -1 for none. Records added later keep it until clearRecords.
+    void setHighlightedRecord(int record, OleColor color);
+    int highlightedRecord() const { return m_highlighted; }
     /// The shown text of an item; empty when the record has no such item.
     QString itemText(int record, int itemIndex) const;
     std::optional<OleColor> itemBackground(int record, int itemIndex) const;
+    /// The item's own background, whether or not its record is highlighted.
+    std::optional<OleColor> ownBackground(int record, int itemIndex) const;
     /// The shown texts of the records, cells in grid column order separated by TAB, lines by CR LF.
     QString recordsText(const QList<int>& records) const;
 
@@ -143,6 +149,8 @@ private:
     std::vector<Group> m_groups;
     std::vector<int> m_recordGroup; // group of each record
     std::vector<int> m_recordRow; // row of each record inside its group
+    int m_highlighted = -1;
+    OleColor m_highlightColor = 0;
 };
 
 } // namespace lrv

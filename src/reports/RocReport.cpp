@@ -18,18 +18,13 @@ RocReport::RocReport()
 {
 }
 
-void RocReport::prepareRefresh()
-{
-    m_errorColor = calculationErrorColor();
-    m_thresholdColor = thresholdColor();
-}
+void RocReport::prepareRefresh() { m_errorColor = calculationErrorColor(); }
 
 void RocReport::fillRecords(ReportRecordsModel& records)
 {
     const Table<double>& data = doubleData();
     requireColumns(index(RocColumn::Id), index(RocColumn::ErrorFlag));
     const int last = lastShownRow();
-    const double thresholdId = m_thresholdId;
     for (int row = data.rowLow(); row <= last; ++row) {
         const int record = records.addRecord();
         addId(records, row);
@@ -40,9 +35,6 @@ void RocReport::fillRecords(ReportRecordsModel& records)
             records.addNumber(at(data, row, column), CaptionFormat::Value15);
         if (at(data, row, RocColumn::ErrorFlag) == 1)
             colourRow(records, record, m_errorColor);
-        // The threshold colour comes second, so it wins over the error colour.
-        if (at(data, row, RocColumn::Id) == thresholdId)
-            colourRow(records, record, m_thresholdColor);
     }
 }
 

@@ -92,8 +92,27 @@ void TableReport::Refresh()
     // A failing row ends the refresh; the grid shows the records built before it.
     if (ready)
         bestEffort([this] { fillRecords(m_grid->records()); });
+    if (ready)
+        bestEffort([this] { HighlightThreshold(); });
     m_grid->populate();
     m_grid->redraw();
+}
+
+void TableReport::HighlightThreshold()
+{
+    if (!m_grid || !m_thresholdId)
+        return;
+    ReportRecordsModel& records = m_grid->records();
+    // Records are the table's rows in order from its lower bound.
+    const double id = *m_thresholdId;
+    const int count = std::min(records.recordCount(), m_doubles.rowCount());
+    int found = -1;
+    for (int record = 0; record < count && found < 0; ++record)
+        if (m_doubles.at(m_doubles.rowLow() + record, 0) == id)
+            found = record;
+    if (found >= 0 && keepsOwnColour(records, found))
+        found = -1;
+    records.setHighlightedRecord(found, thresholdColor());
 }
 
 int TableReport::lastShownRow()

@@ -34,6 +34,13 @@ public:
     void CopyColumns(const Vector<std::int32_t>& columns) override;
     void ClearData() override;
 
+    /// The id of the record whose row is the threshold, highlighted in the threshold colour at the next
+    /// refresh; HighlightThreshold moves the highlight in the rows shown now.
+    void SetThresholdId(std::int32_t id) { m_thresholdId = id; }
+    /// Highlights the row of the threshold id among the rows in the grid, without rebuilding them. Only for
+    /// the report the grid shows.
+    void HighlightThreshold();
+
     /// The text CopyColumns puts on the clipboard: the caption of the column at the grid position, then
     /// its cells one per line; empty without data or without such a column.
     QString ColumnText(int position);
@@ -65,6 +72,8 @@ protected:
 
     /// Reads what a refresh needs before it starts (row colours).
     virtual void prepareRefresh() { }
+    /// Whether a record keeps its own colour over the threshold highlight.
+    virtual bool keepsOwnColour(const ReportRecordsModel&, int) const { return false; }
     /// Appends the records; throwing ends the refresh with the records added so far.
     virtual void fillRecords(ReportRecordsModel& records) = 0;
     /// The first row copied; -1 for the table's lower bound.
@@ -112,6 +121,7 @@ private:
     Table<Variant> m_variants;
     bool m_hasData = false;
     bool m_hasMoreThanMaxRows = false;
+    std::optional<std::int32_t> m_thresholdId; ///< reports without a threshold row never get one
 };
 
 } // namespace lrv

@@ -9,6 +9,7 @@
 #include "support/RegistryLib.h"
 #include "window/AnalysisTabs.h"
 #include "window/ChartAdapter.h"
+#include "window/ChosenCutoffLink.h"
 #include "window/HelpControl.h"
 #include "window/Hourglass.h"
 #include "window/ModelSelector.h"
@@ -204,6 +205,7 @@ void frmDecile::Init(
     enterState(WindowState::StartUp);
 
     m_reports = std::make_unique<AnalysisReports>();
+    m_chosenCutoff->setReports({ &m_reports->roc, &m_reports->cutoffPoints, &m_reports->confusionMatrix });
 
     QFont gridFont = font();
     gridFont.setPointSizeF(8);
@@ -347,6 +349,7 @@ void frmDecile::ResetViews()
     if (m_reports)
         for (const AnalysisTab& tab : analysisTabs())
             tab.report(*m_reports).ClearData();
+    m_chosenCutoff->clear();
 }
 
 void frmDecile::ShowCurrentReport()
@@ -460,6 +463,9 @@ void frmDecile::Layout()
     const int rowEnd = layoutTopRow(0);
     if (rowEnd + 8 > buttonsLeft)
         layoutTopRow(rowEnd + 8 - buttonsLeft);
+    // The chosen cutoff's note takes what is left before the buttons.
+    QWidget* cutoff = m_chosenCutoff->panel();
+    cutoff->resize(std::max(cutoff->sizeHint().width(), buttonsLeft - 8 - cutoff->x()), cutoff->height());
     for (QFrame* line : Line1)
         line->resize(width() - px(90) - line->x(), line->height());
     sbStatus->setGeometry(0, height() - statusHeight, width(), statusHeight);

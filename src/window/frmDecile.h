@@ -31,6 +31,7 @@ namespace lrv {
 struct AnalysisReports;
 struct AnalysisTab;
 class ChartAdapter;
+class ChosenCutoffLink;
 class HelpControl;
 class IChartControl;
 class IDataReport;
@@ -125,6 +126,8 @@ public:
     void SetCalculationPhase(Phase phase) override;
     void SetCalibration(const Table<double>& calibration) override;
     void SetUncertaintyStats(const UncertaintyStats& stats) override;
+    void SetChosenCutoff(const ChosenCutoffFigures& figures) override;
+    void ShowChosenCutoffNotice(const QString& message) override;
 
     // Window routines.
     void Recalculate();
@@ -146,6 +149,8 @@ public:
     /// The reports of the tabs; they exist from Init on.
     AnalysisReports& reports() const;
     PropertyGridAdapter* statsAdapter() const { return m_statsAdapter.get(); }
+    /// The chosen cutoff's input and the views that follow it.
+    ChosenCutoffLink* chosenCutoff() const { return m_chosenCutoff; }
     /// The help context of the current view ("location=lrwindow&b=…").
     QString HelpContext() const;
 
@@ -252,6 +257,7 @@ private:
     std::vector<TabControls> m_tabControls;
     std::unique_ptr<PropertyGridAdapter> m_statsAdapter;
     std::unique_ptr<ChartAdapter> m_fitAdapter;
+    ChosenCutoffLink* m_chosenCutoff = nullptr;
     std::shared_ptr<HostObject> m_loadListener;
     std::shared_ptr<HostObject> m_calculateListener;
     std::shared_ptr<HostObject> m_modelChangedListener;
@@ -294,7 +300,7 @@ private:
     QWidget* chCalibration = nullptr;
 
     std::array<QRadioButton*, 2> optQuantiles {};
-    std::array<QRadioButton*, 2> optConfMatrixType {};
+    std::array<QRadioButton*, 3> optConfMatrixType {}; ///< ROC, logistic, chosen cutoff
     std::array<QRadioButton*, 2> optMatrix {};
     QCheckBox* ckCutoffNormalized = nullptr;
     QCheckBox* chkShowLogisticCuttofPoint = nullptr;

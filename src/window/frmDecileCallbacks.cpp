@@ -14,6 +14,7 @@
 #include "support/UserPromptLib.h"
 #include "window/AnalysisTabs.h"
 #include "window/ChartAdapter.h"
+#include "window/ChosenCutoffLink.h"
 #include "window/HelpControl.h"
 #include "window/frmDecile.h"
 
@@ -45,9 +46,10 @@ void frmDecile::SetListener(std::shared_ptr<HostObject> listener)
 {
     if (std::dynamic_pointer_cast<ILoadListener>(listener))
         m_loadListener = listener;
-    else if (std::dynamic_pointer_cast<ICalculateListener>(listener))
+    else if (std::dynamic_pointer_cast<ICalculateListener>(listener)) {
         m_calculateListener = listener;
-    else if (std::dynamic_pointer_cast<IModelChangedListener>(listener))
+        m_chosenCutoff->setListener(std::dynamic_pointer_cast<ICutoffListener>(listener));
+    } else if (std::dynamic_pointer_cast<IModelChangedListener>(listener))
         m_modelChangedListener = listener;
 }
 
@@ -336,8 +338,10 @@ void frmDecile::SetConfusionMatrix(const Vector<std::int32_t>& confMatrix, const
     const Vector<std::int32_t>& rocConfMatrix, const Table<std::int32_t>& rocPerBucket)
 {
     if (auto* matrix = as<IConfusionMatrixControl>(this->confMatrix))
-        matrix->SetConfusionMatrixData(
-            confMatrix, perBucket, rocConfMatrix, rocPerBucket, optConfMatrixType[0]->isChecked() ? 0 : 1);
+        matrix->SetConfusionMatrixData(confMatrix, perBucket, rocConfMatrix, rocPerBucket,
+            optConfMatrixType[0]->isChecked()       ? 0
+                : optConfMatrixType[1]->isChecked() ? 1
+                                                    : 2);
 }
 
 void frmDecile::SetDecileStats(const Vector<Variant>& stats)
@@ -392,5 +396,9 @@ void frmDecile::ShowError(const QString& message)
 }
 
 void frmDecile::SetProgressModeValue(std::int32_t value) { m_progressInterval = value; }
+
+void frmDecile::SetChosenCutoff(const ChosenCutoffFigures& figures) { m_chosenCutoff->show(figures); }
+
+void frmDecile::ShowChosenCutoffNotice(const QString& message) { m_chosenCutoff->showNote(message, true); }
 
 } // namespace lrv

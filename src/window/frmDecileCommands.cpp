@@ -99,9 +99,10 @@ void frmDecile::connectCommands()
 
     for (int i = 0; i < 2; ++i) {
         connect(optQuantiles[i], &QRadioButton::clicked, this, [this, i] { onQuantilesOption(i); });
-        connect(optConfMatrixType[i], &QRadioButton::clicked, this, [this, i] { onConfMatrixTypeOption(i); });
         connect(optMatrix[i], &QRadioButton::clicked, this, [this, i] { onMatrixOption(i); });
     }
+    for (int i = 0; i < 3; ++i)
+        connect(optConfMatrixType[i], &QRadioButton::clicked, this, [this, i] { onConfMatrixTypeOption(i); });
     connect(chkShowPoints, &QCheckBox::clicked, this, [this] {
         if (m_loading || !m_fitAdapter)
             return;

@@ -3,6 +3,7 @@
 #include "reports/ReportGrid.h"
 #include "support/ControlRegistry.h"
 #include "window/AnalysisTabs.h"
+#include "window/ChosenCutoffLink.h"
 #include "window/HelpControl.h"
 #include "window/ModelSelector.h"
 #include "window/frmDecile.h"
@@ -73,6 +74,9 @@ void frmDecile::buildControls()
     buildProgressPanel();
     buildMenus();
     findTabControls();
+    m_chosenCutoff = new ChosenCutoffLink(
+        this, { rcChart, chCutoff, chGains, chLift, confMatrix, pgProperties, {}, [this] { return currentReport(); } });
+    layoutTopRow(0);
 }
 
 void frmDecile::buildTopRow()
@@ -161,7 +165,9 @@ int frmDecile::layoutTopRow(int shrinkBy)
     place(cmbDataset, cmbDataset->sizeHint().width() + 8, 14);
     place(Label2, Label2->sizeHint().width(), 4);
     place(cmbBuckets, 70, 14);
-    place(chkSynchro, chkSynchro->sizeHint().width(), 0);
+    place(chkSynchro, chkSynchro->sizeHint().width(), 14);
+    if (m_chosenCutoff)
+        place(m_chosenCutoff->panel(), m_chosenCutoff->panel()->sizeHint().width(), 0);
     return x;
 }
 
@@ -316,11 +322,13 @@ void frmDecile::buildLegends()
     auto* matrixGroup = new QButtonGroup(this);
     auto* typeGroup = new QButtonGroup(this);
     const QString matrixCaptions[2] = { QStringLiteral("Table"), QStringLiteral("Distribution") };
-    const QString typeCaptions[2] = { QStringLiteral("ROC"), QStringLiteral("Logistic") };
-    for (int i = 0; i < 2; ++i) {
-        optMatrix[i] = option(picMatrixLegend, QStringLiteral("optMatrix(%1)").arg(i), matrixCaptions[i]);
-        static_cast<QGridLayout*>(picMatrixLegend->layout())->addWidget(optMatrix[i], i, 0);
-        matrixGroup->addButton(optMatrix[i], i);
+    const QString typeCaptions[3] = { QStringLiteral("ROC"), QStringLiteral("Logistic"), QStringLiteral("Chosen") };
+    for (int i = 0; i < 3; ++i) {
+        if (i < 2) {
+            optMatrix[i] = option(picMatrixLegend, QStringLiteral("optMatrix(%1)").arg(i), matrixCaptions[i]);
+            static_cast<QGridLayout*>(picMatrixLegend->layout())->addWidget(optMatrix[i], i, 0);
+            matrixGroup->addButton(optMatrix[i], i);
+        }
         optConfMatrixType[i]
             = option(picConfMatrixTypeLegend, QStringLiteral("optConfMatrixType(%1)").arg(i), typeCaptions[i]);
         static_cast<QGridLayout*>(picConfMatrixTypeLegend->layout())->addWidget(optConfMatrixType[i], i, 0);

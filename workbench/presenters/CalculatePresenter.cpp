@@ -3,6 +3,7 @@
 #include "engine/Analysis.h"
 #include "engine/Dataset.h"
 #include "engine/Uncertainty.h"
+#include "presenters/CutoffChooser.h"
 #include "presenters/EngineTables.h"
 #include "presenters/ScoredSource.h"
 #include "presenters/UncertaintyTables.h"
@@ -117,6 +118,32 @@ void CalculatePresenter::Terminate(bool)
 {
     m_view = nullptr;
     m_run.reset();
+    // The chosen cutoff answers the window's moves until the window lets this presenter go.
+}
+
+lrv::ChosenCutoffFigures CalculatePresenter::ChooseCutoff(const QString& rule)
+{
+    if (!m_chooser)
+        throw lrv::Error(QStringLiteral("There is no analysis to choose a cutoff from: calculate it first."));
+    return m_chooser->choose(rule);
+}
+
+void CalculatePresenter::deliverChosenCutoff(lrv::CalculateViewInter& view, const engine::Analysis& analysis,
+    const std::shared_ptr<const Run>& run, std::int32_t modelId, int dataSet)
+{
+    m_chooser.reset();
+    auto chooser = std::make_shared<CutoffChooser>(analysis, run->parameterList(), modelId, dataSet);
+    const QString kept = chooser->keptRule();
+    try {
+        view.SetChosenCutoff(chooser->figures(kept));
+    } catch (const lrv::Error& error) {
+        // A rule kept for other records (a changed dataset) may not be met by these: Youden's stands in.
+        view.SetChosenCutoff(chooser->figures(QStringLiteral("youden")));
+        view.ShowChosenCutoffNotice(QStringLiteral("The kept cutoff rule \"%1\" cannot be met here, so the Youden "
+                                                   "cutoff is shown. %2")
+                                        .arg(kept, error.message()));
+    }
+    m_chooser = std::move(chooser);
 }
 
 void CalculatePresenter::Calculate()
@@ -265,6 +292,7 @@ void CalculatePresenter::calculate(lrv::CalculateViewInter& view, const std::sha
             throw engine::CalculationCancelled();
         view.SetCalculationPhase(lrv::CalculateViewInter::Phase::Delivering);
         deliver(view, *analysis, modelId, dataSet, [&] { return report(n); });
+        deliverChosenCutoff(view, analysis->analysis, run, modelId, dataSet);
     } catch (const engine::CalculationCancelled&) {
         lrv::bestEffort([&] { view.CalculationCancelled(); });
     } catch (const std::exception& error) {

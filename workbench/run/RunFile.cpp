@@ -99,9 +99,11 @@ namespace {
             if (!ok)
                 problem(where + QStringLiteral(" must hold a number as text with \".\", not \"%1\"").arg(text));
             parameter.value = text;
+        } else if (parameter.type == lrv::RunParameterText) {
+            parameter.value = textOf(item, where + QStringLiteral(" \"value\""));
         } else {
             problem(where
-                + QStringLiteral(" has type %1; the types are 3 (32-bit number) and 5 (number as text)")
+                + QStringLiteral(" has type %1; the types are 3 (32-bit number), 5 (number as text) and 8 (text)")
                       .arg(parameter.type));
         }
         return parameter;
@@ -228,6 +230,8 @@ namespace {
             if (parameter.type == lrv::RunParameterNumberText)
                 value = toUtf8(parameter.value.isNumber() ? lrv::invariantNumberText(parameter.value.toDouble())
                                                           : parameter.value.text());
+            else if (parameter.type == lrv::RunParameterText)
+                value = toUtf8(parameter.value.text());
             else
                 value = std::int64_t(std::llround(parameter.value.isNumeric() ? parameter.value.toDouble() : 0.0));
             parameters[toUtf8(key)] = { { "type", parameter.type }, { "value", std::move(value) } };

@@ -26,11 +26,15 @@ void RunParameters::set(const QString& key, std::int32_t type, const lrv::Varian
     const auto it = m_document->parameters.find(key);
     if (it == m_document->parameters.end())
         return;
-    if (type != lrv::RunParameterInt32 && type != lrv::RunParameterNumberText)
-        throw lrv::Error(QStringLiteral("Parameter \"%1\": type %2 is not supported; use 3 (32-bit number) or 5 "
-                                        "(number as text).")
+    if (type != lrv::RunParameterInt32 && type != lrv::RunParameterNumberText && type != lrv::RunParameterText)
+        throw lrv::Error(QStringLiteral("Parameter \"%1\": type %2 is not supported; use 3 (32-bit number), 5 "
+                                        "(number as text) or 8 (text).")
                              .arg(key)
                              .arg(type));
+    if (type == lrv::RunParameterText) {
+        it->second = { type, lrv::Variant(value.text()) };
+        return;
+    }
     if (!value.isNumeric())
         throw lrv::Error(QStringLiteral("Parameter \"%1\" takes a number, not \"%2\".").arg(key, value.text()));
     if (type == lrv::RunParameterInt32) {

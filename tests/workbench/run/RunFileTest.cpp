@@ -51,6 +51,8 @@ RunDocument sampleDocument()
     document.parameters[QStringLiteral("set_lr#Buckets")] = { lrv::RunParameterInt32, lrv::Variant(20) };
     document.parameters[QStringLiteral("data#Cut")]
         = { lrv::RunParameterNumberText, lrv::Variant(QStringLiteral("0.125")) };
+    document.parameters[QStringLiteral("set_lr#ChosenCutoff.4.1")]
+        = { lrv::RunParameterText, lrv::Variant(QStringLiteral("top=10%")) };
     return document;
 }
 
@@ -108,13 +110,16 @@ TEST(RunFile, RoundTripKeepsEveryField)
     EXPECT_TRUE(read.models[1].name.isEmpty());
     EXPECT_DOUBLE_EQ(read.models[1].validationAccuracy, 50);
     EXPECT_EQ(read.currentModel, 9);
-    ASSERT_EQ(read.parameters.size(), 2u);
+    ASSERT_EQ(read.parameters.size(), 3u);
     const auto buckets = read.parameters.at(QStringLiteral("set_lr#Buckets"));
     EXPECT_EQ(buckets.type, lrv::RunParameterInt32);
     EXPECT_EQ(buckets.value.toDouble(), 20);
     const auto cut = read.parameters.at(QStringLiteral("data#Cut"));
     EXPECT_EQ(cut.type, lrv::RunParameterNumberText);
     EXPECT_EQ(cut.value.text(), QStringLiteral("0.125"));
+    const auto rule = read.parameters.at(QStringLiteral("set_lr#ChosenCutoff.4.1"));
+    EXPECT_EQ(rule.type, lrv::RunParameterText);
+    EXPECT_EQ(rule.value.text(), QStringLiteral("top=10%"));
 
     // Writing what was read gives the same bytes.
     const QString again = dir.filePath(QStringLiteral("again.run"));
@@ -198,6 +203,8 @@ TEST(RunFile, InvalidRunsAreRefusedWithTheirReason)
             "type 4" },
         { R"({"format":1,"targetColumn":"t","training":"a.csv","models":[],"parameters":{"k":{"type":5,"value":"1,5"}}})",
             "number as text" },
+        { R"({"format":1,"targetColumn":"t","training":"a.csv","models":[],"parameters":{"k":{"type":8,"value":2}}})",
+            "\"value\"" },
         { R"({"format":1,"targetColumn":"t","training":"a.csv","models":[],"classEncoding":{"training":{"min":1,"max":1}}})",
             "same value" },
         { R"({"format":1,"targetColumn":"t","training":"a.csv","models":[],"targetLabels":["yes"]})", "two texts" },

@@ -73,7 +73,7 @@ TEST(Run, ParameterSetChangesExistingKeysOnly)
     EXPECT_EQ(parameters->item(QStringLiteral("set_lr#Buckets")).value.toDouble(), 25);
     EXPECT_THROW(parameters->set(QStringLiteral("set_lr#Buckets"), 3, lrv::Variant("abc")), lrv::Error);
     EXPECT_THROW(parameters->set(QStringLiteral("set_lr#Buckets"), 3, lrv::Variant(3e10)), lrv::Error);
-    EXPECT_THROW(parameters->set(QStringLiteral("set_lr#Buckets"), 8, lrv::Variant(3)), lrv::Error);
+    EXPECT_THROW(parameters->set(QStringLiteral("set_lr#Buckets"), 4, lrv::Variant(3)), lrv::Error);
     EXPECT_EQ(run->parameterList()->integer(QStringLiteral("set_lr#Buckets"), 10), 25);
     EXPECT_EQ(run->parameterList()->integer(QStringLiteral("set_lr#Missing"), 10), 10);
 
