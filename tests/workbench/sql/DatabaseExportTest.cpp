@@ -157,8 +157,9 @@ void expectSameExports(const QString& csvRun, const QString& dbRun, const QStrin
         // The mean predicted probabilities need the records too: a database run's calibration chart shows its
         // notice, and its table the counts and intervals alone.
         if (name.startsWith(QLatin1String("calibration."))) {
-            if (name.endsWith(QLatin1String(".tsv")))
+            if (name.endsWith(QLatin1String(".tsv"))) {
                 EXPECT_EQ(withoutMeanProbability(contents(b)), withoutMeanProbability(contents(a)));
+            }
             continue;
         }
         if (name == QLatin1String("statistics.json"))
