@@ -30,7 +30,7 @@ struct Timing {
 
 /// One drag from the left of the plot to its right in `steps` moves; each move is timed from the mouse
 /// event to the end of the paints it caused.
-Timing drag(lrv::frmDecile& window, lrv::CutoffChart& chart, int steps, const int& moves)
+Timing drag(lrv::CutoffChart& chart, int steps, const int& moves)
 {
     lrv::ChartComponent* component = chart.chartComponent();
     auto* view = component->findChild<QChartView*>();
@@ -97,7 +97,7 @@ int main(int argc, char** argv)
     for (const auto& [tab, name] : shown) {
         reports->setCurrentIndex(tab);
         QCoreApplication::processEvents();
-        const Timing timing = drag(window, *chart, steps, moves);
+        const Timing timing = drag(*chart, steps, moves);
         std::printf("%d moves with the %s shown: median %.1f ms, longest %.1f ms\n", steps, name, timing.median,
             timing.longest);
         longest = std::max(longest, timing.longest);
