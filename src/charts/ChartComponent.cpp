@@ -606,9 +606,12 @@ void ChartComponent::paintScene(QPainter& painter, const QRectF& target)
 
 bool ChartComponent::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view->viewport()) {
+    const QEvent::Type type = event->type();
+    const bool isMouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
+                         || type == QEvent::MouseButtonRelease;
+    if (watched == m_view->viewport() && isMouse) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        switch (event->type()) {
+        switch (type) {
         case QEvent::MouseButtonPress:
             if (mouse->button() == Qt::LeftButton && m_draggableLine
                 && m_chart->plotArea().contains(
