@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../ScoredTables.h"
 #include "charts/ChartComponent.h"
 #include "host/IHostCore.h"
 #include "support/Table.h"
@@ -15,16 +16,6 @@
 #include <QXYSeries>
 
 namespace lrv::test {
-
-template <typename T> Table<T> rows(int rowLow, const std::vector<std::vector<T>>& cells)
-{
-    const int columns = cells.empty() ? 0 : int(cells.front().size());
-    TableBuilder<T> builder(rowLow, rowLow + int(cells.size()) - 1, 0, columns - 1);
-    for (std::size_t r = 0; r < cells.size(); ++r)
-        for (int c = 0; c < columns; ++c)
-            builder.set(rowLow + int(r), c, cells[r][std::size_t(c)]);
-    return builder.build();
-}
 
 inline QList<QPointF> pointsOf(const ChartComponent& chart, int series) { return chart.series(series)->points(); }
 

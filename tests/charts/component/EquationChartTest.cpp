@@ -1,4 +1,5 @@
 #include "ComponentTestSupport.h"
+#include "charts/ChartsHelper.h"
 #include "charts/SlopeChart.h"
 #include "charts/TrendlineChart.h"
 
@@ -7,6 +8,7 @@
 #include <QChart>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolTip>
 #include <QValueAxis>
 
 using namespace lrv;
@@ -32,7 +34,11 @@ Table<Variant> buckets(const std::vector<std::array<double, 3>>& xUpperLowerY, i
 
 template <typename Chart> class EquationChartTest : public ::testing::Test {
 protected:
-    EquationChartTest() { chart.resize(600, 400); }
+    EquationChartTest()
+    {
+        chart.resize(600, 400);
+        chart.show();
+    }
     ChartComponent& component() { return *chart.chartComponent(); }
     bool noticeShown() const
     {
@@ -60,6 +66,10 @@ TYPED_TEST(EquationChartTest, PointsCarryNumberedHints)
     EXPECT_EQ(pointsOf(this->component(), 0), (QList<QPointF> { { 0.9, 2.5 }, { 0.7, 1.25 }, { 0.4, -0.5 } }));
     EXPECT_EQ(this->component().pointHint(0, 0), QStringLiteral("Point 1 (0.9, 2.5)"));
     EXPECT_EQ(this->component().pointHint(0, 2), QStringLiteral("Point 3 (0.4, -0.5)"));
+    // The line series reports a place between points: the nearest point's hint shows.
+    emit this->component().series(0)->hovered(QPointF(0.68, 1.2), true);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Point 2 (0.7, 1.25)"));
+    emit this->component().series(0)->hovered(QPointF(0.68, 1.2), false);
 }
 
 TYPED_TEST(EquationChartTest, NoDataTableChangesNothing)
@@ -118,18 +128,6 @@ TYPED_TEST(EquationChartTest, LowerBoundaryPlacesPointsAndLine)
     EXPECT_TRUE(this->noticeShown());
 }
 
-TYPED_TEST(EquationChartTest, UndefinedFitTitle)
-{
-    this->chart.SetEquationValues(-9999, -9999, -9999, false);
-    const QString expected = QStringLiteral("y = UNDEFINED + (UNDEFINED)\r\nRS = UNDEFINED");
-    EXPECT_EQ(this->component().title(), expected);
-    EXPECT_EQ(this->chart.EquationText(), expected);
-    EXPECT_TRUE(this->component().chart()->title().startsWith(QStringLiteral("y = UNDEFINED + (UNDEFINED)<br>")));
-
-    this->chart.SetEquationValues(0.5, -0.25, 0.9, false);
-    EXPECT_EQ(this->component().title(), QStringLiteral("y = 0.5x + (-0.25)\r\nRS = 0.9"));
-}
-
 TYPED_TEST(EquationChartTest, UndefinedFitDrawsItsLineWithoutStretchingTheAxis)
 {
     TableBuilder<Variant> table(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, this->yColumn()));
@@ -142,6 +140,7 @@ TYPED_TEST(EquationChartTest, UndefinedFitDrawsItsLineWithoutStretchingTheAxis)
     ASSERT_EQ(line.size(), 2);
     EXPECT_LE(line[0].y(), -9999);
     EXPECT_GT(this->component().axis(Qt::Vertical)->min(), -10) << "the axis follows the buckets";
+    EXPECT_EQ(this->component().title(), ChartsHelper::GetEquationText(-9999, -9999, -9999));
 }
 
 TEST(SlopeChart, LineComesFromTheFittedLogOdds)

@@ -1,0 +1,297 @@
+// Every chart, shown and laid out, fed the tables of model outputs of every scale: it either draws with readable
+// axes or shows its notice, and never hangs.
+#include "../ScoredTables.h"
+#include "charts/CalibrationChart.h"
+#include "charts/ChartComponent.h"
+#include "charts/ConfusionMatrix.h"
+#include "charts/CutoffChart.h"
+#include "charts/GainsChart.h"
+#include "charts/LiftChart.h"
+#include "charts/LogisticFitChart.h"
+#include "charts/QuantileChart.h"
+#include "charts/ROCChart.h"
+#include "charts/SlopeChart.h"
+#include "charts/TrendlineChart.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <map>
+#include <mutex>
+#include <set>
+#include <thread>
+
+#include <QBarCategoryAxis>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QFontMetricsF>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTest>
+#include <QValueAxis>
+
+using namespace lrv;
+using namespace lrv::test;
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+struct Scale {
+    const char* name;
+    int records;
+    OutputOf output;
+};
+
+const Scale kScales[] = {
+    { "unit", 400, [](double p, int) { return p; } },
+    { "1e-12", 400, [](double p, int) { return p * 1e-12; } },
+    { "credit scores 300-850", 400, [](double p, int) { return std::round(300 + 550 * p); } },
+    { "1e6-1e9", 400, [](double p, int) { return 1e6 + p * (1e9 - 1e6); } },
+    { "1e12", 400, [](double p, int) { return p * 1e12; } },
+    { "1e9 + small", 400, [](double p, int) { return 1e9 + 100 * p; } },
+    { "spread 1e-13", 400, [](double p, int) { return 0.5 + 1e-13 * p; } },
+    { "one outlier", 400, [](double p, int record) { return record == 17 ? 1e9 : p; } },
+    { "negative", 400, [](double p, int) { return -50 + 49 * p; } },
+    { "constant", 400, [](double, int) { return 0.42; } },
+    { "single record", 1, [](double p, int) { return p; } },
+    { "some calculation errors", 400, [](double p, int record) { return record % 9 == 4 ? kNaN : p; } },
+};
+
+enum class Kind { Drawn, Component, Bars };
+
+struct Chart {
+    const char* name;
+    Kind kind;
+    /// The scales whose tables leave nothing to draw: the chart shows its notice.
+    std::set<std::string> notice;
+    std::function<std::unique_ptr<QWidget>(const std::vector<Scored>&)> make;
+};
+
+template <class T> std::unique_ptr<QWidget> fed(const auto& table)
+{
+    auto chart = std::make_unique<T>();
+    chart->SetDataSource(table);
+    return chart;
+}
+
+double median(const std::vector<Scored>& records)
+{
+    const std::vector<Scored> valid = validAscending(records);
+    return valid.empty() ? 0.5 : valid[valid.size() / 2].output;
+}
+
+const Chart kCharts[] = {
+    { "ROC", Kind::Drawn, { "single record" }, [](const auto& r) { return fed<ROCChart>(rocTable(r)); } },
+    { "gains", Kind::Drawn, {}, [](const auto& r) { return fed<GainsChart>(gainsTable(r)); } },
+    { "lift", Kind::Drawn, {}, [](const auto& r) { return fed<LiftChart>(liftTable(r)); } },
+    { "calibration", Kind::Drawn, {}, [](const auto& r) { return fed<CalibrationChart>(calibrationTable(r)); } },
+    { "cutoff", Kind::Component, { "constant", "single record", "spread 1e-13" },
+        [](const auto& r) {
+            auto chart = std::make_unique<CutoffChart>();
+            chart->SetDataSource(cutoffTable(r));
+            chart->SetShowOCP(true);
+            chart->SetOptimumModelValue(median(r));
+            const Fit fit = bucketTables(r).logOddsFit;
+            chart->SetLogisticCutoffPoint(fit.slope == kUndefinedFit ? kNoCutoffPoint : -fit.intercept / fit.slope);
+            return chart;
+        } },
+    { "logistic fit", Kind::Component, { "spread 1e-13" },
+        [](const auto& r) {
+            auto chart = std::make_unique<LogisticFitChart>();
+            chart->SetShowDummyPoints(true);
+            chart->SetDataSource(logisticCurve(r, bucketTables(r).logOddsFit));
+            chart->AddDataSource(observations(r));
+            return chart;
+        } },
+    { "log odds", Kind::Component, { "spread 1e-13" },
+        [](const auto& r) {
+            const BucketTables tables = bucketTables(r);
+            auto chart = std::make_unique<SlopeChart>();
+            chart->SetDataSource(tables.logOdds);
+            chart->SetEquationValues(
+                tables.logOddsFit.slope, tables.logOddsFit.intercept, tables.logOddsFit.rSquare, false);
+            return chart;
+        } },
+    { "trend line", Kind::Component, { "spread 1e-13" },
+        [](const auto& r) {
+            const BucketTables tables = bucketTables(r);
+            auto chart = std::make_unique<TrendlineChart>();
+            chart->SetDataSource(tables.deciles);
+            chart->SetEquationValues(tables.trendFit.slope, tables.trendFit.intercept, tables.trendFit.rSquare, false);
+            return chart;
+        } },
+    { "quantiles", Kind::Bars, {}, [](const auto& r) { return fed<QuantileChart>(bucketTables(r).deciles); } },
+    { "confusion matrix", Kind::Bars, {},
+        [](const auto& r) {
+            auto chart = std::make_unique<ConfusionMatrix>();
+            const auto [counts, perBucket] = confusion(r, median(r));
+            chart->SetConfusionMatrixData(counts, perBucket, counts, perBucket, 1);
+            chart->SetMode(1);
+            return chart;
+        } },
+};
+
+/// Ends the program, naming the case, when a chart takes far longer than any should: a hang fails at once.
+class Watchdog {
+public:
+    explicit Watchdog(std::string what)
+        : m_thread([this, what = std::move(what)] {
+            std::unique_lock lock(m_mutex);
+            if (!m_done.wait_for(lock, std::chrono::seconds(30), [this] { return m_finished; })) {
+                std::fprintf(stderr, "hangs: %s\n", what.c_str());
+                std::_Exit(1);
+            }
+        })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_done.notify_one();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::thread m_thread;
+};
+
+// Every axis holds at most 20 ticks at whole multiples of a step of 1, 2 or 5 times a power of ten; each label
+// reads as its tick's value ("0" at zero), is drawn beside the plot and stays clear of its neighbours.
+void expectReadableAxes(ChartComponent& component)
+{
+    for (const Qt::Orientation orientation : { Qt::Horizontal, Qt::Vertical }) {
+        SCOPED_TRACE(orientation == Qt::Horizontal ? "horizontal axis" : "vertical axis");
+        auto* axis = qobject_cast<QCategoryAxis*>(component.axis(orientation));
+        ASSERT_NE(axis, nullptr);
+        const QStringList labels = axis->categoriesLabels();
+        ASSERT_GE(labels.size(), 2);
+        EXPECT_LE(labels.size(), 20);
+        const double unit = component.axisUnit(orientation);
+        const auto at = [&](const QString& label) { return axis->endValue(label) * unit; };
+        const double step = at(labels[1]) - at(labels[0]);
+        const double mantissa = step / std::pow(10.0, std::floor(std::log10(step)));
+        EXPECT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 || std::abs(mantissa - 5) < 1e-9)
+            << step;
+        const QRectF plot = component.chart()->plotArea();
+        std::multimap<QString, QRectF> drawn;
+        for (QGraphicsItem* item : component.chart()->scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+                drawn.emplace(text->toPlainText(), text->sceneBoundingRect());
+        const double pixelsPerStep = (orientation == Qt::Horizontal ? plot.width() : plot.height()) * step
+            / ((axis->max() - axis->min()) * unit);
+        const QFontMetricsF metrics(axis->labelsFont());
+        for (const QString& label : labels) {
+            SCOPED_TRACE(label.toStdString());
+            const auto [from, to] = drawn.equal_range(label);
+            EXPECT_TRUE(std::any_of(from, to, [&](const auto& found) {
+                return orientation == Qt::Horizontal ? found.second.bottom() >= plot.bottom()
+                                                     : found.second.left() <= plot.left();
+            })) << "not drawn beside the plot";
+            const double value = at(label);
+            EXPECT_GE(value, axis->min() * unit - step * 1e-9);
+            EXPECT_LE(value, axis->max() * unit + step * 1e-9);
+            EXPECT_NEAR(value / step, std::round(value / step), 1e-6);
+            if (std::abs(value) < step * 1e-9) {
+                EXPECT_EQ(label, QStringLiteral("0"));
+            }
+            bool number = false;
+            EXPECT_NEAR(QLocale().toDouble(label, &number), value, step * 1e-6);
+            EXPECT_TRUE(number);
+            const double size = orientation == Qt::Horizontal ? metrics.horizontalAdvance(label) : metrics.height();
+            EXPECT_LT(size, pixelsPerStep) << "labels overlap";
+        }
+    }
+}
+
+// The labels of each axis are numbers rising along it, beside the plot; the curves stay inside the plot.
+void expectReadablePicture(const ChartPicture& picture)
+{
+    const QRectF plot = QRectF(picture.plot()).adjusted(-2, -2, 2, 2);
+    for (const bool horizontal : { true, false }) {
+        SCOPED_TRACE(horizontal ? "horizontal axis" : "vertical axis");
+        std::vector<std::pair<double, double>> placedValues;
+        for (const TickLabel& label : horizontal ? picture.xLabels : picture.yLabels) {
+            if (label.text.isEmpty())
+                continue;
+            bool number = false;
+            const double value = QLocale().toDouble(label.text, &number);
+            EXPECT_TRUE(number) << label.text.toStdString();
+            placedValues.emplace_back(horizontal ? label.topLeft.x() : -label.topLeft.y(), value);
+            EXPECT_TRUE(horizontal ? label.topLeft.y() > plot.bottom() : label.topLeft.x() < plot.left());
+        }
+        ASSERT_GE(placedValues.size(), 2u);
+        std::sort(placedValues.begin(), placedValues.end());
+        for (std::size_t i = 1; i < placedValues.size(); ++i)
+            EXPECT_GT(placedValues[i].second, placedValues[i - 1].second);
+    }
+    EXPECT_FALSE(picture.series.empty() && picture.points.empty());
+    std::vector<QPointF> drawn;
+    for (const ChartStroke& stroke : picture.series)
+        drawn.insert(drawn.end(), { stroke.from, stroke.to });
+    for (const ChartPoint& point : picture.points)
+        drawn.push_back(point.at);
+    for (const QPointF& at : drawn)
+        EXPECT_TRUE(plot.contains(picture.toSurface(at)))
+            << picture.toSurface(at).x() << ", " << picture.toSurface(at).y();
+}
+
+void expectReadableBars(QWidget& chart)
+{
+    auto* view = chart.findChild<QChartView*>();
+    ASSERT_NE(view, nullptr);
+    auto* values = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).first());
+    ASSERT_NE(values, nullptr);
+    EXPECT_LT(values->min(), values->max());
+    EXPECT_GE(values->tickCount(), 2);
+    EXPECT_LE(values->tickCount(), 20);
+    auto* buckets = qobject_cast<QBarCategoryAxis*>(view->chart()->axes(Qt::Horizontal).first());
+    ASSERT_NE(buckets, nullptr);
+    EXPECT_GE(buckets->count(), 1);
+}
+
+TEST(EveryScale, EveryChartDrawsReadableAxesOrShowsItsNoticeAndNeverHangs)
+{
+    for (const Scale& scale : kScales) {
+        const std::vector<Scored> records = scoredRecords(scale.records, scale.output);
+        for (const Chart& c : kCharts) {
+            SCOPED_TRACE(std::string(c.name) + " at " + scale.name);
+            const Watchdog watchdog(std::string(c.name) + " at " + scale.name);
+            const std::unique_ptr<QWidget> chart = c.make(records);
+            chart->resize(720, 460);
+            chart->show();
+            dynamic_cast<IChartControl&>(*chart).Refresh();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(chart.get()));
+            QCoreApplication::processEvents();
+
+            const bool notice = c.notice.count(scale.name) > 0;
+            if (auto* shown = chart->findChild<QLineEdit*>(QStringLiteral("txtInvalidData"))) {
+                EXPECT_EQ(shown->isVisible(), notice);
+                if (notice) {
+                    EXPECT_FALSE(shown->text().isEmpty());
+                    EXPECT_TRUE(chart->rect().contains(shown->geometry()));
+                    continue;
+                }
+            }
+            if (c.kind == Kind::Drawn) {
+                expectReadablePicture(static_cast<DrawnChart&>(*chart).picture());
+            } else if (c.kind == Kind::Component) {
+                expectReadableAxes(*static_cast<ComponentChartFrame&>(*chart).chartComponent());
+            } else {
+                expectReadableBars(*chart);
+            }
+        }
+    }
+}
+
+} // namespace
