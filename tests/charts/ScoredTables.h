@@ -301,21 +301,4 @@ inline Table<double> observations(const std::vector<Scored>& records)
     return table.build();
 }
 
-/// Counts [TP, TN, FP, FN] with the cutoff at `cutoff` (class 1 from there up), in all and per bucket.
-inline std::pair<Vector<std::int32_t>, Table<std::int32_t>> confusion(const std::vector<Scored>& records, double cutoff)
-{
-    const auto all = buckets(records);
-    std::vector<std::int32_t> counts(4, 0);
-    TableBuilder<std::int32_t> perBucket(0, int(all.size()) - 1, 0, index(Outcome::Last), 0);
-    for (int b = 0; b < int(all.size()); ++b)
-        for (const Scored& r : all[std::size_t(b)]) {
-            const bool predicted = r.output >= cutoff;
-            const Outcome outcome = predicted ? (r.target ? Outcome::TruePositive : Outcome::FalsePositive)
-                                              : (r.target ? Outcome::FalseNegative : Outcome::TrueNegative);
-            counts[std::size_t(index(outcome))] += 1;
-            perBucket.set(b, index(outcome), perBucket.at(b, index(outcome)) + 1);
-        }
-    return { Vector<std::int32_t>(0, counts), perBucket.build() };
-}
-
 } // namespace lrv::test

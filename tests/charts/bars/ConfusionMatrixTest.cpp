@@ -5,7 +5,6 @@
 #include "common/FakePlatform.h"
 #include "common/TestConfiguration.h"
 #include "host/HostConfiguration.h"
-#include "support/ControlRegistry.h"
 #include "support/Error.h"
 #include "support/RegistryLib.h"
 
@@ -26,33 +25,27 @@ namespace {
 
 class ConfusionMatrixTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        test::FakePlatform::installFresh();
-        HostConfiguration::set(nullptr);
-    }
+    void SetUp() override { test::FakePlatform::installFresh(); }
     void TearDown() override { HostConfiguration::set(nullptr); }
 
     /// A shown control; `percent` is the stored state of the percent box it starts with.
     std::unique_ptr<ConfusionMatrix> create(bool percent)
     {
-        RegistryLib::SaveAppSetting(RegistryLib::kSection, QStringLiteral("ConfMatrixPercent"),
-            percent ? QStringLiteral("1") : QStringLiteral("0"));
+        RegistryLib::SaveAppSetting(
+            RegistryLib::kSection, QStringLiteral("ConfMatrixPercent"), QString::number(int(percent)));
         auto matrix = std::make_unique<ConfusionMatrix>();
         matrix->resize(760, 380);
         matrix->show();
         QApplication::processEvents();
         return matrix;
     }
-
     static void showCounts(ConfusionMatrix& matrix, const Vector<std::int32_t>& counts, int buckets = 10)
     {
         matrix.SetConfusionMatrixData(
             counts, test::confusionSeries(buckets), counts, test::confusionSeries(buckets), 1);
     }
-
     static QString text(const QWidget& matrix, const QString& name) { return matrix.findChild<QLabel*>(name)->text(); }
-
+    static QString firstCell(const QWidget& matrix) { return text(matrix, QStringLiteral("lblValues(0)")); }
     /// The table as a user reads it: cells, totals, correct and wrong.
     static QStringList table(const QWidget& matrix)
     {
@@ -61,11 +54,8 @@ protected:
             texts << text(matrix, QStringLiteral("lblValues(%1)").arg(i));
         for (int i = 0; i < 5; ++i)
             texts << text(matrix, QStringLiteral("lblTotals(%1)").arg(i));
-        for (int i = 0; i < 2; ++i)
-            texts << text(matrix, QStringLiteral("lblTitle(%1)").arg(i));
-        return texts;
+        return texts << text(matrix, QStringLiteral("lblTitle(0)")) << text(matrix, QStringLiteral("lblTitle(1)"));
     }
-
     static QScrollBar* scroll(const QWidget& matrix)
     {
         return matrix.findChild<QScrollBar*>(QStringLiteral("hsScroll"));
@@ -76,99 +66,98 @@ protected:
     }
 };
 
-TEST_F(ConfusionMatrixTest, CountTableShowsCellsTotalsCorrectAndWrong)
+TEST_F(ConfusionMatrixTest, TableShowsCellsTotalsCorrectAndWrongAsCountsOrSharesOfAllCases)
 {
-    auto matrix = create(false);
-    showCounts(*matrix, { 40, 50, 5, 5 });
-    EXPECT_EQ(table(*matrix),
-        QStringList({ "40 (TP)", "50 (TN)", "5 (FP)", "5 (FN)", "45 (PP)", "55 (NP)", "45 (APC)", "55 (ANC)", "100",
-            "90", "10" }));
-    EXPECT_EQ(matrix->findChild<QLabel*>(QStringLiteral("lblValues(2)"))->toolTip(), QStringLiteral("5"));
-}
-
-TEST_F(ConfusionMatrixTest, PercentageTableShowsSharesOfAllCases)
-{
-    auto matrix = create(true);
-    showCounts(*matrix, { 40, 50, 5, 5 });
-    EXPECT_EQ(table(*matrix),
-        QStringList({ "40.00% (TP)", "50.00% (TN)", "5.00% (FP)", "5.00% (FN)", "45.00% (PP)", "55.00% (NP)",
-            "45.00% (APC)", "55.00% (ANC)", "100.00%", "90.00%", "10.00%" }));
-
-    showCounts(*matrix, { 0, 0, 0, 0 });
-    EXPECT_EQ(table(*matrix),
-        QStringList({ "0.00% (TP)", "0.00% (TN)", "0.00% (FP)", "0.00% (FN)", "0.00% (PP)", "0.00% (NP)", "0.00% (APC)",
-            "0.00% (ANC)", "0.00%", "0.00%", "0.00%" }));
+    const struct {
+        bool percent;
+        Vector<std::int32_t> counts; // TP, TN, FP, FN
+        QStringList table;
+    } cases[] = {
+        { false, { 40, 50, 3, 7 },
+            { "40 (TP)", "50 (TN)", "3 (FP)", "7 (FN)", "43 (PP)", "57 (NP)", "47 (APC)", "53 (ANC)", "100", "90",
+                "10" } },
+        { true, { 40, 50, 3, 7 },
+            { "40.00% (TP)", "50.00% (TN)", "3.00% (FP)", "7.00% (FN)", "43.00% (PP)", "57.00% (NP)", "47.00% (APC)",
+                "53.00% (ANC)", "100.00%", "90.00%", "10.00%" } },
+        { true, { 0, 0, 0, 0 },
+            { "0.00% (TP)", "0.00% (TN)", "0.00% (FP)", "0.00% (FN)", "0.00% (PP)", "0.00% (NP)", "0.00% (APC)",
+                "0.00% (ANC)", "0.00%", "0.00%", "0.00%" } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table.join(QLatin1Char(' ')).toStdString());
+        auto matrix = create(c.percent);
+        showCounts(*matrix, c.counts);
+        EXPECT_EQ(table(*matrix), c.table);
+    }
 }
 
 TEST_F(ConfusionMatrixTest, PercentBoxSwitchesTheTableAndIsRemembered)
 {
     {
-        auto matrix = create(false);
+        auto matrix = create(true);
         showCounts(*matrix, { 40, 50, 5, 5 });
         percentBox(*matrix)->click();
-        EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("40.00% (TP)"));
-        EXPECT_EQ(RegistryLib::GetAppSetting(RegistryLib::kSection, QStringLiteral("ConfMatrixPercent")), "1");
-        percentBox(*matrix)->click();
-        EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("40 (TP)"));
-        EXPECT_EQ(RegistryLib::GetAppSetting(RegistryLib::kSection, QStringLiteral("ConfMatrixPercent")), "0");
+        EXPECT_EQ(firstCell(*matrix), QStringLiteral("40 (TP)"));
     }
-    ConfusionMatrix restored;
-    EXPECT_FALSE(percentBox(restored)->isChecked());
-
+    EXPECT_FALSE(percentBox(ConfusionMatrix())->isChecked());
     test::FakePlatform::installFresh(); // no stored value: percentages
-    ConfusionMatrix fresh;
-    EXPECT_TRUE(percentBox(fresh)->isChecked());
+    EXPECT_TRUE(percentBox(ConfusionMatrix())->isChecked());
 }
 
-TEST_F(ConfusionMatrixTest, ItemChoosesBetweenRocAndLogisticData)
+TEST_F(ConfusionMatrixTest, ItemChoosesBetweenRocAndLogisticDataAndMalformedCountsAreRefused)
 {
     auto matrix = create(false);
     matrix->SetConfusionMatrixData(
         { 40, 50, 5, 5 }, test::confusionSeries(10), { 30, 60, 4, 6 }, test::confusionSeries(5), 0);
-    EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("30 (TP)"));
     matrix->SetMode(1);
     const test::BarChartProbe probe(matrix.get(), "chChart");
-    EXPECT_EQ(probe.categories().size(), 5);
-
-    matrix->ShowItem(2);
-    EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("30 (TP)"));
-    EXPECT_EQ(probe.categories().size(), 5);
-
-    matrix->ShowItem(1);
-    EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("40 (TP)"));
-    EXPECT_EQ(probe.categories().size(), 10);
+    for (const auto& [item, cell, buckets] : { std::tuple { 2, "30 (TP)", 5 }, { 1, "40 (TP)", 10 } }) {
+        matrix->ShowItem(item);
+        EXPECT_EQ(firstCell(*matrix), QLatin1String(cell));
+        EXPECT_EQ(probe.categories().size(), buckets);
+    }
+    EXPECT_THROW(matrix->SetConfusionMatrixData(
+                     { 1, 2, 3 }, test::confusionSeries(10), { 1, 2, 3, 4 }, test::confusionSeries(10), 1),
+        Error);
+    EXPECT_EQ(firstCell(*matrix), QStringLiteral("40 (TP)")) << "the shown data stays";
+    matrix->ShowItem(0);
+    EXPECT_EQ(firstCell(*matrix), QStringLiteral("30 (TP)"));
 }
 
-TEST_F(ConfusionMatrixTest, HundredBucketsScrollThroughWindowsOfThirty)
+TEST_F(ConfusionMatrixTest, HundredBucketsScrollThroughWindowsOfThirtyAndThirtyNeedNoScrollBar)
 {
-    auto configuration = test::TestConfiguration::install();
-    configuration->set(QStringLiteral("LogisticRegression.Chart.ConfMatrix.StreamingThreshold"), 30);
+    auto thirty = create(false);
+    showCounts(*thirty, { 40, 50, 5, 5 }, 30);
+    thirty->SetMode(1);
+    EXPECT_FALSE(scroll(*thirty)->isVisible());
+
+    test::TestConfiguration::install()->set(
+        QStringLiteral("LogisticRegression.Chart.ConfMatrix.StreamingThreshold"), 30);
     auto matrix = create(false);
     showCounts(*matrix, { 40, 50, 5, 5 }, 100);
     EXPECT_FALSE(scroll(*matrix)->isVisible()); // table mode
     matrix->SetMode(1);
     ASSERT_TRUE(scroll(*matrix)->isVisible());
     EXPECT_EQ(scroll(*matrix)->maximum(), 71);
-
     const test::BarChartProbe probe(matrix.get(), "chChart");
-    EXPECT_EQ(probe.categories().first(), QStringLiteral("1 "));
-    EXPECT_EQ(probe.categories().last(), QStringLiteral("30 "));
     scroll(*matrix)->setValue(71);
     EXPECT_EQ(probe.categories().first(), QStringLiteral("71 "));
     EXPECT_EQ(probe.categories().last(), QStringLiteral("100 "));
     // Bucket 71 holds 71 TP, 355 TN, 213 FP and 71 FN.
-    EXPECT_DOUBLE_EQ(probe.values(0).first(), 10.0);
-    EXPECT_DOUBLE_EQ(probe.values(1).first(), 50.0);
-    EXPECT_DOUBLE_EQ(probe.values(2).first(), 30.0);
-}
+    EXPECT_EQ(probe.values(0).first(), 10.0);
+    EXPECT_EQ(probe.values(1).first(), 50.0);
+    EXPECT_EQ(probe.values(2).first(), 30.0);
+    test::moveTo(probe.view->viewport(), probe.segmentCentre(2, 3));
+    EXPECT_EQ(probe.view->toolTip(), QStringLiteral("False Positives, Bucket 74, 30.0% (222)"));
 
-TEST_F(ConfusionMatrixTest, ThirtyBucketsNeedNoScrollBar)
-{
-    auto matrix = create(false);
-    showCounts(*matrix, { 40, 50, 5, 5 }, 30);
-    matrix->SetMode(1);
+    matrix->Reset();
+    EXPECT_EQ(table(*matrix).first(), QStringLiteral("0 (TP)"));
+    // No bucket labels, axis title or percentages stand without bars, and no scroll position stays behind.
+    EXPECT_TRUE(probe.categories().isEmpty());
+    for (QAbstractAxis* axis : probe.view->chart()->axes())
+        EXPECT_FALSE(axis->isVisible());
     EXPECT_FALSE(scroll(*matrix)->isVisible());
-    EXPECT_EQ(test::BarChartProbe(matrix.get(), "chChart").categories().size(), 30);
+    EXPECT_EQ(scroll(*matrix)->value(), 1);
 }
 
 TEST_F(ConfusionMatrixTest, BucketWithoutCasesDrawsAnEmptyBar)
@@ -178,64 +167,18 @@ TEST_F(ConfusionMatrixTest, BucketWithoutCasesDrawsAnEmptyBar)
     series.set(1, 0, 4);
     matrix->SetConfusionMatrixData({ 4, 0, 0, 0 }, series.build(), { 4, 0, 0, 0 }, series.build(), 1);
     matrix->SetMode(1);
-    const test::BarChartProbe probe(matrix.get(), "chChart");
-    EXPECT_EQ(probe.values(0), QList<qreal>({ 0.0, 100.0 }));
-}
-
-TEST_F(ConfusionMatrixTest, SegmentTipNamesCellBucketShareAndCount)
-{
-    auto matrix = create(false);
-    showCounts(*matrix, { 40, 50, 5, 5 });
-    matrix->SetMode(1);
-    QApplication::processEvents();
-    const test::BarChartProbe probe(matrix.get(), "chChart");
-    test::moveTo(probe.view->viewport(), probe.segmentCentre(2, 3));
-    EXPECT_EQ(probe.view->toolTip(), QStringLiteral("False Positives, Bucket 4, 30.0% (12)"));
-}
-
-TEST_F(ConfusionMatrixTest, MalformedCountsAreRefusedAndTheShownDataStays)
-{
-    auto matrix = create(false);
-    showCounts(*matrix, { 40, 50, 5, 5 });
-    EXPECT_THROW(matrix->SetConfusionMatrixData(
-                     { 1, 2, 3 }, test::confusionSeries(10), { 1, 2, 3, 4 }, test::confusionSeries(10), 1),
-        Error);
-    EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("40 (TP)"));
-    matrix->ShowItem(0);
-    EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("40 (TP)"));
-}
-
-TEST_F(ConfusionMatrixTest, ResetShowsZerosAndAnEmptyDistribution)
-{
-    auto matrix = create(false);
-    EXPECT_EQ(text(*matrix, QStringLiteral("lblValues(0)")), QStringLiteral("--"));
-    showCounts(*matrix, { 40, 50, 5, 5 }, 100);
-    matrix->SetMode(1);
-    scroll(*matrix)->setValue(40);
-    matrix->Reset();
-    EXPECT_EQ(table(*matrix),
-        QStringList(
-            { "0 (TP)", "0 (TN)", "0 (FP)", "0 (FN)", "0 (PP)", "0 (NP)", "0 (APC)", "0 (ANC)", "0", "0", "0" }));
-    // No bucket labels, axis title or percentages stand without bars, and no scroll position stays behind.
-    const test::BarChartProbe probe(matrix.get(), "chChart");
-    EXPECT_TRUE(probe.categories().isEmpty());
-    for (QAbstractAxis* axis : probe.view->chart()->axes())
-        EXPECT_FALSE(axis->isVisible());
-    EXPECT_FALSE(scroll(*matrix)->isVisible());
-    EXPECT_EQ(scroll(*matrix)->value(), 1);
+    EXPECT_EQ(test::BarChartProbe(matrix.get(), "chChart").values(0), QList<qreal>({ 0.0, 100.0 }));
 }
 
 TEST_F(ConfusionMatrixTest, CopyLeavesThePercentBoxOutOfThePicture)
 {
     auto matrix = create(false);
     showCounts(*matrix, { 40, 50, 5, 5 });
-    QLabel* cell = matrix->findChild<QLabel*>(QStringLiteral("lblValues(1)"));
-    test::clickAt(cell, QPoint(5, 5), Qt::RightButton);
+    test::clickAt(matrix->findChild<QLabel*>(QStringLiteral("lblValues(1)")), QPoint(5, 5), Qt::RightButton);
     auto* menu = matrix->findChild<QMenu*>(QStringLiteral("ctxMain"));
     ASSERT_TRUE(menu->isVisible());
     menu->hide();
     matrix->findChild<QAction*>(QStringLiteral("mnuCopy(0)"))->trigger();
-
     const QImage copied = QApplication::clipboard()->image();
     ASSERT_FALSE(copied.isNull());
     const qreal ratio = copied.devicePixelRatio();
@@ -244,13 +187,6 @@ TEST_F(ConfusionMatrixTest, CopyLeavesThePercentBoxOutOfThePicture)
         for (int x = box.left(); x <= box.right(); ++x)
             ASSERT_EQ(copied.pixelColor(int(x * ratio), int(y * ratio)), QColor(Qt::white)) << x << "," << y;
     EXPECT_TRUE(percentBox(*matrix)->isVisible());
-}
-
-TEST(ConfusionMatrixRegistry, CreatesTheControlByProgramIdentifier)
-{
-    std::unique_ptr<QWidget> created(
-        ControlRegistry::create(QStringLiteral("VNRK5LGAnViews.ConfusionMatrix"), nullptr));
-    EXPECT_NE(dynamic_cast<IConfusionMatrixControl*>(created.get()), nullptr);
 }
 
 } // namespace

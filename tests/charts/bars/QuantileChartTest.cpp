@@ -7,7 +7,6 @@
 #include "common/TestConfiguration.h"
 #include "host/HostConfiguration.h"
 #include "host/UncertaintyFigures.h"
-#include "support/ControlRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +14,6 @@
 #include <QApplication>
 #include <QChart>
 #include <QClipboard>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QMenu>
@@ -32,7 +30,6 @@ protected:
     void SetUp() override
     {
         test::FakePlatform::installFresh();
-        HostConfiguration::set(nullptr);
         chart = std::make_unique<QuantileChart>();
         chart->resize(760, 380);
         chart->show();
@@ -48,59 +45,48 @@ protected:
     }
     QScrollBar* scroll() const { return chart->findChild<QScrollBar*>(QStringLiteral("hsScroll")); }
     test::BarChartProbe probe() const { return test::BarChartProbe(chart.get(), "chQuant"); }
-    QAction* menuItem(const char* name) const { return chart->findChild<QAction*>(QString::fromLatin1(name)); }
 
     std::unique_ptr<QuantileChart> chart;
 };
 
 QString row(int r) { return QString::number(r) + QLatin1Char(' '); }
 
-TEST_F(QuantileChartTest, ThirtyRowsShowEveryBarWithoutScrollBar)
+TEST_F(QuantileChartTest, ScrollBarAppearsBeyondTheThresholdAndItsWindowStopsAtTheScrollLimit)
 {
-    show(30);
-    EXPECT_FALSE(scroll()->isVisible());
-    ASSERT_EQ(probe().categories().size(), 30);
-    EXPECT_EQ(probe().categories().first(), row(1));
-    EXPECT_EQ(probe().categories().last(), row(30));
-    EXPECT_EQ(probe().values(0).first(), 90); // column 7 of row 1
-    EXPECT_EQ(probe().values(1).first(), 10); // column 9 of row 1
+    const struct {
+        int rows, threshold; // 0: the default threshold
+        bool scrolls;
+        int maximum, lastShownAtMaximum;
+    } cases[] = {
+        { 30, 0, false, 1, 30 },
+        { 31, 0, true, 2, 31 },
+        { 40000, 0, true, 32767, 32796 },
+        { 31, 10, true, 22, 31 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows);
+        auto configuration = test::TestConfiguration::install();
+        if (c.threshold)
+            configuration->set(QStringLiteral("LogisticRegression.Chart.Quantile.StreamingThreshold"), c.threshold);
+        show(c.rows);
+        EXPECT_EQ(scroll()->isVisible(), c.scrolls);
+        const int window = std::min(c.rows, c.threshold ? c.threshold : 30);
+        EXPECT_EQ(probe().categories().size(), window);
+        EXPECT_EQ(probe().categories().first(), row(1));
+        EXPECT_EQ(probe().values(0).first(), 90) << "the first bucket's positive share";
+        if (!c.scrolls)
+            continue;
+        EXPECT_EQ(scroll()->minimum(), 1);
+        EXPECT_EQ(scroll()->maximum(), c.maximum);
+        scroll()->setValue(c.maximum);
+        EXPECT_EQ(probe().categories().first(), row(c.lastShownAtMaximum - window + 1));
+        EXPECT_EQ(probe().categories().last(), row(c.lastShownAtMaximum));
+        EXPECT_EQ(probe().values(0).last(),
+            lrv::at(test::decileResults(c.rows), c.lastShownAtMaximum, lrv::DecileColumn::PositivePercent).toDouble());
+    }
 }
 
-TEST_F(QuantileChartTest, ThirtyOneRowsScrollOverOneMorePosition)
-{
-    show(31);
-    ASSERT_TRUE(scroll()->isVisible());
-    EXPECT_EQ(scroll()->minimum(), 1);
-    EXPECT_EQ(scroll()->maximum(), 2);
-    EXPECT_EQ(probe().categories().size(), 30);
-
-    scroll()->setValue(2);
-    const QStringList shown = probe().categories();
-    ASSERT_EQ(shown.size(), 30);
-    EXPECT_EQ(shown.first(), row(2));
-    EXPECT_EQ(shown.last(), row(31));
-    EXPECT_EQ(
-        probe().values(0).last(), lrv::at(test::decileResults(31), 31, lrv::DecileColumn::PositivePercent).toDouble());
-}
-
-TEST_F(QuantileChartTest, FortyThousandRowsStopTheWindowAtTheScrollLimit)
-{
-    show(40000);
-    EXPECT_EQ(scroll()->maximum(), 32767);
-    scroll()->setValue(scroll()->maximum());
-    EXPECT_EQ(probe().categories().last(), row(32796));
-}
-
-TEST_F(QuantileChartTest, NewDataScrollsBackToTheFirstBucket)
-{
-    show(100);
-    scroll()->setValue(40);
-    show(100);
-    EXPECT_EQ(scroll()->value(), 1);
-    EXPECT_EQ(probe().categories().first(), row(1));
-}
-
-TEST_F(QuantileChartTest, ShowPointMovesTheWindowOrStopsAtTheLast)
+TEST_F(QuantileChartTest, ShowPointNewDataAndResetMoveTheWindow)
 {
     show(100);
     chart->ShowPoint(9); // 0-based report row 9 is table row 10
@@ -108,23 +94,23 @@ TEST_F(QuantileChartTest, ShowPointMovesTheWindowOrStopsAtTheLast)
     chart->ShowPoint(500);
     EXPECT_EQ(scroll()->value(), 71);
     EXPECT_EQ(probe().categories().last(), row(100));
+    show(100);
+    EXPECT_EQ(scroll()->value(), 1) << "new data scrolls back to the first bucket";
+    EXPECT_EQ(probe().categories().first(), row(1));
 
     show(30);
     chart->ShowPoint(5);
     EXPECT_EQ(probe().categories().first(), row(1));
     EXPECT_FALSE(scroll()->isVisible());
+
+    show(100);
+    chart->Reset(); // ten empty buckets
+    EXPECT_EQ(probe().categories().last(), row(10));
+    EXPECT_EQ(probe().values(0), QList<qreal>(10, 0.0));
+    EXPECT_FALSE(scroll()->isVisible());
 }
 
-TEST_F(QuantileChartTest, ThresholdComesFromTheConfiguration)
-{
-    auto configuration = test::TestConfiguration::install();
-    configuration->set(QStringLiteral("LogisticRegression.Chart.Quantile.StreamingThreshold"), 10);
-    show(31);
-    EXPECT_EQ(scroll()->maximum(), 22);
-    EXPECT_EQ(probe().categories().size(), 10);
-}
-
-TEST_F(QuantileChartTest, ClickingABarSelectsItsTableRow)
+TEST_F(QuantileChartTest, ClickingABarSelectsItsTableRowAndHoveringTellsItsShareAndCount)
 {
     std::vector<int> selected;
     QObject::connect(chart.get(), &QuantileChart::PointSelected, [&](int index) { selected.push_back(index); });
@@ -136,35 +122,18 @@ TEST_F(QuantileChartTest, ClickingABarSelectsItsTableRow)
     ASSERT_EQ(selected.size(), 2);
     EXPECT_EQ(selected[0], 7); // 5th bar at scroll value 3
     EXPECT_EQ(selected[1], 7); // either part of the bar
-
-    show(10);
-    QApplication::processEvents();
-    test::clickAt(probe().view->viewport(), probe().segmentCentre(0, 4));
-    ASSERT_EQ(selected.size(), 3);
-    EXPECT_EQ(selected[2], 5);
-}
-
-TEST_F(QuantileChartTest, HoverTipShowsShareAndCountOfTheRowUnderThePointer)
-{
-    show(100);
-    scroll()->setValue(3);
-    QApplication::processEvents();
     test::moveTo(probe().view->viewport(), probe().segmentCentre(0, 4));
     EXPECT_EQ(probe().view->toolTip(), QStringLiteral(" Positive Cases, 85.0% (85) ")); // row 7
     test::moveTo(probe().view->viewport(), probe().segmentCentre(1, 4));
     EXPECT_EQ(probe().view->toolTip(), QStringLiteral(" Negative Cases, 15.0% (15) "));
     test::moveTo(probe().view->viewport(), QPoint(2, 2));
     EXPECT_TRUE(probe().view->toolTip().isEmpty());
-}
 
-TEST_F(QuantileChartTest, ResetShowsTenEmptyBuckets)
-{
-    show(100);
-    chart->Reset();
-    EXPECT_EQ(probe().categories(),
-        QStringList({ row(1), row(2), row(3), row(4), row(5), row(6), row(7), row(8), row(9), row(10) }));
-    EXPECT_EQ(probe().values(0), QList<qreal>(10, 0.0));
-    EXPECT_FALSE(scroll()->isVisible());
+    show(10);
+    QApplication::processEvents();
+    test::clickAt(probe().view->viewport(), probe().segmentCentre(0, 4));
+    ASSERT_EQ(selected.size(), 3);
+    EXPECT_EQ(selected[2], 5);
 }
 
 TEST_F(QuantileChartTest, ColoursComeFromTheConfigurationOrStayDesigned)
@@ -191,7 +160,7 @@ TEST_F(QuantileChartTest, CopyWhileScrolledLeavesTheScrollBarOutAndComesBack)
     scroll()->setValue(3);
     test::clickAt(probe().view->viewport(), QPoint(20, 20), Qt::RightButton);
     ASSERT_TRUE(chart->findChild<QMenu*>(QStringLiteral("ctxMain"))->isVisible());
-    menuItem("mnuMain(0)")->trigger();
+    chart->findChild<QAction*>(QStringLiteral("mnuMain(0)"))->trigger();
 
     const QImage copied = QApplication::clipboard()->image();
     ASSERT_EQ(copied.size(), chart->grab().size());
@@ -202,26 +171,7 @@ TEST_F(QuantileChartTest, CopyWhileScrolledLeavesTheScrollBarOutAndComesBack)
     EXPECT_EQ(probe().categories().first(), row(3));
 }
 
-TEST_F(QuantileChartTest, PrintMakesOneDocumentPerCopyAndNothingWhenCancelled)
-{
-    show(10);
-    auto& platform = test::FakePlatform::current();
-    platform.printerAnswer = PrintSetup { 3, QPageLayout::Landscape };
-    menuItem("mnuMain(2)")->trigger();
-    ASSERT_EQ(platform.printedDocuments.size(), 3);
-    QFile document(platform.printedDocuments.first());
-    ASSERT_TRUE(document.open(QIODevice::ReadOnly));
-    const QByteArray content = document.readAll();
-    EXPECT_GT(content.size(), 1000);
-    EXPECT_FALSE(content.contains("/Subtype /Image")) << "bars and text, not a picture of the screen";
-
-    platform.printerAnswer.reset();
-    menuItem("mnuMain(2)")->trigger();
-    EXPECT_EQ(platform.printedDocuments.size(), 3);
-    EXPECT_EQ(platform.printerDialogs, 2);
-}
-
-TEST_F(QuantileChartTest, ValueAxisKeepsWholeLabelsOnShortPlotsAndGridLinesAreOpaque)
+TEST_F(QuantileChartTest, AxisLabelsStandClearOfEachOtherOnShortAndNarrowPlots)
 {
     show(30);
     QFont large = chart->font();
@@ -236,7 +186,6 @@ TEST_F(QuantileChartTest, ValueAxisKeepsWholeLabelsOnShortPlotsAndGridLinesAreOp
         EXPECT_GT(plotHeight / (values->tickCount() - 1), QFontMetricsF(large).height()) << "labels overlap";
         EXPECT_FALSE(values->truncateLabels());
     }
-    EXPECT_EQ(probe().view->chart()->axes(Qt::Horizontal).first()->gridLineColor().alpha(), 255);
 
     // Bucket labels too close even upright: the ones shown stand a label's height apart.
     QAbstractAxis* buckets = probe().view->chart()->axes(Qt::Horizontal).first();
@@ -253,12 +202,6 @@ TEST_F(QuantileChartTest, ValueAxisKeepsWholeLabelsOnShortPlotsAndGridLinesAreOp
     EXPECT_EQ(labels.first(), row(1));
     for (int i = 1; i < shown.size(); ++i)
         EXPECT_GE((shown[i] - shown[i - 1]) * pitch, QFontMetricsF(large).height()) << labels[shown[i]].toStdString();
-}
-
-TEST(QuantileChartRegistry, CreatesTheChartByProgramIdentifier)
-{
-    std::unique_ptr<QWidget> created(ControlRegistry::create(QStringLiteral("VNRK5LGAnViews.QuantileChart"), nullptr));
-    EXPECT_NE(dynamic_cast<IQuantileChart*>(created.get()), nullptr);
 }
 
 } // namespace

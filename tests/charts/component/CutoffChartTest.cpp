@@ -150,6 +150,9 @@ TEST(ChartColours, ConfiguredColoursWinOverThePaletteAndOthersStayThePalettes)
     auto configuration = lrv::test::TestConfiguration::install();
     configuration->setColor(QStringLiteral("LogisticRegression.Cutoff.Chart.OCP"), rgb(1, 2, 3));
     configuration->setColor(QStringLiteral("LogisticRegression.Cutoff.Chart.FPR"), rgb(4, 5, 6));
+    configuration->set(QStringLiteral("LogisticRegression.Cutoff.Chart.TNR.R"), 300); // beyond the top: full red
+    configuration->set(QStringLiteral("LogisticRegression.Cutoff.Chart.TNR.G"), 20.4);
+    configuration->set(QStringLiteral("LogisticRegression.Cutoff.Chart.TNR.B"), -5);
     configuration->setColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.Zero"), rgb(200, 20, 20));
     configuration->setColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.Line"), rgb(0, 0, 128));
     CutoffChart cutoff;
@@ -157,6 +160,7 @@ TEST(ChartColours, ConfiguredColoursWinOverThePaletteAndOthersStayThePalettes)
     HostConfiguration::set(nullptr);
     const ChartComponent& rates = *cutoff.chartComponent();
     EXPECT_EQ(rates.constantLine(0)->pen().color(), QColor(1, 2, 3));
+    EXPECT_EQ(rates.series(1)->pen().color(), QColor(255, 20, 0));
     EXPECT_EQ(rates.series(2)->pen().color(), QColor(4, 5, 6));
     EXPECT_NE(rates.series(0)->pen().color(), QColor(Qt::black));
     const ChartComponent& logistic = *fit.chartComponent();

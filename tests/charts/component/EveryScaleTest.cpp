@@ -3,7 +3,6 @@
 #include "../ScoredTables.h"
 #include "charts/CalibrationChart.h"
 #include "charts/ChartComponent.h"
-#include "charts/ConfusionMatrix.h"
 #include "charts/CutoffChart.h"
 #include "charts/GainsChart.h"
 #include "charts/LiftChart.h"
@@ -126,14 +125,6 @@ const Chart kCharts[] = {
             return chart;
         } },
     { "quantiles", Kind::Bars, {}, [](const auto& r) { return fed<QuantileChart>(bucketTables(r).deciles); } },
-    { "confusion matrix", Kind::Bars, {},
-        [](const auto& r) {
-            auto chart = std::make_unique<ConfusionMatrix>();
-            const auto [counts, perBucket] = confusion(r, median(r));
-            chart->SetConfusionMatrixData(counts, perBucket, counts, perBucket, 1);
-            chart->SetMode(1);
-            return chart;
-        } },
 };
 
 /// Ends the program, naming the case, when a chart takes far longer than any should: a hang fails at once.

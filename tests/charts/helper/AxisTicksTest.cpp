@@ -17,6 +17,8 @@ TEST(AxisTicks, LabelsTellRoundTicksApartInTheShorterForm)
     } cases[] = {
         { -0.63, 0.61, 7, AxisTicks::Notation::Automatic, { "-0.6", "-0.4", "-0.2", "0", "0.2", "0.4", "0.6" } },
         { 289, 861, 8, AxisTicks::Notation::Automatic, { "300", "400", "500", "600", "700", "800" } },
+        // The step is never finer than the span over the most ticks, though a finer one would fit here too.
+        { 0.15, 0.96, 8, AxisTicks::Notation::Automatic, { "0.2", "0.4", "0.6", "0.8" } },
         { 1e9 + 0.5, 1e9 + 9.5, 5, AxisTicks::Notation::Automatic,
             { "1000000002", "1000000004", "1000000006", "1000000008" } },
         { 0, 1e12, 6, AxisTicks::Notation::Automatic, { "0", "2.0E+11", "4.0E+11", "6.0E+11", "8.0E+11", "1.0E+12" } },
