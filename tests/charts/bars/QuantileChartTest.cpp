@@ -136,24 +136,6 @@ TEST_F(QuantileChartTest, ClickingABarSelectsItsTableRowAndHoveringTellsItsShare
     EXPECT_EQ(selected[2], 5);
 }
 
-TEST_F(QuantileChartTest, ColoursComeFromTheConfigurationOrStayDesigned)
-{
-    const auto designed = probe().series()->barSets();
-    EXPECT_NE(designed[0]->color(), designed[1]->color());
-
-    auto configuration = test::TestConfiguration::install();
-    configuration->setColor(QStringLiteral("LogisticRegression.Charts.Background"), rgb(250, 250, 240));
-    configuration->setColor(QStringLiteral("LogisticRegression.Quantile.Chart.Positives.BackColor"), rgb(10, 20, 30));
-    configuration->setColor(QStringLiteral("LogisticRegression.Quantile.Chart.Positives.Border"), rgb(1, 2, 3));
-    QuantileChart configured;
-    const test::BarChartProbe configuredProbe(&configured, "chQuant");
-    EXPECT_EQ(configuredProbe.series()->barSets()[0]->color(), QColor(10, 20, 30));
-    EXPECT_EQ(configuredProbe.series()->barSets()[0]->borderColor(), QColor(1, 2, 3));
-    EXPECT_EQ(configuredProbe.series()->barSets()[1]->color(), designed[1]->color()); // no key: as designed
-    EXPECT_EQ(configured.BackColor(), rgb(250, 250, 240));
-    EXPECT_EQ(configuredProbe.view->chart()->backgroundBrush().color(), QColor(250, 250, 240));
-}
-
 TEST_F(QuantileChartTest, CopyWhileScrolledLeavesTheScrollBarOutAndComesBack)
 {
     show(100);

@@ -89,29 +89,6 @@ TYPED_TEST(EquationChartTest, NoDataTableChangesNothing)
     EXPECT_TRUE(this->noticeShown()) << "not even the notice changes";
 }
 
-TYPED_TEST(EquationChartTest, EqualBoundariesDrawButNearlyEqualOnesDoNot)
-{
-    this->draw({ { 0.5, 0.5, 1 }, { 0.5, 0.5, 2 } });
-    EXPECT_FALSE(this->noticeShown());
-    EXPECT_EQ(this->component().pointCount(0), 2);
-
-    this->draw({ { 100, 1, 1 }, { 100 * (1 + 1e-9), 1, 2 } });
-    EXPECT_TRUE(this->noticeShown());
-    EXPECT_EQ(this->component().pointCount(0), 2) << "the notice covers the earlier points, which stay";
-}
-
-TYPED_TEST(EquationChartTest, OneRowGivesALineOfTwoEqualPoints)
-{
-    this->chart.SetEquationValues(2, 1, 0.5, false);
-    this->draw({ { 0.3, 0.2, 0.7 } });
-    EXPECT_FALSE(this->noticeShown());
-    EXPECT_EQ(this->component().pointCount(0), 1);
-    const QList<QPointF> line = pointsOf(this->component(), 1);
-    ASSERT_EQ(line.size(), 2);
-    EXPECT_EQ(line[0], line[1]);
-    EXPECT_DOUBLE_EQ(line[0].y(), 2 * 0.3 + 1);
-}
-
 TYPED_TEST(EquationChartTest, LowerBoundaryPlacesPointsAndLine)
 {
     this->chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.7, 0.4, 1 }, { 0.4, 0.1, 0 } }, this->yColumn()));

@@ -13,11 +13,10 @@
 #include "charts/TrendlineChart.h"
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
+#include <future>
 #include <gtest/gtest.h>
 #include <map>
-#include <mutex>
 #include <set>
 #include <thread>
 
@@ -130,10 +129,9 @@ const Chart kCharts[] = {
 /// Ends the program, naming the case, when a chart takes far longer than any should: a hang fails at once.
 class Watchdog {
 public:
-    explicit Watchdog(std::string what)
-        : m_thread([this, what = std::move(what)] {
-            std::unique_lock lock(m_mutex);
-            if (!m_done.wait_for(lock, std::chrono::seconds(30), [this] { return m_finished; })) {
+    explicit Watchdog(const std::string& what)
+        : m_thread([this, what] {
+            if (m_done.get_future().wait_for(std::chrono::seconds(30)) == std::future_status::timeout) {
                 std::fprintf(stderr, "hangs: %s\n", what.c_str());
                 std::_Exit(1);
             }
@@ -142,18 +140,12 @@ public:
     }
     ~Watchdog()
     {
-        {
-            std::lock_guard lock(m_mutex);
-            m_finished = true;
-        }
-        m_done.notify_one();
+        m_done.set_value();
         m_thread.join();
     }
 
 private:
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    bool m_finished = false;
+    std::promise<void> m_done;
     std::thread m_thread;
 };
 

@@ -78,14 +78,6 @@ TEST(DrawnChartFrame, ColoursComeFromTheHostConfigurationAndALetRecoloursTheLege
     EXPECT_THROW(lift.SetColor(0, 0), Error);
 }
 
-TEST(DrawnChartFrame, SurfaceMembersConvertBetweenScaleModes)
-{
-    ROCChart roc;
-    EXPECT_EQ(roc.ScaleX(300, DrawnChart::Pixels, DrawnChart::Twips), 4500);
-    EXPECT_EQ(roc.ScaleY(1, DrawnChart::Characters, DrawnChart::Pixels), 16);
-    EXPECT_EQ(roc.ScaleX(25.4, DrawnChart::Millimeters, DrawnChart::Pixels), 96);
-}
-
 TEST(DrawnChartFrame, SettingTheFontChangesEveryTickLabel)
 {
     GainsChart gains;

@@ -10,8 +10,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
-
 namespace lrv::test {
 
 namespace {
@@ -274,27 +272,6 @@ TEST(DrawnPictures, CalibrationBucketsStandAtProbabilityAndRateWithTheirInterval
     EXPECT_DOUBLE_EQ(bars[1].from.y(), H - 0.4 * H); // the bucket at 0.5
     EXPECT_DOUBLE_EQ(bars[1].to.y(), H - 0.7 * H);
     EXPECT_EQ(strokesOf(p, kReference).front().style, Qt::DotLine);
-}
-
-TEST(DrawnPictures, ResetDrawsNoCurveAndNoNotice)
-{
-    ROCChart rocChart;
-    GainsChart gainsChart;
-    LiftChart liftChart;
-    for (DrawnChart* chart : std::initializer_list<DrawnChart*> { &rocChart, &gainsChart, &liftChart }) {
-        SCOPED_TRACE(chart->metaObject()->className());
-        chart->resize(kSurface);
-        chart->show();
-        dynamic_cast<IChartControl*>(chart)->Reset();
-        const ChartPicture& p = chart->picture();
-        EXPECT_FALSE(p.invalidData);
-        EXPECT_FALSE(chart->findChild<QLineEdit*>(QStringLiteral("txtInvalidData"))->isVisible());
-        for (const ChartStroke& s : p.series)
-            EXPECT_TRUE(s.style == Qt::DotLine || s.from.x() == 0 && s.to.x() == 0)
-                << "a curve beyond the origin's edge";
-        for (const ChartPoint& point : p.points)
-            EXPECT_EQ(point.at, QPointF(0, 0));
-    }
 }
 
 } // namespace lrv::test

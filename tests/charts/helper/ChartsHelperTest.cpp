@@ -1,13 +1,11 @@
 #include "charts/ChartsHelper.h"
 
-#include "common/TestConfiguration.h"
-#include "host/HostConfiguration.h"
+#include "../ScoredTables.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 
-#include <QLabel>
 #include <QLocale>
 
 using namespace lrv;
@@ -78,49 +76,14 @@ TEST(NormalizeColumn, SpansForEverySignCombination)
 
 TEST(GetColumnRange, RangesAndTheUnitSquareOnError)
 {
-    TableBuilder<double> builder(0, 2, 0, 1);
-    builder.set(0, 0, 3);
-    builder.set(0, 1, -1);
-    builder.set(1, 0, -2);
-    builder.set(1, 1, 5);
-    builder.set(2, 0, 7);
-    builder.set(2, 1, 0);
     ColumnRange range;
-    EXPECT_TRUE(GetColumnRange(builder.build(), 0, 1, range));
-    EXPECT_EQ(range.MinX, -2);
-    EXPECT_EQ(range.MaxX, 7);
-    EXPECT_EQ(range.MinY, -1);
-    EXPECT_EQ(range.MaxY, 5);
-
-    EXPECT_FALSE(GetColumnRange(builder.build(), 0, 4, range));
-    EXPECT_EQ(range.MaxX, 1);
-    EXPECT_EQ(range.MinY, 0);
-
-    TableBuilder<Variant> variants(1, 2, 0, 1);
-    variants.set(1, 0, 1);
-    variants.set(1, 1, "text");
-    variants.set(2, 0, 2);
-    variants.set(2, 1, 3);
-    EXPECT_FALSE(GetVariantColumnRange(variants.build(), 0, 1, range));
+    const Table<double> numbers = test::rows<double>(0, { { 3, -1 }, { -2, 5 }, { 7, 0 } });
+    EXPECT_TRUE(GetColumnRange(numbers, 0, 1, range));
+    EXPECT_EQ(
+        std::vector<double>({ range.MinX, range.MaxX, range.MinY, range.MaxY }), std::vector<double>({ -2, 7, -1, 5 }));
+    EXPECT_FALSE(GetColumnRange(numbers, 0, 4, range));
+    EXPECT_EQ(
+        std::vector<double>({ range.MinX, range.MaxX, range.MinY, range.MaxY }), std::vector<double>({ 0, 1, 0, 1 }));
+    EXPECT_FALSE(GetVariantColumnRange(test::rows<Variant>(1, { { 1, "text" }, { 2, 3 } }), 0, 1, range));
     EXPECT_EQ(range.MaxY, 1);
-}
-
-TEST(ChartColors, BlackOnWhiteWithoutConfigurationAndConfiguredOtherwise)
-{
-    HostConfiguration::set(nullptr);
-    EXPECT_EQ(HostConfiguration::color("LogisticRegression.ROC.Chart.ROC"), 0u);
-    QLabel label;
-    ApplyChartColors(&label);
-    EXPECT_EQ(label.palette().color(QPalette::Window), QColor(255, 255, 255));
-    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(0, 0, 0));
-
-    auto configuration = test::TestConfiguration::install();
-    configuration->setColor("LogisticRegression.Charts.Background", rgb(250, 240, 230));
-    configuration->setColor("LogisticRegression.Charts.Frame", rgb(10, 20, 30));
-    configuration->set("LogisticRegression.ROC.Chart.ROC.R", 200);
-    EXPECT_EQ(HostConfiguration::color("LogisticRegression.ROC.Chart.ROC"), rgb(200, 0, 0));
-    ApplyChartColors(&label);
-    EXPECT_EQ(label.palette().color(QPalette::Window), QColor(250, 240, 230));
-    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(10, 20, 30));
-    HostConfiguration::set(nullptr);
 }
