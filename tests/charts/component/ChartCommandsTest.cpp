@@ -1,7 +1,8 @@
 // The context menu every chart shares: a right-button release over the plot opens it, "Copy" puts the chart's
 // picture on the clipboard and "Print" prints one vector document per copy.
-#include "ComponentTestSupport.h"
+#include "../ScoredTables.h"
 #include "charts/CalibrationChart.h"
+#include "charts/ChartComponent.h"
 #include "charts/CutoffChart.h"
 #include "charts/GainsChart.h"
 #include "charts/LiftChart.h"

@@ -1,4 +1,5 @@
-#include "ComponentTestSupport.h"
+#include "../ScoredTables.h"
+#include "charts/ChartComponent.h"
 #include "charts/ChartsHelper.h"
 #include "charts/SlopeChart.h"
 #include "charts/TrendlineChart.h"
@@ -10,9 +11,9 @@
 #include <QLineEdit>
 #include <QToolTip>
 #include <QValueAxis>
+#include <QXYSeries>
 
 using namespace lrv;
-using lrv::test::pointsOf;
 
 namespace {
 
@@ -63,7 +64,7 @@ TYPED_TEST(EquationChartTest, PointsCarryNumberedHints)
 {
     this->draw({ { 0.9, 0.7, 2.5 }, { 0.7, 0.4, 1.25 }, { 0.4, 0.1, -0.5 } });
     EXPECT_FALSE(this->noticeShown());
-    EXPECT_EQ(pointsOf(this->component(), 0), (QList<QPointF> { { 0.9, 2.5 }, { 0.7, 1.25 }, { 0.4, -0.5 } }));
+    EXPECT_EQ(this->component().series(0)->points(), (QList<QPointF> { { 0.9, 2.5 }, { 0.7, 1.25 }, { 0.4, -0.5 } }));
     EXPECT_EQ(this->component().pointHint(0, 0), QStringLiteral("Point 1 (0.9, 2.5)"));
     EXPECT_EQ(this->component().pointHint(0, 2), QStringLiteral("Point 3 (0.4, -0.5)"));
     // The line series reports a place between points: the nearest point's hint shows.
@@ -75,9 +76,9 @@ TYPED_TEST(EquationChartTest, PointsCarryNumberedHints)
 TYPED_TEST(EquationChartTest, NoDataTableChangesNothing)
 {
     this->draw({ { 0.9, 0.7, 2.5 }, { 0.4, 0.1, -0.5 } });
-    const QList<QPointF> drawn = pointsOf(this->component(), 0);
+    const QList<QPointF> drawn = this->component().series(0)->points();
     this->chart.Reset(); // the placeholder is marked as holding no data
-    EXPECT_EQ(pointsOf(this->component(), 0), drawn);
+    EXPECT_EQ(this->component().series(0)->points(), drawn);
     EXPECT_FALSE(this->noticeShown());
 
     this->draw({ { 0.5, 0.5, 1 }, { 0.5 + 1e-12, 0.5, 2 } });
@@ -94,8 +95,8 @@ TYPED_TEST(EquationChartTest, LowerBoundaryPlacesPointsAndLine)
     this->chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.7, 0.4, 1 }, { 0.4, 0.1, 0 } }, this->yColumn()));
     this->chart.SetEquationValues(2, 1, 0.9, true);
     this->chart.Refresh();
-    EXPECT_EQ(pointsOf(this->component(), 0), (QList<QPointF> { { 0.7, 2 }, { 0.4, 1 }, { 0.1, 0 } }));
-    const QList<QPointF> line = pointsOf(this->component(), 1);
+    EXPECT_EQ(this->component().series(0)->points(), (QList<QPointF> { { 0.7, 2 }, { 0.4, 1 }, { 0.1, 0 } }));
+    const QList<QPointF> line = this->component().series(1)->points();
     ASSERT_EQ(line.size(), 2);
     EXPECT_DOUBLE_EQ(line[0].x(), 0.7);
     EXPECT_DOUBLE_EQ(line[1].x(), 0.1);
@@ -113,7 +114,7 @@ TYPED_TEST(EquationChartTest, UndefinedFitDrawsItsLineWithoutStretchingTheAxis)
     this->chart.SetDataSource(table.build());
     this->chart.SetEquationValues(-9999, -9999, -9999, false);
     this->chart.Refresh();
-    const QList<QPointF> line = pointsOf(this->component(), 1);
+    const QList<QPointF> line = this->component().series(1)->points();
     ASSERT_EQ(line.size(), 2);
     EXPECT_LE(line[0].y(), -9999);
     EXPECT_GT(this->component().axis(Qt::Vertical)->min(), -10) << "the axis follows the buckets";
@@ -125,7 +126,7 @@ TEST(SlopeChart, LineComesFromTheFittedLogOdds)
     SlopeChart chart;
     chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, index(LogOddsColumn::LogOdds)));
     chart.Refresh();
-    EXPECT_EQ(pointsOf(*chart.chartComponent(), 1), (QList<QPointF> { { 0.9, 2.8 }, { 0.4, 1.8 } }));
+    EXPECT_EQ(chart.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 2.8 }, { 0.4, 1.8 } }));
 }
 
 TEST(TrendlineChart, LineLiesOnZeroUntilTheEquationIsKnown)
@@ -134,11 +135,11 @@ TEST(TrendlineChart, LineLiesOnZeroUntilTheEquationIsKnown)
     chart.SetDataSource(
         buckets({ { 0.9, 0.7, 80 }, { 0.5, 0.3, 40 }, { 0.2, 0.1, 10 } }, index(DecileColumn::PositivePercent)));
     chart.Refresh();
-    EXPECT_EQ(pointsOf(*chart.chartComponent(), 1), (QList<QPointF> { { 0.9, 0 }, { 0.2, 0 } }));
+    EXPECT_EQ(chart.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 0 }, { 0.2, 0 } }));
 
     chart.SetEquationValues(100, -5, 0.95, false);
     chart.Refresh();
-    EXPECT_EQ(pointsOf(*chart.chartComponent(), 1), (QList<QPointF> { { 0.9, 85 }, { 0.2, 15 } }));
+    EXPECT_EQ(chart.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 85 }, { 0.2, 15 } }));
 }
 
 } // namespace

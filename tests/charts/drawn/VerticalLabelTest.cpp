@@ -54,21 +54,4 @@ TEST(VerticalLabel, TextRunsUpwardsCentredOnTheHeightAndLongTextIsClippedAtBothE
     EXPECT_TRUE(ink(drawn(QString(), QSize(22, 100))).isEmpty());
 }
 
-TEST(VerticalLabel, TextAndColourRedraw)
-{
-    VerticalLabel label;
-    label.resize(22, 120);
-    label.SetBackColor(rgb(0, 0, 128));
-    label.SetText(QStringLiteral("Lift Factor"));
-    const QImage image = label.image().toImage();
-    ASSERT_EQ(image.size(), QSize(22, 120));
-    EXPECT_EQ(image.pixelColor(20, 2), QColor(0, 0, 128));
-    label.SetText(QString());
-    const QImage empty = label.image().toImage();
-    EXPECT_NE(empty, image);
-    QImage blank(empty.size(), empty.format());
-    blank.fill(QColor(0, 0, 128));
-    EXPECT_EQ(empty, blank);
-}
-
 } // namespace lrv::test
