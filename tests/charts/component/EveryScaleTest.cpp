@@ -35,13 +35,11 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-struct Scale {
+const struct {
     const char* name;
     int records;
-    OutputOf output;
-};
-
-const Scale kScales[] = {
+    double (*output)(double p, int record);
+} kScales[] = {
     { "unit", 400, [](double p, int) { return p; } },
     { "1e-12", 400, [](double p, int) { return p * 1e-12; } },
     { "credit scores 300-850", 400, [](double p, int) { return std::round(300 + 550 * p); } },
@@ -56,16 +54,6 @@ const Scale kScales[] = {
     { "some calculation errors", 400, [](double p, int record) { return record % 9 == 4 ? kNaN : p; } },
 };
 
-enum class Kind { Drawn, Component };
-
-struct Chart {
-    const char* name;
-    Kind kind;
-    /// The scales whose tables leave nothing to draw: the chart shows its notice.
-    std::set<std::string> notice;
-    std::function<std::unique_ptr<QWidget>(const std::vector<Scored>&)> make;
-};
-
 template <class T> std::unique_ptr<QWidget> fed(const auto& table)
 {
     auto chart = std::make_unique<T>();
@@ -73,52 +61,46 @@ template <class T> std::unique_ptr<QWidget> fed(const auto& table)
     return chart;
 }
 
-double median(const std::vector<Scored>& records)
+template <class T> std::unique_ptr<QWidget> withFit(const Table<Variant>& buckets, const Fit& fit)
 {
-    const std::vector<Scored> valid = validAscending(records);
-    return valid.empty() ? 0.5 : valid[valid.size() / 2].output;
+    auto chart = std::make_unique<T>();
+    chart->SetDataSource(buckets);
+    chart->SetEquationValues(fit.slope, fit.intercept, fit.rSquare, false);
+    return chart;
 }
 
-const Chart kCharts[] = {
-    { "ROC", Kind::Drawn, { "single record" }, [](const auto& r) { return fed<ROCChart>(rocTable(r)); } },
-    { "gains", Kind::Drawn, {}, [](const auto& r) { return fed<GainsChart>(gainsTable(r)); } },
-    { "lift", Kind::Drawn, {}, [](const auto& r) { return fed<LiftChart>(liftTable(r)); } },
-    { "calibration", Kind::Drawn, {}, [](const auto& r) { return fed<CalibrationChart>(calibrationTable(r)); } },
-    { "cutoff", Kind::Component, { "constant", "single record", "spread 1e-13" },
-        [](const auto& r) {
+const struct {
+    const char* name;
+    bool drawn; // a drawn chart, else a chart of the chart component
+    std::set<std::string> notice; // the scales whose tables leave nothing to draw
+    std::unique_ptr<QWidget> (*make)(const HostTables&);
+} kCharts[] = {
+    { "ROC", true, { "single record" }, [](const HostTables& t) { return fed<ROCChart>(t.roc); } },
+    { "gains", true, {}, [](const HostTables& t) { return fed<GainsChart>(t.gains); } },
+    { "lift", true, {}, [](const HostTables& t) { return fed<LiftChart>(t.lift); } },
+    { "calibration", true, {}, [](const HostTables& t) { return fed<CalibrationChart>(t.calibration); } },
+    { "cutoff", false, { "constant", "single record", "spread 1e-13" },
+        [](const HostTables& t) {
             auto chart = std::make_unique<CutoffChart>();
-            chart->SetDataSource(cutoffTable(r));
+            chart->SetDataSource(t.cutoff);
             chart->SetShowOCP(true);
-            chart->SetOptimumModelValue(median(r));
-            const Fit fit = bucketTables(r).logOddsFit;
+            chart->SetOptimumModelValue(t.cutoff.at(t.cutoff.rowHigh() / 2, 0));
+            const Fit& fit = t.logOddsFit;
             chart->SetLogisticCutoffPoint(fit.slope == kUndefinedFit ? kNoCutoffPoint : -fit.intercept / fit.slope);
-            return chart;
+            return std::unique_ptr<QWidget>(std::move(chart));
         } },
-    { "logistic fit", Kind::Component, { "spread 1e-13" },
-        [](const auto& r) {
+    { "logistic fit", false, { "spread 1e-13" },
+        [](const HostTables& t) {
             auto chart = std::make_unique<LogisticFitChart>();
             chart->SetShowDummyPoints(true);
-            chart->SetDataSource(logisticCurve(r, bucketTables(r).logOddsFit));
-            chart->AddDataSource(observations(r));
-            return chart;
+            chart->SetDataSource(t.curve);
+            chart->AddDataSource(t.observations);
+            return std::unique_ptr<QWidget>(std::move(chart));
         } },
-    { "log odds", Kind::Component, { "spread 1e-13" },
-        [](const auto& r) {
-            const BucketTables tables = bucketTables(r);
-            auto chart = std::make_unique<SlopeChart>();
-            chart->SetDataSource(tables.logOdds);
-            chart->SetEquationValues(
-                tables.logOddsFit.slope, tables.logOddsFit.intercept, tables.logOddsFit.rSquare, false);
-            return chart;
-        } },
-    { "trend line", Kind::Component, { "spread 1e-13" },
-        [](const auto& r) {
-            const BucketTables tables = bucketTables(r);
-            auto chart = std::make_unique<TrendlineChart>();
-            chart->SetDataSource(tables.deciles);
-            chart->SetEquationValues(tables.trendFit.slope, tables.trendFit.intercept, tables.trendFit.rSquare, false);
-            return chart;
-        } },
+    { "log odds", false, { "spread 1e-13" },
+        [](const HostTables& t) { return withFit<SlopeChart>(t.logOdds, t.logOddsFit); } },
+    { "trend line", false, { "spread 1e-13" },
+        [](const HostTables& t) { return withFit<TrendlineChart>(t.deciles, t.trendFit); } },
 };
 
 /// Ends the program, naming the case, when a chart takes far longer than any should: a hang fails at once.
@@ -226,12 +208,12 @@ void expectReadablePicture(const ChartPicture& picture)
 
 TEST(EveryScale, EveryChartDrawsReadableAxesOrShowsItsNoticeAndNeverHangs)
 {
-    for (const Scale& scale : kScales) {
-        const std::vector<Scored> records = scoredRecords(scale.records, scale.output);
-        for (const Chart& c : kCharts) {
+    for (const auto& scale : kScales) {
+        const HostTables tables(scoredRecords(scale.records, scale.output));
+        for (const auto& c : kCharts) {
             SCOPED_TRACE(std::string(c.name) + " at " + scale.name);
             const Watchdog watchdog(std::string(c.name) + " at " + scale.name);
-            const std::unique_ptr<QWidget> chart = c.make(records);
+            const std::unique_ptr<QWidget> chart = c.make(tables);
             chart->resize(720, 460);
             chart->show();
             dynamic_cast<IChartControl&>(*chart).Refresh();
@@ -246,7 +228,7 @@ TEST(EveryScale, EveryChartDrawsReadableAxesOrShowsItsNoticeAndNeverHangs)
                 EXPECT_TRUE(chart->rect().contains(shown->geometry()));
                 continue;
             }
-            if (c.kind == Kind::Drawn) {
+            if (c.drawn) {
                 expectReadablePicture(static_cast<DrawnChart&>(*chart).picture());
             } else {
                 expectReadableAxes(*static_cast<ComponentChartFrame&>(*chart).chartComponent());

@@ -116,7 +116,7 @@ namespace {
 
 TEST(DrawnPictures, AxesAreLabelledFromZeroToTheirTop)
 {
-    const std::vector<Scored> records = scoredRecords(400);
+    const HostTables tables(scoredRecords(400));
     const QStringList tenths = { "0.0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0" };
     const QStringList percents = { "0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100" };
     const struct {
@@ -124,10 +124,10 @@ TEST(DrawnPictures, AxesAreLabelledFromZeroToTheirTop)
         ChartPicture picture;
         QStringList x, y;
     } cases[] = {
-        { "ROC", roc(rocTable(records)), tenths, tenths },
-        { "gains", gains(gainsTable(records)), percents, percents },
+        { "ROC", roc(tables.roc), tenths, tenths },
+        { "gains", gains(tables.gains), percents, percents },
         { "lift: up to 10 % over the largest lift", lift(threeLifts()), percents, { "0.0", "3.3" } },
-        { "calibration", calibration(calibrationTable(records)), tenths, tenths },
+        { "calibration", calibration(tables.calibration), tenths, tenths },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chart);
