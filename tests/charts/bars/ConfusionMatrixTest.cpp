@@ -14,9 +14,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QLabel>
-#include <QMenu>
 #include <QScrollBar>
 
 using namespace lrv;
@@ -165,25 +163,6 @@ TEST_F(ConfusionMatrixTest, BucketWithoutCasesDrawsAnEmptyBar)
     matrix->SetConfusionMatrixData({ 4, 0, 0, 0 }, series.build(), { 4, 0, 0, 0 }, series.build(), 1);
     matrix->SetMode(1);
     EXPECT_EQ(test::BarChartProbe(matrix.get(), "chChart").values(0), QList<qreal>({ 0.0, 100.0 }));
-}
-
-TEST_F(ConfusionMatrixTest, CopyLeavesThePercentBoxOutOfThePicture)
-{
-    auto matrix = create(false);
-    showCounts(*matrix, { 40, 50, 5, 5 });
-    test::clickAt(matrix->findChild<QLabel*>(QStringLiteral("lblValues(1)")), QPoint(5, 5), Qt::RightButton);
-    auto* menu = matrix->findChild<QMenu*>(QStringLiteral("ctxMain"));
-    ASSERT_TRUE(menu->isVisible());
-    menu->hide();
-    matrix->findChild<QAction*>(QStringLiteral("mnuCopy(0)"))->trigger();
-    const QImage copied = QApplication::clipboard()->image();
-    ASSERT_FALSE(copied.isNull());
-    const qreal ratio = copied.devicePixelRatio();
-    const QRect box(percentBox(*matrix)->mapTo(matrix.get(), QPoint(0, 0)), percentBox(*matrix)->size());
-    for (int y = box.top(); y <= box.bottom(); ++y)
-        for (int x = box.left(); x <= box.right(); ++x)
-            ASSERT_EQ(copied.pixelColor(int(x * ratio), int(y * ratio)), QColor(Qt::white)) << x << "," << y;
-    EXPECT_TRUE(percentBox(*matrix)->isVisible());
 }
 
 } // namespace

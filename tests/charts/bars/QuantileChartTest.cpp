@@ -13,10 +13,8 @@
 #include <QAbstractAxis>
 #include <QApplication>
 #include <QChart>
-#include <QClipboard>
 #include <QFontMetricsF>
 #include <QImage>
-#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QValueAxis>
@@ -134,23 +132,6 @@ TEST_F(QuantileChartTest, ClickingABarSelectsItsTableRowAndHoveringTellsItsShare
     test::clickAt(probe().view->viewport(), probe().segmentCentre(0, 4));
     ASSERT_EQ(selected.size(), 3);
     EXPECT_EQ(selected[2], 5);
-}
-
-TEST_F(QuantileChartTest, CopyWhileScrolledLeavesTheScrollBarOutAndComesBack)
-{
-    show(100);
-    scroll()->setValue(3);
-    test::clickAt(probe().view->viewport(), QPoint(20, 20), Qt::RightButton);
-    ASSERT_TRUE(chart->findChild<QMenu*>(QStringLiteral("ctxMain"))->isVisible());
-    chart->findChild<QAction*>(QStringLiteral("mnuMain(0)"))->trigger();
-
-    const QImage copied = QApplication::clipboard()->image();
-    ASSERT_EQ(copied.size(), chart->grab().size());
-    // The bottom strip where the scroll bar lies on screen shows the chart's white surface instead.
-    EXPECT_EQ(copied.pixelColor(copied.width() - 3, copied.height() - 3), QColor(Qt::white));
-    EXPECT_TRUE(scroll()->isVisible());
-    EXPECT_EQ(scroll()->value(), 3);
-    EXPECT_EQ(probe().categories().first(), row(3));
 }
 
 TEST_F(QuantileChartTest, AxisLabelsStandClearOfEachOtherOnShortAndNarrowPlots)

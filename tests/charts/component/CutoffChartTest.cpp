@@ -142,20 +142,13 @@ TEST(ChartColours, ConfiguredColoursWinOverThePaletteAndOthersStayThePalettes)
     configuration->set(QStringLiteral("LogisticRegression.Cutoff.Chart.TNR.R"), 300); // beyond the top: full red
     configuration->set(QStringLiteral("LogisticRegression.Cutoff.Chart.TNR.G"), 20.4);
     configuration->set(QStringLiteral("LogisticRegression.Cutoff.Chart.TNR.B"), -5);
-    configuration->setColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.Zero"), rgb(200, 20, 20));
-    configuration->setColor(QStringLiteral("LogisticRegression.LogisticFit.Chart.Line"), rgb(0, 0, 128));
     CutoffChart cutoff;
-    LogisticFitChart fit;
     HostConfiguration::set(nullptr);
     const ChartComponent& rates = *cutoff.chartComponent();
     EXPECT_EQ(rates.constantLine(0)->pen().color(), QColor(1, 2, 3));
     EXPECT_EQ(rates.series(1)->pen().color(), QColor(255, 20, 0));
     EXPECT_EQ(rates.series(2)->pen().color(), QColor(4, 5, 6));
     EXPECT_NE(rates.series(0)->pen().color(), QColor(Qt::black));
-    const ChartComponent& logistic = *fit.chartComponent();
-    EXPECT_EQ(static_cast<QScatterSeries*>(logistic.series(1))->color().rgb(), QColor(200, 20, 20).rgb());
-    EXPECT_EQ(logistic.series(2)->pen().color(), QColor(0, 0, 128));
-    EXPECT_NE(static_cast<QScatterSeries*>(logistic.series(0))->color().rgb(), QColor(Qt::black).rgb());
 
     cutoff.SetBackColor(rgb(250, 240, 200));
     EXPECT_EQ(cutoff.findChild<QWidget*>(QStringLiteral("picLegend"))->palette().color(QPalette::Window),
