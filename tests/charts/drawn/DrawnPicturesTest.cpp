@@ -56,21 +56,6 @@ namespace {
         return strokes;
     }
 
-    // The non-empty labels of an axis in the order they stand along it (left to right, bottom to top).
-    QStringList labelsAlong(const std::vector<TickLabel>& labels, bool horizontal)
-    {
-        std::vector<TickLabel> sorted;
-        std::copy_if(labels.begin(), labels.end(), std::back_inserter(sorted),
-            [](const TickLabel& l) { return !l.text.isEmpty(); });
-        std::sort(sorted.begin(), sorted.end(), [horizontal](const TickLabel& a, const TickLabel& b) {
-            return horizontal ? a.topLeft.x() < b.topLeft.x() : a.topLeft.y() > b.topLeft.y();
-        });
-        QStringList texts;
-        for (const TickLabel& label : sorted)
-            texts << label.text;
-        return texts;
-    }
-
     std::vector<double> rocRow(double tpr, double fpr)
     {
         std::vector<double> row(index(RocColumn::FalsePositiveRate) + 1, 0.0);
@@ -111,29 +96,6 @@ namespace {
             table.set(row, index(CalibrationColumn::WilsonHigh), b[3]);
         }
         return table.build();
-    }
-}
-
-TEST(DrawnPictures, AxesAreLabelledFromZeroToTheirTop)
-{
-    const HostTables tables(scoredRecords(400));
-    const QStringList tenths = { "0.0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1.0" };
-    const QStringList percents = { "0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100" };
-    const struct {
-        const char* chart;
-        ChartPicture picture;
-        QStringList x, y;
-    } cases[] = {
-        { "ROC", roc(tables.roc), tenths, tenths },
-        { "gains", gains(tables.gains), percents, percents },
-        { "lift: up to 10 % over the largest lift", lift(threeLifts()), percents, { "0.0", "3.3" } },
-        { "calibration", calibration(tables.calibration), tenths, tenths },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.chart);
-        EXPECT_FALSE(c.picture.invalidData);
-        EXPECT_EQ(labelsAlong(c.picture.xLabels, true), c.x);
-        EXPECT_EQ(labelsAlong(c.picture.yLabels, false), c.y);
     }
 }
 

@@ -47,31 +47,27 @@ TEST(RelativeDifference, EqualEndsZeroMeanAndSigns)
 
 TEST(NormalizeColumn, SpansForEverySignCombination)
 {
-    double offset = -1;
-    Table<Variant> target;
-
-    NormalizeColumn(variantColumn({ 2, 4, 6 }), target, offset, 1);
-    EXPECT_DOUBLE_EQ(target.at(1, 1).toDouble(), 0.0);
-    EXPECT_DOUBLE_EQ(target.at(2, 1).toDouble(), 0.5);
-    EXPECT_DOUBLE_EQ(target.at(3, 1).toDouble(), 1.0);
-    EXPECT_DOUBLE_EQ(offset, 0.5); // |2| / 4
-    EXPECT_DOUBLE_EQ(target.at(2, 0).toDouble(), 2.0); // other columns stay
-
-    NormalizeColumn(variantColumn({ -2, 0, 2 }), target, offset, 1);
-    EXPECT_DOUBLE_EQ(target.at(2, 1).toDouble(), 0.5);
-    EXPECT_DOUBLE_EQ(offset, 0.5);
-
-    // Both negative: span ||max| - |min||.
-    NormalizeColumn(variantColumn({ -6, -2 }), target, offset, 1);
-    EXPECT_DOUBLE_EQ(target.at(1, 1).toDouble(), 0.0);
-    EXPECT_DOUBLE_EQ(target.at(2, 1).toDouble(), 1.0);
-    EXPECT_DOUBLE_EQ(offset, 1.5);
-
-    offset = 7;
-    const Table<Variant> constant = variantColumn({ 5, 5 });
-    NormalizeColumn(constant, target, offset, 1);
-    EXPECT_DOUBLE_EQ(target.at(1, 1).toDouble(), 5.0);
-    EXPECT_DOUBLE_EQ(offset, 7.0);
+    const struct {
+        Table<Variant> column;
+        std::vector<double> normalized;
+        double offset;
+    } cases[] = {
+        { variantColumn({ 2, 4, 6 }), { 0, 0.5, 1 }, 0.5 }, // |2| / 4
+        { variantColumn({ -2, 0, 2 }), { 0, 0.5, 1 }, 0.5 },
+        { variantColumn({ -6, -2 }), { 0, 1 }, 1.5 }, // both negative: span ||max| - |min||
+        { variantColumn({ 5, 5 }), { 5, 5 }, 7 }, // no span: unchanged
+    };
+    for (const auto& c : cases) {
+        double offset = 7;
+        Table<Variant> target;
+        NormalizeColumn(c.column, target, offset, 1);
+        SCOPED_TRACE(c.column.at(1, 1).toDouble());
+        for (int row = 1; row <= int(c.normalized.size()); ++row) {
+            EXPECT_DOUBLE_EQ(target.at(row, 1).toDouble(), c.normalized[std::size_t(row - 1)]);
+            EXPECT_DOUBLE_EQ(target.at(row, 0).toDouble(), row); // other columns stay
+        }
+        EXPECT_DOUBLE_EQ(offset, c.offset);
+    }
 }
 
 TEST(GetColumnRange, RangesAndTheUnitSquareOnError)
