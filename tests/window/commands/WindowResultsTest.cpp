@@ -1,0 +1,243 @@
+// What the analysis window shows: its caption and lists for the run, the results and their status texts,
+// the help context, and a layout in which nothing covers anything.
+#include "WindowFixture.h"
+#include "window/AnalysisTabs.h"
+#include "window/HelpControl.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+namespace lrv::test {
+namespace {
+
+    Table<double> rocTable(int rows)
+    {
+        TableBuilder<double> builder(0, rows - 1, 0, 15);
+        for (int r = 0; r < rows; ++r) {
+            builder.set(r, 0, r + 1);
+            builder.set(r, 2, 1.0 - double(r) / rows);
+        }
+        return builder.build();
+    }
+
+    class WindowResults : public WindowFixture {
+    protected:
+        static QString status(QWidget& window, int panel)
+        {
+            return find<QLabel>(window, QStringLiteral("sbStatus.Panel(%1)").arg(panel))->text();
+        }
+        static QStringList items(QComboBox* list)
+        {
+            QStringList texts;
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+            return texts;
+        }
+    };
+
+    TEST_F(WindowResults, CaptionAndQuantileListFollowTheRun)
+    {
+        const struct {
+            const char* path;
+            const char* caption;
+        } captions[]
+            = { { "/runs/credit.run", "credit" }, { "C:\\models\\model.abc", "model" }, { "/x/a.ru", "a.ru" } };
+        for (const auto& c : captions) {
+            run = std::make_shared<FakeRun>(QString::fromLatin1(c.path), 1);
+            EXPECT_EQ(open()->windowTitle(), QStringLiteral("Logistic Regression - ") + c.caption);
+        }
+        const auto bucketList = [&](int samples) {
+            run->values["data#train_Samples"] = samples;
+            return items(find<QComboBox>(*open(), "cmbBuckets"));
+        };
+        EXPECT_EQ(bucketList(30), QStringList({ "2", "4", "5", "8", "9", "10", "12", "15" }));
+        EXPECT_EQ(bucketList(40).last(), "20");
+        EXPECT_EQ(bucketList(40).size(), 9);
+        EXPECT_EQ(bucketList(2000).size(), 20);
+        EXPECT_EQ(bucketList(2000).last(), "1000");
+    }
+
+    TEST_F(WindowResults, OpensOnTheChartOfTheSelectedCodeOrTheOneTheRunKeeps)
+    {
+        const struct {
+            std::int32_t selected;
+            std::optional<int> kept;
+            int tab;
+        } cases[] = { { 1134, 1131, 5 }, { 1129, 1131, 0 }, { 1500, 1131, 0 }, { -1, 1131, 2 }, { -1, {}, 0 } };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.selected << " " << c.kept.value_or(0));
+            if (c.kept)
+                run->values["set_lr#SelectedChart"] = *c.kept;
+            else
+                run->values.erase("set_lr#SelectedChart");
+            auto window = open(c.selected);
+            window->Activate();
+            EXPECT_EQ(find<QTabBar>(*window, "ssCharts")->currentIndex(), c.tab);
+        }
+    }
+
+    TEST_F(WindowResults, StatusTextsTellTheRowLimitAndTheSampling)
+    {
+        core->calculation = [](CalculateViewInter& view) { view.ShowROC(rocTable(100001), 0.8, 1); };
+        auto window = open(1130, 2, 0);
+        window->Activate();
+        find<QTabBar>(*window, "ssReports")->setCurrentIndex(1);
+        EXPECT_EQ(status(*window, 1), "200 records processed; showing 100000.");
+        EXPECT_EQ(status(*window, 3), "Results evaluated for the top 200 records.");
+        find<QTabBar>(*window, "ssReports")->setCurrentIndex(0);
+        EXPECT_EQ(status(*window, 1), "Ready");
+
+        core->calculation = nullptr;
+        const struct {
+            std::int32_t testSampling;
+            const char* validation;
+        } samplings[] = { { 1, "Results obtained using the Validation dataset." },
+            { 5, "Results obtained using the top 100 records of the Validation set." } };
+        for (const auto& s : samplings) {
+            auto full = open(1129, 0, s.testSampling);
+            full->Activate();
+            EXPECT_EQ(status(*full, 3), "");
+            find<QComboBox>(*full, "cmbDataset")->setCurrentIndex(1);
+            EXPECT_EQ(status(*full, 3), s.validation);
+        }
+    }
+
+    TEST_F(WindowResults, ProgressMovesOnlyAtMultiplesOfTheInterval)
+    {
+        std::unique_ptr<frmDecile> window;
+        std::vector<std::pair<QString, int>> seen;
+        core->calculation = [&](CalculateViewInter& view) {
+            const auto look = [&] {
+                seen.emplace_back(window->findChild<QLineEdit*>("lblProgress")->text(),
+                    window->findChild<QProgressBar*>("pBar")->value());
+            };
+            view.SetTotalRows(1000);
+            view.SetProgressModeValue(100);
+            view.SetCalculationMessage("Record {0} of 1000");
+            look();
+            view.NotifyProgress(250);
+            look();
+            view.NotifyProgress(300);
+            look();
+        };
+        window = open(1129);
+        window->Recalculate();
+        EXPECT_EQ(seen,
+            (std::vector<std::pair<QString, int>> {
+                { "Record 1 of 1000", 0 }, { "Record 1 of 1000", 0 }, { "Record 300 of 1000", 300 } }));
+        EXPECT_EQ(find<QLineEdit>(*window, "lblProgress")->text(), "") << "idle again";
+    }
+
+    TEST_F(WindowResults, OneMinusAucShowsOnlyBelowOneHalf)
+    {
+        auto window = open(1130);
+        auto* complement = find<QLabel>(*window, "lblOneMinuxAUC");
+        window->ShowROC(rocTable(3), 0.3, 1);
+        EXPECT_FALSE(complement->isHidden());
+        EXPECT_EQ(complement->text(), "0.7");
+        EXPECT_EQ(find<QLabel>(*window, "lblAUC")->text(), "0.3");
+        window->ShowROC(rocTable(3), 0.5, 1);
+        EXPECT_TRUE(complement->isHidden());
+    }
+
+    TEST_F(WindowResults, AFlatLogOddsLineHasNoExponentAndNoCutoff)
+    {
+        auto window = open(1129);
+        auto* cutoff = dynamic_cast<RecordingCutoffChart*>(window->findChild<QWidget*>("chCutoff"));
+        auto* fit = dynamic_cast<RecordingFitChart*>(window->findChild<QWidget*>("lfChart"));
+        ASSERT_TRUE(cutoff && fit);
+        window->SetLogOddsStats(1000, 1, 0.5, false);
+        EXPECT_EQ(find<QLabel>(*window, "lblExpSlope")->text(), "UNDEFINED");
+        EXPECT_EQ(find<QLabel>(*window, "lblSlope")->text(), "1000");
+        window->SetLogOddsStats(0, 2, 0.5, false);
+        window->SetLogOddsStats(2, -1, 0.5, false);
+        EXPECT_EQ(cutoff->cutoffs, (std::vector<double> { -0.001, -99999, 0.5 }));
+        EXPECT_EQ(fit->cutoffs, cutoff->cutoffs);
+        window->SetLogOddsStats(-9999, -9999, -9999, false); // a fit that could not be made
+        EXPECT_EQ(find<QLabel>(*window, "lblExpSlope")->text(), "UNDEFINED");
+    }
+
+    TEST_F(WindowResults, HelpTellsBucketsDatasetSynchronisationAndBothTabs)
+    {
+        const struct {
+            std::int32_t selected;
+            const char* buckets;
+            bool validation, synchro;
+            int reportTab;
+            const char* context;
+        } cases[] = {
+            { 1129, "20", true, true, 2, "location=lrwindow&b=20&ds=1&sy=1&tb=2&ch=2" },
+            { 1132, "abc", false, false, 5, "location=lrwindow&b=abc&ds=0&sy=0&tb=5&ch=3" },
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.context);
+            platform->openedAddresses.clear();
+            auto window = openShown(c.selected);
+            find<QComboBox>(*window, "cmbBuckets")->setEditText(c.buckets);
+            if (c.validation)
+                pickFromList(find<QComboBox>(*window, "cmbDataset"), "Validation");
+            if (c.synchro)
+                find<QCheckBox>(*window, "chkSynchro")->click();
+            find<QTabBar>(*window, "ssReports")->setCurrentIndex(c.reportTab);
+            QTest::mouseClick(
+                find<HelpControl>(*window, "HelpControl")->findChild<QPushButton*>("Command"), Qt::LeftButton);
+            EXPECT_EQ(platform->openedAddresses,
+                QStringList { QStringLiteral("file:///opt/vantorix/help/index.html?") + c.context });
+        }
+    }
+
+    TEST_F(WindowResults, AtTheSmallestSizeNothingCoversAChoiceAChartOrALegendValue)
+    {
+        core->calculation = [](CalculateViewInter& view) {
+            view.ShowROC(Table<double>(), 0.2199404612345678, 1);
+            double area = -0.7659041234567891, quality = 4.50662227616609e-05;
+            view.SetGainsChart(Table<Variant>(), area, quality);
+            view.SetLiftChart(Table<Variant>(), Vector<double>(0, { -0.7659041234567, 12345.678901234, 0.1, 1e-7 }));
+            view.SetLogOddsStats(-1234.56789012345, 98765.4321012345, 0.123456789012345, false);
+        };
+        auto window = openShown();
+        window->resize(window->minimumSize());
+        QCoreApplication::processEvents();
+        for (const char* button : { "HelpControl", "cmdClose" })
+            for (const char* choice : { "cmbModels", "ctlModelSelector", "cmbDataset", "cmbBuckets", "chkSynchro" })
+                EXPECT_FALSE(
+                    find<QWidget>(*window, button)->geometry().intersects(find<QWidget>(*window, choice)->geometry()))
+                    << button << " covers " << choice;
+
+        const std::vector<AnalysisTab>& tabs = analysisTabs();
+        auto* charts = find<QTabBar>(*window, "ssCharts");
+        for (std::size_t shown = 0; shown < tabs.size(); ++shown) {
+            SCOPED_TRACE(tabs[shown].caption);
+            charts->setCurrentIndex(int(shown));
+            QCoreApplication::processEvents();
+            QWidget* chart = find<QWidget>(*window, tabs[shown].chart.objectName);
+            EXPECT_TRUE(chart->isVisible());
+            std::vector<QRect> taken { chart->geometry() };
+            for (const char* name : tabs[shown].sideControls) {
+                QWidget* side = find<QWidget>(*window, name);
+                EXPECT_TRUE(side->isVisible()) << name;
+                for (const QRect& other : taken)
+                    EXPECT_FALSE(side->geometry().intersects(other)) << name << " covers the chart or another control";
+                EXPECT_LE(side->geometry().right(), chart->parentWidget()->width()) << name;
+                taken.push_back(side->geometry());
+                for (QLabel* label : side->findChildren<QLabel*>()) {
+                    if (label->isVisible()) {
+                        EXPECT_GE(label->width(), label->sizeHint().width())
+                            << name << ": " << label->text().toStdString();
+                    }
+                }
+            }
+            for (std::size_t other = 0; other < tabs.size(); ++other)
+                for (const char* name : other == shown ? std::vector<const char*> {} : tabs[other].sideControls)
+                    EXPECT_FALSE(find<QWidget>(*window, name)->isVisible()) << name;
+        }
+    }
+
+}
+} // namespace lrv::test
