@@ -1,8 +1,7 @@
 #include "window/ModelSelector.h"
 
 #include "common/FakePlatform.h"
-#include "reports/properties/FakeRun.h"
-#include "support/ControlRegistry.h"
+#include "common/ScriptedHost.h"
 #include "window/dialogs/KeyInput.h"
 
 #include <gtest/gtest.h>
@@ -21,92 +20,68 @@ namespace {
             QObject::connect(
                 &selector, &ModelSelector::ModelChanged, [this](std::int32_t id) { changes.push_back(id); });
         }
-        void init()
+        /// The run's models get ids 101, 102, ... so that an id is never taken for a position.
+        void init(int models = 20)
         {
+            run = std::make_shared<FakeRun>(QStringLiteral("/runs/credit.run"), models);
+            for (int i = 0; i < models; ++i)
+                run->model(i).modelId = 101 + i;
+            if (prepare)
+                prepare(*run);
             std::shared_ptr<IRun> asRun = run;
             selector.Init(asRun);
         }
         QLineEdit* box() const { return selector.findChild<QLineEdit*>("txCurrentModel"); }
         QLineEdit* fitness() const { return selector.findChild<QLineEdit*>("txtRsquare"); }
-        QToolButton* arrow(const char* name) const { return selector.findChild<QToolButton*>(name); }
-        int current() const { return run->modelList->currentPosition(); }
+        void clickArrow(const char* name) { selector.findChild<QToolButton*>(name)->click(); }
 
-        std::shared_ptr<FakeRun> run = std::make_shared<FakeRun>(20);
+        std::function<void(FakeRun&)> prepare;
+        std::shared_ptr<FakeRun> run;
         ModelSelector selector;
         std::vector<std::int32_t> changes;
     };
 
-    TEST_F(ModelSelectorTest, PositionBoxKeepsAPositionOfTheRun)
+    TEST_F(ModelSelectorTest, PositionBoxTakesDigitsKeepsAPositionOfTheRunAndAppliesOnEnter)
     {
+        prepare = [](FakeRun& r) { r.model(4).trainR2 = 0.25; };
         init();
-        ASSERT_TRUE(box() && fitness() && selector.findChild<QWidget*>("updCurrentModel"));
         EXPECT_EQ(box()->text(), "1");
-        box()->setText("0");
-        EXPECT_EQ(box()->text(), "1");
-        box()->setText("x");
-        EXPECT_EQ(box()->text(), "1");
-        box()->setText("999");
-        EXPECT_EQ(box()->text(), "20");
-        box()->setText("7");
-        EXPECT_EQ(box()->text(), "7");
-        // Typing alone applies nothing.
-        EXPECT_TRUE(changes.empty());
-        EXPECT_EQ(run->modelList->positionCalls, 0);
-    }
-
-    TEST_F(ModelSelectorTest, KeyFilterKeepsDigitsOnly)
-    {
-        init();
+        const std::pair<const char*, const char*> typed[]
+            = { { "0", "1" }, { "x", "1" }, { "999", "20" }, { "7", "7" } };
+        for (const auto& [text, kept] : typed) {
+            box()->setText(text);
+            EXPECT_EQ(box()->text(), kept) << text;
+        }
         box()->selectAll();
         typeText(box(), "1a-2");
         EXPECT_EQ(box()->text(), "12");
-    }
+        EXPECT_TRUE(changes.empty()) << "typing alone applies nothing";
+        EXPECT_EQ(run->positionCalls, 0);
 
-    TEST_F(ModelSelectorTest, EnterAppliesThePosition)
-    {
-        run->model(4).trainR2 = 0.25;
-        init();
         box()->setText("5");
         pressKey(box(), Qt::Key_Return, Qt::NoModifier, "\r");
         EXPECT_EQ(changes, std::vector<std::int32_t>({ 105 }));
-        EXPECT_EQ(current(), 5);
+        EXPECT_EQ(run->currentPosition(), 5);
         EXPECT_EQ(fitness()->text(), "0.25");
         EXPECT_TRUE(box()->isEnabled());
     }
 
-    TEST_F(ModelSelectorTest, GotoNextAndPreviousStopAtTheEnds)
+    TEST_F(ModelSelectorTest, StepsStopAtTheEnds)
     {
-        init();
-        selector.SetModelByIndex(19);
-        selector.GotoNext();
-        EXPECT_TRUE(changes.empty());
-        EXPECT_EQ(box()->text(), "20");
-
-        selector.SetModelByIndex(0);
+        init(3);
         selector.GotoPrevious();
+        clickArrow("updCurrentModelDown");
         EXPECT_TRUE(changes.empty());
-        EXPECT_EQ(run->modelList->positionCalls, 0);
-
+        EXPECT_EQ(run->positionCalls, 0);
         selector.GotoNext();
+        clickArrow("updCurrentModelUp");
+        clickArrow("updCurrentModelUp");
         selector.GotoNext();
-        selector.GotoPrevious();
+        EXPECT_EQ(box()->text(), "3");
+        clickArrow("updCurrentModelDown");
         EXPECT_EQ(changes, std::vector<std::int32_t>({ 102, 103, 102 }));
         EXPECT_EQ(box()->text(), "2");
-        EXPECT_EQ(current(), 2);
-    }
-
-    TEST_F(ModelSelectorTest, ArrowsStepWithinTheModels)
-    {
-        run = std::make_shared<FakeRun>(2);
-        init();
-        arrow("updCurrentModelUp")->click();
-        arrow("updCurrentModelUp")->click();
-        EXPECT_EQ(changes, std::vector<std::int32_t>({ 102 }));
-        EXPECT_EQ(box()->text(), "2");
-        arrow("updCurrentModelDown")->click();
-        arrow("updCurrentModelDown")->click();
-        EXPECT_EQ(changes, std::vector<std::int32_t>({ 102, 101 }));
-        EXPECT_EQ(current(), 1);
+        EXPECT_EQ(run->currentPosition(), 2);
     }
 
     TEST_F(ModelSelectorTest, ApplyIsNotReentered)
@@ -125,68 +100,50 @@ namespace {
         EXPECT_EQ(changes.size(), 2u);
     }
 
-    TEST_F(ModelSelectorTest, AccuracyShownWithoutTrailingZeros)
+    TEST_F(ModelSelectorTest, FitnessShowsRSquareOrAccuracyAndMarksWhatIsMissing)
     {
-        run->kind = 1;
-        const std::vector<std::pair<double, QString>> cases
-            = { { 87.1, "87.1%" }, { 87.25, "87.25%" }, { 100, "100%" }, { 95, "95%" } };
-        for (std::size_t i = 0; i < cases.size(); ++i)
-            run->model(int(i)).trainAccuracy = cases[i].first;
-        init();
-        for (std::size_t i = 0; i < cases.size(); ++i) {
-            SCOPED_TRACE(cases[i].first);
-            selector.SetModelByIndex(int(i));
-            EXPECT_EQ(fitness()->text(), cases[i].second);
-            EXPECT_EQ(fitness()->toolTip(), "Training Accuracy of the active model.");
+        const struct {
+            std::int32_t kind;
+            double figure;
+            const char* text;
+            const char* tip;
+        } cases[] = {
+            { 2, -11111, " --", "Calculation errors." },
+            { 2, -1, " --", "UNDEFINED" },
+            { 2, 0.12345678, "0.123457", "Training R-square of the active model." },
+            { 1, 87.1, "87.1%", "Training Accuracy of the active model." },
+            { 1, 87.25, "87.25%", "Training Accuracy of the active model." },
+            { 1, 100, "100%", "Training Accuracy of the active model." },
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.figure);
+            prepare = [&](FakeRun& r) {
+                r.kind = c.kind;
+                r.model(1).trainR2 = r.model(1).trainAccuracy = c.figure;
+            };
+            init(2);
+            selector.SetModelByIndex(1);
+            EXPECT_EQ(fitness()->text(), c.text);
+            EXPECT_EQ(fitness()->toolTip(), c.tip);
         }
-    }
-
-    TEST_F(ModelSelectorTest, RSquareMarkersAndRounding)
-    {
-        run->model(0).trainR2 = -11111;
-        run->model(1).trainR2 = -1;
-        run->model(2).trainR2 = 0.12345678;
-        init();
-        EXPECT_EQ(fitness()->text(), " --");
-        EXPECT_EQ(fitness()->toolTip(), "Calculation errors.");
-        selector.SetModelByIndex(1);
-        EXPECT_EQ(fitness()->text(), " --");
-        EXPECT_EQ(fitness()->toolTip(), "UNDEFINED");
-        selector.SetModelByIndex(2);
-        EXPECT_EQ(fitness()->text(), "0.123457");
-        EXPECT_EQ(fitness()->toolTip(), "Training R-square of the active model.");
         EXPECT_TRUE(changes.empty());
     }
 
-    TEST_F(ModelSelectorTest, SetModelByIndexRejectsABadIndex)
+    TEST_F(ModelSelectorTest, ABadIndexOrAFailingHostKeepsThePositionAndTellsTheUser)
     {
         init();
         selector.SetModelByIndex(4);
-        EXPECT_EQ(box()->text(), "5");
         EXPECT_THROW(selector.SetModelByIndex(20), Error);
         EXPECT_EQ(box()->text(), "5");
-    }
 
-    TEST_F(ModelSelectorTest, FailingHostTellsTheUserAndKeepsThePosition)
-    {
-        init();
-        run->modelList->failPositions = true;
+        run->failPositions = true;
         box()->setText("3");
         pressKey(box(), Qt::Key_Enter, Qt::NoModifier, "\r");
         EXPECT_TRUE(changes.empty());
-        EXPECT_EQ(box()->text(), "1");
+        EXPECT_EQ(box()->text(), "5");
         EXPECT_TRUE(box()->isEnabled());
         ASSERT_EQ(FakePlatform::current().prompts.size(), 1u);
         EXPECT_TRUE(FakePlatform::current().prompts[0].message.contains("The run file is locked."));
-    }
-
-    TEST(ControlRegistration, SelectorAndHelpButtonAreRegistered)
-    {
-        for (const char* name : { "ModelSelector", "HelpControl" }) {
-            std::unique_ptr<QWidget> control(ControlRegistry::create(ControlRegistry::progIdOf(name), nullptr));
-            ASSERT_NE(control, nullptr) << name;
-            EXPECT_STREQ(control->metaObject()->className(), (std::string("lrv::") + name).c_str());
-        }
     }
 
 } // namespace
