@@ -238,42 +238,27 @@ TEST_F(PerRecordReportsTest, IdsShowAsTheFileWritesThemAndCopiesAreHeadedByTheGr
     EXPECT_TRUE(rocReport->AllDataText().startsWith("Quantile\t"));
 }
 
-TEST_F(PerRecordReportsTest, AMismatchedDataSourceKeepsHasDataFalseAndTheGridUnchanged)
+TEST_F(PerRecordReportsTest, DataThatDoesNotFitOrIsClearedLeavesTheGridAsItWas)
 {
     RocReport roc;
     roc.Init(&grid);
     roc.SetDataSourceDbl(test::doubleRows({ rocRow(7, 1), rocRow(8, 0) }));
     roc.Refresh();
     ASSERT_EQ(grid.rowCount(), 2);
+    const QString shown = grid.itemText(1, 0);
 
     roc.ClearData();
+    EXPECT_FALSE(roc.HasData());
+    EXPECT_TRUE(roc.AllDataText().isEmpty());
     roc.SetDataSourceVar(test::variantRows({ { 1, 2 } }));
     EXPECT_FALSE(roc.HasData());
-
     QuantileReport quantiles;
     quantiles.SetDataSourceDbl(test::doubleRows({ { 1, 2 } }));
     EXPECT_FALSE(quantiles.HasData());
     quantiles.Refresh();
     roc.Refresh();
     EXPECT_EQ(grid.rowCount(), 2);
-    EXPECT_EQ(grid.columnCaption(0), "Id");
-    EXPECT_EQ(grid.itemText(1, 0), "8");
-}
-
-TEST_F(PerRecordReportsTest, ClearDataLeavesTheGridAsItWas)
-{
-    LogisticFitReport report;
-    report.Init(&grid);
-    report.SetDataSourceDbl(probabilitiesWithClasses({ 0, 0, 1 }));
-    report.Refresh();
-    ASSERT_TRUE(report.HasData());
-
-    report.ClearData();
-    EXPECT_FALSE(report.HasData());
-    report.Refresh();
-    EXPECT_EQ(grid.rowCount(), 3);
-    EXPECT_EQ(grid.itemText(2, 0), "2");
-    EXPECT_TRUE(report.AllDataText().isEmpty());
+    EXPECT_EQ(grid.itemText(1, 0), shown);
 }
 
 TEST_F(PerRecordReportsTest, ThresholdColourWinsOverTheErrorColour)
@@ -345,49 +330,43 @@ TEST_F(PerRecordReportsTest, ConfMatrixColoursInOrderErrorThresholdThenClassChan
     EXPECT_EQ(rowColor(2), std::nullopt);
 }
 
-TEST_F(PerRecordReportsTest, MatchAndOutcomeTextsInGridAndCopy)
+TEST_F(PerRecordReportsTest, MatchAndOutcomeShowAsWordsInGridAndCopy)
 {
-    ConfMatrixReport matrix;
-    matrix.Init(&grid);
-    matrix.SetDataSourceDbl(test::doubleRows({
-        probabilityRow(1, 1, 0, 0), // wrong, target 1
-        probabilityRow(2, 0, 0, 1), // right, target 0
-        probabilityRow(3, 1, 1, 1),
-        probabilityRow(4, 0, 1, 0),
-    }));
-    matrix.Refresh();
-    EXPECT_EQ(grid.itemText(0, 6), "Wrong");
-    EXPECT_EQ(grid.itemText(0, 7), "False Neg.");
-    EXPECT_EQ(grid.itemText(1, 6), "OK");
-    EXPECT_EQ(grid.itemText(1, 7), "True Neg.");
-    EXPECT_EQ(grid.itemText(0, 3), "0.25");
-    EXPECT_EQ(matrix.ColumnText(7), "Type\r\nFalse Neg.\r\nTrue Neg.\r\nTrue Pos.\r\nFalse Pos.");
-    const QStringList lines = matrix.AllDataText().split("\r\n");
-    EXPECT_EQ(lines[0], "Id\tTarget\tModel Output\tProbability[1]\tProbability[0]\tMost Likely Class\tMatch\tType");
-    EXPECT_EQ(lines[1], "1\t1\t0.5\t0.25\t0.75\t0\tWrong\tFalse Neg.");
-
-    LogisticFitReport fit;
-    fit.Init(&grid);
-    fit.SetDataSourceDbl(test::doubleRows({ probabilityRow(9, 1, 0, 0) }));
-    fit.Refresh();
-    EXPECT_EQ(grid.itemText(0, 8), "Wrong");
-    EXPECT_EQ(grid.itemText(0, 5), "0.25");
-    EXPECT_EQ(fit.AllDataText().split("\r\n").at(1), "9\t1\t0.5\t0.1\t1.1\t0.25\t0.75\t0\tWrong");
-    EXPECT_EQ(fit.ColumnText(8), "Match\r\nWrong");
-
-    CutoffReport cutoff;
-    cutoff.Init(&grid);
-    cutoff.SetDataSourceDbl(test::doubleRows({ rocRow(1, 1, 0, 1, 0), rocRow(2, 0, 0, 0, 4), rocRow(3, 0, 0, 0, 2) }));
-    cutoff.Refresh();
-    EXPECT_EQ(grid.itemText(0, 9), "OK");
-    EXPECT_EQ(grid.itemText(0, 10), "True Pos.");
-    EXPECT_EQ(grid.itemText(1, 9), "Wrong");
-    EXPECT_EQ(grid.itemText(1, 10), "");
-    EXPECT_EQ(grid.itemText(2, 10), "False Pos.");
-    EXPECT_EQ(grid.itemText(0, 3), "0.5"); // TPR (Sens)
-    EXPECT_EQ(grid.itemText(0, 5), "1"); // FPR (1-Spec)
-    EXPECT_EQ(cutoff.ColumnText(10), "Type\r\nTrue Pos.\r\n\r\nFalse Pos.");
-    EXPECT_EQ(cutoff.AllDataText().split("\r\n").at(2), "2\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\t");
+    const auto shownRows = [&] {
+        QStringList rows;
+        for (int r = 0; r < grid.rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < grid.columnCount(); ++c)
+                cells << grid.itemText(r, c);
+            rows << cells.join('\t');
+        }
+        return rows;
+    };
+    const struct {
+        std::shared_ptr<TableReport> report;
+        Table<double> data;
+        QStringList lines; // what the grid shows and the copy holds, without the header
+    } cases[] = {
+        { std::make_shared<ConfMatrixReport>(),
+            test::doubleRows({ probabilityRow(1, 1, 0, 0), probabilityRow(2, 0, 0, 1), probabilityRow(3, 1, 1, 1),
+                probabilityRow(4, 0, 1, 0) }),
+            { "1\t1\t0.5\t0.25\t0.75\t0\tWrong\tFalse Neg.", "2\t0\t0.5\t0.25\t0.75\t0\tOK\tTrue Neg.",
+                "3\t1\t0.5\t0.25\t0.75\t1\tOK\tTrue Pos.", "4\t0\t0.5\t0.25\t0.75\t1\tWrong\tFalse Pos." } },
+        { std::make_shared<LogisticFitReport>(), test::doubleRows({ probabilityRow(9, 1, 0, 0) }),
+            { "9\t1\t0.5\t0.1\t1.1\t0.25\t0.75\t0\tWrong" } },
+        { std::make_shared<CutoffReport>(),
+            test::doubleRows({ rocRow(1, 1, 0, 1, 0), rocRow(2, 0, 0, 0, 4), rocRow(3, 0, 0, 0, 2) }),
+            { "1\t1\t0.5\t0.5\t0\t1\t0\t0\t1\tOK\tTrue Pos.", "2\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\t",
+                "3\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\tFalse Pos." } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.report->Index());
+        c.report->Init(&grid);
+        c.report->SetDataSourceDbl(c.data);
+        c.report->Refresh();
+        EXPECT_EQ(shownRows(), c.lines);
+        EXPECT_EQ(c.report->AllDataText().split("\r\n").mid(1), c.lines);
+    }
 }
 
 } // namespace

@@ -65,8 +65,6 @@ TEST(QuantileReport, ShowsRowsFromOneAndCopiesFromTheLowerBound)
     QuantileReport report;
     report.Init(&grid);
     ASSERT_EQ(grid.columnCount(), 12); // columns stand before any data
-    EXPECT_EQ(grid.columnWidth(0), 60);
-    EXPECT_GE(grid.columnWidth(1), 100) << "at least as designed, and as wide as \"Upper Boundary\"";
     report.SetDataSourceVar(decileTable(10));
     report.Refresh();
 
@@ -77,10 +75,6 @@ TEST(QuantileReport, ShowsRowsFromOneAndCopiesFromTheLowerBound)
     EXPECT_EQ(grid.itemText(9, 9), "100.00%");
     const QStringList lines = report.AllDataText().split("\r\n");
     ASSERT_EQ(lines.size(), 1 + 11);
-    EXPECT_EQ(lines[0],
-        "Quantile\tUpper Boundary\tLower Boundary\tPositive Cases\tNegative Cases\tTotal Cases\t"
-        "Positive Cases %\tNegative Cases %\tCumulative Positives\tCumulative Positives %\t"
-        "Positive Rate 95 % Low\tPositive Rate 95 % High");
     // The intervals are empty until the calibration table arrives, then follow it row by row.
     EXPECT_EQ(lines[2], "1\t0.9\t0.8\t3\t6\t9\t33.333\t66.667\t3\t10\t\t");
     TableBuilder<double> calibration(1, 10, 0, index(CalibrationColumn::Last));
