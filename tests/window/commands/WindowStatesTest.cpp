@@ -20,17 +20,8 @@
 namespace lrv::test {
 namespace {
 
-    /// What a calculation was asked to compute.
-    struct Request {
-        std::int32_t modelId;
-        QString buckets;
-        std::int16_t dataSet;
-        bool operator==(const Request&) const = default;
-        friend void PrintTo(const Request& r, std::ostream* out)
-        {
-            *out << "{" << r.modelId << ", " << r.buckets.toStdString() << ", " << r.dataSet << "}";
-        }
-    };
+    /// What a calculation was asked to compute: model id, quantiles text, dataset.
+    using Request = std::tuple<std::int32_t, QString, std::int16_t>;
 
     class WindowStates : public WindowFixture {
     protected:
@@ -42,7 +33,7 @@ namespace {
 
         void record(CalculateViewInter& view)
         {
-            requests.push_back({ view.GetModelId(), view.GetBuckets(), view.GetDataSet() });
+            requests.emplace_back(view.GetModelId(), view.GetBuckets(), view.GetDataSet());
         }
 
         /// The controls a user chooses with, the help and Close: usable exactly when no calculation runs.
@@ -276,7 +267,7 @@ namespace {
                 EXPECT_EQ(find<QComboBox>(*window, "cmbBuckets")->currentText(), "25");
                 core->calculation = [this](CalculateViewInter& view) { record(view); };
                 pickFromList(find<QComboBox>(*window, "cmbModels"), 1);
-                EXPECT_EQ(requests.back(), (Request { 2, "25", 2 })) << "another model calculates with the choices";
+                EXPECT_EQ(requests.back(), Request(2, "25", 2)) << "another model calculates with the choices";
                 EXPECT_EQ(window->state(), WindowState::Idle);
             }
     }
