@@ -152,45 +152,6 @@ TEST_F(PerRecordReportsTest, RowLimitShows100000RowsAndFlagsOnlyACutTable)
     }
 }
 
-TEST_F(PerRecordReportsTest, CalculationErrorsShowNoOutcomeInGridAndCopy)
-{
-    const double nan = std::nan("");
-    // Error rows of the engine: NaN output and probabilities, match 0, the outcome code -1.
-    std::vector<double> rocError = rocRow(4, 1, 1, 0, -1);
-    rocError[index(RocColumn::Output)] = nan;
-    const Table<double> roc = test::doubleRows({ rocError, rocRow(5, 1) });
-    const Table<double> probabilities
-        = test::doubleRows({ { 4, 1, nan, nan, nan, nan, nan, 0, 0, 1 }, { 5, 0, nan, nan, nan, nan, nan, 1, 0, 1 } });
-    const struct {
-        std::shared_ptr<TableReport> report;
-        Table<double> data;
-        int match, type, probability; // grid positions; -1: none
-    } cases[] = {
-        { std::make_shared<ConfMatrixReport>(), probabilities, 6, 7, 3 },
-        { std::make_shared<CutoffReport>(), roc, 9, 10, -1 },
-        { std::make_shared<LogisticFitReport>(), probabilities, 8, -1, 5 },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.report->Index());
-        c.report->Init(&grid);
-        c.report->SetDataSourceDbl(c.data);
-        c.report->Refresh();
-        EXPECT_EQ(rowColor(0), kError);
-        EXPECT_EQ(grid.itemText(0, c.match), "");
-        const QStringList copied = c.report->AllDataText().split("\r\n")[1].split('\t');
-        EXPECT_EQ(copied[c.match], "");
-        if (c.type >= 0) {
-            EXPECT_EQ(grid.itemText(0, c.type), "Calculation Error");
-            EXPECT_EQ(copied[c.type], "Calculation Error");
-            EXPECT_EQ(c.report->ColumnText(c.type).split("\r\n")[1], "Calculation Error");
-        }
-        if (c.probability >= 0) {
-            EXPECT_EQ(grid.itemText(0, c.probability), copied[c.probability]);
-            EXPECT_EQ(grid.itemText(0, c.probability + 1), copied[c.probability + 1]);
-        }
-    }
-}
-
 TEST_F(PerRecordReportsTest, IdsShowAsTheFileWritesThemAndCopiesAreHeadedByTheGrid)
 {
     // Keys 1 and 2 stand for ids the file writes as texts; the threshold is found by key.
@@ -330,7 +291,7 @@ TEST_F(PerRecordReportsTest, ConfMatrixColoursInOrderErrorThresholdThenClassChan
     EXPECT_EQ(rowColor(2), std::nullopt);
 }
 
-TEST_F(PerRecordReportsTest, MatchAndOutcomeShowAsWordsInGridAndCopy)
+TEST_F(PerRecordReportsTest, MatchAndOutcomeShowAsWordsAndACalculationErrorAsNoneInGridAndCopy)
 {
     const auto shownRows = [&] {
         QStringList rows;
@@ -342,22 +303,28 @@ TEST_F(PerRecordReportsTest, MatchAndOutcomeShowAsWordsInGridAndCopy)
         }
         return rows;
     };
+    // Error rows of the engine come first: NaN output and probabilities, match 0, the outcome code -1.
+    const double nan = std::nan("");
+    std::vector<double> rocError = rocRow(4, 1, 1, 0, -1);
+    rocError[index(RocColumn::Output)] = nan;
+    const std::vector<double> probabilityError { 4, 1, nan, nan, nan, nan, nan, 0, 0, 1 };
     const struct {
         std::shared_ptr<TableReport> report;
         Table<double> data;
         QStringList lines; // what the grid shows and the copy holds, without the header
     } cases[] = {
         { std::make_shared<ConfMatrixReport>(),
-            test::doubleRows({ probabilityRow(1, 1, 0, 0), probabilityRow(2, 0, 0, 1), probabilityRow(3, 1, 1, 1),
-                probabilityRow(4, 0, 1, 0) }),
-            { "1\t1\t0.5\t0.25\t0.75\t0\tWrong\tFalse Neg.", "2\t0\t0.5\t0.25\t0.75\t0\tOK\tTrue Neg.",
-                "3\t1\t0.5\t0.25\t0.75\t1\tOK\tTrue Pos.", "4\t0\t0.5\t0.25\t0.75\t1\tWrong\tFalse Pos." } },
-        { std::make_shared<LogisticFitReport>(), test::doubleRows({ probabilityRow(9, 1, 0, 0) }),
-            { "9\t1\t0.5\t0.1\t1.1\t0.25\t0.75\t0\tWrong" } },
+            test::doubleRows({ probabilityError, probabilityRow(1, 1, 0, 0), probabilityRow(2, 0, 0, 1),
+                probabilityRow(3, 1, 1, 1), probabilityRow(4, 0, 1, 0) }),
+            { "4\t1\tNaN\tNaN\tNaN\t0\t\tCalculation Error", "1\t1\t0.5\t0.25\t0.75\t0\tWrong\tFalse Neg.",
+                "2\t0\t0.5\t0.25\t0.75\t0\tOK\tTrue Neg.", "3\t1\t0.5\t0.25\t0.75\t1\tOK\tTrue Pos.",
+                "4\t0\t0.5\t0.25\t0.75\t1\tWrong\tFalse Pos." } },
+        { std::make_shared<LogisticFitReport>(), test::doubleRows({ probabilityError, probabilityRow(9, 1, 0, 0) }),
+            { "4\t1\tNaN\tNaN\tNaN\tNaN\tNaN\t0\t", "9\t1\t0.5\t0.1\t1.1\t0.25\t0.75\t0\tWrong" } },
         { std::make_shared<CutoffReport>(),
-            test::doubleRows({ rocRow(1, 1, 0, 1, 0), rocRow(2, 0, 0, 0, 4), rocRow(3, 0, 0, 0, 2) }),
-            { "1\t1\t0.5\t0.5\t0\t1\t0\t0\t1\tOK\tTrue Pos.", "2\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\t",
-                "3\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\tFalse Pos." } },
+            test::doubleRows({ rocError, rocRow(1, 1, 0, 1, 0), rocRow(2, 0, 0, 0, 4), rocRow(3, 0, 0, 0, 2) }),
+            { "4\t1\tNaN\t0.5\t0\t1\t0\t0\t1\t\tCalculation Error", "1\t1\t0.5\t0.5\t0\t1\t0\t0\t1\tOK\tTrue Pos.",
+                "2\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\t", "3\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\tFalse Pos." } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.report->Index());
@@ -366,6 +333,7 @@ TEST_F(PerRecordReportsTest, MatchAndOutcomeShowAsWordsInGridAndCopy)
         c.report->Refresh();
         EXPECT_EQ(shownRows(), c.lines);
         EXPECT_EQ(c.report->AllDataText().split("\r\n").mid(1), c.lines);
+        EXPECT_EQ(rowColor(0), kError);
     }
 }
 
