@@ -76,31 +76,16 @@ std::vector<int> highlightedRows(const ReportGrid& grid)
     return rows;
 }
 
-struct PerRecordCase {
-    const char* name;
-    std::function<std::unique_ptr<IDataReport>()> make;
-    int columns;
-};
-
-std::vector<PerRecordCase> perRecordReports()
-{
-    return {
-        { "ROC", [] { return std::make_unique<RocReport>(); }, 16 },
-        { "Cutoff", [] { return std::make_unique<CutoffReport>(); }, 16 },
-        { "LogisticFit", [] { return std::make_unique<LogisticFitReport>(); }, 10 },
-        { "ConfMatrix", [] { return std::make_unique<ConfMatrixReport>(); }, 10 },
-    };
-}
-
 TEST_F(PerRecordReportsTest, RowLimitShows100000RowsAndFlagsOnlyACutTable)
 {
-    for (const PerRecordCase& reportCase : perRecordReports()) {
-        SCOPED_TRACE(reportCase.name);
-        const auto idTable = [&](int rowHigh) {
-            return test::computedDoubles(
-                rowHigh, reportCase.columns - 1, [](int r, int c) { return c == 0 ? r : 0.0; });
+    const std::pair<std::shared_ptr<IDataReport>, int> reports[]
+        = { { std::make_shared<RocReport>(), 16 }, { std::make_shared<CutoffReport>(), 16 },
+              { std::make_shared<LogisticFitReport>(), 10 }, { std::make_shared<ConfMatrixReport>(), 10 } };
+    for (const auto& [report, columns] : reports) {
+        SCOPED_TRACE(report->Index());
+        const auto idTable = [columns = columns](int rowHigh) {
+            return test::computedDoubles(rowHigh, columns - 1, [](int r, int c) { return c == 0 ? r : 0.0; });
         };
-        auto report = reportCase.make();
         report->Init(&grid);
 
         report->SetDataSourceDbl(idTable(99999));
@@ -123,26 +108,23 @@ TEST_F(PerRecordReportsTest, RowLimitShows100000RowsAndFlagsOnlyACutTable)
         report->CopyAllData();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
 
-        // A file takes the same lines as they are formatted, in blocks of whole lines, the last line ended.
-        QByteArray written;
-        int blocks = 0;
-        TableTextWriter writer(
-            [&](QByteArrayView block) {
-                ++blocks;
-                EXPECT_TRUE(block.endsWith('\n'));
-                written.append(block);
-            },
-            u"\n");
-        EXPECT_EQ(report->WriteAllData(writer, -1), 100001);
-        writer.flush();
-        EXPECT_GT(blocks, 1);
-        EXPECT_EQ(QString::fromUtf8(written), QString(text).replace("\r\n", "\n") + "\n");
-        // A row limit writes the header and the first rows.
-        QByteArray first;
-        TableTextWriter cut([&](QByteArrayView block) { first.append(block); }, u"\n");
-        EXPECT_EQ(report->WriteAllData(cut, 2), 2);
-        cut.flush();
-        EXPECT_EQ(QString::fromUtf8(first), lines.mid(0, 3).join("\n") + "\n");
+        // A file takes the same lines as they are formatted, in blocks of whole lines, the last line ended; a row
+        // limit writes the header and the first rows.
+        for (const int limit : { -1, 2 }) {
+            QByteArray written;
+            int blocks = 0;
+            TableTextWriter writer(
+                [&](QByteArrayView block) {
+                    ++blocks;
+                    EXPECT_TRUE(block.endsWith('\n'));
+                    written.append(block);
+                },
+                u"\n");
+            EXPECT_EQ(report->WriteAllData(writer, limit), limit < 0 ? 100001 : limit);
+            writer.flush();
+            EXPECT_EQ(QString::fromUtf8(written), lines.mid(0, limit < 0 ? -1 : limit + 1).join("\n") + "\n");
+            EXPECT_TRUE(limit > 0 || blocks > 1);
+        }
 
         // A smaller table after a cut one is shown whole and says so.
         report->SetDataSourceDbl(idTable(49999));
