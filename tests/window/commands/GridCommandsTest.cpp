@@ -17,17 +17,6 @@
 namespace lrv::test {
 namespace {
 
-    Table<double> rocTable(int rows)
-    {
-        TableBuilder<double> builder(0, rows - 1, 0, 15);
-        for (int r = 0; r < rows; ++r) {
-            builder.set(r, 0, r + 1);
-            builder.set(r, 1, r % 2);
-            builder.set(r, 2, 1.0 - double(r) / rows);
-        }
-        return builder.build();
-    }
-
     class GridCommands : public WindowFixture {
     protected:
         void SetUp() override

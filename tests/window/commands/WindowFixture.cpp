@@ -77,6 +77,17 @@ void WindowFixture::clickOption(QAbstractButton* option)
     QTest::mouseClick(option, Qt::LeftButton, {}, caption.center());
 }
 
+Table<double> WindowFixture::rocTable(int rows)
+{
+    TableBuilder<double> builder(0, rows - 1, 0, 15);
+    for (int r = 0; r < rows; ++r) {
+        builder.set(r, 0, r + 1);
+        builder.set(r, 1, r % 2);
+        builder.set(r, 2, 1.0 - double(r) / rows);
+    }
+    return builder.build();
+}
+
 Table<Variant> WindowFixture::decileResults(int buckets)
 {
     TableBuilder<Variant> builder(1, buckets, 0, 11);

@@ -40,6 +40,8 @@ protected:
     /// Clicks an option button on its caption, where a user clicks.
     static void clickOption(QAbstractButton* option);
 
+    /// ROC results of `rows` records: ids 1.., targets alternating, outputs falling from 1.
+    static Table<double> rocTable(int rows);
     /// Decile results of `buckets` rows as the host core delivers them (rows 1..B, columns 0..11).
     static Table<Variant> decileResults(int buckets);
 

@@ -16,45 +16,29 @@
 namespace lrv::test {
 namespace {
 
-    Table<double> rocTable(int rows)
-    {
-        TableBuilder<double> builder(0, rows - 1, 0, 15);
-        for (int r = 0; r < rows; ++r) {
-            builder.set(r, 0, r + 1);
-            builder.set(r, 2, 1.0 - double(r) / rows);
-        }
-        return builder.build();
-    }
-
     class WindowResults : public WindowFixture {
     protected:
         static QString status(QWidget& window, int panel)
         {
             return find<QLabel>(window, QStringLiteral("sbStatus.Panel(%1)").arg(panel))->text();
         }
-        static QStringList items(QComboBox* list)
-        {
-            QStringList texts;
-            for (int i = 0; i < list->count(); ++i)
-                texts << list->itemText(i);
-            return texts;
-        }
     };
 
     TEST_F(WindowResults, CaptionAndQuantileListFollowTheRun)
     {
-        const struct {
-            const char* path;
-            const char* caption;
-        } captions[]
-            = { { "/runs/credit.run", "credit" }, { "C:\\models\\model.abc", "model" }, { "/x/a.ru", "a.ru" } };
-        for (const auto& c : captions) {
-            run = std::make_shared<FakeRun>(QString::fromLatin1(c.path), 1);
-            EXPECT_EQ(open()->windowTitle(), QStringLiteral("Logistic Regression - ") + c.caption);
+        for (const auto& [path, name] : { std::pair { "/runs/credit.run", "credit" },
+                 std::pair { "C:\\models\\model.abc", "model" }, std::pair { "/x/a.ru", "a.ru" } }) {
+            run = std::make_shared<FakeRun>(QString::fromLatin1(path), 1);
+            EXPECT_EQ(open()->windowTitle(), QStringLiteral("Logistic Regression - ") + name);
         }
         const auto bucketList = [&](int samples) {
             run->values["data#train_Samples"] = samples;
-            return items(find<QComboBox>(*open(), "cmbBuckets"));
+            QStringList texts;
+            const auto window = open();
+            auto* list = find<QComboBox>(*window, "cmbBuckets");
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+            return texts;
         };
         EXPECT_EQ(bucketList(30), QStringList({ "2", "4", "5", "8", "9", "10", "12", "15" }));
         EXPECT_EQ(bucketList(40).last(), "20");
@@ -134,7 +118,7 @@ namespace {
         EXPECT_EQ(find<QLineEdit>(*window, "lblProgress")->text(), "") << "idle again";
     }
 
-    TEST_F(WindowResults, OneMinusAucShowsOnlyBelowOneHalf)
+    TEST_F(WindowResults, AnAucBelowOneHalfShowsItsComplementAndAFlatLogOddsLineNoCutoff)
     {
         auto window = open(1130);
         auto* complement = find<QLabel>(*window, "lblOneMinuxAUC");
@@ -144,51 +128,42 @@ namespace {
         EXPECT_EQ(find<QLabel>(*window, "lblAUC")->text(), "0.3");
         window->ShowROC(rocTable(3), 0.5, 1);
         EXPECT_TRUE(complement->isHidden());
-    }
 
-    TEST_F(WindowResults, AFlatLogOddsLineHasNoExponentAndNoCutoff)
-    {
-        auto window = open(1129);
         auto* cutoff = dynamic_cast<RecordingCutoffChart*>(window->findChild<QWidget*>("chCutoff"));
         auto* fit = dynamic_cast<RecordingFitChart*>(window->findChild<QWidget*>("lfChart"));
         ASSERT_TRUE(cutoff && fit);
         window->SetLogOddsStats(1000, 1, 0.5, false);
-        EXPECT_EQ(find<QLabel>(*window, "lblExpSlope")->text(), "UNDEFINED");
+        EXPECT_EQ(find<QLabel>(*window, "lblExpSlope")->text(), "UNDEFINED") << "an exponent that overflows";
         EXPECT_EQ(find<QLabel>(*window, "lblSlope")->text(), "1000");
         window->SetLogOddsStats(0, 2, 0.5, false);
         window->SetLogOddsStats(2, -1, 0.5, false);
-        EXPECT_EQ(cutoff->cutoffs, (std::vector<double> { -0.001, -99999, 0.5 }));
-        EXPECT_EQ(fit->cutoffs, cutoff->cutoffs);
         window->SetLogOddsStats(-9999, -9999, -9999, false); // a fit that could not be made
         EXPECT_EQ(find<QLabel>(*window, "lblExpSlope")->text(), "UNDEFINED");
+        EXPECT_EQ(cutoff->cutoffs, (std::vector<double> { -0.001, -99999, 0.5, -99999 }));
+        EXPECT_EQ(fit->cutoffs, cutoff->cutoffs);
     }
 
     TEST_F(WindowResults, HelpTellsBucketsDatasetSynchronisationAndBothTabs)
     {
-        const struct {
-            std::int32_t selected;
-            const char* buckets;
-            bool validation, synchro;
-            int reportTab;
-            const char* context;
-        } cases[] = {
-            { 1129, "20", true, true, 2, "location=lrwindow&b=20&ds=1&sy=1&tb=2&ch=2" },
-            { 1132, "abc", false, false, 5, "location=lrwindow&b=abc&ds=0&sy=0&tb=5&ch=3" },
+        // Chart, quantiles, validation and synchronisation chosen, report tab; the context that tells them.
+        const std::tuple<std::int32_t, const char*, bool, int, const char*> cases[] = {
+            { 1129, "20", true, 2, "location=lrwindow&b=20&ds=1&sy=1&tb=2&ch=2" },
+            { 1132, "abc", false, 5, "location=lrwindow&b=abc&ds=0&sy=0&tb=5&ch=3" },
         };
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.context);
+        for (const auto& [selected, buckets, chosen, reportTab, context] : cases) {
+            SCOPED_TRACE(context);
             platform->openedAddresses.clear();
-            auto window = openShown(c.selected);
-            find<QComboBox>(*window, "cmbBuckets")->setEditText(c.buckets);
-            if (c.validation)
+            auto window = openShown(selected);
+            find<QComboBox>(*window, "cmbBuckets")->setEditText(buckets);
+            if (chosen) {
                 pickFromList(find<QComboBox>(*window, "cmbDataset"), "Validation");
-            if (c.synchro)
                 find<QCheckBox>(*window, "chkSynchro")->click();
-            find<QTabBar>(*window, "ssReports")->setCurrentIndex(c.reportTab);
+            }
+            find<QTabBar>(*window, "ssReports")->setCurrentIndex(reportTab);
             QTest::mouseClick(
                 find<HelpControl>(*window, "HelpControl")->findChild<QPushButton*>("Command"), Qt::LeftButton);
             EXPECT_EQ(platform->openedAddresses,
-                QStringList { QStringLiteral("file:///opt/vantorix/help/index.html?") + c.context });
+                QStringList { QStringLiteral("file:///opt/vantorix/help/index.html?") + context });
         }
     }
 
