@@ -1,22 +1,20 @@
+// The model selector: a position box that takes digits and applies on Enter, arrows that stop at the ends.
 #include "window/ModelSelector.h"
 
-#include "common/FakePlatform.h"
-#include "common/ScriptedHost.h"
-#include "window/dialogs/KeyInput.h"
-
-#include <gtest/gtest.h>
+#include "WindowFixture.h"
 
 #include <QLineEdit>
+#include <QTest>
 #include <QToolButton>
 
 namespace lrv::test {
 namespace {
 
-    class ModelSelectorTest : public ::testing::Test {
+    class ModelSelectorTest : public WindowFixture {
     protected:
         void SetUp() override
         {
-            FakePlatform::installFresh();
+            WindowFixture::SetUp();
             QObject::connect(
                 &selector, &ModelSelector::ModelChanged, [this](std::int32_t id) { changes.push_back(id); });
         }
@@ -33,10 +31,9 @@ namespace {
         }
         QLineEdit* box() const { return selector.findChild<QLineEdit*>("txCurrentModel"); }
         QLineEdit* fitness() const { return selector.findChild<QLineEdit*>("txtRsquare"); }
-        void clickArrow(const char* name) { selector.findChild<QToolButton*>(name)->click(); }
+        void clickArrow(const char* name) { QTest::mouseClick(find<QToolButton>(selector, name), Qt::LeftButton); }
 
         std::function<void(FakeRun&)> prepare;
-        std::shared_ptr<FakeRun> run;
         ModelSelector selector;
         std::vector<std::int32_t> changes;
     };
@@ -53,13 +50,13 @@ namespace {
             EXPECT_EQ(box()->text(), kept) << text;
         }
         box()->selectAll();
-        typeText(box(), "1a-2");
+        QTest::keyClicks(box(), "1a-2");
         EXPECT_EQ(box()->text(), "12");
         EXPECT_TRUE(changes.empty()) << "typing alone applies nothing";
         EXPECT_EQ(run->positionCalls, 0);
 
         box()->setText("5");
-        pressKey(box(), Qt::Key_Return, Qt::NoModifier, "\r");
+        QTest::keyClick(box(), Qt::Key_Return);
         EXPECT_EQ(changes, std::vector<std::int32_t>({ 105 }));
         EXPECT_EQ(run->currentPosition(), 5);
         EXPECT_EQ(fitness()->text(), "0.25");
@@ -138,12 +135,12 @@ namespace {
 
         run->failPositions = true;
         box()->setText("3");
-        pressKey(box(), Qt::Key_Enter, Qt::NoModifier, "\r");
+        QTest::keyClick(box(), Qt::Key_Enter);
         EXPECT_TRUE(changes.empty());
         EXPECT_EQ(box()->text(), "5");
         EXPECT_TRUE(box()->isEnabled());
-        ASSERT_EQ(FakePlatform::current().prompts.size(), 1u);
-        EXPECT_TRUE(FakePlatform::current().prompts[0].message.contains("The run file is locked."));
+        ASSERT_EQ(platform->prompts.size(), 1u);
+        EXPECT_TRUE(platform->prompts[0].message.contains("The run file is locked."));
     }
 
 } // namespace

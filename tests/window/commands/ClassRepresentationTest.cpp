@@ -1,11 +1,6 @@
-#include "common/FakePlatform.h"
-#include "common/ScriptedHost.h"
-#include "common/TestConfiguration.h"
-#include "host/HostConfiguration.h"
-#include "window/dialogs/KeyInput.h"
+// The class-encoding dialog: the stored encoding, its presets, the checks before writing, a failing run store.
+#include "WindowFixture.h"
 #include "window/frmClassRepresentation.h"
-
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -14,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 namespace lrv::test {
 namespace {
@@ -24,32 +20,20 @@ namespace {
     const QString kNotIncreasing
         = QStringLiteral("The number for encoding class \"0\" must be smaller than the number for class \"1\".");
 
-    class ClassRepresentationTest : public ::testing::Test {
+    class ClassRepresentationTest : public WindowFixture {
     protected:
-        void SetUp() override
-        {
-            FakePlatform::installFresh();
-            core = ScriptedHostCore::install();
-        }
-        void TearDown() override { HostConfiguration::set(nullptr); }
-        template <typename T> T* control(const QString& name) const
-        {
-            T* found = dialog.findChild<T*>(name);
-            EXPECT_NE(found, nullptr) << name.toStdString();
-            return found;
-        }
-        QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
-        QRadioButton* option(const char* name) const { return control<QRadioButton>(name); }
+        template <typename T> T* control(const QString& name) { return find<T>(dialog, name); }
+        QLineEdit* box(const char* name) { return control<QLineEdit>(name); }
+        QRadioButton* option(const char* name) { return control<QRadioButton>(name); }
         void enter(const QString& min, const QString& max)
         {
             box("txtNewMin")->setText(min);
             box("txtNewMax")->setText(max);
         }
         void press(const char* button) { control<QPushButton>(button)->click(); }
-        const std::vector<FakePlatform::Prompt>& prompts() const { return FakePlatform::current().prompts; }
+        const std::vector<FakePlatform::Prompt>& prompts() const { return platform->prompts; }
         RunStoreScript& store() const { return *core->store; }
 
-        std::shared_ptr<ScriptedHostCore> core;
         frmClassRepresentation dialog;
     };
 
@@ -102,7 +86,7 @@ namespace {
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(c.min) + " / " + c.max);
-            FakePlatform::installFresh();
+            platform->prompts.clear();
             store().writes.clear();
             dialog.Init(kRunPath, c.trainingSet);
             dialog.show();
@@ -176,26 +160,26 @@ namespace {
     {
         dialog.Init(kRunPath, false);
         box("txtNewMin")->clear();
-        typeText(box("txtNewMin"), "-1a.5e+2x");
+        QTest::keyClicks(box("txtNewMin"), "-1a.5e+2x");
         EXPECT_EQ(box("txtNewMin")->text(), "-1.5e+2");
 
         box("txtNewMin")->setSelection(0, 1);
-        pressKey(box("txtNewMin"), Qt::Key_C, Qt::ControlModifier, "\x03");
+        QTest::keyClick(box("txtNewMin"), Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QGuiApplication::clipboard()->text(), "-1.5e+2");
         QGuiApplication::clipboard()->setText("42");
         box("txtNewMax")->setCursorPosition(1);
-        pressKey(box("txtNewMax"), Qt::Key_V, Qt::ControlModifier, "\x16");
+        QTest::keyClick(box("txtNewMax"), Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(box("txtNewMax")->text(), "42");
     }
 
     TEST_F(ClassRepresentationTest, HelpOpensTheClassEncodingContext)
     {
-        TestConfiguration::install()->set("App.Help", "https://help.example/lr/?");
+        configuration->set("App.Help", "https://help.example/lr/?");
         dialog.Init(kRunPath, false);
         enter("-1", "1");
         control<QCheckBox>("chkInvert")->setChecked(true);
         press("Command");
-        EXPECT_EQ(FakePlatform::current().openedAddresses,
+        EXPECT_EQ(platform->openedAddresses,
             QStringList { "https://help.example/lr/?location=classrepr&inv=1&min=-1&max=1" });
     }
 
