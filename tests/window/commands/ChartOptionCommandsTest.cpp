@@ -128,15 +128,5 @@ namespace {
         }
     }
 
-    TEST_F(ChartOptionCommands, DummyPointsWaitForAFitToRedraw)
-    {
-        auto window = openShown(1135);
-        auto* fit = chart<RecordingFitChart>(*window, "lfChart");
-        ASSERT_TRUE(fit);
-        const int refreshes = fit->refreshes;
-        QTest::mouseClick(find<QCheckBox>(*window, "chkShowPoints"), Qt::LeftButton);
-        EXPECT_EQ(fit->refreshes, refreshes) << "nothing drawn yet: nothing to redraw";
-    }
-
 }
 } // namespace lrv::test

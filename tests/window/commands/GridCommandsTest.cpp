@@ -70,76 +70,57 @@ namespace {
         EXPECT_EQ(bars->shownPoints.size(), shown);
     }
 
-    TEST_F(GridCommands, RightClickEnablesTheSelectionItemsOnlyWithSelectedRows)
+    TEST_F(GridCommands, TheGridMenuActsOnTheReportOfTheCurrentTabAndOnTheSelectionWhenThereIsOne)
     {
         auto* menu = find<QMenu>(*window, "mnuTable");
         QWidget* rows = grid->view()->viewport();
-        ASSERT_GT(rows->height(), grid->view()->visualRect(grid->view()->model()->index(3, 0)).bottom() + 4)
-            << "room below the last row";
+        ASSERT_GT(rows->height(), grid->view()->visualRect(grid->view()->model()->index(3, 0)).bottom() + 4);
         const auto enabled = [&] {
             std::vector<bool> items;
             for (int item : { 0, 1, 2, 4 })
                 items.push_back(action(QStringLiteral("mnuTableCopy(%1)").arg(item))->isEnabled());
             return items;
         };
-        QTest::mouseClick(rows, Qt::RightButton, {}, QPoint(10, rows->height() - 2));
-        EXPECT_TRUE(grid->selectedRows().isEmpty());
-        EXPECT_TRUE(menu->isVisible());
-        EXPECT_EQ(enabled(), (std::vector<bool> { true, false, false, true }));
-        menu->hide();
-
-        clickRow(2, Qt::RightButton);
-        EXPECT_EQ(grid->selectedRows(), QList<int> { 2 });
-        EXPECT_TRUE(menu->isVisible());
-        EXPECT_EQ(enabled(), (std::vector<bool> { true, true, true, true }));
-        menu->hide();
-    }
-
-    TEST_F(GridCommands, CopyItemsCopyTheReportOfTheCurrentTab)
-    {
         const auto captions = [&] {
             QStringList shown;
             for (int c = 0; c < grid->columnCount(); ++c)
                 shown << grid->columnCaption(c);
             return shown.join('\t');
         };
+        QTest::mouseClick(rows, Qt::RightButton, {}, QPoint(10, rows->height() - 2)); // below the last row
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(enabled(), (std::vector<bool> { true, false, false, true }));
+        menu->hide();
         action("mnuTableCopy(0)")->trigger();
         QStringList lines = clipboard().split("\r\n");
         ASSERT_EQ(lines.size(), 5);
         EXPECT_EQ(lines[0], captions());
-        // Raw values, no percent signs; this host tells no intervals.
-        EXPECT_EQ(lines[1], "1\t1\t0.75\t4\t1\t5\t80\t20\t4\t40\t\t");
+        EXPECT_EQ(lines[1], "1\t1\t0.75\t4\t1\t5\t80\t20\t4\t40\t\t") << "raw values; this host tells no intervals";
 
-        clickRow(0, Qt::LeftButton, 3);
+        clickRow(0, Qt::RightButton, 3);
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(enabled(), (std::vector<bool> { true, true, true, true }));
+        menu->hide();
         action("mnuTableCopy(1)")->trigger();
         EXPECT_EQ(clipboard(), grid->columnCaption(3) + "\r\n4\r\n3\r\n2\r\n1");
         action("mnuTableCopy(2)")->trigger();
         EXPECT_TRUE(clipboard().startsWith("1\t1\t0.75\t4\t1\t5\t80.00%")) << clipboard().toStdString();
+
+        // Hiding the group box ends the grouping; showing it again does not bring it back.
+        QAction* groupBox = action("mnuTableCopy(4)");
+        groupBox->trigger();
+        EXPECT_TRUE(grid->isGroupBoxVisible());
+        grid->groupByColumn(3);
+        groupBox->trigger();
+        groupBox->trigger();
+        EXPECT_EQ(grid->groupColumn(), -1);
+        EXPECT_EQ(grid->view()->model()->rowCount(), 4);
 
         find<QTabBar>(*window, "ssReports")->setCurrentIndex(1);
         action("mnuTableCopy(0)")->trigger();
         lines = clipboard().split("\r\n");
         ASSERT_EQ(lines.size(), 7);
         EXPECT_EQ(lines[0], captions());
-    }
-
-    TEST_F(GridCommands, HidingTheGroupBoxRemovesTheGroupingShowingItAgainDoesNotRestoreIt)
-    {
-        QAction* groupBox = action("mnuTableCopy(4)");
-        EXPECT_FALSE(groupBox->isChecked());
-        EXPECT_FALSE(grid->isGroupBoxVisible());
-        groupBox->trigger();
-        EXPECT_TRUE(groupBox->isChecked());
-        EXPECT_TRUE(grid->isGroupBoxVisible());
-        grid->groupByColumn(3);
-        ASSERT_EQ(grid->groupColumn(), 3);
-
-        groupBox->trigger();
-        EXPECT_FALSE(grid->isGroupBoxVisible());
-        EXPECT_EQ(grid->groupColumn(), -1);
-        EXPECT_EQ(grid->view()->model()->rowCount(), 4) << "the rows are ungrouped again";
-        groupBox->trigger();
-        EXPECT_EQ(grid->groupColumn(), -1);
     }
 
     TEST_F(GridCommands, StatisticsMenuCopiesAndPrintsTheGridText)
@@ -150,9 +131,8 @@ namespace {
         // The menu request that the platform makes of a right click.
         QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(20, 10), rows->mapToGlobal(QPoint(20, 10)));
         QCoreApplication::sendEvent(rows, &request);
-        auto* menu = find<QMenu>(*window, "ctxProperties");
-        EXPECT_TRUE(menu->isVisible());
-        menu->hide();
+        EXPECT_TRUE(find<QMenu>(*window, "ctxProperties")->isVisible());
+        find<QMenu>(*window, "ctxProperties")->hide();
 
         QGuiApplication::clipboard()->setText("old");
         action("mnuProperties(0)")->trigger();
