@@ -109,8 +109,6 @@ namespace {
             { 2, -1, " --", "UNDEFINED" },
             { 2, 0.12345678, "0.123457", "Training R-square of the active model." },
             { 1, 87.1, "87.1%", "Training Accuracy of the active model." },
-            { 1, 87.25, "87.25%", "Training Accuracy of the active model." },
-            { 1, 100, "100%", "Training Accuracy of the active model." },
         };
         for (const auto& c : cases) {
             SCOPED_TRACE(c.figure);
