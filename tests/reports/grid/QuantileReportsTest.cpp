@@ -83,31 +83,6 @@ TEST(QuantileReport, ShowsRowsFromOneCopiesFromTheLowerBoundAndTakesTheIntervals
     EXPECT_TRUE(report.ColumnText(12).isEmpty());
 }
 
-TEST(QuantileReport, ATextCellEndsTheQuantileRefreshButNotTheGainsRefresh)
-{
-    ReportGrid grid;
-    QuantileReport quantiles;
-    quantiles.Init(&grid);
-    TableBuilder<Variant> decile(decileTable(4));
-    decile.set(3, 5, "n/a");
-    quantiles.SetDataSourceVar(decile.build());
-    quantiles.Refresh();
-    EXPECT_EQ(grid.rowCount(), 2); // rows 1 and 2, built before the text cell
-    EXPECT_TRUE(quantiles.AllDataText().contains("\tn/a\t"));
-
-    GainsReport gains;
-    gains.Init(&grid);
-    TableBuilder<Variant> table(gainsTable(4));
-    table.set(2, 12, "n/a");
-    table.set(3, 6, "?");
-    gains.SetDataSourceVar(table.build());
-    gains.Refresh();
-    EXPECT_EQ(grid.rowCount(), 4);
-    EXPECT_EQ(grid.itemText(1, 4), "n/a"); // Total Cases is data column 12
-    EXPECT_EQ(grid.itemText(2, 6), "?");
-    EXPECT_EQ(grid.itemText(3, 4), "412");
-}
-
 TEST(GainsAndLogOddsReports, GainsCopiesFromRowOneAndLogOddsFromItsLowerBound)
 {
     ReportGrid grid;

@@ -47,25 +47,6 @@ namespace {
         EXPECT_EQ(bucketList(2000).last(), "1000");
     }
 
-    TEST_F(WindowResults, OpensOnTheChartOfTheSelectedCodeOrTheOneTheRunKeeps)
-    {
-        const struct {
-            std::int32_t selected;
-            std::optional<int> kept;
-            int tab;
-        } cases[] = { { 1134, 1131, 5 }, { 1129, 1131, 0 }, { 1500, 1131, 0 }, { -1, 1131, 2 }, { -1, {}, 0 } };
-        for (const auto& c : cases) {
-            SCOPED_TRACE(testing::Message() << c.selected << " " << c.kept.value_or(0));
-            if (c.kept)
-                run->values["set_lr#SelectedChart"] = *c.kept;
-            else
-                run->values.erase("set_lr#SelectedChart");
-            auto window = open(c.selected);
-            window->Activate();
-            EXPECT_EQ(find<QTabBar>(*window, "ssCharts")->currentIndex(), c.tab);
-        }
-    }
-
     TEST_F(WindowResults, StatusTextsTellTheRowLimitAndTheSampling)
     {
         core->calculation = [](CalculateViewInter& view) { view.ShowROC(rocTable(100001), 0.8, 1); };
