@@ -1,7 +1,5 @@
 #include "reports/PropertyGrid.h"
 
-#include "support/Error.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,19 +8,6 @@
 
 namespace lrv::test {
 namespace {
-
-    TEST(PropertyGrid, ItemsGoWhereTheyAreInsertedAndShowTheirKind)
-    {
-        PropertyGrid grid;
-        PropertyGrid::Item category = grid.addCategory("Stats");
-        category.addChild(PropertyGrid::DoubleKind, "Area", 0.1 + 0.2);
-        category.addChild(PropertyGrid::IntegerKind, "Count", 2.6);
-        category.insertChild(1, PropertyGrid::TextKind, "Note", "ok");
-        EXPECT_EQ(category.child(1).caption(), "Note");
-        EXPECT_EQ(category.child(2).valueText(), "3");
-        EXPECT_EQ(grid.view()->topLevelItem(0)->child(0)->text(1), "0.3") << "what the value column shows";
-        EXPECT_THROW(category.insertChild(4, PropertyGrid::TextKind, "Late", "x"), Error);
-    }
 
     TEST(PropertyGrid, AnEmptyCategoryKeepsItsExpandedStateAndTheKeyboardAsksForTheMenuToo)
     {
