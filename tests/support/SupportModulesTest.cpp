@@ -1,6 +1,5 @@
 #include "common/FakePlatform.h"
 #include "support/ClipboardHelpers.h"
-#include "support/LocalizationLib.h"
 #include "support/NumericValidationHelpers.h"
 
 #include <gtest/gtest.h>
@@ -43,43 +42,6 @@ TEST(KeyFilters, TakeTheLocaleSeparatorSignsExponentsAndControlKeysOnly)
     // Digits of other scripts (Arabic-Indic, Devanagari, full-width) are refused: the parser reads none.
     for (char16_t refused : { u'a', u' ', u'/', u'\u0663', u'\u0967', u'\uFF15' })
         EXPECT_FALSE(signedTakes(refused)) << int(refused);
-}
-
-TEST(ParseInvariantDouble, PointIsTheSeparatorWhateverTheLocale)
-{
-    CommaLocale comma;
-    using LocalizationLib::ParseInvariantDouble;
-    EXPECT_DOUBLE_EQ(ParseInvariantDouble(Variant("0.5")), 0.5);
-    EXPECT_DOUBLE_EQ(ParseInvariantDouble(Variant("-1.25e2")), -125.0);
-    EXPECT_DOUBLE_EQ(ParseInvariantDouble(Variant(2.5)), 2.5);
-    EXPECT_DOUBLE_EQ(ParseInvariantDouble(Variant()), 0.0);
-    // What the platform's conversion refuses fails with its conversion error, not-a-number texts included.
-    for (const char* refused : { "0,5", "abc", "", "NaN", "inf", "-Infinity" })
-        EXPECT_THROW(ParseInvariantDouble(Variant(refused)), LocalizationLib::TypeMismatch) << refused;
-    EXPECT_THROW(ParseInvariantDouble(Variant(std::nan(""))), LocalizationLib::TypeMismatch);
-}
-
-TEST(TableText, HeadersTitleAndSeparators)
-{
-    using namespace ClipboardHelpers;
-    TableBuilder<Variant> builder(1, 3, 0, 2);
-    for (int row = 1; row <= 3; ++row) {
-        builder.set(row, 0, row);
-        builder.set(row, 1, row * 0.5);
-        builder.set(row, 2, QStringLiteral("r%1").arg(row));
-    }
-    const Table<Variant> table = builder.build();
-    EXPECT_EQ(VariantTableText({ 0, 2 }, table, -1, { "No", "Name" }, true, ""), "No\tName\r\n1\tr1\r\n2\tr2\r\n3\tr3");
-    // One column: no TAB anywhere; an empty title adds no empty first line; no trailing break.
-    EXPECT_EQ(VariantTableText({ 1 }, table, 2, {}, false, ""), "1\r\n1.5");
-    EXPECT_EQ(VariantTableText({ 1 }, table, -1, {}, false, "Rate"), "Rate\r\n0.5\r\n1\r\n1.5");
-
-    TableBuilder<double> numbers(0, 1, 0, 1);
-    numbers.set(0, 0, 1e-5);
-    numbers.set(0, 1, std::nan(""));
-    numbers.set(1, 0, 2);
-    numbers.set(1, 1, 0.25);
-    EXPECT_EQ(DoubleTableText({ 1, 0 }, numbers.build(), -1, { "b", "a" }, true, ""), "b\ta\r\nNaN\t1E-05\r\n0.25\t2");
 }
 
 TEST(PrintText, PagesStartWithTwoEmptyLinesEndAtSevenEighthsAndEachCopyIsADocument)

@@ -81,22 +81,6 @@ namespace {
         EXPECT_EQ(run->currentPosition(), 2);
     }
 
-    TEST_F(ModelSelectorTest, ApplyIsNotReentered)
-    {
-        init();
-        bool enabledDuringChange = true;
-        QObject::connect(&selector, &ModelSelector::ModelChanged, [this, &enabledDuringChange](std::int32_t) {
-            enabledDuringChange = box()->isEnabled();
-            selector.GotoNext();
-        });
-        selector.GotoNext();
-        EXPECT_EQ(changes, std::vector<std::int32_t>({ 102 }));
-        EXPECT_FALSE(enabledDuringChange);
-        EXPECT_TRUE(box()->isEnabled());
-        selector.GotoNext();
-        EXPECT_EQ(changes.size(), 2u);
-    }
-
     TEST_F(ModelSelectorTest, FitnessShowsRSquareOrAccuracyAndMarksWhatIsMissing)
     {
         const struct {
