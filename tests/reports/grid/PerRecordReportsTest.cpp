@@ -140,45 +140,34 @@ TEST_F(PerRecordReportsTest, IdsShowAsTheFileWritesThemAndCopiesAreHeadedByTheGr
     struct FileIds : CellTexts {
         std::optional<QString> text(int col, double value) const override
         {
-            if (col != 0)
-                return std::nullopt;
-            return value == 1 ? QStringLiteral("C00109") : QStringLiteral("9007199254740993");
+            return col != 0 ? std::nullopt
+                            : std::optional(value == 1 ? QStringLiteral("C00109") : QStringLiteral("9007199254740993"));
         }
     };
     const auto ids = std::make_shared<FileIds>();
-    const Table<double> roc = test::doubleRows({ rocRow(1, 1), rocRow(2, 0) }).withTexts(ids);
-    const Table<double> probabilities
-        = test::doubleRows({ probabilityRow(1, 1, 1, 1), probabilityRow(2, 0, 0, 1) }).withTexts(ids);
-    auto rocReport = std::make_shared<RocReport>();
-    rocReport->SetThresholdId(2);
-    const struct {
-        std::shared_ptr<TableReport> report;
-        Table<double> data;
-    } cases[] = {
-        { rocReport, roc },
-        { std::make_shared<CutoffReport>(), roc },
-        { std::make_shared<LogisticFitReport>(), probabilities },
-        { std::make_shared<ConfMatrixReport>(), probabilities },
+    RocReport roc;
+    roc.SetThresholdId(2);
+    ConfMatrixReport matrix;
+    const std::pair<TableReport*, Table<double>> cases[] = {
+        { &roc, test::doubleRows({ rocRow(1, 1), rocRow(2, 0) }).withTexts(ids) },
+        { &matrix, test::doubleRows({ probabilityRow(1, 1, 1, 1), probabilityRow(2, 0, 0, 1) }).withTexts(ids) },
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.report->Index());
-        c.report->Init(&grid);
-        c.report->SetDataSourceDbl(c.data);
-        c.report->Refresh();
-        EXPECT_EQ(grid.itemText(0, 0), "C00109");
+    for (const auto& [report, data] : cases) {
+        SCOPED_TRACE(report->Index());
+        report->Init(&grid);
+        report->SetDataSourceDbl(data);
+        report->Refresh();
         EXPECT_EQ(grid.itemText(1, 0), "9007199254740993");
-        EXPECT_EQ(c.report->ColumnText(0), "Id\r\nC00109\r\n9007199254740993");
-        const QStringList lines = c.report->AllDataText().split("\r\n");
-        EXPECT_TRUE(lines[1].startsWith("C00109\t1\t")) << lines[1].toStdString();
+        EXPECT_EQ(report->ColumnText(0), "Id\r\nC00109\r\n9007199254740993");
+        EXPECT_TRUE(report->AllDataText().split("\r\n")[1].startsWith("C00109\t1\t"));
     }
-    rocReport->Init(&grid);
-    rocReport->Refresh();
+    roc.Init(&grid);
+    roc.Refresh();
     EXPECT_EQ(highlightedRows(grid), std::vector<int>({ 1 }));
-
     // The header line is what the grid shows, even when another report built its columns last.
     QuantileReport quantiles;
     quantiles.Init(&grid);
-    EXPECT_TRUE(rocReport->AllDataText().startsWith("Quantile\t"));
+    EXPECT_TRUE(roc.AllDataText().startsWith("Quantile\t"));
 }
 
 TEST_F(PerRecordReportsTest, DataThatDoesNotFitOrIsClearedLeavesTheGridAsItWas)
@@ -233,43 +222,33 @@ TEST_F(PerRecordReportsTest, ThresholdColourWinsOverTheErrorColour)
     EXPECT_EQ(highlightedRows(grid), std::vector<int>({ 0, 1 }));
 }
 
-TEST_F(PerRecordReportsTest, LogisticFitHighlightsTheLastRowBeforeEachClassChange)
+TEST_F(PerRecordReportsTest, ClassChangesAreMarkedOnTheLastRowBeforeThemAfterErrorsAndTheThreshold)
 {
     LogisticFitReport report;
     report.Init(&grid);
-    const struct {
-        std::vector<double> classes;
-        std::vector<int> highlighted;
-    } cases[] = {
+    const std::pair<std::vector<double>, std::vector<int>> cases[] = {
         { { 0, 0, 0, 1, 1 }, { 2 } },
         { { 0, 0, 0, 0, 1 }, {} }, // the last pair is not examined
         { { 0, 0, 1, 1, 0, 0 }, { 1, 3 } },
         { { 1 }, {} },
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.classes));
-        report.SetDataSourceDbl(probabilitiesWithClasses(c.classes));
+    for (const auto& [classes, highlighted] : cases) {
+        SCOPED_TRACE(testing::PrintToString(classes));
+        report.SetDataSourceDbl(probabilitiesWithClasses(classes));
         report.Refresh();
-        EXPECT_EQ(highlightedRows(grid), c.highlighted);
-        for (int row : c.highlighted)
+        EXPECT_EQ(highlightedRows(grid), highlighted);
+        for (int row : highlighted)
             EXPECT_EQ(rowColor(row), kLogistic);
     }
-}
 
-TEST_F(PerRecordReportsTest, ConfMatrixColoursInOrderErrorThresholdThenClassChange)
-{
-    ConfMatrixReport report;
-    report.SetOptimalModelThresholdId(1);
-    report.Init(&grid);
-    report.SetDataSourceDbl(test::doubleRows({
-        probabilityRow(0, 0, 0, 1, 1), // error row
-        probabilityRow(1, 0, 0, 1), // threshold and last before the class change
-        probabilityRow(2, 1, 1, 1),
-        probabilityRow(3, 1, 1, 1),
-    }));
-    report.Refresh();
+    ConfMatrixReport matrix;
+    matrix.SetOptimalModelThresholdId(1);
+    matrix.Init(&grid);
+    matrix.SetDataSourceDbl(test::doubleRows({ probabilityRow(0, 0, 0, 1, 1), probabilityRow(1, 0, 0, 1),
+        probabilityRow(2, 1, 1, 1), probabilityRow(3, 1, 1, 1) }));
+    matrix.Refresh();
     EXPECT_EQ(rowColor(0), kError);
-    EXPECT_EQ(rowColor(1), kLogistic);
+    EXPECT_EQ(rowColor(1), kLogistic) << "the threshold and the last row before the class change";
     EXPECT_EQ(rowColor(2), std::nullopt);
 }
 
