@@ -1,9 +1,11 @@
 // What the analysis window shows: its caption and lists for the run, the results and their status texts,
 // the help context, and a layout in which nothing covers anything.
 #include "WindowFixture.h"
+#include "entry/LogisticRegression.h"
 #include "window/AnalysisTabs.h"
 #include "window/HelpControl.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 namespace lrv::test {
 namespace {
@@ -47,18 +50,39 @@ namespace {
         EXPECT_EQ(bucketList(2000).last(), "1000");
     }
 
-    TEST_F(WindowResults, StatusTextsTellTheRowLimitAndTheSampling)
+    TEST_F(WindowResults, TheEntryOpensTheWindowWithTheHostsSamplingsAndTheChartsRegisteredForEachTab)
     {
         core->calculation = [](CalculateViewInter& view) { view.ShowROC(rocTable(100001), 0.8, 1); };
-        auto window = open(1130, 2, 0);
-        window->Activate();
-        find<QTabBar>(*window, "ssReports")->setCurrentIndex(1);
-        EXPECT_EQ(status(*window, 1), "200 records processed; showing 100000.");
-        EXPECT_EQ(status(*window, 3), "Results evaluated for the top 200 records.");
-        find<QTabBar>(*window, "ssReports")->setCurrentIndex(0);
-        EXPECT_EQ(status(*window, 1), "Ready");
+        LogisticRegression entry;
+        entry.SetOriginalSamplings(2, 0);
+        QTimer::singleShot(0, [&] {
+            frmDecile* window = nullptr;
+            for (QWidget* shown : QApplication::topLevelWidgets())
+                window = window ? window : qobject_cast<frmDecile*>(shown);
+            for (int i = 0; i < 20 && core->calculations == 0; ++i)
+                QCoreApplication::processEvents();
+            if (window) {
+                find<QTabBar>(*window, "ssReports")->setCurrentIndex(1);
+                EXPECT_EQ(status(*window, 1), "200 records processed; showing 100000.");
+                EXPECT_EQ(status(*window, 3), "Results evaluated for the top 200 records.");
+                find<QTabBar>(*window, "ssReports")->setCurrentIndex(0);
+                EXPECT_EQ(status(*window, 1), "Ready");
+                for (const AnalysisTab& tab : analysisTabs()) {
+                    const QString shown = find<QWidget>(*window, tab.chart.objectName)->metaObject()->className();
+                    if (!shown.startsWith("lrv::test::") && shown != "QWidget") { // not a recording double
+                        EXPECT_EQ(shown, QStringLiteral("lrv::") + tab.chart.control);
+                    }
+                }
+                window->close();
+            }
+        });
+        std::shared_ptr<IRun> handle = run;
+        entry.ShowAnalysis(handle, 1130, nullptr);
+        EXPECT_EQ(core->calculations, 1);
+    }
 
-        core->calculation = nullptr;
+    TEST_F(WindowResults, TheStatusTellsTheValidationSampling)
+    {
         const struct {
             std::int32_t testSampling;
             const char* validation;
