@@ -25,9 +25,6 @@ public:
     /// The only message the view was shown; fails the test when there was not exactly one.
     static QString onlyError(const RecordingCalculateView& view);
 
-    static void writeFile(const QString& path, const QByteArray& bytes);
-    static QByteArray readFile(const QString& path);
-
 private:
     QTemporaryDir m_dir;
     QByteArray m_run;

@@ -101,21 +101,6 @@ TEST(Dataset, EncodingMapsMinAndMaxAndKeepsInvert)
     EXPECT_TRUE(d.inverted);
 }
 
-TEST(Dataset, ErrorsNameFileLineAndColumn)
-{
-    expectMentions(
-        readError(spec("mixed.csv", "target", "id", { "missing" })), { "mixed.csv", "line 1", "\"missing\"" });
-    expectMentions(readError(spec("mixed.csv", "class")), { "mixed.csv", "\"class\"" });
-    expectMentions(readError(spec("ragged.csv")), { "ragged.csv", "line 3", "4 fields", "header has 3" });
-    expectMentions(readError(spec("no-such-file.csv")), { "no-such-file.csv" });
-}
-
-TEST(Dataset, QuotedFieldsMaySpanLines)
-{
-    DatasetSpec s = spec("quoted-newline.csv", "target", "");
-    expectMentions(readError(s), { "line 2", "column 1", "multi" });
-}
-
 TEST(Dataset, DistinctTargetsInTheOrderTheyAppear)
 {
     using Texts = std::vector<std::string>;

@@ -1,23 +1,20 @@
 // `vantorix-lr new` and `export` on datasets in PostgreSQL, compared file by file with the same runs made
 // from the CSV files; bad sources fail with a message naming them.
 #include "PostgresServer.h"
+#include "workbench/Program.h"
 
 #include <cmath>
-#include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace wb;
+using namespace wb::test;
 
 namespace {
 
@@ -75,31 +72,11 @@ QList<QByteArrayList> withoutMeanProbability(const QByteArray& tsv)
 const QString sampleDir = QStringLiteral(LRV_SOURCE_DIR "/samples/pima");
 constexpr int recordCap = 100000; ///< ranked records a database sends for the per-record tables
 
-struct Outcome {
-    int status = -1;
-    QString out, err;
-};
-
-Outcome runProgram(const QStringList& arguments, const QString& password = {})
+std::map<QString, QString> withPassword(const QString& password)
 {
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../workbench/app/vantorix-lr");
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "PGPASSWORD" })
-        environment.remove(QString::fromLatin1(name));
-    if (!password.isEmpty())
-        environment.insert(QStringLiteral("PGPASSWORD"), password);
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(600000));
-    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-        QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError()) };
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (password.isEmpty())
+        return {};
+    return { { QStringLiteral("PGPASSWORD"), password } };
 }
 
 bool samePixels(const QString& a, const QString& b)
@@ -158,20 +135,20 @@ void expectSameExports(const QString& csvRun, const QString& dbRun, const QStrin
         // notice, and its table the counts and intervals alone.
         if (name.startsWith(QLatin1String("calibration."))) {
             if (name.endsWith(QLatin1String(".tsv"))) {
-                EXPECT_EQ(withoutMeanProbability(contents(b)), withoutMeanProbability(contents(a)));
+                EXPECT_EQ(withoutMeanProbability(readFile(b)), withoutMeanProbability(readFile(a)));
             }
             continue;
         }
         if (name == QLatin1String("statistics.json"))
-            EXPECT_EQ(withoutInMemoryFigures(contents(a)), QJsonDocument::fromJson(contents(b)).object());
+            EXPECT_EQ(withoutInMemoryFigures(readFile(a)), QJsonDocument::fromJson(readFile(b)).object());
         else if (name == QLatin1String("statistics.txt"))
-            EXPECT_EQ(withoutUncertaintyRows(contents(a)), contents(b));
+            EXPECT_EQ(withoutUncertaintyRows(readFile(a)), readFile(b));
         else if (name.endsWith(QLatin1String(".png")))
             EXPECT_TRUE(samePixels(a, b));
         else if (sampled && perRecordTexts.contains(name))
-            EXPECT_TRUE(linesInOrder(contents(b), contents(a)));
+            EXPECT_TRUE(linesInOrder(readFile(b), readFile(a)));
         else
-            EXPECT_EQ(contents(a), contents(b));
+            EXPECT_EQ(readFile(a), readFile(b));
     }
 }
 
@@ -180,7 +157,7 @@ protected:
     test::PostgresServer server;
     QTemporaryDir dir;
 
-    QString makeRun(const QString& folder, const QString& training, const QString& validation, const QString& models,
+    QString newRun(const QString& folder, const QString& training, const QString& validation, const QString& models,
         const QString& password = {})
     {
         QDir(dir.path()).mkpath(folder);
@@ -190,7 +167,7 @@ protected:
             QStringLiteral("--models"), models, QStringLiteral("--out"), run };
         if (!validation.isEmpty())
             arguments << QStringLiteral("--validation") << validation;
-        const Outcome outcome = runProgram(arguments, password);
+        const Outcome outcome = runProgram(arguments, withPassword(password));
         EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
         return run;
     }
@@ -200,7 +177,7 @@ protected:
         const QString& run, const QString& folder, const QString& training, const QString& validation)
     {
         QDir(dir.path()).mkpath(folder);
-        QJsonObject document = QJsonDocument::fromJson(contents(run)).object();
+        QJsonObject document = QJsonDocument::fromJson(readFile(run)).object();
         document[QStringLiteral("training")] = training;
         document[QStringLiteral("validation")] = validation;
         const QString copy = dir.filePath(folder + QLatin1Char('/') + QFileInfo(run).fileName());
@@ -221,14 +198,14 @@ TEST_F(DatabaseExport, SampleRunEqualsTheCsvRunFileByFile)
     const QString models = QStringLiteral("logit_full,bp_only_prob,forest_prob");
     const QString training = server.source(QStringLiteral("table=train"));
     const QString validation = server.source(QStringLiteral("query=SELECT * FROM valid"));
-    const QString csvRun = makeRun(QStringLiteral("csv"), sampleDir + QStringLiteral("/train.csv"),
+    const QString csvRun = newRun(QStringLiteral("csv"), sampleDir + QStringLiteral("/train.csv"),
         sampleDir + QStringLiteral("/valid.csv"), models);
-    const QString dbRun = makeRun(QStringLiteral("db"), training, validation, models);
+    const QString dbRun = newRun(QStringLiteral("db"), training, validation, models);
 
     // `new` scores the database's records as the CSV files': the same accuracy, and fitness up to the order
     // in which the database adds its sums.
-    const QJsonObject csvDocument = QJsonDocument::fromJson(contents(csvRun)).object();
-    const QJsonObject dbDocument = QJsonDocument::fromJson(contents(dbRun)).object();
+    const QJsonObject csvDocument = QJsonDocument::fromJson(readFile(csvRun)).object();
+    const QJsonObject dbDocument = QJsonDocument::fromJson(readFile(dbRun)).object();
     EXPECT_EQ(dbDocument[QStringLiteral("training")].toString(), training);
     EXPECT_EQ(dbDocument[QStringLiteral("validation")].toString(), validation);
     const QJsonArray csvModels = csvDocument[QStringLiteral("models")].toArray();
@@ -295,7 +272,7 @@ TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
     // The right password works, and it is what the wrong one is checked against.
     const QString reader = server.source(QStringLiteral("table=train"), QStringLiteral("reader"));
     const QString readerRun
-        = makeRun(QStringLiteral("reader"), reader, {}, QStringLiteral("logit_full"), QStringLiteral("secret"));
+        = newRun(QStringLiteral("reader"), reader, {}, QStringLiteral("logit_full"), QStringLiteral("secret"));
     ASSERT_TRUE(QFileInfo::exists(readerRun));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source.toStdString());
@@ -305,7 +282,7 @@ TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
             = runProgram({ QStringLiteral("new"), QStringLiteral("--training"), c.source, QStringLiteral("--target"),
                              QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"),
                              QStringLiteral("--models"), QStringLiteral("logit_full"), QStringLiteral("--out"), run },
-                c.password);
+                withPassword(c.password));
         EXPECT_EQ(made.status, 2);
         EXPECT_TRUE(made.err.contains(c.message)) << made.err.toStdString();
         EXPECT_TRUE(made.err.contains(c.source)) << made.err.toStdString();
@@ -315,7 +292,7 @@ TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
         EXPECT_FALSE(QFileInfo::exists(run));
 
         // The same source in a run file fails the export, which writes nothing.
-        QByteArray text = contents(readerRun);
+        QByteArray text = readFile(readerRun);
         text.replace(reader.toUtf8(), c.source.toUtf8());
         QFile file(run);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -323,7 +300,7 @@ TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
         file.close();
         const QString out = dir.filePath(QStringLiteral("bad-out"));
         const Outcome exported
-            = runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), out }, c.password);
+            = runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), out }, withPassword(c.password));
         EXPECT_EQ(exported.status, 2);
         EXPECT_TRUE(exported.err.contains(c.message)) << exported.err.toStdString();
         EXPECT_TRUE(QDir(out).entryList(QDir::Files).isEmpty());
@@ -334,7 +311,7 @@ TEST_F(DatabaseExport, CompareRefusesADatasetInTheDatabase)
 {
     ASSERT_TRUE(server.started());
     ASSERT_TRUE(server.load(QStringLiteral("train"), sampleDir + QStringLiteral("/train.csv")));
-    const QString run = makeRun(QStringLiteral("db"), server.source(QStringLiteral("table=train")),
+    const QString run = newRun(QStringLiteral("db"), server.source(QStringLiteral("table=train")),
         sampleDir + QStringLiteral("/valid.csv"), QStringLiteral("logit_full,bp_only_prob"));
     const QString out = dir.filePath(QStringLiteral("compared"));
     const Outcome refused = runProgram({ QStringLiteral("compare"), run, QStringLiteral("--out"), out });
