@@ -1,8 +1,10 @@
 #include "EngineTestRecords.h"
 #include "engine/Analysis.h"
+#include "engine/ChosenCutoff.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
 #include <numeric>
@@ -58,6 +60,50 @@ std::vector<int> referenceRanking(const TestRecords& r)
         return r.ids[a] < r.ids[b];
     });
     return order;
+}
+
+/// The operating point of a rule by scanning every distinct output as a threshold, strictest first: the
+/// records at or past it (at or below it when inverted) are predicted class 1.
+struct ScannedCutoff {
+    double cutoff = std::nan("");
+    std::int64_t tp = 0, fp = 0;
+};
+
+ScannedCutoff scanCutoff(const TestRecords& r, const std::vector<int>& order, const std::string& rule)
+{
+    const auto countAt = [&](double t) {
+        ScannedCutoff c { t };
+        for (int i : order)
+            if (r.inverted ? r.outputs[i] <= t : r.outputs[i] >= t)
+                (r.classes[i] ? c.tp : c.fp)++;
+        return c;
+    };
+    std::int64_t positives = 0;
+    for (int i : order)
+        positives += r.classes[i];
+    const auto negatives = std::int64_t(order.size()) - positives;
+    const double value = std::stod(rule.substr(rule.find_first_of("=:") + 1));
+    std::vector<ScannedCutoff> thresholds;
+    for (int i : order)
+        if (thresholds.empty() || thresholds.back().cutoff != r.outputs[i])
+            thresholds.push_back(countAt(r.outputs[i]));
+    ScannedCutoff chosen;
+    double best = std::numeric_limits<double>::infinity();
+    for (const ScannedCutoff& t : thresholds) {
+        const double sensitivity = double(t.tp) / double(positives);
+        const double specificity = double(negatives - t.fp) / double(negatives);
+        if (rule.starts_with("sensitivity") && sensitivity >= value && std::isnan(chosen.cutoff))
+            chosen = t;
+        if (rule.starts_with("specificity") && specificity >= value)
+            chosen = t; // the least strict that still reaches it
+        if (rule.starts_with("top") && std::isnan(chosen.cutoff)
+            && double(t.tp + t.fp) >= std::ceil(value * double(order.size()) / 100 - 1e-9))
+            chosen = t;
+        const double cost = value * double(t.fp) + 1 * double(positives - t.tp);
+        if (rule.starts_with("cost") && cost < best)
+            best = cost, chosen = t;
+    }
+    return rule.starts_with("value") ? countAt(value) : chosen;
 }
 
 class AnalysisProperties : public ::testing::TestWithParam<Case> { };
@@ -195,6 +241,37 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
             lrv::at(*a.cutoffPoints, n - 1, lrv::CutoffColumn::Output));
         EXPECT_EQ(lrv::at(*a.cutoffPoints, n, lrv::CutoffColumn::TruePositiveRate),
             lrv::at(*a.cutoffPoints, n - 1, lrv::CutoffColumn::TruePositiveRate));
+
+        // Every chosen-cutoff rule picks the threshold a scan over the distinct outputs picks.
+        const auto groups = rankedGroups(a.ranked);
+        const auto valueRule = [](double value) {
+            char text[40];
+            std::snprintf(text, sizeof text, "value=%.17g", value);
+            return std::string(text);
+        };
+        const double middle = records.outputs[std::size_t(order[std::size_t(n / 2)])];
+        for (const std::string& rule : std::vector<std::string> { "sensitivity=0.3", "sensitivity=0.85",
+                 "specificity=0.5", "specificity=0.9", "top=10%", "top=37%", "cost=1:1", "cost=4:1", "cost=0.25:1",
+                 valueRule(middle), valueRule(middle + 1e-7) }) {
+            SCOPED_TRACE(rule);
+            const ScannedCutoff expected = scanCutoff(records, order, rule);
+            const CutoffRule parsed = parseCutoffRule(rule.starts_with("value") ? rule.substr(6) : rule);
+            if (std::isnan(expected.cutoff)) {
+                EXPECT_THROW(chooseCutoff(*groups, parsed, 0, 0), CalculationError);
+                continue;
+            }
+            const ChosenCutoff chosen = chooseCutoff(*groups, parsed, 0, 0);
+            EXPECT_EQ(chosen.cutoff, expected.cutoff);
+            EXPECT_EQ(chosen.tp, expected.tp);
+            EXPECT_EQ(chosen.fp, expected.fp);
+            EXPECT_EQ(chosen.tp + chosen.fn, positives);
+            EXPECT_EQ(chosen.fp + chosen.tn, negatives);
+        }
+        // Youden's rule takes the analysis' cutoff, whose counts are the ROC matrix.
+        const ChosenCutoff youden
+            = chooseCutoff(*groups, parseCutoffRule("youden"), lrv::at(a.rocStats, lrv::RocStat::Cutoff), 0);
+        EXPECT_EQ(youden.tp, lrv::at(a.rocCounts, lrv::Outcome::TruePositive));
+        EXPECT_EQ(youden.fp, lrv::at(a.rocCounts, lrv::Outcome::FalsePositive));
     }
 }
 
