@@ -176,7 +176,7 @@ TEST(Catalogue, EveryBadInputGetsItsMessageAndChangesNothing)
             QFile::remove(path);
         else if (bad.reader != Reader::Window)
             writeFile(path, bad.input);
-        const QString expected = QString(bad.message).replace(QStringLiteral("PATH"), path);
+        const QString expected = QString(bad.message).replace("PATH", path);
         switch (bad.reader) {
         case Reader::Window: {
             const RecordingCalculateView view = scenario.calculate();
@@ -265,8 +265,8 @@ TEST(Catalogue, OddButReadableInputsAreCalculated)
 
     // A colour given as a text is no colour: the chart falls back to its default.
     writeFile(textIds.folder() + "/config.json", R"({"LogisticRegression.Charts.Background": "white"})");
-    EXPECT_FALSE(wb::Configuration::load(textIds.folder() + "/config.json")
-                     ->setting(QStringLiteral("LogisticRegression.Charts.Background.R")));
+    EXPECT_FALSE(
+        wb::Configuration::load(textIds.folder() + "/config.json")->setting("LogisticRegression.Charts.Background.R"));
 }
 
 TEST(Catalogue, TextTargetsSayWhichClassIsPositive)
@@ -301,23 +301,22 @@ TEST(Catalogue, ASaveThatCannotWriteSaysSoAndKeepsTheFile)
 {
     Scenario scenario(kHeader + "1,1,0.9\n2,0,0.1\n");
     const auto run = wb::Run::open(scenario.runPath());
-    run->parameters()->set(QStringLiteral("set_lr#Buckets"), lrv::RunParameterInt32, 7);
+    run->parameters()->set("set_lr#Buckets", lrv::RunParameterInt32, 7);
     const QString cannotWrite = "Cannot write %1: cannot create a file beside it: %2. The old file, if any, is "
                                 "unchanged; check that the folder exists and has room.";
 
     // The folder vanishes while the window is open (moved away by the user).
-    const QString moved = scenario.folder() + QStringLiteral("-moved");
+    const QString moved = scenario.folder() + "-moved";
     ASSERT_TRUE(QDir().rename(scenario.folder(), moved));
-    EXPECT_EQ(errorOf([&] { run->save(); }),
-        cannotWrite.arg(scenario.runPath(), QStringLiteral("No such file or directory")).toStdString());
+    EXPECT_EQ(
+        errorOf([&] { run->save(); }), cannotWrite.arg(scenario.runPath(), "No such file or directory").toStdString());
     ASSERT_TRUE(QDir().rename(moved, scenario.folder()));
     EXPECT_TRUE(scenario.runUnchanged());
     EXPECT_EQ(QDir(scenario.folder()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
 
     // A run file whose folder is a file.
-    const QString underFile = scenario.csvPath() + QStringLiteral("/bad.run");
+    const QString underFile = scenario.csvPath() + "/bad.run";
     const wb::Run misplaced(underFile, run->document());
-    EXPECT_EQ(errorOf([&] { misplaced.save(); }),
-        cannotWrite.arg(underFile, QStringLiteral("Not a directory")).toStdString());
+    EXPECT_EQ(errorOf([&] { misplaced.save(); }), cannotWrite.arg(underFile, "Not a directory").toStdString());
     EXPECT_EQ(readFile(scenario.csvPath()), kHeader + "1,1,0.9\n2,0,0.1\n");
 }

@@ -57,7 +57,7 @@ protected:
         // A configuration without any colour: the charts fall back to black and white, never fail.
         TestConfiguration::install();
         core = ScriptedHostCore::install();
-        run = std::make_shared<FakeRun>(QStringLiteral("/runs/shapes.run"), 3);
+        run = std::make_shared<FakeRun>("/runs/shapes.run", 3);
         run->values = { { "set_lr#SelectedChart", 1130 }, { "set_lr#DataSet", 1 }, { "set_lr#Buckets", 10 },
             { "data#train_Samples", 200 }, { "data#test_Samples", 100 } };
         core->run = run;
@@ -81,8 +81,8 @@ protected:
     /// Paints every chart tab and every report tab with what the window holds now.
     void paintEverything()
     {
-        auto* charts = window->findChild<QTabBar*>(QStringLiteral("ssCharts"));
-        auto* reports = window->findChild<QTabBar*>(QStringLiteral("ssReports"));
+        auto* charts = window->findChild<QTabBar*>("ssCharts");
+        auto* reports = window->findChild<QTabBar*>("ssReports");
         ASSERT_TRUE(charts && reports);
         for (int tab = 0; tab < charts->count(); ++tab) {
             charts->setCurrentIndex(tab);
@@ -95,7 +95,7 @@ protected:
     int shownNotices() const
     {
         int shown = 0;
-        for (const QLineEdit* notice : window->findChildren<QLineEdit*>(QStringLiteral("txtInvalidData")))
+        for (const QLineEdit* notice : window->findChildren<QLineEdit*>("txtInvalidData"))
             shown += notice->isHidden() ? 0 : 1;
         return shown;
     }
@@ -149,8 +149,8 @@ TEST_F(WrongShapes, LoadCallbacksNeverCrashTheWindow)
         SCOPED_TRACE(shape.name);
         DecileLoadViewInter& view = *window;
         call("SetModels", [&] {
-            view.SetModels({ QStringLiteral("Model 1"), QStringLiteral("Model 2"), QStringLiteral("Model 3") },
-                vector<std::int32_t>(shape, [](int i) { return i + 1; }), 2);
+            view.SetModels(
+                { "Model 1", "Model 2", "Model 3" }, vector<std::int32_t>(shape, [](int i) { return i + 1; }), 2);
         });
         call("SetDecileTable",
             [&] { view.SetDecileTable(table<Variant>(shape, [](int r, int) { return Variant(double(r)); })); });

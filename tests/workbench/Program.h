@@ -23,7 +23,7 @@ struct Outcome {
 inline Outcome runProgram(
     const QStringList& arguments, const std::map<QString, QString>& variables = {}, int waitMs = 600000)
 {
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../workbench/app/vantorix-lr");
+    const QString program = QCoreApplication::applicationDirPath() + "/../workbench/app/vantorix-lr";
     EXPECT_TRUE(QFileInfo::exists(program)) << "build the vantorix-lr target first: " << program.toStdString();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "PGPASSWORD" })
@@ -46,11 +46,9 @@ inline Outcome runProgram(
 /// `vantorix-lr new` with the columns id and target; fails the test unless it succeeds.
 inline void makeRun(const QString& run, const QString& training, const QString& models, QStringList extra = {})
 {
-    const Outcome made
-        = runProgram(QStringList { QStringLiteral("new"), QStringLiteral("--training"), training,
-                         QStringLiteral("--target"), QStringLiteral("target"), QStringLiteral("--id"),
-                         QStringLiteral("id"), QStringLiteral("--models"), models, QStringLiteral("--out"), run }
-            + extra);
+    const Outcome made = runProgram(QStringList { "new", "--training", training, "--target", "target", "--id", "id",
+                                        "--models", models, "--out", run }
+        + extra);
     EXPECT_EQ(made.status, 0) << made.err.toStdString();
 }
 

@@ -31,8 +31,8 @@ struct Records {
 
     explicit Records(int column)
     {
-        const QStringList lines = QString::fromUtf8(readFile(dataDir + QStringLiteral("/train.csv")))
-                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList lines
+            = QString::fromUtf8(readFile(dataDir + "/train.csv")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         for (qsizetype i = 1; i < lines.size(); ++i) {
             const QStringList cells = lines[i].split(QLatin1Char(','));
             bool ok = false;
@@ -70,21 +70,16 @@ protected:
     static void SetUpTestSuite()
     {
         folder = new QTemporaryDir;
-        makeRun(run(), dataDir + QStringLiteral("/train.csv"), QStringLiteral("good,errors"),
-            { QStringLiteral("--validation"), dataDir + QStringLiteral("/valid.csv") });
-        const QStringList common { QStringLiteral("export"), run(), QStringLiteral("--model"), QStringLiteral("2"),
-            QStringLiteral("--buckets"), QString::number(kBuckets), QStringLiteral("--out") };
+        makeRun(run(), dataDir + "/train.csv", "good,errors", { "--validation", dataDir + "/valid.csv" });
+        const QStringList common { "export", run(), "--model", "2", "--buckets", QString::number(kBuckets), "--out" };
         outcomes = new std::map<QString, Outcome> {
-            { QStringLiteral("out"), runProgram(common + QStringList { path("out") }) },
-            { QStringLiteral("cut"),
+            { "out", runProgram(common + QStringList { path("out") }) },
+            { "cut",
                 runProgram(common
-                    + QStringList { path("cut"), QStringLiteral("--records"), QString::number(kCutRows),
-                        QStringLiteral("--dataset"), QStringLiteral("TRAINING"), QStringLiteral("--cutoff"),
-                        QStringLiteral("top=25%") }) },
-            { QStringLiteral("above"),
-                runProgram(common + QStringList { path("above"), QStringLiteral("--cutoff"), QStringLiteral("1.5") }) },
-            { QStringLiteral("compare"),
-                runProgram({ QStringLiteral("compare"), run(), QStringLiteral("--out"), path("compare") }) },
+                    + QStringList { path("cut"), "--records", QString::number(kCutRows), "--dataset", "TRAINING",
+                        "--cutoff", "top=25%" }) },
+            { "above", runProgram(common + QStringList { path("above"), "--cutoff", "1.5" }) },
+            { "compare", runProgram({ "compare", run(), "--out", path("compare") }) },
         };
     }
     static void TearDownTestSuite()
@@ -98,7 +93,7 @@ protected:
             ASSERT_EQ(outcome.status, 0) << name.toStdString() << ": " << outcome.err.toStdString();
     }
 
-    static QString run() { return folder->filePath(QStringLiteral("e2e.run")); }
+    static QString run() { return folder->filePath("e2e.run"); }
     static QString path(const char* name) { return folder->filePath(QLatin1String(name)); }
     static QString file(const char* name) { return QDir(path("out")).filePath(QLatin1String(name)); }
     static json readJson(const QString& path) { return json::parse(readFile(path).toStdString()); }
@@ -246,7 +241,7 @@ TEST_F(EndToEnd, ChosenCutoffCountsTheRecordsItPredictsPositive)
     const json youden = readJson(file("statistics.json"))["youden"];
     for (const char* name : { "out", "cut", "above" }) {
         SCOPED_TRACE(name);
-        const json chosen = readJson(QDir(path(name)).filePath(QStringLiteral("statistics.json")))["chosenCutoff"];
+        const json chosen = readJson(QDir(path(name)).filePath("statistics.json"))["chosenCutoff"];
         const bool outside = name == std::string("above");
         EXPECT_EQ(chosen.value("outsideOutputs", false), outside);
         EXPECT_EQ(outcomes->at(QLatin1String(name)).err.contains("outside the range of the outputs"), outside);
@@ -277,7 +272,7 @@ TEST_F(EndToEnd, ChosenCutoffCountsTheRecordsItPredictsPositive)
 
 TEST_F(EndToEnd, CompareMeasuresTheModelsWhereEveryModelHasAnOutput)
 {
-    const json compared = readJson(path("compare") + QStringLiteral("/compare.json"));
+    const json compared = readJson(path("compare") + "/compare.json");
     const Records good(2);
     EXPECT_EQ(compared["dataset"], "training");
     EXPECT_EQ(compared["records"], records.ids.size());
@@ -302,26 +297,25 @@ TEST_F(EndToEnd, CompareMeasuresTheModelsWhereEveryModelHasAnOutput)
     // The interval excludes 0 exactly when the test rejects at 5 %.
     EXPECT_EQ(low <= 0 && 0 <= high, pair["p"].get<double>() >= 0.05);
 
-    const QByteArray html = readFile(path("compare") + QStringLiteral("/compare.html"));
+    const QByteArray html = readFile(path("compare") + "/compare.html");
     EXPECT_TRUE(html.contains("<svg")) << "the chart is inline";
     EXPECT_FALSE(html.contains("src=")) << "nothing outside the file";
     EXPECT_TRUE(html.contains("left out"));
-    EXPECT_TRUE(readFile(path("compare") + QStringLiteral("/compare.png")).startsWith("\x89PNG"));
+    EXPECT_TRUE(readFile(path("compare") + "/compare.png").startsWith("\x89PNG"));
 }
 
 TEST_F(EndToEnd, BadInputsExitWithTheirStatusAndWriteNothing)
 {
     // Every command writes into a folder holding one file of the user's: it must stay alone there.
     QTemporaryDir scratch;
-    writeFile(scratch.filePath(QStringLiteral("mark.txt")), "mark");
-    const QString out = scratch.path(), made = scratch.filePath(QStringLiteral("x.run"));
-    const QString csv = dataDir + QStringLiteral("/train.csv");
+    writeFile(scratch.filePath("mark.txt"), "mark");
+    const QString out = scratch.path(), made = scratch.filePath("x.run");
+    const QString csv = dataDir + "/train.csv";
     const QString inverted = path("inverted.run");
-    makeRun(inverted, csv, QStringLiteral("good"), { QStringLiteral("--invert") });
-    const QStringList newRun { QStringLiteral("new"), QStringLiteral("--models"), QStringLiteral("good"),
-        QStringLiteral("--out"), made, QStringLiteral("--training") };
-    const QStringList exportRun { QStringLiteral("export"), run(), QStringLiteral("--out"), out };
-    const QStringList compareOut { QStringLiteral("compare"), QStringLiteral("--out"), out };
+    makeRun(inverted, csv, "good", { "--invert" });
+    const QStringList newRun { "new", "--models", "good", "--out", made, "--training" };
+    const QStringList exportRun { "export", run(), "--out", out };
+    const QStringList compareOut { "compare", "--out", out };
     const struct {
         QStringList arguments;
         int status;

@@ -18,7 +18,7 @@ using wb::test::RecordingCalculateView;
 namespace {
 
 const QString dataDir = QStringLiteral(LRV_TEST_DATA "/workbench");
-const QString smallRun = dataDir + QStringLiteral("/small.run");
+const QString smallRun = dataDir + "/small.run";
 
 class CalculatePresenterTest : public ::testing::Test {
 protected:
@@ -150,7 +150,7 @@ TEST_F(CalculatePresenterTest, ACancelOrAFailingViewEndsInIdleMode)
 
 TEST_F(CalculatePresenterTest, UnusableDataGetsAClearErrorAndNoCalculation)
 {
-    const QString oneClass = dataDir + QStringLiteral("/one-class.run");
+    const QString oneClass = dataDir + "/one-class.run";
     const struct {
         const char* what;
         std::int32_t model;
@@ -176,10 +176,9 @@ TEST_F(CalculatePresenterTest, UnusableDataGetsAClearErrorAndNoCalculation)
 TEST_F(CalculatePresenterTest, InvertedEncodingReachesTheFits)
 {
     QTemporaryDir dir;
-    for (const QString& name :
-        { QStringLiteral("small.run"), QStringLiteral("train.csv"), QStringLiteral("valid.csv") })
+    for (const QString& name : { "small.run", "train.csv", "valid.csv" })
         ASSERT_TRUE(QFile::copy(dataDir + QLatin1Char('/') + name, dir.filePath(name)));
-    const QString path = dir.filePath(QStringLiteral("small.run"));
+    const QString path = dir.filePath("small.run");
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     RunStore().SetClassEncoding(0, 1, path, 1, true);
 

@@ -18,7 +18,7 @@ public:
     // What the view answers.
     std::int32_t modelId = 1;
     std::int16_t dataSet = 1;
-    QString buckets = QStringLiteral("4");
+    QString buckets = "4";
     int cancelAtQuery = 0; ///< GetUserCancelled answers true from this call on (1-based); 0: never
     std::string throwIn; ///< the name of a call that throws lrv::Error
 
@@ -130,7 +130,7 @@ private:
     {
         calls.push_back(name);
         if (name == throwIn)
-            throw lrv::Error(QStringLiteral("The view failed in %1.").arg(QString::fromStdString(name)));
+            throw lrv::Error(QString("The view failed in %1.").arg(QString::fromStdString(name)));
     }
     int m_queries = 0;
 };

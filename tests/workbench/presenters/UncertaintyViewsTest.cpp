@@ -51,14 +51,14 @@ protected:
         lrv::test::FakePlatform::installFresh();
         WorkbenchHostCore::install();
         // A model that ranks well but not perfectly: the class follows the probability with some noise.
-        QString csv = QStringLiteral("id,target");
+        QString csv = "id,target";
         for (const Scale& scale : kScales)
             csv += QLatin1Char(',') + QLatin1String(scale.column);
         csv += QLatin1Char('\n');
         for (int i = 0; i < kRecords; ++i) {
             const double p = (i + 0.5) / kRecords;
             const int cls = std::fmod(i * 0.6180339887, 1.0) < p ? 1 : 0;
-            csv += QStringLiteral("%1,%2").arg(i + 1).arg(cls);
+            csv += QString("%1,%2").arg(i + 1).arg(cls);
             for (const Scale& scale : kScales)
                 csv += QLatin1Char(',') + QString::number(scale.output(p), 'g', 17);
             csv += QLatin1Char('\n');
@@ -66,17 +66,17 @@ protected:
             ids.push_back(i + 1);
             probabilities.push_back(p);
         }
-        write(QStringLiteral("train.csv"), csv.toUtf8());
+        write("train.csv", csv.toUtf8());
         QString models;
         for (std::size_t m = 0; m < std::size(kScales); ++m)
-            models += QStringLiteral("%1{ \"id\": %2, \"output\": \"%3\" }")
-                          .arg(m ? QStringLiteral(", ") : QString())
+            models += QString("%1{ \"id\": %2, \"output\": \"%3\" }")
+                          .arg(m ? ", " : QString())
                           .arg(m + 1)
                           .arg(QLatin1String(kScales[m].column));
-        write(QStringLiteral("scales.run"),
-            QStringLiteral("{ \"format\": 1, \"kind\": 2, \"targetColumn\": \"target\", \"idColumn\": \"id\", "
-                           "\"training\": \"train.csv\", \"models\": [ %1 ], \"currentModel\": 1, \"parameters\": { "
-                           "\"set_lr#Buckets\": { \"type\": 3, \"value\": %2 } } }")
+        write("scales.run",
+            QString("{ \"format\": 1, \"kind\": 2, \"targetColumn\": \"target\", \"idColumn\": \"id\", "
+                    "\"training\": \"train.csv\", \"models\": [ %1 ], \"currentModel\": 1, \"parameters\": { "
+                    "\"set_lr#Buckets\": { \"type\": 3, \"value\": %2 } } }")
                 .arg(models)
                 .arg(kBuckets)
                 .toUtf8());
@@ -93,7 +93,7 @@ protected:
     /// The window on the model, shown and calculated, as the host opens it.
     std::unique_ptr<lrv::frmDecile> open(int modelIndex)
     {
-        run = wb::Run::open(dir.filePath(QStringLiteral("scales.run")));
+        run = wb::Run::open(dir.filePath("scales.run"));
         run->models()->setCurrentIndex(modelIndex);
         auto window = std::make_unique<lrv::frmDecile>();
         std::shared_ptr<lrv::IRun> handle = run;
@@ -147,12 +147,12 @@ TEST_F(UncertaintyViews, CalibrationTabErrorBarsAndStatisticsAtEveryScaleOfOutpu
         const auto window = open(m);
         const engine::Uncertainty expected = engineFigures(m);
 
-        auto* tabs = window->findChild<QTabBar*>(QStringLiteral("ssCharts"));
+        auto* tabs = window->findChild<QTabBar*>("ssCharts");
         const int tab = tabs->count() - 1;
         ASSERT_EQ(tabs->tabText(tab), "Calibration");
         ASSERT_EQ(tabs->tabText(tab - 1), "Conf. Matrix");
         clickTab(tabs, tab);
-        auto* chart = window->findChild<lrv::CalibrationChart*>(QStringLiteral("chCalibration"));
+        auto* chart = window->findChild<lrv::CalibrationChart*>("chCalibration");
         ASSERT_TRUE(chart);
         EXPECT_TRUE(chart->isVisible());
         const lrv::ChartPicture& picture = chart->picture();
@@ -164,15 +164,15 @@ TEST_F(UncertaintyViews, CalibrationTabErrorBarsAndStatisticsAtEveryScaleOfOutpu
         EXPECT_EQ(bars, kBuckets);
 
         // The report tab follows with the calibration report: a row per bucket.
-        clickTab(window->findChild<QTabBar*>(QStringLiteral("ssReports")), tab);
-        EXPECT_EQ(window->findChild<lrv::ReportGrid*>(QStringLiteral("rcDecile"))->rowCount(), kBuckets);
+        clickTab(window->findChild<QTabBar*>("ssReports"), tab);
+        EXPECT_EQ(window->findChild<lrv::ReportGrid*>("rcDecile")->rowCount(), kBuckets);
 
         clickTab(tabs, 0);
-        auto* bars0 = window->findChild<lrv::PercentBarPlot*>(QStringLiteral("chQuant"));
+        auto* bars0 = window->findChild<lrv::PercentBarPlot*>("chQuant");
         ASSERT_TRUE(bars0);
         EXPECT_EQ(bars0->intervalStrokes().size(), kBuckets);
 
-        const auto* grid = window->findChild<lrv::PropertyGrid*>(QStringLiteral("pgProperties"));
+        const auto* grid = window->findChild<lrv::PropertyGrid*>("pgProperties");
         EXPECT_DOUBLE_EQ(gridNumber(*grid, "AUC 95 % CI Low (DeLong)"), expected.auc.ci95.low);
         EXPECT_DOUBLE_EQ(gridNumber(*grid, "AUC 95 % CI High (DeLong)"), expected.auc.ci95.high);
         EXPECT_DOUBLE_EQ(gridNumber(*grid, "Gini"), expected.gini);
@@ -190,18 +190,18 @@ TEST_F(UncertaintyViews, CalibrationTabErrorBarsAndStatisticsAtEveryScaleOfOutpu
 TEST_F(UncertaintyViews, CompareModelsShowsEveryModelAndPairOfTheRun)
 {
     const auto window = open(0);
-    auto* button = window->findChild<QPushButton*>(QStringLiteral("cmdCompareModels"));
+    auto* button = window->findChild<QPushButton*>("cmdCompareModels");
     ASSERT_TRUE(button);
     ASSERT_TRUE(button->isVisible());
     QTest::mouseClick(button, Qt::LeftButton);
     QApplication::processEvents();
-    auto* dialog = window->findChild<QDialog*>(QStringLiteral("frmCompareModels"));
+    auto* dialog = window->findChild<QDialog*>("frmCompareModels");
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->isVisible());
 
     const ModelComparison expected = compareModels(*run, 1);
-    auto* models = dialog->findChild<QTableWidget*>(QStringLiteral("grdModels"));
-    auto* pairs = dialog->findChild<QTableWidget*>(QStringLiteral("grdPairs"));
+    auto* models = dialog->findChild<QTableWidget*>("grdModels");
+    auto* pairs = dialog->findChild<QTableWidget*>("grdPairs");
     ASSERT_EQ(models->rowCount(), int(expected.models.size()));
     EXPECT_EQ(pairs->rowCount(), int(expected.models.size() * (expected.models.size() - 1) / 2));
     for (int row = 0; row < models->rowCount(); ++row)

@@ -41,7 +41,7 @@ TEST(Configuration, DefaultHoldsEveryKeyTheViewsRead)
         "Logistic.Threshold.Backcolor", "Grid.RowColor.CalculationError" };
     for (const char* colour : colours) {
         for (const char* part : { ".R", ".G", ".B" }) {
-            const QString key = QStringLiteral("LogisticRegression.") + QLatin1String(colour) + QLatin1String(part);
+            const QString key = "LogisticRegression." + QLatin1String(colour) + QLatin1String(part);
             SCOPED_TRACE(key.toStdString());
             const auto value = configuration->setting(key);
             ASSERT_TRUE(value && value->isNumeric());
@@ -51,16 +51,16 @@ TEST(Configuration, DefaultHoldsEveryKeyTheViewsRead)
     }
     for (const char* number : { "LogisticFit.Chart.NumberOfDummyPoints", "Chart.ConfMatrix.StreamingThreshold",
              "Chart.Quantile.StreamingThreshold" }) {
-        const auto value = configuration->setting(QStringLiteral("LogisticRegression.") + QLatin1String(number));
+        const auto value = configuration->setting("LogisticRegression." + QLatin1String(number));
         ASSERT_TRUE(value && value->isNumeric()) << number;
         EXPECT_GE(value->toDouble(), 1) << number;
     }
 
     // The help base becomes a file: address of the bundled pages, ready for a query.
-    const auto help = configuration->setting(QStringLiteral("App.Help"));
+    const auto help = configuration->setting("App.Help");
     ASSERT_TRUE(help);
     const QString address = help->text();
-    EXPECT_TRUE(address.startsWith(QStringLiteral("file:"))) << address.toStdString();
+    EXPECT_TRUE(address.startsWith("file:")) << address.toStdString();
     EXPECT_TRUE(address.endsWith(QLatin1Char('?'))) << address.toStdString();
     const QString local = QUrl(address.chopped(1)).toLocalFile();
     EXPECT_EQ(QFileInfo(local).absolutePath(), QStringLiteral(LRV_SOURCE_DIR "/help"));
@@ -69,18 +69,18 @@ TEST(Configuration, DefaultHoldsEveryKeyTheViewsRead)
 TEST(Configuration, ValuesOfEveryKind)
 {
     QTemporaryDir dir;
-    const auto configuration = Configuration::load(writeFile(dir, QStringLiteral("c.json"),
-        R"({"A.R": 12, "Name": "text", "On": true, "App.Help": "https://example.org/help?"})"));
-    EXPECT_EQ(configuration->setting(QStringLiteral("A.R"))->toDouble(), 12);
-    EXPECT_EQ(configuration->setting(QStringLiteral("Name"))->text(), QStringLiteral("text"));
-    EXPECT_EQ(configuration->setting(QStringLiteral("On"))->toDouble(), 1);
-    EXPECT_EQ(configuration->setting(QStringLiteral("App.Help"))->text(), QStringLiteral("https://example.org/help?"));
-    EXPECT_FALSE(configuration->setting(QStringLiteral("Missing")));
+    const auto configuration = Configuration::load(writeFile(
+        dir, "c.json", R"({"A.R": 12, "Name": "text", "On": true, "App.Help": "https://example.org/help?"})"));
+    EXPECT_EQ(configuration->setting("A.R")->toDouble(), 12);
+    EXPECT_EQ(configuration->setting("Name")->text(), "text");
+    EXPECT_EQ(configuration->setting("On")->toDouble(), 1);
+    EXPECT_EQ(configuration->setting("App.Help")->text(), "https://example.org/help?");
+    EXPECT_FALSE(configuration->setting("Missing"));
 }
 
 TEST(HostEnvironment, StylesFolderOfTheTree)
 {
-    EXPECT_TRUE(HostEnvironment().folder().endsWith(QStringLiteral("/styles")));
-    EXPECT_EQ(HostEnvironment(QStringLiteral("/x")).folder(), QStringLiteral("/x"));
-    EXPECT_EQ(Installation::folder(QStringLiteral("config")), QStringLiteral(LRV_SOURCE_DIR "/config"));
+    EXPECT_TRUE(HostEnvironment().folder().endsWith("/styles"));
+    EXPECT_EQ(HostEnvironment("/x").folder(), "/x");
+    EXPECT_EQ(Installation::folder("config"), QStringLiteral(LRV_SOURCE_DIR "/config"));
 }

@@ -37,20 +37,17 @@ RunDocument sampleDocument()
 {
     RunDocument document;
     document.kind = 4;
-    document.targetColumn = QStringLiteral("Ziel \"y\"");
-    document.idColumn = QStringLiteral("id");
-    document.targetLabels = QStringList { QStringLiteral("good"), QStringLiteral("bad") };
-    document.dataSets[0] = DataSetRecord { QStringLiteral("data/train.csv"), { 2, 5, true }, 0 };
-    document.dataSets[1] = DataSetRecord { QStringLiteral("../valid set.csv"), { -1, 1, false }, 3 };
-    document.models.push_back(
-        { 4, QStringLiteral("score"), QStringLiteral("Gradient \u00e9"), 0.123456789, 87.5, -11111, -1 });
-    document.models.push_back({ 9, QStringLiteral("other"), QString(), -1, -1, 0.5, 50 });
+    document.targetColumn = "Ziel \"y\"";
+    document.idColumn = "id";
+    document.targetLabels = QStringList { "good", "bad" };
+    document.dataSets[0] = DataSetRecord { "data/train.csv", { 2, 5, true }, 0 };
+    document.dataSets[1] = DataSetRecord { "../valid set.csv", { -1, 1, false }, 3 };
+    document.models.push_back({ 4, "score", "Gradient \u00e9", 0.123456789, 87.5, -11111, -1 });
+    document.models.push_back({ 9, "other", QString(), -1, -1, 0.5, 50 });
     document.currentModel = 9;
-    document.parameters[QStringLiteral("set_lr#Buckets")] = { lrv::RunParameterInt32, lrv::Variant(20) };
-    document.parameters[QStringLiteral("data#Cut")]
-        = { lrv::RunParameterNumberText, lrv::Variant(QStringLiteral("0.125")) };
-    document.parameters[QStringLiteral("set_lr#ChosenCutoff.4.1")]
-        = { lrv::RunParameterText, lrv::Variant(QStringLiteral("top=10%")) };
+    document.parameters["set_lr#Buckets"] = { lrv::RunParameterInt32, lrv::Variant(20) };
+    document.parameters["data#Cut"] = { lrv::RunParameterNumberText, lrv::Variant("0.125") };
+    document.parameters["set_lr#ChosenCutoff.4.1"] = { lrv::RunParameterText, lrv::Variant("top=10%") };
     return document;
 }
 
@@ -81,10 +78,10 @@ private:
 TEST(RunFile, RoundTripKeepsEveryField)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("round.run"));
+    const QString path = dir.filePath("round.run");
     RunDocument written = sampleDocument();
     // A number text parameter given as a number is written with a point.
-    written.parameters[QStringLiteral("data#Point")] = { lrv::RunParameterNumberText, lrv::Variant(0.5) };
+    written.parameters["data#Point"] = { lrv::RunParameterNumberText, lrv::Variant(0.5) };
     RunFile::save(path, written);
     EXPECT_TRUE(readAll(path).contains("\"value\": \"0.5\""));
     const RunDocument read = RunFile::load(path);
@@ -115,7 +112,7 @@ TEST(RunFile, RoundTripKeepsEveryField)
     }
 
     // Writing what was read gives the same bytes.
-    const QString again = dir.filePath(QStringLiteral("again.run"));
+    const QString again = dir.filePath("again.run");
     RunFile::save(again, read);
     EXPECT_EQ(readAll(path), readAll(again));
 }
@@ -123,39 +120,39 @@ TEST(RunFile, RoundTripKeepsEveryField)
 TEST(RunFile, SaveReplacesTheFileAndLeavesNoTemporaryFile)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.run"));
+    const QString path = dir.filePath("a.run");
     RunDocument document = sampleDocument();
     RunFile::save(path, document);
     document.kind = 1;
     RunFile::save(path, document);
     EXPECT_EQ(RunFile::load(path).kind, 1);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("a.run") });
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "a.run" });
 }
 
 TEST(RunFile, FailedWritesLeaveTheOldFileIntact)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("keep.run"));
+    const QString path = dir.filePath("keep.run");
     RunFile::save(path, sampleDocument());
     const QByteArray before = readAll(path);
 
     // A write cut short by the file-size limit: the half-written temporary file never replaces the run.
     RunDocument bigger = sampleDocument();
     for (int i = 0; i < 200; ++i)
-        bigger.parameters[QStringLiteral("set_lr#Extra%1").arg(i)] = { lrv::RunParameterInt32, lrv::Variant(i) };
+        bigger.parameters[QString("set_lr#Extra%1").arg(i)] = { lrv::RunParameterInt32, lrv::Variant(i) };
     {
         const FileSizeLimit limit(std::size_t(before.size()) + 10);
         const std::string message = errorOf([&] { RunFile::save(path, bigger); });
         EXPECT_NE(message.find("keep.run"), std::string::npos) << message;
     }
     EXPECT_EQ(readAll(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("keep.run") });
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "keep.run" });
 }
 
 TEST(RunFile, WriteIntoMissingFolderNamesThePath)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("no/such/folder/x.run"));
+    const QString path = dir.filePath("no/such/folder/x.run");
     const std::string message = errorOf([&] { RunFile::save(path, sampleDocument()); });
     EXPECT_NE(message.find(path.toStdString()), std::string::npos) << message;
 }

@@ -122,17 +122,17 @@ TEST(DatabaseAnalysis, EqualsTheEngineOnTheSameRecords)
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.records << " records, " << c.decimals << " decimals, errors " << c.errors
                                           << ", inverted " << c.inverted << ", cap " << c.recordCap);
-        QFile csv(dir.filePath(QStringLiteral("scores.csv")));
+        QFile csv(dir.filePath("scores.csv"));
         ASSERT_TRUE(csv.open(QIODevice::WriteOnly | QIODevice::Truncate));
         const Records records = makeRecords(c, csv);
         csv.close();
-        ASSERT_TRUE(server.load(QStringLiteral("scores"), csv.fileName()));
+        ASSERT_TRUE(server.load("scores", csv.fileName()));
 
         const engine::Analysis memory = engine::analyse(
             { records.ids.data(), records.classes.data(), records.outputs.data(), records.ids.size(), c.inverted, {} },
             c.buckets);
         sql::DatabaseDataset database(
-            server.source(QStringLiteral("table=scores")).toStdString(), "id", "target", { 2, 5, c.inverted });
+            server.source("table=scores").toStdString(), "id", "target", { 2, 5, c.inverted });
         const engine::Analysis db = database.analyse("score", c.buckets, {}, c.recordCap);
 
         expectSame(std::array { db.validRecords, db.calculationErrors, db.thresholdId },
@@ -184,9 +184,8 @@ TEST(DatabaseAnalysis, CancelStopsTheQueryUnderWay)
 {
     test::PostgresServer server;
     ASSERT_TRUE(server.started());
-    ASSERT_TRUE(server.load(QStringLiteral("train"), QStringLiteral(LRV_SOURCE_DIR "/samples/pima/train.csv")));
-    const QString slow
-        = server.source(QStringLiteral("query=SELECT t.* FROM train AS t CROSS JOIN (SELECT pg_sleep(30)) AS pause"));
+    ASSERT_TRUE(server.load("train", QStringLiteral(LRV_SOURCE_DIR "/samples/pima/train.csv")));
+    const QString slow = server.source("query=SELECT t.* FROM train AS t CROSS JOIN (SELECT pg_sleep(30)) AS pause");
     sql::DatabaseDataset database(slow.toStdString(), "id", "target", {});
     auto analysis = std::async(std::launch::async, [&] { return database.analyse("logit_full", 10); });
     std::this_thread::sleep_for(std::chrono::milliseconds(300));

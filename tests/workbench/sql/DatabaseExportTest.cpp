@@ -18,7 +18,7 @@ using namespace wb::test;
 
 namespace {
 
-const QString kUncertainty = QStringLiteral("Uncertainty and Calibration");
+const QString kUncertainty = "Uncertainty and Calibration";
 
 /// statistics.json of a CSV run without the figures that a database run does not give.
 QJsonObject withoutInMemoryFigures(const QByteArray& json)
@@ -27,16 +27,16 @@ QJsonObject withoutInMemoryFigures(const QByteArray& json)
     for (const char* key :
         { "aucCi95", "gini", "ks", "probabilitySource", "brier", "logLoss", "hosmerLemeshow", "chosenCutoff" })
         object.remove(QLatin1String(key));
-    QJsonArray quantiles = object[QStringLiteral("quantiles")].toArray();
+    QJsonArray quantiles = object["quantiles"].toArray();
     for (QJsonValueRef value : quantiles) {
         QJsonObject quantile = value.toObject();
-        quantile.remove(QStringLiteral("wilson95"));
+        quantile.remove("wilson95");
         value = quantile;
     }
-    object[QStringLiteral("quantiles")] = quantiles;
-    QJsonObject grid = object[QStringLiteral("statistics")].toObject();
+    object["quantiles"] = quantiles;
+    QJsonObject grid = object["statistics"].toObject();
     grid[kUncertainty] = QJsonObject();
-    object[QStringLiteral("statistics")] = grid;
+    object["statistics"] = grid;
     return object;
 }
 
@@ -76,7 +76,7 @@ std::map<QString, QString> withPassword(const QString& password)
 {
     if (password.isEmpty())
         return {};
-    return { { QStringLiteral("PGPASSWORD"), password } };
+    return { { "PGPASSWORD", password } };
 }
 
 bool samePixels(const QString& a, const QString& b)
@@ -106,23 +106,19 @@ bool linesInOrder(const QByteArray& part, const QByteArray& whole)
 void expectSameExports(const QString& csvRun, const QString& dbRun, const QStringList& arguments, bool sampled)
 {
     SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
-    const QString csvOut = QFileInfo(csvRun).dir().filePath(QStringLiteral("out"));
-    const QString dbOut = QFileInfo(dbRun).dir().filePath(QStringLiteral("out"));
+    const QString csvOut = QFileInfo(csvRun).dir().filePath("out");
+    const QString dbOut = QFileInfo(dbRun).dir().filePath("out");
     for (const auto& [run, out] : { std::pair { csvRun, csvOut }, { dbRun, dbOut } }) {
         QDir(out).removeRecursively();
-        const Outcome outcome = runProgram(QStringList { QStringLiteral("export"), run, QStringLiteral("--out"), out,
-                                               QStringLiteral("--records"), QStringLiteral("all") }
-            + arguments);
+        const Outcome outcome = runProgram(QStringList { "export", run, "--out", out, "--records", "all" } + arguments);
         ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
     }
     const QStringList files = QDir(csvOut).entryList(QDir::Files, QDir::Name);
     ASSERT_EQ(files, QDir(dbOut).entryList(QDir::Files, QDir::Name));
     // Files that show per-record rows: the reports' texts hold rows of the CSV run's, while the charts drawn
     // from every record and the previews in index.html show a sample.
-    const QStringList perRecordTexts { QStringLiteral("roc.tsv"), QStringLiteral("cutoff-points.tsv"),
-        QStringLiteral("logistic-fit.tsv"), QStringLiteral("confusion-matrix.tsv") };
-    const QStringList sampleCharts { QStringLiteral("roc"), QStringLiteral("cutoff-points"),
-        QStringLiteral("logistic-fit") };
+    const QStringList perRecordTexts { "roc.tsv", "cutoff-points.tsv", "logistic-fit.tsv", "confusion-matrix.tsv" };
+    const QStringList sampleCharts { "roc", "cutoff-points", "logistic-fit" };
     for (const QString& name : files) {
         SCOPED_TRACE(name.toStdString());
         const QString a = csvOut + QLatin1Char('/') + name, b = dbOut + QLatin1Char('/') + name;
@@ -161,12 +157,11 @@ protected:
         const QString& password = {})
     {
         QDir(dir.path()).mkpath(folder);
-        const QString run = dir.filePath(folder + QStringLiteral("/scores.run"));
-        QStringList arguments { QStringLiteral("new"), QStringLiteral("--training"), training,
-            QStringLiteral("--target"), QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"),
-            QStringLiteral("--models"), models, QStringLiteral("--out"), run };
+        const QString run = dir.filePath(folder + "/scores.run");
+        QStringList arguments { "new", "--training", training, "--target", "target", "--id", "id", "--models", models,
+            "--out", run };
         if (!validation.isEmpty())
-            arguments << QStringLiteral("--validation") << validation;
+            arguments << "--validation" << validation;
         const Outcome outcome = runProgram(arguments, withPassword(password));
         EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
         return run;
@@ -178,8 +173,8 @@ protected:
     {
         QDir(dir.path()).mkpath(folder);
         QJsonObject document = QJsonDocument::fromJson(readFile(run)).object();
-        document[QStringLiteral("training")] = training;
-        document[QStringLiteral("validation")] = validation;
+        document["training"] = training;
+        document["validation"] = validation;
         const QString copy = dir.filePath(folder + QLatin1Char('/') + QFileInfo(run).fileName());
         QFile file(copy);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -193,23 +188,22 @@ protected:
 TEST_F(DatabaseExport, SampleRunEqualsTheCsvRunFileByFile)
 {
     ASSERT_TRUE(server.started());
-    ASSERT_TRUE(server.load(QStringLiteral("train"), sampleDir + QStringLiteral("/train.csv")));
-    ASSERT_TRUE(server.load(QStringLiteral("valid"), sampleDir + QStringLiteral("/valid.csv")));
-    const QString models = QStringLiteral("logit_full,bp_only_prob,forest_prob");
-    const QString training = server.source(QStringLiteral("table=train"));
-    const QString validation = server.source(QStringLiteral("query=SELECT * FROM valid"));
-    const QString csvRun = newRun(QStringLiteral("csv"), sampleDir + QStringLiteral("/train.csv"),
-        sampleDir + QStringLiteral("/valid.csv"), models);
-    const QString dbRun = newRun(QStringLiteral("db"), training, validation, models);
+    ASSERT_TRUE(server.load("train", sampleDir + "/train.csv"));
+    ASSERT_TRUE(server.load("valid", sampleDir + "/valid.csv"));
+    const QString models = "logit_full,bp_only_prob,forest_prob";
+    const QString training = server.source("table=train");
+    const QString validation = server.source("query=SELECT * FROM valid");
+    const QString csvRun = newRun("csv", sampleDir + "/train.csv", sampleDir + "/valid.csv", models);
+    const QString dbRun = newRun("db", training, validation, models);
 
     // `new` scores the database's records as the CSV files': the same accuracy, and fitness up to the order
     // in which the database adds its sums.
     const QJsonObject csvDocument = QJsonDocument::fromJson(readFile(csvRun)).object();
     const QJsonObject dbDocument = QJsonDocument::fromJson(readFile(dbRun)).object();
-    EXPECT_EQ(dbDocument[QStringLiteral("training")].toString(), training);
-    EXPECT_EQ(dbDocument[QStringLiteral("validation")].toString(), validation);
-    const QJsonArray csvModels = csvDocument[QStringLiteral("models")].toArray();
-    const QJsonArray dbModels = dbDocument[QStringLiteral("models")].toArray();
+    EXPECT_EQ(dbDocument["training"].toString(), training);
+    EXPECT_EQ(dbDocument["validation"].toString(), validation);
+    const QJsonArray csvModels = csvDocument["models"].toArray();
+    const QJsonArray dbModels = dbDocument["models"].toArray();
     ASSERT_EQ(csvModels.size(), dbModels.size());
     for (qsizetype m = 0; m < csvModels.size(); ++m)
         for (const char* key : { "trainingFitness", "trainingAccuracy", "validationFitness", "validationAccuracy" }) {
@@ -218,12 +212,9 @@ TEST_F(DatabaseExport, SampleRunEqualsTheCsvRunFileByFile)
                 << key;
         }
 
-    const QString sameRun = runWithSources(csvRun, QStringLiteral("db-same"), training, validation);
+    const QString sameRun = runWithSources(csvRun, "db-same", training, validation);
     expectSameExports(csvRun, sameRun, {}, false);
-    expectSameExports(csvRun, sameRun,
-        { QStringLiteral("--dataset"), QStringLiteral("validation"), QStringLiteral("--model"), QStringLiteral("3"),
-            QStringLiteral("--buckets"), QStringLiteral("7") },
-        false);
+    expectSameExports(csvRun, sameRun, { "--dataset", "validation", "--model", "3", "--buckets", "7" }, false);
 }
 
 TEST_F(DatabaseExport, SyntheticRunEqualsTheCsvRun)
@@ -232,57 +223,46 @@ TEST_F(DatabaseExport, SyntheticRunEqualsTheCsvRun)
     const int records
         = qEnvironmentVariableIsSet("LRV_PG_RECORDS") ? qEnvironmentVariableIntValue("LRV_PG_RECORDS") : 3000;
     ASSERT_TRUE(server.started());
-    const QString synth = dir.filePath(QStringLiteral("synth"));
-    ASSERT_EQ(runProgram({ QStringLiteral("synth"), QStringLiteral("--records"), QString::number(records),
-                             QStringLiteral("--out"), synth })
-                  .status,
-        0);
-    ASSERT_TRUE(server.load(QStringLiteral("synth"), synth + QStringLiteral("/train.csv")));
-    const QString csvRun = synth + QStringLiteral("/synth.run");
+    const QString synth = dir.filePath("synth");
+    ASSERT_EQ(runProgram({ "synth", "--records", QString::number(records), "--out", synth }).status, 0);
+    ASSERT_TRUE(server.load("synth", synth + "/train.csv"));
+    const QString csvRun = synth + "/synth.run";
     // The validation records stay in their CSV file: a run may mix both kinds of source.
-    const QString dbRun = runWithSources(csvRun, QStringLiteral("db"), server.source(QStringLiteral("table=synth")),
-        synth + QStringLiteral("/valid.csv"));
-    for (const QString& model : { QStringLiteral("1"), QStringLiteral("3") }) // model 3 has many tied outputs
-        expectSameExports(csvRun, dbRun, { QStringLiteral("--model"), model }, records > recordCap);
+    const QString dbRun = runWithSources(csvRun, "db", server.source("table=synth"), synth + "/valid.csv");
+    for (const QString& model : { "1", "3" }) // model 3 has many tied outputs
+        expectSameExports(csvRun, dbRun, { "--model", model }, records > recordCap);
 }
 
 TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
 {
     ASSERT_TRUE(server.started());
-    ASSERT_TRUE(server.load(QStringLiteral("train"), sampleDir + QStringLiteral("/train.csv")));
-    ASSERT_TRUE(server.execute(QStringLiteral("CREATE VIEW texts AS SELECT id, target, CAST(logit_full AS TEXT) AS "
-                                              "logit_full FROM train")));
-    const QString good = server.source(QStringLiteral("table=train"));
+    ASSERT_TRUE(server.load("train", sampleDir + "/train.csv"));
+    ASSERT_TRUE(server.execute("CREATE VIEW texts AS SELECT id, target, CAST(logit_full AS TEXT) AS "
+                               "logit_full FROM train"));
+    const QString good = server.source("table=train");
     QString unreachable = good;
-    unreachable.replace(QRegularExpression(QStringLiteral("host=[^&]*")),
-        QStringLiteral("host=") + dir.filePath(QStringLiteral("none")));
+    unreachable.replace(QRegularExpression("host=[^&]*"), "host=" + dir.filePath("none"));
     const struct {
         QString source, password, message;
     } cases[] = {
-        { unreachable, {}, QStringLiteral("Cannot connect to the database source") },
-        { server.source(QStringLiteral("table=train"), QStringLiteral("reader")), QStringLiteral("wrong-secret"),
-            QStringLiteral("password authentication failed") },
-        { server.source(QStringLiteral("table=missing")), {}, QStringLiteral("relation \"missing\" does not exist") },
-        { server.source(QStringLiteral("query=SELECT id, target FROM train")), {},
-            QStringLiteral("has no output column \"logit_full\"") },
-        { server.source(QStringLiteral("table=texts")), {}, QStringLiteral("of type text; it must hold numbers") },
-        { server.source(QStringLiteral("query=SELECT * FROM train WHERE 1 / (id - id) > 0")), {},
-            QStringLiteral("failed: division by zero") },
+        { unreachable, {}, "Cannot connect to the database source" },
+        { server.source("table=train", "reader"), "wrong-secret", "password authentication failed" },
+        { server.source("table=missing"), {}, "relation \"missing\" does not exist" },
+        { server.source("query=SELECT id, target FROM train"), {}, "has no output column \"logit_full\"" },
+        { server.source("table=texts"), {}, "of type text; it must hold numbers" },
+        { server.source("query=SELECT * FROM train WHERE 1 / (id - id) > 0"), {}, "failed: division by zero" },
     };
     // The right password works, and it is what the wrong one is checked against.
-    const QString reader = server.source(QStringLiteral("table=train"), QStringLiteral("reader"));
-    const QString readerRun
-        = newRun(QStringLiteral("reader"), reader, {}, QStringLiteral("logit_full"), QStringLiteral("secret"));
+    const QString reader = server.source("table=train", "reader");
+    const QString readerRun = newRun("reader", reader, {}, "logit_full", "secret");
     ASSERT_TRUE(QFileInfo::exists(readerRun));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.source.toStdString());
-        const QString run = dir.filePath(QStringLiteral("bad.run"));
+        const QString run = dir.filePath("bad.run");
         QFile::remove(run);
-        const Outcome made
-            = runProgram({ QStringLiteral("new"), QStringLiteral("--training"), c.source, QStringLiteral("--target"),
-                             QStringLiteral("target"), QStringLiteral("--id"), QStringLiteral("id"),
-                             QStringLiteral("--models"), QStringLiteral("logit_full"), QStringLiteral("--out"), run },
-                withPassword(c.password));
+        const Outcome made = runProgram({ "new", "--training", c.source, "--target", "target", "--id", "id", "--models",
+                                            "logit_full", "--out", run },
+            withPassword(c.password));
         EXPECT_EQ(made.status, 2);
         EXPECT_TRUE(made.err.contains(c.message)) << made.err.toStdString();
         EXPECT_TRUE(made.err.contains(c.source)) << made.err.toStdString();
@@ -298,9 +278,8 @@ TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text);
         file.close();
-        const QString out = dir.filePath(QStringLiteral("bad-out"));
-        const Outcome exported
-            = runProgram({ QStringLiteral("export"), run, QStringLiteral("--out"), out }, withPassword(c.password));
+        const QString out = dir.filePath("bad-out");
+        const Outcome exported = runProgram({ "export", run, "--out", out }, withPassword(c.password));
         EXPECT_EQ(exported.status, 2);
         EXPECT_TRUE(exported.err.contains(c.message)) << exported.err.toStdString();
         EXPECT_TRUE(QDir(out).entryList(QDir::Files).isEmpty());
@@ -310,18 +289,14 @@ TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
 TEST_F(DatabaseExport, CompareRefusesADatasetInTheDatabase)
 {
     ASSERT_TRUE(server.started());
-    ASSERT_TRUE(server.load(QStringLiteral("train"), sampleDir + QStringLiteral("/train.csv")));
-    const QString run = newRun(QStringLiteral("db"), server.source(QStringLiteral("table=train")),
-        sampleDir + QStringLiteral("/valid.csv"), QStringLiteral("logit_full,bp_only_prob"));
-    const QString out = dir.filePath(QStringLiteral("compared"));
-    const Outcome refused = runProgram({ QStringLiteral("compare"), run, QStringLiteral("--out"), out });
+    ASSERT_TRUE(server.load("train", sampleDir + "/train.csv"));
+    const QString run = newRun("db", server.source("table=train"), sampleDir + "/valid.csv", "logit_full,bp_only_prob");
+    const QString out = dir.filePath("compared");
+    const Outcome refused = runProgram({ "compare", run, "--out", out });
     EXPECT_EQ(refused.status, 2);
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("training dataset"))) << refused.err.toStdString();
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("database"))) << refused.err.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(out + QStringLiteral("/compare.json")));
+    EXPECT_TRUE(refused.err.contains("training dataset")) << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.contains("database")) << refused.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(out + "/compare.json"));
     // The validation records of the same run are in a CSV file: they compare.
-    EXPECT_EQ(runProgram({ QStringLiteral("compare"), run, QStringLiteral("--out"), out, QStringLiteral("--dataset"),
-                             QStringLiteral("validation") })
-                  .status,
-        0);
+    EXPECT_EQ(runProgram({ "compare", run, "--out", out, "--dataset", "validation" }).status, 0);
 }
