@@ -1,13 +1,9 @@
 // The commands of `vantorix-lr` besides export and compare: new, synth, classes (the dialog) and show.
 #include "workbench/Program.h"
 
-#include "presenters/WorkbenchHostCore.h"
 #include "run/Run.h"
 #include "run/RunFile.h"
-#include "window/frmClassRepresentation.h"
 
-#include <QCheckBox>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -86,18 +82,13 @@ TEST(Program, NewMarksCalculationErrorsAndInverts)
     EXPECT_GE(document.models[1].validationFitness, 0); // the validation outputs are all numbers
 }
 
-TEST(Program, HelpOnEveryCommand)
+TEST(Program, HelpAndVersion)
 {
-    for (const QString& command : { "new", "synth" }) {
+    for (const QString& command : QStringList { "new", "synth", "export", "compare" }) {
         const Outcome outcome = runProgram({ command, "--help" });
         EXPECT_EQ(outcome.status, 0);
         EXPECT_TRUE(outcome.out.startsWith("Usage: vantorix-lr " + command)) << outcome.out.toStdString();
     }
-    // The table files are the copy's text with LF line ends, unlike the clipboard's CR LF.
-    EXPECT_TRUE(runProgram({ "export", "--help" }).out.contains("with LF line ends and a final newline"));
-    const Outcome overview = runProgram({ "--help" });
-    EXPECT_EQ(overview.status, 0);
-    EXPECT_TRUE(overview.out.contains("synth"));
     const Outcome version = runProgram({ "--version" });
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(QRegularExpression("^vantorix-lr \\d+\\.\\d+\\.\\d+\n$").match(version.out).hasMatch())
@@ -133,48 +124,6 @@ TEST(Program, SynthIsRepeatableAndMakesALoadableRun)
     const QString out = first.filePath("out");
     ASSERT_EQ(runProgram({ "export", runPath, "--records", "all", "--out", out }).status, 0);
     EXPECT_EQ(readTsv(out + "/roc.tsv").size(), 1101u);
-}
-
-namespace {
-
-/// The model outputs of roc.tsv's valid rows, in the order the export lists them.
-std::vector<double> exportedRocOutputs(const QString& runPath, const QString& folder)
-{
-    const Outcome outcome = runProgram({ "export", runPath, "--out", folder, "--model", "1", "--dataset", "training" });
-    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
-    std::vector<double> outputs;
-    for (const QStringList& cells : readTsv(folder + "/roc.tsv"))
-        if (cells[2] != QLatin1String("NaN") && cells[0] != QLatin1String("Id"))
-            outputs.push_back(cells[2].toDouble());
-    return outputs;
-}
-
-}
-
-TEST(Program, AnInvertedEncodingFromTheDialogRanksTheOtherWay)
-{
-    QTemporaryDir dir;
-    for (const char* name : { "small.run", "train.csv", "valid.csv" })
-        ASSERT_TRUE(QFile::copy(dataDir + QLatin1Char('/') + QLatin1String(name), dir.filePath(QLatin1String(name))));
-    const QString runPath = dir.filePath("small.run");
-
-    const std::vector<double> before = exportedRocOutputs(runPath, dir.filePath("before"));
-    ASSERT_GE(before.size(), 3u);
-    EXPECT_TRUE(std::is_sorted(before.rbegin(), before.rend())) << "highest output first";
-
-    // What "classes" does: the dialog with the invert box on, confirmed with OK.
-    wb::WorkbenchHostCore::install();
-    lrv::frmClassRepresentation dialog;
-    dialog.Init(runPath, true);
-    dialog.findChild<QCheckBox*>("chkInvert")->setChecked(true);
-    dialog.findChild<QPushButton*>("OKButton")->click();
-    ASSERT_TRUE(dialog.OKPressed());
-    EXPECT_TRUE(RunFile::load(runPath).dataSets[0]->encoding.invert);
-
-    const std::vector<double> after = exportedRocOutputs(runPath, dir.filePath("after"));
-    ASSERT_EQ(after.size(), before.size());
-    EXPECT_TRUE(std::is_sorted(after.begin(), after.end())) << "lowest output first";
-    EXPECT_EQ(after.front(), before.back());
 }
 
 TEST(Program, CommandsWithoutAScreenIgnoreTheDisplayAndExportWritesNoSettings)
