@@ -12,6 +12,10 @@
 
 namespace wb::test {
 
+using lrv::Table;
+using lrv::Variant;
+using lrv::Vector;
+
 /// A calculation view that records every call by name and keeps what the results carried.
 class RecordingCalculateView : public lrv::CalculateViewInter, public lrv::IListener {
 public:
@@ -26,14 +30,14 @@ public:
     std::vector<std::int32_t> progress;
     std::vector<QString> errors, bucketErrors;
     std::shared_ptr<lrv::HostObject> listener;
-    std::int32_t totalRows = -1, interval = -1, calculationErrors = -1, invalidatedModel = -1, invalidatedDataSet = -1;
-    lrv::Table<lrv::Variant> decileResults, slopeIntercept, gains, lift;
-    lrv::Table<double> roc, cutoff, probabilities, zerosOnes;
+    std::int32_t totalRows = -1, calculationErrors = -1, invalidatedModel = -1, invalidatedDataSet = -1;
+    Table<Variant> decileResults;
+    Table<double> roc, cutoff, probabilities;
     double auc = -1;
     bool trendInverted = false, logOddsInverted = false;
-    lrv::Vector<lrv::Variant> decileStats;
-    lrv::Vector<std::int32_t> confMatrix;
-    lrv::Table<std::int32_t> perBucket;
+    Vector<Variant> decileStats;
+    Vector<std::int32_t> confMatrix;
+    Table<std::int32_t> perBucket;
 
     /// The calls without the progress and cancel queries, which come as often as the work needs.
     std::vector<std::string> mainCalls() const
@@ -59,7 +63,7 @@ public:
     }
     std::int32_t GetModelId() override { return record("GetModelId"), modelId; }
     void SetIdleMode() override { record("SetIdleMode"); }
-    void SetDecileResults(std::int32_t, const lrv::Table<lrv::Variant>& t) override
+    void SetDecileResults(std::int32_t, const Table<Variant>& t) override
     {
         record("SetDecileResults"), decileResults = t;
     }
@@ -67,53 +71,38 @@ public:
     {
         record("SetDecileWeightedLinearRegression"), trendInverted = inverted;
     }
-    void SetCalibration(const lrv::Table<double>&) override { record("SetCalibration"); }
+    void SetCalibration(const Table<double>&) override { record("SetCalibration"); }
     void SetUncertaintyStats(const lrv::UncertaintyStats&) override { record("SetUncertaintyStats"); }
-    void ShowBucketValueError(const QString& error) override
+    void ShowBucketValueError(const QString& text) override
     {
-        record("ShowBucketValueError"), bucketErrors.push_back(error);
+        record("ShowBucketValueError"), bucketErrors.push_back(text);
     }
     QString GetBuckets() override { return record("GetBuckets"), buckets; }
     void SetBuckets(std::int32_t) override { record("SetBuckets"); }
     std::int16_t GetDataSet() override { return record("GetDataSet"), dataSet; }
-    void ShowROC(const lrv::Table<double>& results, double value, std::int32_t) override
+    void ShowROC(const Table<double>& t, double value, std::int32_t) override
     {
-        record("ShowROC"), roc = results, auc = value;
+        record("ShowROC"), roc = t, auc = value;
     }
-    void ShowCutoffPoints(const lrv::Table<double>& points) override { record("ShowCutoffPoints"), cutoff = points; }
+    void ShowCutoffPoints(const Table<double>& points) override { record("ShowCutoffPoints"), cutoff = points; }
     void SetLogOddsStats(double, double, double, bool) override { record("SetLogOddsStats"); }
     void SetLogOddsStats2(double, double, double, double, bool inverted) override
     {
         record("SetLogOddsStats2"), logOddsInverted = inverted;
     }
-    void ShowSlopeInterceptChart(const lrv::Table<lrv::Variant>& t) override
-    {
-        record("ShowSlopeInterceptChart"), slopeIntercept = t;
-    }
-    void SetProbabilities(const lrv::Table<double>& t) override { record("SetProbabilities"), probabilities = t; }
-    void SetZeroOnes(const lrv::Table<double>& t) override { record("SetZeroOnes"), zerosOnes = t; }
-    void SetGainsChart(const lrv::Table<lrv::Variant>& t, double&, double&) override
-    {
-        record("SetGainsChart"), gains = t;
-    }
-    void SetLiftChart(const lrv::Table<lrv::Variant>& t, const lrv::Vector<double>&) override
-    {
-        record("SetLiftChart"), lift = t;
-    }
-    void SetConfusionMatrix(const lrv::Vector<std::int32_t>& matrix, const lrv::Table<std::int32_t>& buckets,
-        const lrv::Vector<std::int32_t>&, const lrv::Table<std::int32_t>&) override
+    void ShowSlopeInterceptChart(const Table<Variant>&) override { record("ShowSlopeInterceptChart"); }
+    void SetProbabilities(const Table<double>& t) override { record("SetProbabilities"), probabilities = t; }
+    void SetZeroOnes(const Table<double>&) override { record("SetZeroOnes"); }
+    void SetGainsChart(const Table<Variant>&, double&, double&) override { record("SetGainsChart"); }
+    void SetLiftChart(const Table<Variant>&, const Vector<double>&) override { record("SetLiftChart"); }
+    void SetConfusionMatrix(const Vector<std::int32_t>& matrix, const Table<std::int32_t>& buckets,
+        const Vector<std::int32_t>&, const Table<std::int32_t>&) override
     {
         record("SetConfusionMatrix"), confMatrix = matrix, perBucket = buckets;
     }
-    void SetDecileStats(const lrv::Vector<lrv::Variant>& stats) override
-    {
-        record("SetDecileStats"), decileStats = stats;
-    }
-    void SetROCStats(const lrv::Vector<lrv::Variant>&) override { record("SetROCStats"); }
-    void SetConfMatrixStats(const lrv::Vector<lrv::Variant>&, const lrv::Vector<lrv::Variant>&) override
-    {
-        record("SetConfMatrixStats");
-    }
+    void SetDecileStats(const Vector<Variant>& stats) override { record("SetDecileStats"), decileStats = stats; }
+    void SetROCStats(const Vector<Variant>&) override { record("SetROCStats"); }
+    void SetConfMatrixStats(const Vector<Variant>&, const Vector<Variant>&) override { record("SetConfMatrixStats"); }
     void InvalidateModelFitness(std::int32_t model, std::int32_t set) override
     {
         record("InvalidateModelFitness"), invalidatedModel = model, invalidatedDataSet = set;
@@ -123,7 +112,7 @@ public:
         record("SetCalculationErrorsCount"), calculationErrors = n;
     }
     void ShowError(const QString& message) override { record("ShowError"), errors.push_back(message); }
-    void SetProgressModeValue(std::int32_t value) override { record("SetProgressModeValue"), interval = value; }
+    void SetProgressModeValue(std::int32_t) override { record("SetProgressModeValue"); }
 
 private:
     void record(const std::string& name)
@@ -150,8 +139,8 @@ public:
     }
     void SelectDataSet(std::int32_t value) override { calls.push_back("SelectDataSet"), dataSet = value; }
     void SetBuckets(std::int32_t value) override { calls.push_back("SetBuckets"), buckets = value; }
-    void SetDecileTable(const lrv::Table<lrv::Variant>&) override { calls.push_back("SetDecileTable"); }
-    void SetModels(const QStringList& list, const lrv::Vector<std::int32_t>& data, std::int32_t selected) override
+    void SetDecileTable(const Table<Variant>&) override { calls.push_back("SetDecileTable"); }
+    void SetModels(const QStringList& list, const Vector<std::int32_t>& data, std::int32_t selected) override
     {
         calls.push_back("SetModels"), texts = list, itemData = data.values(), selectedId = selected;
     }
