@@ -137,13 +137,11 @@ TEST(DatabaseAnalysis, EqualsTheEngineOnTheSameRecords)
 
         expectSame(std::array { db.validRecords, db.calculationErrors, db.thresholdId },
             std::array { memory.validRecords, memory.calculationErrors, memory.thresholdId }, "counts");
-        expectSame(std::array { db.trendSlope, db.trendIntercept, db.trendRSquare, db.auc, db.logisticCutoff,
-                       db.logOddsSlope, db.logOddsIntercept, db.logOddsRSquare, db.probabilitySlope,
-                       db.probabilityIntercept, db.gainsArea, db.gainsRankingQuality },
-            std::array { memory.trendSlope, memory.trendIntercept, memory.trendRSquare, memory.auc,
-                memory.logisticCutoff, memory.logOddsSlope, memory.logOddsIntercept, memory.logOddsRSquare,
-                memory.probabilitySlope, memory.probabilityIntercept, memory.gainsArea, memory.gainsRankingQuality },
-            "scalars");
+        using A = engine::Analysis;
+        for (double A::*field : { &A::trendSlope, &A::trendIntercept, &A::trendRSquare, &A::auc, &A::logisticCutoff,
+                 &A::logOddsSlope, &A::logOddsIntercept, &A::logOddsRSquare, &A::probabilitySlope,
+                 &A::probabilityIntercept, &A::gainsArea, &A::gainsRankingQuality })
+            EXPECT_TRUE(same(db.*field, memory.*field)) << db.*field << " vs " << memory.*field;
         expectSame(db.decileStats, memory.decileStats, "decile statistics");
         expectSame(db.rocStats, memory.rocStats, "ROC statistics");
         expectSame(db.liftStats, memory.liftStats, "lift statistics");
