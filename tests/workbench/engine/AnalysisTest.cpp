@@ -282,7 +282,8 @@ TEST(Buckets, ParseAcceptsWholeNumbersWithinRange)
             ADD_FAILURE() << text << " accepted";
         } catch (const CalculationError& error) {
             EXPECT_EQ(std::string(error.what()),
-                "The number of buckets must be a whole number from 2 to " + std::to_string(std::min(records, 1000)) + ".");
+                "The number of buckets must be a whole number from 2 to " + std::to_string(std::min(records, 1000))
+                    + ".");
         }
     }
 }
