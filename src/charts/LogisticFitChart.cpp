@@ -94,7 +94,7 @@ LogisticFitChart::LogisticFitChart(QWidget* parent)
         { prefix + QStringLiteral("One"), prefix + QStringLiteral("Zero"), prefix + QStringLiteral("Line") });
     // The component's smoothing is on; the curve is drawn without point markers.
     m_chart->setAntialiasing(true);
-    bestEffort([&] { m_chart->setSeriesMarkersVisible(2, false); });
+    m_chart->setSeriesMarkersVisible(2, false);
     QPalette notice = m_txtInvalidData->palette();
     notice.setColor(QPalette::Base, m_chart->backgroundColor());
     notice.setColor(QPalette::Window, m_chart->backgroundColor());

@@ -227,7 +227,7 @@ bool ReportGrid::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_view->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton)
-            bestEffort([&] { emit contextMenuRequested(mouse->globalPosition().toPoint()); });
+            emit contextMenuRequested(mouse->globalPosition().toPoint());
     }
     if (watched == m_view && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {

@@ -212,7 +212,7 @@ void frmDecile::quantilePointSelected(int point)
     // The chart and the grid are linked only while the quantiles are shown.
     if (!m_reports || currentReport() != &m_reports->quantiles)
         return;
-    bestEffort([&] { rcDecile->selectRow(point - 1); });
+    rcDecile->selectRow(point - 1);
 }
 
 void frmDecile::onReportSelectionChanged()

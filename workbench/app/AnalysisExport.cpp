@@ -6,6 +6,7 @@
 #include "StatisticsJson.h"
 #include "TerminalProgress.h"
 #include "charts/ChartInterfaces.h"
+#include "presenters/CutoffChooser.h"
 #include "presenters/ScoredSource.h"
 #include "reports/IDataReport.h"
 #include "reports/PropertyGrid.h"
@@ -248,13 +249,17 @@ void AnalysisExport::readAnalysis(Session& session)
     const engine::Analysis& a = exported.analysis;
     // A database keeps its records: the chosen cutoff and the uncertainty figures need them ranked in memory.
     if (!a.ranked) {
-        if (m_choices.cutoff.kind != engine::CutoffRule::Kind::Youden)
+        if (m_choices.cutoff && m_choices.cutoff->kind != engine::CutoffRule::Kind::Youden)
             throw lrv::Error(QStringLiteral("--cutoff needs the records in memory; a database run reports only the "
                                             "Youden cutoff."));
         return;
     }
+    const engine::CutoffRule rule = m_choices.cutoff
+        ? *m_choices.cutoff
+        : engine::parseCutoffRule(
+            CutoffChooser::keptRule(m_run->parameterList().get(), exported.modelId, exported.dataSet).toStdString());
     exported.chosen = engine::chooseCutoff(
-        *engine::rankedGroups(a.ranked), m_choices.cutoff, lrv::at(a.rocStats, lrv::RocStat::Cutoff), a.logisticCutoff);
+        *engine::rankedGroups(a.ranked), rule, lrv::at(a.rocStats, lrv::RocStat::Cutoff), a.logisticCutoff);
     m_chosen = *exported.chosen;
     exported.uncertainty = engine::assessUncertainty(a);
 }

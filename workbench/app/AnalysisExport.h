@@ -21,7 +21,9 @@ struct ExportChoices {
     std::optional<int> buckets;
     /// Rows of the per-record tables written (ROC, cutoff points, logistic fit, confusion matrix); empty: all.
     std::optional<std::int64_t> records = 1000;
-    engine::CutoffRule cutoff; ///< the chosen cutoff; Youden's by default
+    /// The chosen cutoff; empty: the rule the run keeps for the model and dataset (Youden's when none), the
+    /// one the window shows.
+    std::optional<engine::CutoffRule> cutoff;
 };
 
 /// Runs the analysis window without a screen, as the host would open it, then writes per tab the chart

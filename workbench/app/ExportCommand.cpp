@@ -32,7 +32,9 @@ shows all of it.
                    confusion-matrix) to write; all writes them whole (default: 1000)
   --cutoff RULE    the chosen cutoff of statistics.json and index.html: youden, logistic,
                    sensitivity=X, specificity=X (X from 0 to 1), top=K%, cost=A:B (costs of
-                   a false positive and a false negative) or an output value (default: youden)
+                   a false positive and a false negative) or an output value (default: the
+                   rule the run keeps for the model and dataset, as the window shows it; youden
+                   when it keeps none)
 )";
 
     /// "training" 1, "validation" 2, in any case.

@@ -66,10 +66,10 @@ QString CutoffChooser::parameterKey(int modelId, int dataSet)
     return QStringLiteral("set_lr#ChosenCutoff.%1.%2").arg(modelId).arg(dataSet);
 }
 
-QString CutoffChooser::keptRule() const
+QString CutoffChooser::keptRule(const RunParameters* parameters, const QString& key)
 {
-    if (m_parameters && m_parameters->FindOrdinal(m_key))
-        return m_parameters->item(m_key).value.text();
+    if (parameters && parameters->FindOrdinal(key))
+        return parameters->item(key).value.text();
     return QStringLiteral("youden");
 }
 

@@ -23,7 +23,11 @@ public:
     /// The key of the rule in the run's parameters; absent means the Youden cutoff.
     static QString parameterKey(int modelId, int dataSet);
     /// The rule the run keeps for this model and dataset.
-    QString keptRule() const;
+    QString keptRule() const { return keptRule(m_parameters.get(), m_key); }
+    static QString keptRule(const RunParameters* parameters, int modelId, int dataSet)
+    {
+        return keptRule(parameters, parameterKey(modelId, dataSet));
+    }
     /// Applies a rule without keeping it; throws lrv::Error naming what is allowed.
     lrv::ChosenCutoffFigures figures(const QString& rule) const;
     /// Applies a rule and keeps it in the run's parameters; throws lrv::Error and keeps nothing when the
@@ -31,6 +35,8 @@ public:
     lrv::ChosenCutoffFigures choose(const QString& rule);
 
 private:
+    static QString keptRule(const RunParameters* parameters, const QString& key);
+
     std::shared_ptr<const engine::RankedRecords> m_ranked;
     std::unique_ptr<engine::RankedGroups> m_groups;
     double m_youdenCutoff;
