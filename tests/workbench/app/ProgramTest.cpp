@@ -59,29 +59,6 @@ TEST(Program, NewMakesARunWithEncodingFitnessAndRelativePaths)
     EXPECT_EQ(RunFile::load(out + ".run").models.at(0).outputColumn, "good");
 }
 
-TEST(Program, NewMarksCalculationErrorsAndInverts)
-{
-    QTemporaryDir dir;
-    const QString out = dir.filePath("inv.run");
-    const Outcome outcome
-        = runProgram({ "new", "--training", dataDir + "/train.csv", "--validation", dataDir + "/valid.csv", "--target",
-            "target", "--id", "id", "--models", "good,errors", "--invert", "--out", out });
-    ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
-    EXPECT_TRUE(outcome.out.contains(": 2 models,")) << outcome.out.toStdString();
-    // Inverted, the good model ranks the positive class last: the user is told.
-    EXPECT_TRUE(outcome.err.contains("model 1 good: the model ranks the positive class low; did you "
-                                     "mean --invert?"))
-        << outcome.err.toStdString();
-    const RunDocument document = RunFile::load(out);
-    ASSERT_TRUE(document.dataSets[1]);
-    EXPECT_TRUE(document.dataSets[0]->encoding.invert);
-    EXPECT_TRUE(document.dataSets[1]->encoding.invert);
-    ASSERT_EQ(document.models.size(), 2u);
-    EXPECT_EQ(document.models[1].id, 2);
-    EXPECT_EQ(document.models[1].trainingFitness, -11111); // outputs that are empty or text
-    EXPECT_GE(document.models[1].validationFitness, 0); // the validation outputs are all numbers
-}
-
 TEST(Program, HelpAndVersion)
 {
     for (const QString& command : QStringList { "new", "synth", "export", "compare" }) {
