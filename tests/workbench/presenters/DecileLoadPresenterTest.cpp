@@ -1,11 +1,7 @@
 #include "presenters/DecileLoadPresenter.h"
 
 #include "RecordingViews.h"
-#include "host/HostConfiguration.h"
-#include "presenters/CalculatePresenter.h"
-#include "presenters/WorkbenchHostCore.h"
 #include "run/Run.h"
-#include "run/RunStore.h"
 
 #include <gtest/gtest.h>
 
@@ -77,19 +73,4 @@ TEST(DecileLoadPresenter, DefaultsAndClassificationKinds)
         EXPECT_EQ(classification.texts,
             (QStringList { "Model 2 - Accuracy: 87.5%", "Model 5 - Accuracy: --", "Model 6 - Accuracy: 100%" }));
     }
-}
-
-TEST(WorkbenchHostCore, InstallsPresentersStoreEnvironmentAndConfiguration)
-{
-    const auto previousConfiguration = lrv::HostConfiguration::get();
-    WorkbenchHostCore::install();
-    lrv::IHostCore& core = lrv::HostCore::get();
-    EXPECT_TRUE(std::dynamic_pointer_cast<DecileLoadPresenter>(core.createLoadPresenter()));
-    EXPECT_TRUE(std::dynamic_pointer_cast<CalculatePresenter>(core.createCalculatePresenter()));
-    EXPECT_TRUE(dynamic_cast<RunStore*>(core.createRunStore().get()));
-    EXPECT_EQ(core.hostEnvironment(), core.hostEnvironment());
-    EXPECT_TRUE(core.hostEnvironment()->folder().endsWith("styles"));
-    EXPECT_EQ(lrv::HostConfiguration::integer("LogisticRegression.Chart.ConfMatrix.StreamingThreshold", -1), 30);
-    lrv::HostCore::install(nullptr);
-    lrv::HostConfiguration::set(previousConfiguration);
 }

@@ -148,11 +148,3 @@ TEST(RunFile, FailedWritesLeaveTheOldFileIntact)
     EXPECT_EQ(readAll(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "keep.run" });
 }
-
-TEST(RunFile, WriteIntoMissingFolderNamesThePath)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("no/such/folder/x.run");
-    const std::string message = errorOf([&] { RunFile::save(path, sampleDocument()); });
-    EXPECT_NE(message.find(path.toStdString()), std::string::npos) << message;
-}

@@ -4,6 +4,7 @@
 #include "engine/Analysis.h"
 #include "engine/CellTable.h"
 #include "sql/DatabaseDataset.h"
+#include "workbench/engine/EngineTestRecords.h"
 
 #include <bit>
 #include <cmath>
@@ -29,18 +30,13 @@ struct Case {
     std::int64_t recordCap;
 };
 
-struct Records {
-    std::vector<std::int32_t> ids;
-    std::vector<std::uint8_t> classes;
-    std::vector<double> outputs;
-};
-
 // Class 1 is target 5, class 0 target 2. Every 17th output is missing, NaN or infinite when asked for.
-Records makeRecords(const Case& c, QFile& csv)
+engine::test::TestRecords makeRecords(const Case& c, QFile& csv)
 {
     std::mt19937 random(std::uint32_t(c.records * 31 + c.decimals));
     std::normal_distribution<double> noise(0, 1);
-    Records r;
+    engine::test::TestRecords r;
+    r.inverted = c.inverted;
     csv.write("id,target,score\n");
     const double scale = std::pow(10, c.decimals);
     for (int i = 0; i < c.records; ++i) {
@@ -124,13 +120,11 @@ TEST(DatabaseAnalysis, EqualsTheEngineOnTheSameRecords)
                                           << ", inverted " << c.inverted << ", cap " << c.recordCap);
         QFile csv(dir.filePath("scores.csv"));
         ASSERT_TRUE(csv.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        const Records records = makeRecords(c, csv);
+        const engine::test::TestRecords records = makeRecords(c, csv);
         csv.close();
         ASSERT_TRUE(server.load("scores", csv.fileName()));
 
-        const engine::Analysis memory = engine::analyse(
-            { records.ids.data(), records.classes.data(), records.outputs.data(), records.ids.size(), c.inverted, {} },
-            c.buckets);
+        const engine::Analysis memory = engine::analyse(records.view(), c.buckets);
         sql::DatabaseDataset database(
             server.source("table=scores").toStdString(), "id", "target", { 2, 5, c.inverted });
         const engine::Analysis db = database.analyse("score", c.buckets, {}, c.recordCap);
