@@ -3,6 +3,7 @@
 #include "engine/Analysis.h"
 #include "run/RunFile.h"
 #include "workbench/Program.h"
+#include "workbench/engine/EngineTestRecords.h"
 
 #include <cmath>
 #include <limits>
@@ -16,6 +17,7 @@
 
 using namespace wb::test;
 using nlohmann::json;
+using wb::engine::test::TestRecords;
 
 namespace {
 
@@ -25,39 +27,30 @@ constexpr int kCutRows = 3;
 
 /// The training records of train.csv for one model column (2 "good", 3 "errors"): file order, outputs that
 /// are not numbers as calculation errors.
-struct Records {
-    std::vector<std::int32_t> ids;
-    std::vector<std::uint8_t> classes;
-    std::vector<double> outputs;
-
-    explicit Records(int column)
-    {
-        const QStringList lines
-            = QString::fromUtf8(readFile(dataDir + "/train.csv")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        for (qsizetype i = 1; i < lines.size(); ++i) {
-            const QStringList cells = lines[i].split(QLatin1Char(','));
-            bool ok = false;
-            const double output = cells[column].toDouble(&ok);
-            ids.push_back(cells[0].toInt());
-            classes.push_back(std::uint8_t(cells[1].toInt()));
-            outputs.push_back(ok ? output : std::numeric_limits<double>::quiet_NaN());
-        }
+TestRecords readRecords(int column)
+{
+    TestRecords records;
+    const QStringList lines
+        = QString::fromUtf8(readFile(dataDir + "/train.csv")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList cells = lines[i].split(QLatin1Char(','));
+        bool ok = false;
+        const double output = cells[column].toDouble(&ok);
+        records.ids.push_back(cells[0].toInt());
+        records.classes.push_back(std::uint8_t(cells[1].toInt()));
+        records.outputs.push_back(ok ? output : std::numeric_limits<double>::quiet_NaN());
     }
-    wb::engine::ScoredRecords scored() const
-    {
-        return { ids.data(), classes.data(), outputs.data(), ids.size(), false, {} };
-    }
-    bool valid(std::size_t r) const { return !std::isnan(outputs[r]); }
-};
+    return records;
+}
 
 /// The Mann–Whitney count over the positive–negative pairs where both models have an output, ties half.
-double mannWhitney(const Records& model, const Records& other)
+double mannWhitney(const TestRecords& model, const TestRecords& other)
 {
     double wins = 0, pairs = 0;
     for (std::size_t p = 0; p < model.ids.size(); ++p)
         for (std::size_t n = 0; n < model.ids.size(); ++n)
-            if (model.classes[p] == 1 && model.classes[n] == 0 && model.valid(p) && model.valid(n) && other.valid(p)
-                && other.valid(n)) {
+            if (model.classes[p] == 1 && model.classes[n] == 0
+                && !std::isnan(model.outputs[p] + model.outputs[n] + other.outputs[p] + other.outputs[n])) {
                 pairs += 1;
                 wins += model.outputs[p] > model.outputs[n] ? 1 : model.outputs[p] == model.outputs[n] ? 0.5 : 0;
             }
@@ -101,8 +94,8 @@ protected:
 
     static inline QTemporaryDir* folder = nullptr;
     static inline std::map<QString, Outcome>* outcomes = nullptr;
-    const Records records { 3 };
-    const wb::engine::Analysis analysis = wb::engine::analyse(records.scored(), kBuckets);
+    const TestRecords records = readRecords(3);
+    const wb::engine::Analysis analysis = wb::engine::analyse(records.view(), kBuckets);
 };
 
 } // namespace
@@ -233,7 +226,7 @@ TEST_F(EndToEnd, UncertaintyAndCalibrationAgreeWithTheRecords)
     EXPECT_EQ(stats["probabilitySource"], "outputs");
     double squares = 0, losses = 0;
     for (std::size_t r = 0; r < records.ids.size(); ++r)
-        if (records.valid(r)) {
+        if (!std::isnan(records.outputs[r])) {
             const double p = records.outputs[r], y = records.classes[r];
             squares += (p - y) * (p - y);
             losses -= y * std::log(p) + (1 - y) * std::log(1 - p);
@@ -260,7 +253,7 @@ TEST_F(EndToEnd, ChosenCutoffCountsTheRecordsItPredictsPositive)
         const double cutoff = chosen["cutoff"];
         int tp = 0, fp = 0, tn = 0, fn = 0;
         for (std::size_t r = 0; r < records.ids.size(); ++r)
-            if (records.valid(r)) {
+            if (!std::isnan(records.outputs[r])) {
                 const bool predicted = records.outputs[r] >= cutoff, positive = records.classes[r] == 1;
                 ++(predicted ? (positive ? tp : fp) : (positive ? fn : tn));
             }
@@ -285,7 +278,7 @@ TEST_F(EndToEnd, ChosenCutoffCountsTheRecordsItPredictsPositive)
 TEST_F(EndToEnd, CompareMeasuresTheModelsWhereEveryModelHasAnOutput)
 {
     const json compared = readJson(path("compare") + "/compare.json");
-    const Records good(2);
+    const TestRecords good = readRecords(2);
     EXPECT_EQ(compared["dataset"], "training");
     EXPECT_EQ(compared["records"], records.ids.size());
     EXPECT_EQ(compared["compared"], analysis.validRecords);
