@@ -85,6 +85,9 @@ TEST(Run, ParameterSetChangesExistingKeysOnly)
     EXPECT_FALSE(again->parameters()->FindOrdinal("set_lr#NoSuchKey"));
     EXPECT_EQ(again->models()->current()->id(), 1);
     EXPECT_EQ(again->parameters()->item("data#Threshold").value.text(), "0.25");
+    // A number beyond 32 bits is no integer: the caller's fallback.
+    again->parameters()->set("data#Threshold", lrv::RunParameterNumberText, lrv::Variant(3e10));
+    EXPECT_EQ(again->parameterList()->integer("data#Threshold", 10), 10);
 }
 
 TEST(Run, RelativeCsvPathFromTheRunFolder)
