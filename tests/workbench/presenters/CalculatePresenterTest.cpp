@@ -176,7 +176,7 @@ TEST_F(CalculatePresenterTest, UnusableDataGetsAClearErrorAndNoCalculation)
 TEST_F(CalculatePresenterTest, InvertedEncodingReachesTheFits)
 {
     QTemporaryDir dir;
-    for (const QString& name : { "small.run", "train.csv", "valid.csv" })
+    for (const QString& name : QStringList { "small.run", "train.csv", "valid.csv" })
         ASSERT_TRUE(QFile::copy(dataDir + QLatin1Char('/') + name, dir.filePath(name)));
     const QString path = dir.filePath("small.run");
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
