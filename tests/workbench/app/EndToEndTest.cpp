@@ -151,6 +151,11 @@ TEST_F(EndToEnd, NewRecordsBothDatasetsAndMarksAModelWithCalculationErrors)
     EXPECT_EQ(document.models[1].id, 2);
     EXPECT_EQ(document.models[1].trainingFitness, -11111); // outputs that are empty or text
     EXPECT_GE(document.models[1].validationFitness, 0); // the validation outputs are all numbers
+
+    // The dataset is named in any case.
+    const QString out = folder->filePath("validation");
+    ASSERT_EQ(runProgram({ "export", run(), "--dataset", "Validation", "--buckets", "3", "--out", out }).status, 0);
+    EXPECT_EQ(readJson(out + "/statistics.json")["dataset"], "validation");
 }
 
 TEST_F(EndToEnd, ExportedTablesAndStatisticsAreTheEnginesFigures)

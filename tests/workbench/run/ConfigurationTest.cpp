@@ -1,5 +1,6 @@
 #include "run/Configuration.h"
 
+#include "host/HostConfiguration.h"
 #include "run/HostEnvironment.h"
 #include "run/Installation.h"
 #include "support/Error.h"
@@ -70,12 +71,21 @@ TEST(Configuration, ValuesOfEveryKind)
 {
     QTemporaryDir dir;
     const auto configuration = Configuration::load(writeFile(
-        dir, "c.json", R"({"A.R": 12, "Name": "text", "On": true, "App.Help": "https://example.org/help?"})"));
+        dir, "c.json", R"({"A.R": 12, "Name": "text", "On": true, "App.Help": "https://example.org/help?", "Big": 3e10,
+            "Red.R": 300, "Red.G": -5, "Red.B": 0})"));
     EXPECT_EQ(configuration->setting("A.R")->toDouble(), 12);
     EXPECT_EQ(configuration->setting("Name")->text(), "text");
     EXPECT_EQ(configuration->setting("On")->toDouble(), 1);
     EXPECT_EQ(configuration->setting("App.Help")->text(), "https://example.org/help?");
     EXPECT_FALSE(configuration->setting("Missing"));
+
+    // As the views read it: a number beyond 32 bits is no integer, a colour's parts are clamped to 0..255.
+    const auto previous = lrv::HostConfiguration::get();
+    lrv::HostConfiguration::set(configuration);
+    EXPECT_EQ(lrv::HostConfiguration::integer("Big", 7), 7);
+    EXPECT_EQ(lrv::HostConfiguration::integer("A.R", 7), 12);
+    EXPECT_EQ(lrv::HostConfiguration::color("Red"), lrv::rgb(255, 0, 0));
+    lrv::HostConfiguration::set(previous);
 }
 
 TEST(HostEnvironment, StylesFolderOfTheTree)
