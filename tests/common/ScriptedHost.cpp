@@ -84,13 +84,59 @@ namespace {
         ScriptedHostCore& m_core;
         CalculateViewInter* m_view = nullptr;
     };
+
+    class ScriptedRunStore : public RunStore {
+    public:
+        explicit ScriptedRunStore(std::shared_ptr<RunStoreScript> script)
+            : m_script(std::move(script))
+        {
+        }
+        void Remove(const QString&) override { }
+        ClassEncoding GetClassEncoding(const QString& runPath, int) override
+        {
+            if (m_script->failReads)
+                throw Error(QStringLiteral("Cannot read %1: the file does not exist.").arg(runPath));
+            return m_script->stored;
+        }
+        void SetClassEncoding(double min, double max, const QString& runPath, int dataSet, bool invert) override
+        {
+            if (m_script->failWrites)
+                throw Error(QStringLiteral("Cannot write %1: permission denied.").arg(runPath));
+            m_script->writes.push_back({ min, max, runPath, dataSet, invert });
+        }
+
+    private:
+        std::shared_ptr<RunStoreScript> m_script;
+    };
 }
 
 FakeRun::FakeRun(QString path, int models)
     : m_path(std::move(path))
 {
-    for (int i = 1; i <= models; ++i)
-        m_models.push_back(std::make_shared<FakeModel>(i));
+    for (int i = 1; i <= models; ++i) {
+        m_models.push_back(std::make_shared<FakeModel>());
+        m_models.back()->modelId = i;
+    }
+}
+
+void FakeRun::setCurrentPosition(int position)
+{
+    ++positionCalls;
+    if (failPositions)
+        throw Error(QStringLiteral("The run file is locked."));
+    setCurrentIndex(position - 1);
+}
+
+void FakeRun::setCurrentIndex(int index)
+{
+    if (index < 0 || index >= count())
+        throw Error(QStringLiteral("No model at index %1.").arg(index));
+    m_current = index;
+}
+
+std::shared_ptr<IModel> FakeRun::current() const
+{
+    return m_models.empty() ? nullptr : m_models[std::size_t(m_current)];
 }
 
 std::shared_ptr<IModels> FakeRun::models() const
@@ -106,9 +152,9 @@ std::shared_ptr<IRunParameters> FakeRun::parameters() const
 
 std::shared_ptr<IDataSet> FakeRun::dataSet(int index) const
 {
-    if (index == 2 && !hasValidation)
-        return nullptr;
-    return std::make_shared<FakeDataSet>(records);
+    if (index == 1 || (index == 2 && hasValidation))
+        return std::make_shared<FakeDataSet>(records);
+    return nullptr;
 }
 
 RunParameter FakeRun::item(const QString& key) const
@@ -135,6 +181,8 @@ std::shared_ptr<CalculatePresenter> ScriptedHostCore::createCalculatePresenter()
 {
     return std::make_shared<CalcPresenter>(*this);
 }
+
+std::unique_ptr<RunStore> ScriptedHostCore::createRunStore() { return std::make_unique<ScriptedRunStore>(store); }
 
 std::shared_ptr<ScriptedHostCore> ScriptedHostCore::install()
 {

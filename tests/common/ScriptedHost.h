@@ -12,33 +12,33 @@
 
 namespace lrv::test {
 
-/// A model with fixed figures.
-class FakeModel : public IModel {
-public:
-    explicit FakeModel(std::int32_t id, double rSquare = 0.5)
-        : m_id(id)
-        , m_rSquare(rSquare)
-    {
-    }
-    std::int32_t id() const override { return m_id; }
-    double trainingRSquare() const override { return m_rSquare; }
-    double trainingAccuracy() const override { return 80; }
-    double validationRSquare() const override { return m_rSquare; }
-    double validationAccuracy() const override { return 75; }
+/// A model with the figures a test gives it.
+struct FakeModel : IModel {
+    std::int32_t modelId = 1;
+    double trainR2 = 0.5;
+    double trainAccuracy = 80;
+    double validR2 = 0.4;
+    double validAccuracy = 75;
 
-private:
-    std::int32_t m_id;
-    double m_rSquare;
+    std::int32_t id() const override { return modelId; }
+    double trainingRSquare() const override { return trainR2; }
+    double trainingAccuracy() const override { return trainAccuracy; }
+    double validationRSquare() const override { return validR2; }
+    double validationAccuracy() const override { return validAccuracy; }
 };
 
-/// A run held in memory that records which of its parts were asked for.
+/// A run held in memory: models with ids 1..n, integer parameters, a training and (unless told otherwise) a
+/// validation dataset. It records which of its parts were asked for; positions out of range throw as the
+/// host's collection does.
 class FakeRun : public IRun, public IModels, public IRunParameters, public std::enable_shared_from_this<FakeRun> {
 public:
-    FakeRun(QString path, int models);
+    explicit FakeRun(QString path = QStringLiteral("/runs/credit.run"), int models = 1);
+
+    FakeModel& model(int index = 0) { return *m_models.at(std::size_t(index)); }
 
     // IRun
     std::shared_ptr<IModels> models() const override;
-    std::int32_t kindCode() const override { return 2; }
+    std::int32_t kindCode() const override { return kind; }
     std::shared_ptr<IRunParameters> parameters() const override;
     QString filePath() const override { return m_path; }
     std::shared_ptr<IDataSet> dataSet(int index) const override;
@@ -46,10 +46,10 @@ public:
     // IModels
     int count() const override { return int(m_models.size()); }
     int currentPosition() const override { return m_current + 1; }
-    void setCurrentPosition(int position) override { m_current = position - 1; }
-    void setCurrentIndex(int index) override { m_current = index; }
-    std::shared_ptr<IModel> current() const override { return m_models[std::size_t(m_current)]; }
-    std::shared_ptr<IModel> item(int index) const override { return m_models[std::size_t(index)]; }
+    void setCurrentPosition(int position) override;
+    void setCurrentIndex(int index) override;
+    std::shared_ptr<IModel> current() const override;
+    std::shared_ptr<IModel> item(int index) const override { return m_models.at(std::size_t(index)); }
 
     // IRunParameters
     bool FindOrdinal(const QString& key) const override { return values.count(key) > 0; }
@@ -57,23 +57,42 @@ public:
     void set(const QString& key, std::int32_t type, const Variant& value) override;
 
     std::map<QString, Variant> values;
+    std::int32_t kind = 2;
     std::int32_t records = 200;
     bool hasValidation = true;
+    /// setCurrentPosition fails as a locked run file does.
+    bool failPositions = false;
+    int positionCalls = 0;
     mutable QStringList log;
 
 private:
     QString m_path;
-    std::vector<std::shared_ptr<IModel>> m_models;
+    std::vector<std::shared_ptr<FakeModel>> m_models;
     int m_current = 0;
 };
 
-/// A host core whose presenters run scripts: the load presenter fills the lists, the calculation
-/// presenter runs `calculation` on the view.
+/// What the scripted run stores were asked, and how they answer.
+struct RunStoreScript {
+    struct Write {
+        double min;
+        double max;
+        QString runPath;
+        int dataSet;
+        bool invert;
+    };
+    ClassEncoding stored { 0, 1, false };
+    bool failReads = false;
+    bool failWrites = false;
+    std::vector<Write> writes;
+};
+
+/// A host core whose presenters and run stores run scripts: the load presenter fills the lists, the
+/// calculation presenter runs `calculation` on the view, the run stores follow `store`.
 class ScriptedHostCore : public IHostCore {
 public:
     std::shared_ptr<DecileLoadPresenter> createLoadPresenter() override;
     std::shared_ptr<CalculatePresenter> createCalculatePresenter() override;
-    std::unique_ptr<RunStore> createRunStore() override { return nullptr; }
+    std::unique_ptr<RunStore> createRunStore() override;
     std::shared_ptr<HostEnvironment> hostEnvironment() override { return nullptr; }
 
     /// Installs a fresh one as the library's host core.
@@ -91,6 +110,7 @@ public:
     std::int32_t buckets = 10;
     std::int32_t dataSet = 1;
     std::shared_ptr<FakeRun> run;
+    std::shared_ptr<RunStoreScript> store = std::make_shared<RunStoreScript>();
 };
 
 } // namespace lrv::test

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iomanip>
 #include <limits>
@@ -14,26 +15,65 @@
 using namespace lrv;
 
 namespace {
-struct LocaleScope {
-    explicit LocaleScope(QLocale::Language language, QLocale::Territory territory)
-    {
-        QLocale::setDefault(QLocale(language, territory));
-    }
-    ~LocaleScope() { QLocale::setDefault(QLocale::c()); }
-};
+constexpr double kInf = std::numeric_limits<double>::infinity();
 }
 
-TEST(DefaultNumberText, FifteenSignificantDigitsWithoutTrailingZeros)
+TEST(NumberText, EachFormAsTheUserReadsIt)
 {
-    EXPECT_EQ(defaultNumberText(0), "0");
-    EXPECT_EQ(defaultNumberText(2), "2");
-    EXPECT_EQ(defaultNumberText(0.25), "0.25");
-    EXPECT_EQ(defaultNumberText(-12.5), "-12.5");
-    EXPECT_EQ(defaultNumberText(1.0 / 3.0), "0.333333333333333");
-    EXPECT_EQ(defaultNumberText(123456789012345.0), "123456789012345");
+    using Form = std::function<QString(double)>;
+    const Form plain = [](double v) { return defaultNumberText(v); };
+    const Form rounded8 = [](double v) { return roundedText8(v); };
+    const Form rounded15 = [](double v) { return roundedText15(v); };
+    const Form rounded6 = [](double v) { return roundedText(v, 6); };
+    const Form tick = [](double v) { return tickLabelText(v); };
+    const Form accuracy = [](double v) { return accuracyText(v); };
+    const Form percent = [](double v) { return percentText(v, 2); };
+    const struct {
+        const Form& form;
+        double value;
+        const char* text;
+    } cases[] = {
+        { plain, 0, "0" },
+        { plain, 0.25, "0.25" },
+        { plain, -12.5, "-12.5" },
+        { plain, 1.0 / 3, "0.333333333333333" },
+        { plain, 123456789012345.0, "123456789012345" },
+        { plain, 0.0001, "0.0001" },
+        { plain, 0.00001, "1E-05" },
+        { plain, 1e15, "1E+15" },
+        { plain, -2.5e-7, "-2.5E-07" },
+        { plain, std::nan(""), "NaN" },
+        { plain, kInf, "inf" },
+        { plain, -kInf, "-inf" },
+        { rounded8, 1, "1" },
+        { rounded8, 0, "0" },
+        { rounded8, std::nan(""), "0" },
+        { rounded8, -3.5, "-3.5" },
+        { rounded8, 1.0 / 3, "0.33333333" },
+        { rounded8, 100, "100" },
+        { rounded8, 1e-9, "1.00E-09" },
+        { rounded8, 12345678901.5, "1.23E+10" },
+        { rounded8, 123456789.5, "123456789.5" },
+        { rounded15, 0.1, "0.1" },
+        { rounded15, 1e-9, "0.000000001" },
+        { rounded6, 0.123456789, "0.123457" },
+        { tick, 0, "0.0" },
+        { tick, 1, "1.0" },
+        { tick, 123456.0, "123456.0" },
+        { tick, 1234567.0, "1.23E+06" },
+        { tick, -12345.0, "-12345.0" },
+        { accuracy, 100, "100%" },
+        { accuracy, 0, "0%" },
+        { accuracy, 50.5, "50.5%" },
+        { accuracy, 87.25, "87.25%" },
+        { accuracy, 90, "90%" },
+        { percent, 0.125, "12.50%" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.form(c.value), c.text) << std::setprecision(17) << c.value;
 }
 
-TEST(DefaultNumberText, TheFifteenDigitFormOfTheCLibraryForNumbersOfEveryKind)
+TEST(NumberText, TheFifteenDigitFormOfTheCLibraryForNumbersOfEveryKind)
 {
     // Tables of a million rows take faster routes than printf; the text must stay the same.
     std::mt19937_64 random(19);
@@ -56,101 +96,25 @@ TEST(DefaultNumberText, TheFifteenDigitFormOfTheCLibraryForNumbersOfEveryKind)
     EXPECT_EQ(invariantNumberText(-0.0), "0");
 }
 
-TEST(DefaultNumberText, ExponentFormBelowOneTenThousandthAndFromTenToTheFifteen)
+TEST(NumberText, ShownTextsTakeTheLocaleSeparatorInvariantOnesThePoint)
 {
-    EXPECT_EQ(defaultNumberText(0.0001), "0.0001");
-    EXPECT_EQ(defaultNumberText(0.00001), "1E-05");
-    EXPECT_EQ(defaultNumberText(1.5e20), "1.5E+20");
-    EXPECT_EQ(defaultNumberText(1e15), "1E+15");
-    EXPECT_EQ(defaultNumberText(-2.5e-7), "-2.5E-07");
-}
-
-TEST(DefaultNumberText, NumbersThatAreNotFinite)
-{
-    EXPECT_EQ(defaultNumberText(std::numeric_limits<double>::quiet_NaN()), "NaN");
-    EXPECT_EQ(defaultNumberText(std::numeric_limits<double>::infinity()), "inf");
-    EXPECT_EQ(defaultNumberText(-std::numeric_limits<double>::infinity()), "-inf");
-}
-
-TEST(DefaultNumberText, UsesTheLocaleDecimalSeparator)
-{
-    LocaleScope german(QLocale::German, QLocale::Germany);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(defaultNumberText(0.25), "0,25");
     EXPECT_EQ(defaultNumberText(1.5e20), "1,5E+20");
+    EXPECT_EQ(roundedText8(2.5), "2,5");
+    EXPECT_EQ(tickLabelText(0.5), "0,5");
     EXPECT_EQ(invariantNumberText(0.25), "0.25");
+    QLocale::setDefault(QLocale::c());
 }
 
 TEST(Variant, NumericOnlyForFiniteNumbersAndNumberTexts)
 {
-    EXPECT_TRUE(Variant(1.5).isNumeric());
-    EXPECT_TRUE(Variant("2.5").isNumeric());
-    EXPECT_FALSE(Variant("abc").isNumeric());
-    EXPECT_FALSE(Variant().isNumeric());
-    EXPECT_FALSE(Variant(std::nan("")).isNumeric());
-    EXPECT_FALSE(Variant(std::numeric_limits<double>::infinity()).isNumeric());
-    EXPECT_FALSE(Variant("NaN").isNumeric());
+    for (const Variant& numeric : { Variant(1.5), Variant("2.5") })
+        EXPECT_TRUE(numeric.isNumeric()) << numeric.text().toStdString();
+    for (const Variant& other : { Variant("abc"), Variant(), Variant(std::nan("")), Variant(kInf), Variant("NaN") })
+        EXPECT_FALSE(other.isNumeric()) << other.text().toStdString();
     EXPECT_TRUE(std::isnan(Variant(std::nan("")).toDouble()));
     EXPECT_DOUBLE_EQ(Variant("2.5").toDouble(), 2.5);
     EXPECT_THROW(Variant("abc").toDouble(), std::runtime_error);
     EXPECT_THROW(Variant().toDouble(), std::runtime_error);
-    EXPECT_EQ(Variant(std::numeric_limits<double>::infinity()).text(), "inf");
-}
-
-TEST(PercentAndAccuracyText, DropNeedlessZeros)
-{
-    EXPECT_EQ(percentText(0.125, 2), "12.50%");
-    EXPECT_EQ(accuracyText(100), "100%");
-    EXPECT_EQ(accuracyText(0), "0%");
-    EXPECT_EQ(accuracyText(50.5), "50.5%");
-    EXPECT_EQ(accuracyText(87.25), "87.25%");
-    EXPECT_EQ(accuracyText(90), "90%");
-    EXPECT_EQ(accuracyText(87.1), "87.1%");
-}
-
-TEST(roundedText, ExactlyOneAndZeroAtAnyPrecision)
-{
-    for (int digits : { 1, 6, 8, 15 }) {
-        SCOPED_TRACE(digits);
-        EXPECT_EQ(roundedText(1, digits), "1");
-        EXPECT_EQ(roundedText(0, digits), "0");
-        EXPECT_EQ(roundedText(std::nan(""), digits), "0");
-    }
-}
-
-TEST(roundedText, TrailingZerosAndSeparatorRemoved)
-{
-    EXPECT_EQ(roundedText8(0.25), "0.25");
-    EXPECT_EQ(roundedText8(2), "2");
-    EXPECT_EQ(roundedText8(-3.5), "-3.5");
-    EXPECT_EQ(roundedText8(1.0 / 3.0), "0.33333333");
-    EXPECT_EQ(roundedText(0.123456789, 6), "0.123457");
-    EXPECT_EQ(roundedText15(0.1), "0.1");
-    // 100 has no separator in its default text, so its zeros before the separator stay.
-    EXPECT_EQ(roundedText8(100), "100");
-}
-
-TEST(roundedText, ScientificWhenTooSmallOrTooLong)
-{
-    EXPECT_EQ(roundedText8(1e-9), "1.00E-09");
-    EXPECT_EQ(roundedText15(1e-9), "0.000000001");
-    EXPECT_EQ(roundedText8(12345678901.5), "1.23E+10");
-    EXPECT_EQ(roundedText8(123456789.5), "123456789.5");
-}
-
-TEST(roundedText, UsesTheLocaleSeparator)
-{
-    LocaleScope german(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(roundedText8(0.25), "0,25");
-    EXPECT_EQ(roundedText8(2.5), "2,5");
-    EXPECT_EQ(tickLabelText(0.5), "0,5");
-}
-
-TEST(tickLabelText, OneDecimalThenScientific)
-{
-    EXPECT_EQ(tickLabelText(0), "0.0");
-    EXPECT_EQ(tickLabelText(0.5), "0.5");
-    EXPECT_EQ(tickLabelText(1), "1.0");
-    EXPECT_EQ(tickLabelText(123456.0), "123456.0"); // eight characters stay
-    EXPECT_EQ(tickLabelText(1234567.0), "1.23E+06");
-    EXPECT_EQ(tickLabelText(-12345.0), "-12345.0");
 }

@@ -76,31 +76,16 @@ std::vector<int> highlightedRows(const ReportGrid& grid)
     return rows;
 }
 
-struct PerRecordCase {
-    const char* name;
-    std::function<std::unique_ptr<IDataReport>()> make;
-    int columns;
-};
-
-std::vector<PerRecordCase> perRecordReports()
-{
-    return {
-        { "ROC", [] { return std::make_unique<RocReport>(); }, 16 },
-        { "Cutoff", [] { return std::make_unique<CutoffReport>(); }, 16 },
-        { "LogisticFit", [] { return std::make_unique<LogisticFitReport>(); }, 10 },
-        { "ConfMatrix", [] { return std::make_unique<ConfMatrixReport>(); }, 10 },
-    };
-}
-
 TEST_F(PerRecordReportsTest, RowLimitShows100000RowsAndFlagsOnlyACutTable)
 {
-    for (const PerRecordCase& reportCase : perRecordReports()) {
-        SCOPED_TRACE(reportCase.name);
-        const auto idTable = [&](int rowHigh) {
-            return test::computedDoubles(
-                rowHigh, reportCase.columns - 1, [](int r, int c) { return c == 0 ? r : 0.0; });
+    const std::pair<std::shared_ptr<IDataReport>, int> reports[]
+        = { { std::make_shared<RocReport>(), 16 }, { std::make_shared<CutoffReport>(), 16 },
+              { std::make_shared<LogisticFitReport>(), 10 }, { std::make_shared<ConfMatrixReport>(), 10 } };
+    for (const auto& [report, columns] : reports) {
+        SCOPED_TRACE(report->Index());
+        const auto idTable = [columns = columns](int rowHigh) {
+            return test::computedDoubles(rowHigh, columns - 1, [](int r, int c) { return c == 0 ? r : 0.0; });
         };
-        auto report = reportCase.make();
         report->Init(&grid);
 
         report->SetDataSourceDbl(idTable(99999));
@@ -123,26 +108,23 @@ TEST_F(PerRecordReportsTest, RowLimitShows100000RowsAndFlagsOnlyACutTable)
         report->CopyAllData();
         EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
 
-        // A file takes the same lines as they are formatted, in blocks of whole lines, the last line ended.
-        QByteArray written;
-        int blocks = 0;
-        TableTextWriter writer(
-            [&](QByteArrayView block) {
-                ++blocks;
-                EXPECT_TRUE(block.endsWith('\n'));
-                written.append(block);
-            },
-            u"\n");
-        EXPECT_EQ(report->WriteAllData(writer, -1), 100001);
-        writer.flush();
-        EXPECT_GT(blocks, 1);
-        EXPECT_EQ(QString::fromUtf8(written), QString(text).replace("\r\n", "\n") + "\n");
-        // A row limit writes the header and the first rows.
-        QByteArray first;
-        TableTextWriter cut([&](QByteArrayView block) { first.append(block); }, u"\n");
-        EXPECT_EQ(report->WriteAllData(cut, 2), 2);
-        cut.flush();
-        EXPECT_EQ(QString::fromUtf8(first), lines.mid(0, 3).join("\n") + "\n");
+        // A file takes the same lines as they are formatted, in blocks of whole lines, the last line ended; a row
+        // limit writes the header and the first rows.
+        for (const int limit : { -1, 2 }) {
+            QByteArray written;
+            int blocks = 0;
+            TableTextWriter writer(
+                [&](QByteArrayView block) {
+                    ++blocks;
+                    EXPECT_TRUE(block.endsWith('\n'));
+                    written.append(block);
+                },
+                u"\n");
+            EXPECT_EQ(report->WriteAllData(writer, limit), limit < 0 ? 100001 : limit);
+            writer.flush();
+            EXPECT_EQ(QString::fromUtf8(written), lines.mid(0, limit < 0 ? -1 : limit + 1).join("\n") + "\n");
+            EXPECT_TRUE(limit > 0 || blocks > 1);
+        }
 
         // A smaller table after a cut one is shown whole and says so.
         report->SetDataSourceDbl(idTable(49999));
@@ -152,128 +134,63 @@ TEST_F(PerRecordReportsTest, RowLimitShows100000RowsAndFlagsOnlyACutTable)
     }
 }
 
-TEST_F(PerRecordReportsTest, CalculationErrorsShowNoOutcomeInGridAndCopy)
-{
-    const double nan = std::nan("");
-    // Error rows of the engine: NaN output and probabilities, match 0, the outcome code -1.
-    std::vector<double> rocError = rocRow(4, 1, 1, 0, -1);
-    rocError[index(RocColumn::Output)] = nan;
-    const Table<double> roc = test::doubleRows({ rocError, rocRow(5, 1) });
-    const Table<double> probabilities
-        = test::doubleRows({ { 4, 1, nan, nan, nan, nan, nan, 0, 0, 1 }, { 5, 0, nan, nan, nan, nan, nan, 1, 0, 1 } });
-    const struct {
-        std::shared_ptr<TableReport> report;
-        Table<double> data;
-        int match, type, probability; // grid positions; -1: none
-    } cases[] = {
-        { std::make_shared<ConfMatrixReport>(), probabilities, 6, 7, 3 },
-        { std::make_shared<CutoffReport>(), roc, 9, 10, -1 },
-        { std::make_shared<LogisticFitReport>(), probabilities, 8, -1, 5 },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.report->Index());
-        c.report->Init(&grid);
-        c.report->SetDataSourceDbl(c.data);
-        c.report->Refresh();
-        EXPECT_EQ(rowColor(0), kError);
-        EXPECT_EQ(grid.itemText(0, c.match), "");
-        const QStringList copied = c.report->AllDataText().split("\r\n")[1].split('\t');
-        EXPECT_EQ(copied[c.match], "");
-        if (c.type >= 0) {
-            EXPECT_EQ(grid.itemText(0, c.type), "Calculation Error");
-            EXPECT_EQ(copied[c.type], "Calculation Error");
-            EXPECT_EQ(c.report->ColumnText(c.type).split("\r\n")[1], "Calculation Error");
-        }
-        if (c.probability >= 0) {
-            EXPECT_EQ(grid.itemText(0, c.probability), copied[c.probability]);
-            EXPECT_EQ(grid.itemText(0, c.probability + 1), copied[c.probability + 1]);
-        }
-    }
-}
-
 TEST_F(PerRecordReportsTest, IdsShowAsTheFileWritesThemAndCopiesAreHeadedByTheGrid)
 {
     // Keys 1 and 2 stand for ids the file writes as texts; the threshold is found by key.
     struct FileIds : CellTexts {
         std::optional<QString> text(int col, double value) const override
         {
-            if (col != 0)
-                return std::nullopt;
-            return value == 1 ? QStringLiteral("C00109") : QStringLiteral("9007199254740993");
+            return col != 0 ? std::nullopt
+                            : std::optional(value == 1 ? QStringLiteral("C00109") : QStringLiteral("9007199254740993"));
         }
     };
     const auto ids = std::make_shared<FileIds>();
-    const Table<double> roc = test::doubleRows({ rocRow(1, 1), rocRow(2, 0) }).withTexts(ids);
-    const Table<double> probabilities
-        = test::doubleRows({ probabilityRow(1, 1, 1, 1), probabilityRow(2, 0, 0, 1) }).withTexts(ids);
-    auto rocReport = std::make_shared<RocReport>();
-    rocReport->SetThresholdId(2);
-    const struct {
-        std::shared_ptr<TableReport> report;
-        Table<double> data;
-    } cases[] = {
-        { rocReport, roc },
-        { std::make_shared<CutoffReport>(), roc },
-        { std::make_shared<LogisticFitReport>(), probabilities },
-        { std::make_shared<ConfMatrixReport>(), probabilities },
+    RocReport roc;
+    roc.SetThresholdId(2);
+    ConfMatrixReport matrix;
+    const std::pair<TableReport*, Table<double>> cases[] = {
+        { &roc, test::doubleRows({ rocRow(1, 1), rocRow(2, 0) }).withTexts(ids) },
+        { &matrix, test::doubleRows({ probabilityRow(1, 1, 1, 1), probabilityRow(2, 0, 0, 1) }).withTexts(ids) },
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.report->Index());
-        c.report->Init(&grid);
-        c.report->SetDataSourceDbl(c.data);
-        c.report->Refresh();
-        EXPECT_EQ(grid.itemText(0, 0), "C00109");
+    for (const auto& [report, data] : cases) {
+        SCOPED_TRACE(report->Index());
+        report->Init(&grid);
+        report->SetDataSourceDbl(data);
+        report->Refresh();
         EXPECT_EQ(grid.itemText(1, 0), "9007199254740993");
-        EXPECT_EQ(c.report->ColumnText(0), "Id\r\nC00109\r\n9007199254740993");
-        const QStringList lines = c.report->AllDataText().split("\r\n");
-        EXPECT_TRUE(lines[1].startsWith("C00109\t1\t")) << lines[1].toStdString();
+        EXPECT_EQ(report->ColumnText(0), "Id\r\nC00109\r\n9007199254740993");
+        EXPECT_TRUE(report->AllDataText().split("\r\n")[1].startsWith("C00109\t1\t"));
     }
-    rocReport->Init(&grid);
-    rocReport->Refresh();
+    roc.Init(&grid);
+    roc.Refresh();
     EXPECT_EQ(highlightedRows(grid), std::vector<int>({ 1 }));
-
     // The header line is what the grid shows, even when another report built its columns last.
     QuantileReport quantiles;
     quantiles.Init(&grid);
-    EXPECT_TRUE(rocReport->AllDataText().startsWith("Quantile\t"));
+    EXPECT_TRUE(roc.AllDataText().startsWith("Quantile\t"));
 }
 
-TEST_F(PerRecordReportsTest, AMismatchedDataSourceKeepsHasDataFalseAndTheGridUnchanged)
+TEST_F(PerRecordReportsTest, DataThatDoesNotFitOrIsClearedLeavesTheGridAsItWas)
 {
     RocReport roc;
     roc.Init(&grid);
     roc.SetDataSourceDbl(test::doubleRows({ rocRow(7, 1), rocRow(8, 0) }));
     roc.Refresh();
     ASSERT_EQ(grid.rowCount(), 2);
+    const QString shown = grid.itemText(1, 0);
 
     roc.ClearData();
+    EXPECT_FALSE(roc.HasData());
+    EXPECT_TRUE(roc.AllDataText().isEmpty());
     roc.SetDataSourceVar(test::variantRows({ { 1, 2 } }));
     EXPECT_FALSE(roc.HasData());
-
     QuantileReport quantiles;
     quantiles.SetDataSourceDbl(test::doubleRows({ { 1, 2 } }));
     EXPECT_FALSE(quantiles.HasData());
     quantiles.Refresh();
     roc.Refresh();
     EXPECT_EQ(grid.rowCount(), 2);
-    EXPECT_EQ(grid.columnCaption(0), "Id");
-    EXPECT_EQ(grid.itemText(1, 0), "8");
-}
-
-TEST_F(PerRecordReportsTest, ClearDataLeavesTheGridAsItWas)
-{
-    LogisticFitReport report;
-    report.Init(&grid);
-    report.SetDataSourceDbl(probabilitiesWithClasses({ 0, 0, 1 }));
-    report.Refresh();
-    ASSERT_TRUE(report.HasData());
-
-    report.ClearData();
-    EXPECT_FALSE(report.HasData());
-    report.Refresh();
-    EXPECT_EQ(grid.rowCount(), 3);
-    EXPECT_EQ(grid.itemText(2, 0), "2");
-    EXPECT_TRUE(report.AllDataText().isEmpty());
+    EXPECT_EQ(grid.itemText(1, 0), shown);
 }
 
 TEST_F(PerRecordReportsTest, ThresholdColourWinsOverTheErrorColour)
@@ -305,89 +222,80 @@ TEST_F(PerRecordReportsTest, ThresholdColourWinsOverTheErrorColour)
     EXPECT_EQ(highlightedRows(grid), std::vector<int>({ 0, 1 }));
 }
 
-TEST_F(PerRecordReportsTest, LogisticFitHighlightsTheLastRowBeforeEachClassChange)
+TEST_F(PerRecordReportsTest, ClassChangesAreMarkedOnTheLastRowBeforeThemAfterErrorsAndTheThreshold)
 {
     LogisticFitReport report;
     report.Init(&grid);
-    const struct {
-        std::vector<double> classes;
-        std::vector<int> highlighted;
-    } cases[] = {
+    const std::pair<std::vector<double>, std::vector<int>> cases[] = {
         { { 0, 0, 0, 1, 1 }, { 2 } },
         { { 0, 0, 0, 0, 1 }, {} }, // the last pair is not examined
         { { 0, 0, 1, 1, 0, 0 }, { 1, 3 } },
         { { 1 }, {} },
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.classes));
-        report.SetDataSourceDbl(probabilitiesWithClasses(c.classes));
+    for (const auto& [classes, highlighted] : cases) {
+        SCOPED_TRACE(testing::PrintToString(classes));
+        report.SetDataSourceDbl(probabilitiesWithClasses(classes));
         report.Refresh();
-        EXPECT_EQ(highlightedRows(grid), c.highlighted);
-        for (int row : c.highlighted)
+        EXPECT_EQ(highlightedRows(grid), highlighted);
+        for (int row : highlighted)
             EXPECT_EQ(rowColor(row), kLogistic);
     }
-}
 
-TEST_F(PerRecordReportsTest, ConfMatrixColoursInOrderErrorThresholdThenClassChange)
-{
-    ConfMatrixReport report;
-    report.SetOptimalModelThresholdId(1);
-    report.Init(&grid);
-    report.SetDataSourceDbl(test::doubleRows({
-        probabilityRow(0, 0, 0, 1, 1), // error row
-        probabilityRow(1, 0, 0, 1), // threshold and last before the class change
-        probabilityRow(2, 1, 1, 1),
-        probabilityRow(3, 1, 1, 1),
-    }));
-    report.Refresh();
+    ConfMatrixReport matrix;
+    matrix.SetOptimalModelThresholdId(1);
+    matrix.Init(&grid);
+    matrix.SetDataSourceDbl(test::doubleRows({ probabilityRow(0, 0, 0, 1, 1), probabilityRow(1, 0, 0, 1),
+        probabilityRow(2, 1, 1, 1), probabilityRow(3, 1, 1, 1) }));
+    matrix.Refresh();
     EXPECT_EQ(rowColor(0), kError);
-    EXPECT_EQ(rowColor(1), kLogistic);
+    EXPECT_EQ(rowColor(1), kLogistic) << "the threshold and the last row before the class change";
     EXPECT_EQ(rowColor(2), std::nullopt);
 }
 
-TEST_F(PerRecordReportsTest, MatchAndOutcomeTextsInGridAndCopy)
+TEST_F(PerRecordReportsTest, MatchAndOutcomeShowAsWordsAndACalculationErrorAsNoneInGridAndCopy)
 {
-    ConfMatrixReport matrix;
-    matrix.Init(&grid);
-    matrix.SetDataSourceDbl(test::doubleRows({
-        probabilityRow(1, 1, 0, 0), // wrong, target 1
-        probabilityRow(2, 0, 0, 1), // right, target 0
-        probabilityRow(3, 1, 1, 1),
-        probabilityRow(4, 0, 1, 0),
-    }));
-    matrix.Refresh();
-    EXPECT_EQ(grid.itemText(0, 6), "Wrong");
-    EXPECT_EQ(grid.itemText(0, 7), "False Neg.");
-    EXPECT_EQ(grid.itemText(1, 6), "OK");
-    EXPECT_EQ(grid.itemText(1, 7), "True Neg.");
-    EXPECT_EQ(grid.itemText(0, 3), "0.25");
-    EXPECT_EQ(matrix.ColumnText(7), "Type\r\nFalse Neg.\r\nTrue Neg.\r\nTrue Pos.\r\nFalse Pos.");
-    const QStringList lines = matrix.AllDataText().split("\r\n");
-    EXPECT_EQ(lines[0], "Id\tTarget\tModel Output\tProbability[1]\tProbability[0]\tMost Likely Class\tMatch\tType");
-    EXPECT_EQ(lines[1], "1\t1\t0.5\t0.25\t0.75\t0\tWrong\tFalse Neg.");
-
-    LogisticFitReport fit;
-    fit.Init(&grid);
-    fit.SetDataSourceDbl(test::doubleRows({ probabilityRow(9, 1, 0, 0) }));
-    fit.Refresh();
-    EXPECT_EQ(grid.itemText(0, 8), "Wrong");
-    EXPECT_EQ(grid.itemText(0, 5), "0.25");
-    EXPECT_EQ(fit.AllDataText().split("\r\n").at(1), "9\t1\t0.5\t0.1\t1.1\t0.25\t0.75\t0\tWrong");
-    EXPECT_EQ(fit.ColumnText(8), "Match\r\nWrong");
-
-    CutoffReport cutoff;
-    cutoff.Init(&grid);
-    cutoff.SetDataSourceDbl(test::doubleRows({ rocRow(1, 1, 0, 1, 0), rocRow(2, 0, 0, 0, 4), rocRow(3, 0, 0, 0, 2) }));
-    cutoff.Refresh();
-    EXPECT_EQ(grid.itemText(0, 9), "OK");
-    EXPECT_EQ(grid.itemText(0, 10), "True Pos.");
-    EXPECT_EQ(grid.itemText(1, 9), "Wrong");
-    EXPECT_EQ(grid.itemText(1, 10), "");
-    EXPECT_EQ(grid.itemText(2, 10), "False Pos.");
-    EXPECT_EQ(grid.itemText(0, 3), "0.5"); // TPR (Sens)
-    EXPECT_EQ(grid.itemText(0, 5), "1"); // FPR (1-Spec)
-    EXPECT_EQ(cutoff.ColumnText(10), "Type\r\nTrue Pos.\r\n\r\nFalse Pos.");
-    EXPECT_EQ(cutoff.AllDataText().split("\r\n").at(2), "2\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\t");
+    const auto shownRows = [&] {
+        QStringList rows;
+        for (int r = 0; r < grid.rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < grid.columnCount(); ++c)
+                cells << grid.itemText(r, c);
+            rows << cells.join('\t');
+        }
+        return rows;
+    };
+    // Error rows of the engine come first: NaN output and probabilities, match 0, the outcome code -1.
+    const double nan = std::nan("");
+    std::vector<double> rocError = rocRow(4, 1, 1, 0, -1);
+    rocError[index(RocColumn::Output)] = nan;
+    const std::vector<double> probabilityError { 4, 1, nan, nan, nan, nan, nan, 0, 0, 1 };
+    const struct {
+        std::shared_ptr<TableReport> report;
+        Table<double> data;
+        QStringList lines; // what the grid shows and the copy holds, without the header
+    } cases[] = {
+        { std::make_shared<ConfMatrixReport>(),
+            test::doubleRows({ probabilityError, probabilityRow(1, 1, 0, 0), probabilityRow(2, 0, 0, 1),
+                probabilityRow(3, 1, 1, 1), probabilityRow(4, 0, 1, 0) }),
+            { "4\t1\tNaN\tNaN\tNaN\t0\t\tCalculation Error", "1\t1\t0.5\t0.25\t0.75\t0\tWrong\tFalse Neg.",
+                "2\t0\t0.5\t0.25\t0.75\t0\tOK\tTrue Neg.", "3\t1\t0.5\t0.25\t0.75\t1\tOK\tTrue Pos.",
+                "4\t0\t0.5\t0.25\t0.75\t1\tWrong\tFalse Pos." } },
+        { std::make_shared<LogisticFitReport>(), test::doubleRows({ probabilityError, probabilityRow(9, 1, 0, 0) }),
+            { "4\t1\tNaN\tNaN\tNaN\tNaN\tNaN\t0\t", "9\t1\t0.5\t0.1\t1.1\t0.25\t0.75\t0\tWrong" } },
+        { std::make_shared<CutoffReport>(),
+            test::doubleRows({ rocError, rocRow(1, 1, 0, 1, 0), rocRow(2, 0, 0, 0, 4), rocRow(3, 0, 0, 0, 2) }),
+            { "4\t1\tNaN\t0.5\t0\t1\t0\t0\t1\t\tCalculation Error", "1\t1\t0.5\t0.5\t0\t1\t0\t0\t1\tOK\tTrue Pos.",
+                "2\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\t", "3\t0\t0.5\t0.5\t0\t1\t0\t0\t1\tWrong\tFalse Pos." } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.report->Index());
+        c.report->Init(&grid);
+        c.report->SetDataSourceDbl(c.data);
+        c.report->Refresh();
+        EXPECT_EQ(shownRows(), c.lines);
+        EXPECT_EQ(c.report->AllDataText().split("\r\n").mid(1), c.lines);
+        EXPECT_EQ(rowColor(0), kError);
+    }
 }
 
 } // namespace

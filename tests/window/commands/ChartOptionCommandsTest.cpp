@@ -1,6 +1,7 @@
 // Chart options: the quantile view, the confusion-matrix kind and mode, the display check boxes.
-#include "CommandWindow.h"
+#include "WindowFixture.h"
 #include "reports/PropertyGrid.h"
+#include "reports/PropertyGridAdapter.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -24,24 +25,13 @@ namespace {
         return builder.build();
     }
 
-    void sendConfusionMatrix(CalculateViewInter& view)
-    {
-        const Vector<std::int32_t> counts { 2, 1, 1, 0 };
-        const Table<std::int32_t> perBucket = TableBuilder<std::int32_t>(0, 1, 0, 3, 1).build();
-        view.SetConfusionMatrix(counts, perBucket, counts, perBucket);
-    }
-
-    class ChartOptionCommands : public CommandWindow {
+    class ChartOptionCommands : public WindowFixture {
     protected:
         template <typename T> static T* chart(QWidget& window, const char* name)
         {
             auto* found = dynamic_cast<T*>(window.findChild<QWidget*>(QString::fromLatin1(name)));
             EXPECT_NE(found, nullptr) << name << " is not the recording double";
             return found;
-        }
-        static QString selectedCategory(QWidget& window)
-        {
-            return find<PropertyGrid>(window, "pgProperties")->selectedItem().caption();
         }
     };
 
@@ -53,129 +43,89 @@ namespace {
         auto* bars = chart<RecordingQuantileChart>(*window, "chQuantile");
         auto* trend = chart<RecordingTrendChart>(*window, "trendChart");
         ASSERT_TRUE(bars && trend);
-        EXPECT_TRUE(bars->isVisible());
-        EXPECT_FALSE(trend->isVisible());
+        const auto shown = [&] { return std::pair { bars->isVisible(), trend->isVisible() }; };
+        EXPECT_EQ(shown(), std::pair(true, false));
 
         const int refreshes = trend->refreshes;
         clickOption(regression);
-        EXPECT_FALSE(bars->isVisible());
-        EXPECT_TRUE(trend->isVisible());
+        EXPECT_EQ(shown(), std::pair(false, true));
         EXPECT_EQ(trend->refreshes, refreshes + 1);
-
         clickOption(distribution);
-        EXPECT_TRUE(bars->isVisible());
-        EXPECT_FALSE(trend->isVisible());
+        EXPECT_EQ(shown(), std::pair(true, false));
         EXPECT_EQ(trend->refreshes, refreshes + 1) << "a hidden trend line is not redrawn";
 
         // The choice survives a visit to another tab.
         clickOption(regression);
         auto* charts = find<QTabBar>(*window, "ssCharts");
         charts->setCurrentIndex(3);
-        EXPECT_FALSE(bars->isVisible());
-        EXPECT_FALSE(trend->isVisible());
+        EXPECT_EQ(shown(), std::pair(false, false));
         charts->setCurrentIndex(0);
-        EXPECT_FALSE(bars->isVisible());
-        EXPECT_TRUE(trend->isVisible());
+        EXPECT_EQ(shown(), std::pair(false, true));
     }
 
-    TEST_F(ChartOptionCommands, ConfMatrixTypeReachesTheMatrixAndTheStatisticsCategory)
+    TEST_F(ChartOptionCommands, ConfusionMatrixKindReachesTheMatrixAndTheStatisticsCategory)
     {
-        core->calculation = sendConfusionMatrix;
+        core->calculation = [](CalculateViewInter& view) {
+            const Vector<std::int32_t> counts { 2, 1, 1, 0 };
+            const Table<std::int32_t> perBucket = TableBuilder<std::int32_t>(0, 1, 0, 3, 1).build();
+            view.SetConfusionMatrix(counts, perBucket, counts, perBucket);
+        };
         auto window = openShown(1136);
         auto* matrix = chart<RecordingConfusionMatrix>(*window, "confMatrix");
-        ASSERT_TRUE(matrix);
+        auto* statistics = find<PropertyGrid>(*window, "pgProperties");
+        ASSERT_TRUE(matrix && statistics);
+        const auto selected = [&](PropertyGridAdapter::Category category) {
+            return statistics->selectedItem() == statistics->category(category);
+        };
         EXPECT_EQ(matrix->dataItems, std::vector<int> { 1 }) << "\"Logistic\" is chosen at first";
-        EXPECT_EQ(selectedCategory(*window), "Logistic Confusion Matrix");
+        EXPECT_TRUE(selected(PropertyGridAdapter::LogisticConfusionMatrix));
 
         clickOption(find<QRadioButton>(*window, "optConfMatrixType(0)"));
         EXPECT_EQ(matrix->shownItems, std::vector<int> { 0 });
-        EXPECT_EQ(selectedCategory(*window), "ROC Confusion Matrix");
+        EXPECT_TRUE(selected(PropertyGridAdapter::RocConfusionMatrix));
         window->Recalculate();
         EXPECT_EQ(matrix->dataItems, (std::vector<int> { 1, 0 })) << "new data comes with the chosen kind";
 
         clickOption(find<QRadioButton>(*window, "optConfMatrixType(1)"));
         EXPECT_EQ(matrix->shownItems, (std::vector<int> { 0, 1 }));
-        EXPECT_EQ(selectedCategory(*window), "Logistic Confusion Matrix");
-    }
+        EXPECT_TRUE(selected(PropertyGridAdapter::LogisticConfusionMatrix));
 
-    TEST_F(ChartOptionCommands, MatrixOptionSwitchesTableAndDistribution)
-    {
-        auto window = openShown(1136);
-        auto* matrix = chart<RecordingConfusionMatrix>(*window, "confMatrix");
-        ASSERT_TRUE(matrix);
         clickOption(find<QRadioButton>(*window, "optMatrix(1)"));
         EXPECT_EQ(matrix->mode, 1);
-        EXPECT_TRUE(matrix->isVisible());
         clickOption(find<QRadioButton>(*window, "optMatrix(0)"));
         EXPECT_EQ(matrix->mode, 0);
     }
 
-    TEST_F(ChartOptionCommands, CutoffCheckBoxesSwitchTheirPointAndRedraw)
+    TEST_F(ChartOptionCommands, DisplayCheckBoxesSwitchTheirMarkAndRedrawTheirChart)
     {
+        core->calculation = [](CalculateViewInter& view) { view.SetProbabilities(probabilities()); };
         auto window = openShown(1131);
-        auto* cutoff = chart<RecordingCutoffChart>(*window, "chCutoff");
-        ASSERT_TRUE(cutoff);
-        auto* rocPoint = find<QCheckBox>(*window, "ckCutoffNormalized");
-        auto* logisticPoint = find<QCheckBox>(*window, "chkShowLogisticCuttofPoint");
-        EXPECT_EQ(rocPoint->text(), "Show ROC CP");
-        EXPECT_EQ(logisticPoint->text(), "Show LCP");
-        ASSERT_TRUE(rocPoint->isVisible() && logisticPoint->isVisible());
-
-        const int refreshes = cutoff->refreshes;
-        QTest::mouseClick(rocPoint, Qt::LeftButton);
-        EXPECT_EQ(cutoff->showOCP, rocPoint->isChecked());
-        EXPECT_FALSE(cutoff->showOCP);
-        EXPECT_TRUE(cutoff->showLCP);
-        EXPECT_EQ(cutoff->refreshes, refreshes + 1);
-        QTest::mouseClick(logisticPoint, Qt::LeftButton);
-        EXPECT_FALSE(cutoff->showLCP);
-        EXPECT_EQ(cutoff->refreshes, refreshes + 2);
-        QTest::mouseClick(rocPoint, Qt::LeftButton);
-        EXPECT_TRUE(cutoff->showOCP);
-    }
-
-    TEST_F(ChartOptionCommands, LogisticFitCheckBoxesSwitchTheLcpAndTheDummyPoints)
-    {
-        auto window = openShown(1135);
-        auto* fit = chart<RecordingFitChart>(*window, "lfChart");
-        ASSERT_TRUE(fit);
-        auto* dummyPoints = find<QCheckBox>(*window, "chkShowPoints");
-        auto* logisticPoint = find<QCheckBox>(*window, "chkShowLcpLogFit");
-        EXPECT_EQ(dummyPoints->text(), "Show Dummy Points");
-        EXPECT_EQ(logisticPoint->text(), "Show LCP");
-
-        QTest::mouseClick(logisticPoint, Qt::LeftButton);
-        EXPECT_FALSE(fit->showLCP);
-        // Nothing has been drawn on the fit yet: the box has no chart adapter to go through.
-        const int refreshes = fit->refreshes;
-        QTest::mouseClick(dummyPoints, Qt::LeftButton);
-        EXPECT_TRUE(fit->showDummyPoints);
-        EXPECT_EQ(fit->refreshes, refreshes);
-
-        core->calculation = [](CalculateViewInter& view) { view.SetProbabilities(probabilities()); };
-        window->Recalculate();
-        QTest::mouseClick(dummyPoints, Qt::LeftButton);
-        EXPECT_EQ(fit->showDummyPoints, dummyPoints->isChecked());
-        EXPECT_EQ(fit->refreshes, refreshes + 2); // the drawing, then the switch
-    }
-
-    TEST_F(ChartOptionCommands, DisplayCheckBoxesDoNothingWhileLoading)
-    {
-        std::unique_ptr<frmDecile> window;
-        core->calculation = [](CalculateViewInter& view) { view.SetProbabilities(probabilities()); };
-        core->whileLoading = [&] {
-            for (const char* name :
-                { "ckCutoffNormalized", "chkShowLogisticCuttofPoint", "chkShowLcpLogFit", "chkShowPoints" })
-                opening->findChild<QCheckBox*>(QString::fromLatin1(name))->click();
-        };
-        window = open();
         auto* cutoff = chart<RecordingCutoffChart>(*window, "chCutoff");
         auto* fit = chart<RecordingFitChart>(*window, "lfChart");
         ASSERT_TRUE(cutoff && fit);
-        EXPECT_TRUE(cutoff->showOCP);
-        EXPECT_TRUE(cutoff->showLCP);
-        EXPECT_TRUE(fit->showLCP);
-        EXPECT_EQ(cutoff->refreshes + fit->refreshes, 0);
+        const struct {
+            int tab;
+            const char* box;
+            bool* mark;
+            int* refreshes;
+        } boxes[] = {
+            { 2, "ckCutoffNormalized", &cutoff->showOCP, &cutoff->refreshes },
+            { 2, "chkShowLogisticCuttofPoint", &cutoff->showLCP, &cutoff->refreshes },
+            { 6, "chkShowLcpLogFit", &fit->showLCP, &fit->refreshes },
+            { 6, "chkShowPoints", &fit->showDummyPoints, &fit->refreshes },
+        };
+        for (const auto& b : boxes) {
+            SCOPED_TRACE(b.box);
+            find<QTabBar>(*window, "ssCharts")->setCurrentIndex(b.tab);
+            auto* box = find<QCheckBox>(*window, b.box);
+            ASSERT_TRUE(box->isVisible());
+            for (int click = 0; click < 2; ++click) {
+                const int refreshes = *b.refreshes;
+                QTest::mouseClick(box, Qt::LeftButton);
+                EXPECT_EQ(*b.mark, box->isChecked());
+                EXPECT_EQ(*b.refreshes, refreshes + 1);
+            }
+        }
     }
 
 }

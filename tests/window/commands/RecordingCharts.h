@@ -9,7 +9,7 @@
 namespace lrv::test {
 
 /// Chart doubles that record what the window asks of them, for the charts whose real picture does not
-/// tell. register() puts them in the control registry in place of the real charts.
+/// tell. registerRecordingCharts() puts them in the control registry in place of the real charts.
 class RecordingQuantileChart : public QWidget, public IQuantileChart {
     Q_OBJECT
 public:
@@ -44,7 +44,7 @@ public:
     void Refresh() override { ++refreshes; }
     void Reset() override { }
     void SetOptimumModelValue(double) override { }
-    void SetLogisticCutoffPoint(double) override { }
+    void SetLogisticCutoffPoint(double value) override { cutoffs.push_back(value); }
     bool ShowOCP() const override { return showOCP; }
     void SetShowOCP(bool show) override { showOCP = show; }
     bool ShowLCP() const override { return showLCP; }
@@ -53,6 +53,7 @@ public:
     bool showOCP = true;
     bool showLCP = true;
     int refreshes = 0;
+    std::vector<double> cutoffs;
 };
 
 class RecordingFitChart : public QWidget, public ILogisticFitChart {
@@ -61,7 +62,7 @@ public:
     void SetDataSource(const Table<double>&) override { }
     void Refresh() override { ++refreshes; }
     void Reset() override { }
-    void SetLogisticCutoffPoint(double) override { }
+    void SetLogisticCutoffPoint(double value) override { cutoffs.push_back(value); }
     bool ShowLCP() const override { return showLCP; }
     void SetShowLCP(bool show) override { showLCP = show; }
     bool ShowDummyPoints() const override { return showDummyPoints; }
@@ -71,6 +72,7 @@ public:
     bool showLCP = true;
     bool showDummyPoints = true;
     int refreshes = 0;
+    std::vector<double> cutoffs;
 };
 
 class RecordingConfusionMatrix : public QWidget, public IConfusionMatrixControl {

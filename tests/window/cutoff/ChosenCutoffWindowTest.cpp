@@ -39,9 +39,7 @@ namespace {
 // Outputs 0.95 down to 0.05; positives at 0.95, 0.85, 0.65, 0.45, 0.15.
 const char* const kScores = "id,target,score\n1,1,0.95\n2,1,0.85\n3,0,0.75\n4,1,0.65\n5,0,0.55\n"
                             "6,1,0.45\n7,0,0.35\n8,0,0.25\n9,1,0.15\n10,0,0.05\n";
-constexpr int kCutoffTab = 2;
-constexpr int kRocTab = 1;
-constexpr int kConfusionMatrixTab = 7;
+enum Tab { kRocTab = 1, kCutoffTab = 2, kConfusionMatrixTab = 7 };
 
 /// What every view must show for a chosen cutoff, worked out by hand from kScores.
 struct Expected {
@@ -91,7 +89,7 @@ protected:
         return found;
     }
 
-    void showChart(int tab)
+    void showChart(Tab tab)
     {
         child<QTabBar>("ssCharts")->setCurrentIndex(tab);
         QCoreApplication::processEvents();
@@ -108,11 +106,10 @@ protected:
                 QPointF(output / component->axisUnit(Qt::Horizontal), 0.5), component->constantLine(2));
             return view->mapFromScene(component->chart()->mapToScene(inChart));
         };
-        QWidget* viewport = view->viewport();
-        QTest::mousePress(viewport, Qt::LeftButton, {}, pixel(from));
-        QTest::mouseMove(viewport, pixel((from + to) / 2));
-        QTest::mouseMove(viewport, pixel(to));
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, pixel(to));
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, pixel(from));
+        QTest::mouseMove(view->viewport(), pixel((from + to) / 2));
+        QTest::mouseMove(view->viewport(), pixel(to));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, pixel(to));
     }
 
     /// Clicks the ROC curve at its point for a false-positive and a true-positive rate.
@@ -184,11 +181,8 @@ protected:
         // The ROC report highlights the row of the last record predicted positive: rank TP + FP.
         child<QTabBar>("ssReports")->setCurrentIndex(1);
         ReportRecordsModel& records = child<ReportGrid>("rcDecile")->records();
-        int highlighted = -1;
         for (int record = 0; record < records.recordCount(); ++record)
-            if (records.itemBackground(record, 0))
-                highlighted = record;
-        EXPECT_EQ(highlighted, int(e.tp + e.fp) - 1);
+            EXPECT_EQ(records.itemBackground(record, 0).has_value(), record == int(e.tp + e.fp) - 1) << record;
     }
 
     QTemporaryDir dir;
@@ -228,7 +222,7 @@ TEST_F(ChosenCutoffWindow, BadRulesSayWhatIsAllowedAndLoseNothing)
         SCOPED_TRACE(bad);
         type(QString::fromLatin1(bad));
         EXPECT_TRUE(child<QLabel>("lblCutoffNote")->text().contains(QStringLiteral("Allowed:")));
-        EXPECT_EQ(child<QLineEdit>("txtCutoff")->text(), QString::fromLatin1(bad)) << "the text stays to correct";
+        EXPECT_EQ(child<QLineEdit>("txtCutoff")->text(), bad) << "the text stays to correct";
         EXPECT_EQ(window->chosenCutoff()->figures()->rule, QStringLiteral("sensitivity=0.8"));
         EXPECT_EQ(run->parameterList()->item(QStringLiteral("set_lr#ChosenCutoff.1.1")).value.text(),
             QStringLiteral("sensitivity=0.8"));
@@ -237,7 +231,8 @@ TEST_F(ChosenCutoffWindow, BadRulesSayWhatIsAllowedAndLoseNothing)
 
 TEST_F(ChosenCutoffWindow, TheRuleIsKeptInTheRunAndRestoredWhenTheWindowReopens)
 {
-    type(QStringLiteral("top=30%"));
+    type(QStringLiteral("sensitivity=0.8"));
+    type(QStringLiteral("top=30%")); // the run keeps the last rule
     window->close();
     run->save();
     run = wb::Run::open(dir.filePath(QStringLiteral("scores.run")));

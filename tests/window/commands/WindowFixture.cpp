@@ -1,4 +1,4 @@
-#include "CommandWindow.h"
+#include "WindowFixture.h"
 
 #include "host/HostConfiguration.h"
 
@@ -12,7 +12,7 @@
 
 namespace lrv::test {
 
-void CommandWindow::SetUp()
+void WindowFixture::SetUp()
 {
     platform = &FakePlatform::installFresh();
     configuration = TestConfiguration::install();
@@ -25,36 +25,38 @@ void CommandWindow::SetUp()
     core->run = run;
 }
 
-void CommandWindow::TearDown() { HostConfiguration::set(nullptr); }
+void WindowFixture::TearDown() { HostConfiguration::set(nullptr); }
 
-std::unique_ptr<frmDecile> CommandWindow::open(std::int32_t selected)
+std::unique_ptr<frmDecile> WindowFixture::open(
+    std::int32_t selected, std::int32_t trainSampling, std::int32_t testSampling)
 {
     auto window = std::make_unique<frmDecile>();
     std::shared_ptr<IRun> handle = run;
     opening = window.get();
-    window->Init(handle, selected, 0, 0);
+    window->Init(handle, selected, trainSampling, testSampling);
     return window;
 }
 
-std::unique_ptr<frmDecile> CommandWindow::openShown(std::int32_t selected)
+std::unique_ptr<frmDecile> WindowFixture::openShown(std::int32_t selected)
 {
     auto window = open(selected);
+    const int before = core->calculations;
     window->show();
     // The activation runs from the event loop right after the window shows.
-    for (int i = 0; i < 10 && core->calculations == 0; ++i)
+    for (int i = 0; i < 10 && core->calculations == before; ++i)
         QCoreApplication::processEvents();
-    EXPECT_EQ(core->calculations, 1) << "the activation calculates once";
+    EXPECT_EQ(core->calculations, before + 1) << "the activation calculates once";
     return window;
 }
 
-void CommandWindow::pickFromList(QComboBox* combo, const QString& text)
+void WindowFixture::pickFromList(QComboBox* combo, const QString& text)
 {
     const int index = combo->findText(text);
     ASSERT_GE(index, 0) << text.toStdString();
     pickFromList(combo, index);
 }
 
-void CommandWindow::pickFromList(QComboBox* combo, int index)
+void WindowFixture::pickFromList(QComboBox* combo, int index)
 {
     ASSERT_TRUE(index >= 0 && index < combo->count());
     combo->showPopup();
@@ -65,7 +67,7 @@ void CommandWindow::pickFromList(QComboBox* combo, int index)
     ASSERT_FALSE(list->isVisible()) << "the list closes after a pick";
 }
 
-void CommandWindow::clickOption(QAbstractButton* option)
+void WindowFixture::clickOption(QAbstractButton* option)
 {
     ASSERT_NE(option, nullptr);
     QStyleOptionButton style;
@@ -75,7 +77,18 @@ void CommandWindow::clickOption(QAbstractButton* option)
     QTest::mouseClick(option, Qt::LeftButton, {}, caption.center());
 }
 
-Table<Variant> CommandWindow::decileResults(int buckets)
+Table<double> WindowFixture::rocTable(int rows)
+{
+    TableBuilder<double> builder(0, rows - 1, 0, 15);
+    for (int r = 0; r < rows; ++r) {
+        builder.set(r, 0, r + 1);
+        builder.set(r, 1, r % 2);
+        builder.set(r, 2, 1.0 - double(r) / rows);
+    }
+    return builder.build();
+}
+
+Table<Variant> WindowFixture::decileResults(int buckets)
 {
     TableBuilder<Variant> builder(1, buckets, 0, 11);
     double cumulative = 0;

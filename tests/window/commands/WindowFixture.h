@@ -14,15 +14,16 @@ class QComboBox;
 
 namespace lrv::test {
 
-/// The analysis window over a scripted host core, with recording doubles for the charts whose state the
-/// window's commands change.
-class CommandWindow : public ::testing::Test {
+/// The analysis window over a scripted host core and a run of three models, with recording doubles for the
+/// charts whose state the window's commands change.
+class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
     /// A window after Init with the run; not yet shown.
-    std::unique_ptr<frmDecile> open(std::int32_t selected = 1129);
+    std::unique_ptr<frmDecile> open(
+        std::int32_t selected = 1129, std::int32_t trainSampling = 0, std::int32_t testSampling = 0);
     /// A window shown and activated: its first calculation has run.
     std::unique_ptr<frmDecile> openShown(std::int32_t selected = 1129);
 
@@ -33,15 +34,16 @@ protected:
         return control;
     }
 
-    /// Picks the entry with this text from the combo box's list, as a user does with the drop-down.
+    /// Picks the entry with this text (or at this position) from the combo box's open list, as a user does.
     static void pickFromList(QComboBox* combo, const QString& text);
     static void pickFromList(QComboBox* combo, int index);
-
-    /// Decile results of `buckets` rows as the host core delivers them (rows 1..B, columns 0..11).
-    static Table<Variant> decileResults(int buckets);
-
     /// Clicks an option button on its caption, where a user clicks.
     static void clickOption(QAbstractButton* option);
+
+    /// ROC results of `rows` records: ids 1.., targets alternating, outputs falling from 1.
+    static Table<double> rocTable(int rows);
+    /// Decile results of `buckets` rows as the host core delivers them (rows 1..B, columns 0..11).
+    static Table<Variant> decileResults(int buckets);
 
     /// The window whose Init runs, for the load presenter's hooks.
     frmDecile* opening = nullptr;
