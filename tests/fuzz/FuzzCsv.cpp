@@ -1,34 +1,14 @@
 // The CSV reader on arbitrary bytes: every record is scanned, then read as a dataset with and without an
 // id column. Only InputError may come out.
+#include "FuzzInput.h"
 #include "engine/CsvScanner.h"
 #include "engine/Dataset.h"
-
-#include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
-
-namespace {
-
-std::string scratchPath() { return "/tmp/lrv-fuzz-csv-" + std::to_string(::getpid()) + ".csv"; }
-
-void write(const std::string& path, const std::uint8_t* data, std::size_t size)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        __builtin_trap();
-    if (size > 0)
-        std::fwrite(data, 1, size, file);
-    std::fclose(file);
-}
-
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace wb::engine;
-    static const std::string path = scratchPath();
-    write(path, data, size);
+    static const std::string path = scratchPath("csv", ".csv");
+    writeInput(path, data, size);
     try {
         CsvScanner csv(path);
         std::vector<std::string_view> fields;

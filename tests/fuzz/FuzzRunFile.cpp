@@ -1,39 +1,18 @@
 // The run file reader on arbitrary bytes. A run that loads must save and load again to the same run.
+#include "FuzzInput.h"
 #include "run/RunFile.h"
 #include "support/Error.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
-
-namespace {
-
-QString scratchPath(const char* suffix)
-{
-    return QStringLiteral("/tmp/lrv-fuzz-run-%1%2").arg(::getpid()).arg(QLatin1String(suffix));
-}
-
-void write(const QString& path, const std::uint8_t* data, std::size_t size)
-{
-    std::FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
-    if (!file)
-        __builtin_trap();
-    if (size > 0)
-        std::fwrite(data, 1, size, file);
-    std::fclose(file);
-}
-
-}
+#include <QString>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const QString path = scratchPath(".run");
-    static const QString copy = scratchPath("-saved.run");
-    write(path, data, size);
+    static const std::string path = scratchPath("run", ".run");
+    static const QString copy = QString::fromStdString(scratchPath("run", "-saved.run"));
+    writeInput(path, data, size);
     wb::RunDocument document;
     try {
-        document = wb::RunFile::load(path);
+        document = wb::RunFile::load(QString::fromStdString(path));
     } catch (const lrv::Error&) {
         return 0;
     }

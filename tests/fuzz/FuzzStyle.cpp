@@ -1,20 +1,12 @@
 // The chart style file reader on arbitrary bytes, both sections; only lrv::Error may come out.
+#include "FuzzInput.h"
 #include "support/Error.h"
 #include "support/XTremeChartsHelper.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <unistd.h>
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const QString path = QStringLiteral("/tmp/lrv-fuzz-style-%1.xml").arg(::getpid());
-    std::FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
-    if (!file)
-        __builtin_trap();
-    if (size > 0)
-        std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    static const QString path = QString::fromStdString(scratchPath("style", ".xml"));
+    writeInput(path.toStdString(), data, size);
     try {
         const lrv::ChartContentStyle content = lrv::XTremeChartsHelper::ReadChartContent(path);
         for (const auto* axis : { &content.axisX, &content.axisY })

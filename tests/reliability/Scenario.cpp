@@ -3,10 +3,9 @@
 #include "presenters/CalculatePresenter.h"
 #include "presenters/DatasetCache.h"
 #include "run/Run.h"
+#include "workbench/Program.h"
 
 #include <gtest/gtest.h>
-
-#include <QFile>
 
 namespace wb::test {
 
@@ -54,21 +53,6 @@ QString Scenario::onlyError(const RecordingCalculateView& view)
 {
     EXPECT_EQ(view.errors.size(), 1u);
     return view.errors.empty() ? QString() : view.errors.front();
-}
-
-void Scenario::writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(bytes);
-}
-
-QByteArray Scenario::readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 } // namespace wb::test

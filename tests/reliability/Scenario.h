@@ -14,19 +14,16 @@ class Scenario {
 public:
     explicit Scenario(const QByteArray& csv);
 
-    QString runPath() const { return m_dir.filePath(QStringLiteral("bad.run")); }
-    QString csvPath() const { return m_dir.filePath(QStringLiteral("data.csv")); }
+    QString runPath() const { return m_dir.filePath("bad.run"); }
+    QString csvPath() const { return m_dir.filePath("data.csv"); }
     QString folder() const { return m_dir.path(); }
 
     /// Init, Calculate, Terminate with a recording view asking for model 1 of the training dataset.
-    RecordingCalculateView calculate(const QString& buckets = QStringLiteral("2"));
+    RecordingCalculateView calculate(const QString& buckets = "2");
     /// True when the run file holds the bytes it was written with.
     bool runUnchanged() const;
     /// The only message the view was shown; fails the test when there was not exactly one.
     static QString onlyError(const RecordingCalculateView& view);
-
-    static void writeFile(const QString& path, const QByteArray& bytes);
-    static QByteArray readFile(const QString& path);
 
 private:
     QTemporaryDir m_dir;

@@ -1,8 +1,15 @@
+// The engine against brute-force oracles on random records with ties, inverted classes and calculation
+// errors: a comparison sort, pairwise Mann–Whitney and DeLong placement counts (DeLong, DeLong and
+// Clarke-Pearson, 1988), direct counts at every threshold and a scan over every threshold for each cutoff rule.
 #include "EngineTestRecords.h"
 #include "engine/Analysis.h"
+#include "engine/ChosenCutoff.h"
+#include "engine/Delong.h"
+#include "engine/Distributions.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
 #include <numeric>
@@ -60,6 +67,86 @@ std::vector<int> referenceRanking(const TestRecords& r)
     return order;
 }
 
+/// The operating point of a rule by scanning every distinct output as a threshold, strictest first: the
+/// records at or past it (at or below it when inverted) are predicted class 1.
+struct ScannedCutoff {
+    double cutoff = std::nan("");
+    std::int64_t tp = 0, fp = 0;
+};
+
+ScannedCutoff scanCutoff(const TestRecords& r, const std::vector<int>& order, const std::string& rule)
+{
+    const auto countAt = [&](double t) {
+        ScannedCutoff c { t };
+        for (int i : order)
+            if (r.inverted ? r.outputs[i] <= t : r.outputs[i] >= t)
+                (r.classes[i] ? c.tp : c.fp)++;
+        return c;
+    };
+    std::int64_t positives = 0;
+    for (int i : order)
+        positives += r.classes[i];
+    const auto negatives = std::int64_t(order.size()) - positives;
+    const double value = std::stod(rule.substr(rule.find_first_of("=:") + 1));
+    std::vector<ScannedCutoff> thresholds;
+    for (int i : order)
+        if (thresholds.empty() || thresholds.back().cutoff != r.outputs[i])
+            thresholds.push_back(countAt(r.outputs[i]));
+    ScannedCutoff chosen;
+    double best = std::numeric_limits<double>::infinity();
+    for (const ScannedCutoff& t : thresholds) {
+        const double sensitivity = double(t.tp) / double(positives);
+        const double specificity = double(negatives - t.fp) / double(negatives);
+        if (rule.starts_with("sensitivity") && sensitivity >= value && std::isnan(chosen.cutoff))
+            chosen = t;
+        if (rule.starts_with("specificity") && specificity >= value)
+            chosen = t; // the least strict that still reaches it
+        if (rule.starts_with("top") && std::isnan(chosen.cutoff)
+            && double(t.tp + t.fp) >= std::ceil(value * double(order.size()) / 100 - 1e-9))
+            chosen = t;
+        const double cost = value * double(t.fp) + 1 * double(positives - t.tp);
+        if (rule.starts_with("cost") && cost < best)
+            best = cost, chosen = t;
+    }
+    return rule.starts_with("value") ? countAt(value) : chosen;
+}
+
+/// DeLong's placement values by visiting every positive–negative pair.
+struct SlowPlacements {
+    std::vector<double> positives, negatives;
+    double auc = 0;
+};
+
+SlowPlacements slowPlacements(const TestRecords& r)
+{
+    std::vector<std::size_t> pos, neg;
+    for (std::size_t i = 0; i < r.outputs.size(); ++i)
+        if (std::isfinite(r.outputs[i]))
+            (r.classes[i] ? pos : neg).push_back(i);
+    SlowPlacements s { std::vector<double>(pos.size()), std::vector<double>(neg.size()) };
+    for (std::size_t i = 0; i < pos.size(); ++i)
+        for (std::size_t j = 0; j < neg.size(); ++j) {
+            const double x = r.outputs[pos[i]], y = r.outputs[neg[j]];
+            const double psi = (r.inverted ? x < y : x > y) ? 1 : x == y ? 0.5 : 0;
+            s.positives[i] += psi / double(neg.size());
+            s.negatives[j] += psi / double(pos.size());
+        }
+    for (const double v : s.positives)
+        s.auc += v / double(pos.size());
+    return s;
+}
+
+double slowCovariance(const SlowPlacements& a, const SlowPlacements& b)
+{
+    const auto part = [](const std::vector<double>& x, double mx, const std::vector<double>& y, double my) {
+        double sum = 0;
+        for (std::size_t i = 0; i < x.size(); ++i)
+            sum += (x[i] - mx) * (y[i] - my);
+        return sum / double(x.size() - 1) / double(x.size());
+    };
+    return part(a.positives, a.auc, b.positives, b.auc) + part(a.negatives, a.auc, b.negatives, b.auc);
+}
+
 class AnalysisProperties : public ::testing::TestWithParam<Case> { };
 
 } // namespace
@@ -82,15 +169,8 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
         const std::int64_t negatives = n - positives;
 
         // AUC is the Mann–Whitney count with ties counted half.
-        double pairs = 0;
-        for (int i : order)
-            for (int j : order)
-                if (records.classes[i] == 1 && records.classes[j] == 0) {
-                    const double oi = records.outputs[i], oj = records.outputs[j];
-                    const bool better = records.inverted ? oi < oj : oi > oj;
-                    pairs += better ? 1 : (oi == oj ? 0.5 : 0);
-                }
-        EXPECT_NEAR(a.auc, pairs / (double(positives) * negatives), 1e-12);
+        const SlowPlacements slow = slowPlacements(records);
+        EXPECT_NEAR(a.auc, slow.auc, 1e-12);
 
         // Every ROC row: the record in ranking order with the counts of all records at or past its output.
         const CellTable& roc = *a.rocResults;
@@ -131,10 +211,8 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
         std::array<std::int64_t, 4> outcomes {};
         for (int r = e; r < n + e; ++r)
             ++outcomes[std::size_t(lrv::at(roc, r, lrv::RocColumn::Outcome))];
-        EXPECT_EQ(outcomes[0], lrv::at(a.rocCounts, lrv::Outcome::TruePositive));
-        EXPECT_EQ(outcomes[1], lrv::at(a.rocCounts, lrv::Outcome::TrueNegative));
-        EXPECT_EQ(outcomes[2], lrv::at(a.rocCounts, lrv::Outcome::FalsePositive));
-        EXPECT_EQ(outcomes[3], lrv::at(a.rocCounts, lrv::Outcome::FalseNegative));
+        for (std::size_t k = 0; k < 4; ++k)
+            EXPECT_EQ(outcomes[k], a.rocCounts[k]) << "outcome " << k;
 
         // Buckets: rank r in bucket floor(B·r/n) + 1; counts add up.
         std::vector<std::int64_t> total(c.buckets), pos(c.buckets);
@@ -187,32 +265,70 @@ TEST_P(AnalysisProperties, AgreeWithDirectCounting)
             EXPECT_EQ(lrv::at(*a.zerosOnes, r - e, lrv::ZerosOnesColumn::Output), output);
             EXPECT_EQ(lrv::at(*a.zerosOnes, r - e, lrv::ZerosOnesColumn::Level), cls);
         }
-        EXPECT_EQ(logistic[0], lrv::at(a.logisticCounts, lrv::Outcome::TruePositive));
-        EXPECT_EQ(logistic[1], lrv::at(a.logisticCounts, lrv::Outcome::TrueNegative));
-        EXPECT_EQ(logistic[2], lrv::at(a.logisticCounts, lrv::Outcome::FalsePositive));
-        EXPECT_EQ(logistic[3], lrv::at(a.logisticCounts, lrv::Outcome::FalseNegative));
+        for (std::size_t k = 0; k < 4; ++k)
+            EXPECT_EQ(logistic[k], a.logisticCounts[k]) << "outcome " << k;
         EXPECT_EQ(lrv::at(*a.cutoffPoints, n, lrv::CutoffColumn::Output),
             lrv::at(*a.cutoffPoints, n - 1, lrv::CutoffColumn::Output));
         EXPECT_EQ(lrv::at(*a.cutoffPoints, n, lrv::CutoffColumn::TruePositiveRate),
             lrv::at(*a.cutoffPoints, n - 1, lrv::CutoffColumn::TruePositiveRate));
+
+        // Every chosen-cutoff rule picks the threshold a scan over the distinct outputs picks.
+        const auto groups = rankedGroups(a.ranked);
+        const auto valueRule = [](double value) {
+            char text[40];
+            std::snprintf(text, sizeof text, "value=%.17g", value);
+            return std::string(text);
+        };
+        const double middle = records.outputs[std::size_t(order[std::size_t(n / 2)])];
+        for (const std::string& rule : std::vector<std::string> { "sensitivity=0.3", "sensitivity=0.85",
+                 "specificity=0.5", "specificity=0.9", "top=10%", "top=37%", "cost=1:1", "cost=4:1", "cost=0.25:1",
+                 valueRule(middle), valueRule(middle + 1e-7) }) {
+            SCOPED_TRACE(rule);
+            const ScannedCutoff expected = scanCutoff(records, order, rule);
+            const CutoffRule parsed = parseCutoffRule(rule.starts_with("value") ? rule.substr(6) : rule);
+            if (std::isnan(expected.cutoff)) {
+                EXPECT_THROW(chooseCutoff(*groups, parsed, 0, 0), CalculationError);
+                continue;
+            }
+            const ChosenCutoff chosen = chooseCutoff(*groups, parsed, 0, 0);
+            EXPECT_EQ(chosen.cutoff, expected.cutoff);
+            EXPECT_EQ(chosen.tp, expected.tp);
+            EXPECT_EQ(chosen.fp, expected.fp);
+            EXPECT_EQ(chosen.tp + chosen.fn, positives);
+            EXPECT_EQ(chosen.fp + chosen.tn, negatives);
+        }
+        // DeLong's interval, and the paired test against a coarser model of the same records.
+        TestRecords coarse = records;
+        for (double& output : coarse.outputs)
+            output = std::round(output * 4) / 4;
+        const SlowPlacements slowCoarse = slowPlacements(coarse);
+        const double variance = slowCovariance(slow, slow);
+        for (const AucInterval& interval : { delongInterval(records.view()), delongInterval(*a.ranked) }) {
+            EXPECT_NEAR(interval.auc, slow.auc, 1e-12);
+            EXPECT_NEAR(interval.variance, variance, 1e-15);
+            EXPECT_NEAR(
+                interval.ci95.low, std::clamp(slow.auc - normalQuantile975 * std::sqrt(variance), 0.0, 1.0), 1e-12);
+        }
+        const PairedAucTest paired
+            = delongPairedTest(delongPlacements(records.view()), delongPlacements(coarse.view()));
+        const double error
+            = std::sqrt(variance + slowCovariance(slowCoarse, slowCoarse) - 2 * slowCovariance(slow, slowCoarse));
+        EXPECT_NEAR(paired.difference, slow.auc - slowCoarse.auc, 1e-12);
+        EXPECT_NEAR(paired.standardError, error, 1e-12);
+        EXPECT_NEAR(paired.p, std::erfc(std::fabs(paired.difference / error) / std::sqrt(2.0)), 1e-12);
+
+        // Youden's rule takes the analysis' cutoff, whose counts are the ROC matrix.
+        const ChosenCutoff youden
+            = chooseCutoff(*groups, parseCutoffRule("youden"), lrv::at(a.rocStats, lrv::RocStat::Cutoff), 0);
+        EXPECT_EQ(youden.tp, lrv::at(a.rocCounts, lrv::Outcome::TruePositive));
+        EXPECT_EQ(youden.fp, lrv::at(a.rocCounts, lrv::Outcome::FalsePositive));
     }
 }
 
+// Records, buckets, decimals (few give many ties), inverted, shuffled ids.
 INSTANTIATE_TEST_SUITE_P(RandomData, AnalysisProperties,
     ::testing::Values(Case { 300, 10, 12, false, false }, Case { 300, 7, 1, false, true },
-        Case { 257, 13, 2, true, false }, Case { 199, 2, 1, true, true }, Case { 60, 40, 3, false, false }),
-    [](const ::testing::TestParamInfo<Case>& info) {
-        const Case& c = info.param;
-        std::string name = "n";
-        name += std::to_string(c.records);
-        name += "_buckets";
-        name += std::to_string(c.buckets);
-        name += "_decimals";
-        name += std::to_string(c.decimals);
-        name += c.inverted ? "_inverted" : "";
-        name += c.shuffledIds ? "_shuffledIds" : "";
-        return name;
-    });
+        Case { 257, 13, 2, true, false }, Case { 199, 2, 1, true, true }, Case { 60, 40, 3, false, false }));
 
 TEST(AnalysisLarge, MappedBuffersRankLikeAComparisonSort)
 {
@@ -229,24 +345,6 @@ TEST(AnalysisLarge, MappedBuffersRankLikeAComparisonSort)
         ASSERT_EQ(lrv::at(*a.rocResults, e + r, lrv::RocColumn::Output), records.outputs[order[r]] + 0.0) << r;
     }
 
-    // Mann–Whitney from average ranks: U = R₁ − P(P+1)/2 over ascending outputs.
-    std::vector<int> ascending(order.rbegin(), order.rend());
-    double rankSum = 0;
-    std::int64_t positives = 0;
-    for (std::size_t begin = 0; begin < ascending.size();) {
-        std::size_t end = begin;
-        while (end < ascending.size() && records.outputs[ascending[end]] == records.outputs[ascending[begin]])
-            ++end;
-        const double averageRank = (double(begin + 1) + double(end)) / 2;
-        for (std::size_t k = begin; k < end; ++k)
-            if (records.classes[ascending[k]]) {
-                rankSum += averageRank;
-                ++positives;
-            }
-        begin = end;
-    }
-    const double u = rankSum - double(positives) * double(positives + 1) / 2;
-    EXPECT_NEAR(a.auc, u / (double(positives) * double(n - positives)), 1e-12);
     std::int64_t sum = 0;
     for (const auto& bucket : a.rocPerBucket)
         sum += bucket[0] + bucket[1] + bucket[2] + bucket[3];

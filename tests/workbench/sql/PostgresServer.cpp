@@ -10,33 +10,30 @@ namespace wb::test {
 PostgresServer::PostgresServer()
 {
     // A short path: a socket's path must stay under about 100 bytes.
-    m_dir = m_parent.filePath(QStringLiteral("pg"));
+    m_dir = m_parent.filePath("pg");
     // As root the server runs as another user, who has to reach its folder through this one.
     QFile::setPermissions(m_parent.path(), QFile::permissions(m_parent.path()) | QFile::ExeOther);
     QString output;
-    if (fixture({ QStringLiteral("start"), m_dir }, &output))
+    if (fixture({ "start", m_dir }, &output))
         m_baseUri = output.trimmed();
     EXPECT_TRUE(started()) << "the test's PostgreSQL server did not start";
 }
 
-PostgresServer::~PostgresServer() { fixture({ QStringLiteral("stop"), m_dir }); }
+PostgresServer::~PostgresServer() { fixture({ "stop", m_dir }); }
 
 QString PostgresServer::source(const QString& parameter, const QString& user) const
 {
     QString uri = m_baseUri;
-    uri.replace(QStringLiteral("postgres@"), user + QLatin1Char('@'));
+    uri.replace("postgres@", user + QLatin1Char('@'));
     return uri + QLatin1Char('&') + parameter;
 }
 
 bool PostgresServer::load(const QString& table, const QString& csvPath, const QString& idColumn) const
 {
-    return fixture({ QStringLiteral("load"), m_dir, table, csvPath, idColumn });
+    return fixture({ "load", m_dir, table, csvPath, idColumn });
 }
 
-bool PostgresServer::execute(const QString& statement) const
-{
-    return fixture({ QStringLiteral("sql"), m_dir, statement });
-}
+bool PostgresServer::execute(const QString& statement) const { return fixture({ "sql", m_dir, statement }); }
 
 bool PostgresServer::fixture(const QStringList& arguments, QString* output) const
 {

@@ -14,9 +14,9 @@ public:
 
     bool started() const { return !m_baseUri.isEmpty(); }
     /// A source URI for a table or query: `table=NAME` or `query=SELECT …`.
-    QString source(const QString& parameter, const QString& user = QStringLiteral("postgres")) const;
+    QString source(const QString& parameter, const QString& user = "postgres") const;
     /// Creates TABLE from a CSV file (`idColumn` a bigint, every other column a double). Returns false on failure.
-    bool load(const QString& table, const QString& csvPath, const QString& idColumn = QStringLiteral("id")) const;
+    bool load(const QString& table, const QString& csvPath, const QString& idColumn = "id") const;
     bool execute(const QString& statement) const;
 
 private:

@@ -1,2 +1,0 @@
-// The presenter tests' recording views, compiled into this executable too rather than copied.
-#include "workbench/presenters/RecordingViews.cpp"
