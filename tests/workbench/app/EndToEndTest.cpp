@@ -74,24 +74,34 @@ protected:
     }
 
     /// The folder a command wrote, run on first use (ctest runs each test in a process of its own): "out" the
-    /// export of model 2, "cut" three rows with the rule top=25%, "above" a cutoff above every output, "compare".
+    /// export of model 2, "cut" three rows with the rule top=25%, "above" a cutoff above every output, "kept" no
+    /// --cutoff on a run that keeps the rule top=25%, "compare".
     static QString path(const QString& name)
     {
         const QString out = folder->filePath(name);
         if (!outcomes->count(name)) {
             const std::map<QString, QStringList> extra { { "out", {} },
                 { "cut", { "--records", QString::number(kCutRows), "--dataset", "TRAINING", "--cutoff", "top=25%" } },
-                { "above", { "--cutoff", "1.5" } } };
+                { "above", { "--cutoff", "1.5" } }, { "kept", { "--dataset", "training" } } };
             const Outcome& outcome = (*outcomes)[name] = name == "compare"
                 ? runProgram({ "compare", run(), "--out", out })
-                : runProgram(QStringList {
-                                 "export", run(), "--model", "2", "--buckets", QString::number(kBuckets), "--out", out }
+                : runProgram(QStringList { "export", name == "kept" ? runKeepingTopQuarter() : run(), "--model", "2",
+                                 "--buckets", QString::number(kBuckets), "--out", out }
                     + extra.at(name));
             EXPECT_EQ(outcome.status, 0) << name.toStdString() << ": " << outcome.err.toStdString();
         }
         return out;
     }
     static QString run() { return folder->filePath("e2e.run"); }
+    /// A copy of the run that keeps the rule top=25% for model 2 on the training set, as the window would.
+    static QString runKeepingTopQuarter()
+    {
+        json copy = readJson(run());
+        copy["parameters"]["set_lr#ChosenCutoff.2.1"] = { { "type", 8 }, { "value", "top=25%" } };
+        const QString path = folder->filePath("kept.run");
+        writeFile(path, QByteArray::fromStdString(copy.dump(2)));
+        return path;
+    }
     static QString file(const char* name) { return QDir(path("out")).filePath(QLatin1String(name)); }
     static json readJson(const QString& path) { return json::parse(readFile(path).toStdString()); }
 
@@ -252,7 +262,7 @@ TEST_F(EndToEnd, UncertaintyAndCalibrationAgreeWithTheRecords)
 TEST_F(EndToEnd, ChosenCutoffCountsTheRecordsItPredictsPositive)
 {
     const json youden = readJson(file("statistics.json"))["youden"];
-    for (const char* name : { "out", "cut", "above" }) {
+    for (const char* name : { "out", "cut", "above", "kept" }) {
         SCOPED_TRACE(name);
         const json chosen = readJson(QDir(path(name)).filePath("statistics.json"))["chosenCutoff"];
         const bool outside = name == std::string("above");
@@ -275,7 +285,8 @@ TEST_F(EndToEnd, ChosenCutoffCountsTheRecordsItPredictsPositive)
         if (name == std::string("out")) {
             EXPECT_EQ(chosen["rule"], "youden");
             EXPECT_EQ(chosen["cutoff"], youden["cutoff"]);
-        } else if (name == std::string("cut")) {
+        } else if (name == std::string("cut") || name == std::string("kept")) {
+            EXPECT_EQ(chosen["rule"], "top=25%");
             EXPECT_GE(4 * (tp + fp), analysis.validRecords) << "at least a quarter predicted positive";
         } else {
             EXPECT_EQ(tp + fp, 0);

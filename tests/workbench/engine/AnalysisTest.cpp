@@ -1,6 +1,7 @@
 #include "engine/Analysis.h"
 
 #include "EngineTestRecords.h"
+#include "engine/WeightedFit.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -200,6 +201,8 @@ TEST(Analysis, OneTieGroupLeavesTheFitsUndefined)
         EXPECT_EQ(lrv::at(*a.probabilities, r, lrv::ProbabilityColumn::MostLikelyClass), 0);
     }
     EXPECT_EQ(a.logisticCounts, (std::array<std::int32_t, 4> { 0, 3, 0, 1 }));
+    // Equal x whose weighted mean rounds away from them (0.1 · 3 / 3) fit no line either.
+    EXPECT_FALSE(WeightedFit::compute({ 0.1, 0.1, 0.1 }, { 0, 1, 2 }, { 1, 1, 1 }).defined);
 }
 
 TEST(Analysis, OneRecordBucketsKeepTheirSignal)
