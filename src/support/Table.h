@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include <QtGlobal>
+
 namespace lrv {
 
 /// Computes the cells of a table on demand from compact data behind it.
@@ -201,6 +203,7 @@ public:
 private:
     std::size_t index(int row, int col) const
     {
+        Q_ASSERT(row >= m_rowLow && row <= m_rowHigh && col >= m_colLow && col <= m_colHigh);
         return std::size_t(row - m_rowLow) * std::size_t(m_colHigh - m_colLow + 1) + std::size_t(col - m_colLow);
     }
 
