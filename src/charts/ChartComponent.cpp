@@ -607,8 +607,8 @@ void ChartComponent::paintScene(QPainter& painter, const QRectF& target)
 bool ChartComponent::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    const bool isMouse = type == QEvent::MouseButtonPress || type == QEvent::MouseMove
-                         || type == QEvent::MouseButtonRelease;
+    const bool isMouse
+        = type == QEvent::MouseButtonPress || type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
     if (watched == m_view->viewport() && isMouse) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         switch (type) {
