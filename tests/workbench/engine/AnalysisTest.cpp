@@ -205,19 +205,6 @@ TEST(Analysis, OneTieGroupLeavesTheFitsUndefined)
     EXPECT_FALSE(WeightedFit::compute({ 0.1, 0.1, 0.1 }, { 0, 1, 2 }, { 1, 1, 1 }).defined);
 }
 
-TEST(Analysis, OneRecordBucketsKeepTheirSignal)
-{
-    // Perfectly ranked records, one per bucket: each bucket's odds are 3 or 1/3, so the fit rises and the
-    // logistic cutoff separates the classes.
-    const TestRecords records(
-        { { 0.1, 0 }, { 0.2, 0 }, { 0.3, 0 }, { 0.4, 0 }, { 0.5, 1 }, { 0.6, 1 }, { 0.7, 1 }, { 0.8, 1 } });
-    const Analysis a = analyse(records.view(), 8);
-    EXPECT_DOUBLE_EQ(lrv::at(*a.slopeIntercept, 1, lrv::LogOddsColumn::Odds), 3);
-    EXPECT_DOUBLE_EQ(lrv::at(*a.slopeIntercept, 8, lrv::LogOddsColumn::Odds), 1.0 / 3);
-    EXPECT_GT(a.logOddsSlope, 0);
-    EXPECT_EQ(lrv::at(a.logisticMatrixStats, lrv::MatrixStat::Correct), 8); // every record correct
-}
-
 TEST(Analysis, FlatLogOddsGiveNoLogisticCutoff)
 {
     // Both buckets have rate ½: slope 0, so no cutoff point, and no variation for an R².

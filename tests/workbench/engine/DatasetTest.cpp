@@ -55,22 +55,15 @@ TEST(Dataset, ReadsQuotesCrLfBomAndFlagsBadOutputs)
     EXPECT_TRUE(std::isnan(d.outputs[1][2])); // "nan"
     EXPECT_TRUE(std::isnan(d.outputs[1][3])); // "inf"
     EXPECT_EQ(d.outputColumns[0], "model, A");
-}
 
-TEST(Dataset, WithoutIdColumnTheIdIsTheRecordNumber)
-{
-    const Dataset d = readDataset(spec("mixed.csv", "target", "", { "modelB" }));
-    EXPECT_EQ(d.ids, (std::vector<std::int32_t> { 1, 2, 3, 4 }));
-}
-
-TEST(Dataset, EncodingMapsMinAndMaxAndKeepsInvert)
-{
-    DatasetSpec s = spec("encoded.csv");
-    s.encoding = { 5, 2, true };
-    const Dataset d = readDataset(s);
-    EXPECT_EQ(d.classes, (std::vector<std::uint8_t> { 0, 1 }));
-    EXPECT_EQ(d.ids, (std::vector<std::int32_t> { 10, -20 }));
-    EXPECT_TRUE(d.inverted);
+    // Without an id column the id is the record number; an encoding maps its min and max and keeps invert.
+    EXPECT_EQ(readDataset(spec("mixed.csv", "target", "", { "modelB" })).ids, d.ids);
+    DatasetSpec encoded = spec("encoded.csv");
+    encoded.encoding = { 5, 2, true };
+    const Dataset e = readDataset(encoded);
+    EXPECT_EQ(e.classes, (std::vector<std::uint8_t> { 0, 1 }));
+    EXPECT_EQ(e.ids, (std::vector<std::int32_t> { 10, -20 }));
+    EXPECT_TRUE(e.inverted);
 }
 
 TEST(Dataset, DistinctTargetsInTheOrderTheyAppear)
