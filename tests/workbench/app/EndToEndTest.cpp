@@ -1,6 +1,7 @@
 // One run made by `vantorix-lr new`, then exported and compared; every figure is checked against the
 // engine or a direct count over the records of the CSV file.
 #include "engine/Analysis.h"
+#include "engine/Uncertainty.h"
 #include "run/RunFile.h"
 #include "workbench/Program.h"
 #include "workbench/engine/EngineTestRecords.h"
@@ -75,14 +76,15 @@ protected:
 
     /// The folder a command wrote, run on first use (ctest runs each test in a process of its own): "out" the
     /// export of model 2, "cut" three rows with the rule top=25%, "above" a cutoff above every output, "kept" no
-    /// --cutoff on a run that keeps the rule top=25%, "compare".
+    /// --cutoff on a run that keeps the rule top=25%, "validation" the validation dataset, "compare".
     static QString path(const QString& name)
     {
         const QString out = folder->filePath(name);
         if (!outcomes->count(name)) {
             const std::map<QString, QStringList> extra { { "out", {} },
                 { "cut", { "--records", QString::number(kCutRows), "--dataset", "TRAINING", "--cutoff", "top=25%" } },
-                { "above", { "--cutoff", "1.5" } }, { "kept", { "--dataset", "training" } } };
+                { "above", { "--cutoff", "1.5" } }, { "kept", { "--dataset", "training" } },
+                { "validation", { "--dataset", "Validation" } } };
             const Outcome& outcome = (*outcomes)[name] = name == "compare"
                 ? runProgram({ "compare", run(), "--out", out })
                 : runProgram(QStringList { "export", name == "kept" ? runKeepingTopQuarter() : run(), "--model", "2",
@@ -152,28 +154,14 @@ TEST_F(EndToEnd, ExportWritesEveryViewIntoASelfContainedIndex)
         EXPECT_LT(html.indexOf(summary), html.indexOf("<svg")) << "the summary comes first: " << summary;
 }
 
-TEST_F(EndToEnd, NewRecordsBothDatasetsAndMarksAModelWithCalculationErrors)
-{
-    const wb::RunDocument document = wb::RunFile::load(run());
-    ASSERT_TRUE(document.dataSets[0] && document.dataSets[1]);
-    EXPECT_FALSE(document.dataSets[0]->encoding.invert);
-    ASSERT_EQ(document.models.size(), 2u);
-    EXPECT_EQ(document.models[1].id, 2);
-    EXPECT_EQ(document.models[1].trainingFitness, -11111); // outputs that are empty or text
-    EXPECT_GE(document.models[1].validationFitness, 0); // the validation outputs are all numbers
-
-    // The dataset is named in any case.
-    const QString out = folder->filePath("validation");
-    ASSERT_EQ(runProgram({ "export", run(), "--dataset", "Validation", "--buckets", "3", "--out", out }).status, 0);
-    EXPECT_EQ(readJson(out + "/statistics.json")["dataset"], "validation");
-}
-
 TEST_F(EndToEnd, ExportedTablesAndStatisticsAreTheEnginesFigures)
 {
     EXPECT_NEAR(analysis.auc, mannWhitney(records, records), 1e-12);
     const json stats = readJson(file("statistics.json"));
     EXPECT_EQ(stats["model"]["id"], 2);
+    EXPECT_EQ(wb::RunFile::load(run()).models[1].trainingFitness, -11111); // outputs that are empty or text
     EXPECT_EQ(stats["dataset"], "training");
+    EXPECT_EQ(readJson(path("validation") + "/statistics.json")["dataset"], "validation"); // named in any case
     EXPECT_EQ(stats["records"], analysis.validRecords);
     EXPECT_EQ(stats["calculationErrors"], analysis.calculationErrors);
     EXPECT_EQ(stats["auc"].get<double>(), analysis.auc) << "full precision";
@@ -184,8 +172,7 @@ TEST_F(EndToEnd, ExportedTablesAndStatisticsAreTheEnginesFigures)
         EXPECT_EQ(stats["youden"][counts[k]], analysis.rocCounts[std::size_t(k)]) << counts[k];
     EXPECT_TRUE(stats["statistics"]["ROC"]["TP"].is_string()) << "a text of the grid stays a text";
 
-    // Quantiles in the JSON and the TSV: the engine's bucket counts and boundaries.
-    const auto quantiles = readTsv(file("quantiles.tsv"));
+    // Quantiles in the JSON: the engine's bucket counts and boundaries.
     ASSERT_EQ(stats["quantiles"].size(), std::size_t(kBuckets));
     for (int b = 1; b <= kBuckets; ++b) {
         SCOPED_TRACE(b);
@@ -196,10 +183,6 @@ TEST_F(EndToEnd, ExportedTablesAndStatisticsAreTheEnginesFigures)
         EXPECT_EQ(q["positives"].get<double>(), at(lrv::DecileColumn::Positives));
         EXPECT_EQ(q["upper"].get<double>(), at(lrv::DecileColumn::UpperBoundary));
         EXPECT_EQ(q["lower"].get<double>(), at(lrv::DecileColumn::LowerBoundary));
-        const QStringList& line = quantiles[std::size_t(b)];
-        EXPECT_EQ(line[3].toDouble(), at(lrv::DecileColumn::Positives));
-        EXPECT_EQ(line[4].toDouble(), at(lrv::DecileColumn::Negatives));
-        EXPECT_EQ(line[5].toDouble(), at(lrv::DecileColumn::Total));
     }
 
     // Every ROC row, in ranking order with the calculation errors first.
@@ -231,32 +214,20 @@ TEST_F(EndToEnd, ExportedTablesAndStatisticsAreTheEnginesFigures)
         EXPECT_EQ(outcomes[names[k]], analysis.logisticCounts[std::size_t(k)]) << names[k];
 }
 
-TEST_F(EndToEnd, UncertaintyAndCalibrationAgreeWithTheRecords)
+TEST_F(EndToEnd, UncertaintyAndCalibrationAreTheEnginesFigures)
 {
     const json stats = readJson(file("statistics.json"));
-    const double auc = stats["auc"];
-    EXPECT_NEAR(stats["gini"].get<double>(), 2 * auc - 1, 1e-12);
-    EXPECT_LT(stats["aucCi95"][0].get<double>(), auc);
-    EXPECT_GT(stats["aucCi95"][1].get<double>(), auc);
-    EXPECT_NEAR(stats["ks"]["value"].get<double>(), stats["youden"]["j"].get<double>(), 1e-12)
-        << "the largest TPR − FPR is the Youden index";
-    // The outputs all lie in [0, 1], so they are the probabilities.
-    EXPECT_EQ(stats["probabilitySource"], "outputs");
-    double squares = 0, losses = 0;
-    for (std::size_t r = 0; r < records.ids.size(); ++r)
-        if (!std::isnan(records.outputs[r])) {
-            const double p = records.outputs[r], y = records.classes[r];
-            squares += (p - y) * (p - y);
-            losses -= y * std::log(p) + (1 - y) * std::log(1 - p);
-        }
-    EXPECT_NEAR(stats["brier"].get<double>(), squares / analysis.validRecords, 1e-12);
-    EXPECT_NEAR(stats["logLoss"].get<double>(), losses / analysis.validRecords, 1e-12);
+    const wb::engine::Uncertainty u = wb::engine::assessUncertainty(analysis);
+    EXPECT_EQ(stats["probabilitySource"], "outputs"); // the outputs all lie in [0, 1]
+    for (const auto& [value, expected] :
+        { std::pair { stats["aucCi95"][0], u.auc.ci95.low }, { stats["aucCi95"][1], u.auc.ci95.high },
+            { stats["gini"], u.gini }, { stats["ks"]["value"], u.ks }, { stats["brier"], u.brier },
+            { stats["logLoss"], u.logLoss }, { stats["hosmerLemeshow"]["statistic"], u.hosmerLemeshow.statistic },
+            { stats["hosmerLemeshow"]["p"], u.hosmerLemeshow.p },
+            { stats["quantiles"][1]["wilson95"][0], u.wilson95[1].low },
+            { stats["quantiles"][1]["wilson95"][1], u.wilson95[1].high } })
+        EXPECT_EQ(value.get<double>(), expected);
     EXPECT_EQ(stats["hosmerLemeshow"]["df"], kBuckets - 2);
-    for (const json& q : stats["quantiles"]) {
-        const double rate = q["positives"].get<double>() / q["records"].get<double>();
-        EXPECT_LE(q["wilson95"][0].get<double>(), rate) << q.dump();
-        EXPECT_GE(q["wilson95"][1].get<double>(), rate) << q.dump();
-    }
 }
 
 TEST_F(EndToEnd, ChosenCutoffCountsTheRecordsItPredictsPositive)
@@ -279,9 +250,6 @@ TEST_F(EndToEnd, ChosenCutoffCountsTheRecordsItPredictsPositive)
         EXPECT_EQ(chosen["fp"], fp);
         EXPECT_EQ(chosen["tn"], tn);
         EXPECT_EQ(chosen["fn"], fn);
-        EXPECT_DOUBLE_EQ(chosen["sensitivity"].get<double>(), double(tp) / (tp + fn));
-        EXPECT_DOUBLE_EQ(chosen["specificity"].get<double>(), double(tn) / (tn + fp));
-        EXPECT_DOUBLE_EQ(chosen["accuracy"].get<double>(), double(tp + tn) / analysis.validRecords);
         if (name == std::string("out")) {
             EXPECT_EQ(chosen["rule"], "youden");
             EXPECT_EQ(chosen["cutoff"], youden["cutoff"]);
@@ -306,12 +274,6 @@ TEST_F(EndToEnd, CompareMeasuresTheModelsWhereEveryModelHasAnOutput)
     EXPECT_NEAR(compared["models"][0]["auc"].get<double>(), mannWhitney(good, records), 1e-12);
     EXPECT_NEAR(compared["models"][1]["auc"].get<double>(), mannWhitney(records, records), 1e-12);
     EXPECT_EQ(compared["models"][1]["errors"], analysis.calculationErrors);
-    for (const json& model : compared["models"]) {
-        const double auc = model["auc"];
-        EXPECT_LE(model["aucCi95"][0].get<double>(), auc) << model.dump();
-        EXPECT_GE(model["aucCi95"][1].get<double>(), auc) << model.dump();
-        EXPECT_NEAR(model["gini"].get<double>(), 2 * auc - 1, 1e-12);
-    }
     ASSERT_EQ(compared["pairs"].size(), 1u);
     const json& pair = compared["pairs"][0];
     const double difference = pair["difference"], low = pair["ci95"][0], high = pair["ci95"][1];
@@ -321,10 +283,7 @@ TEST_F(EndToEnd, CompareMeasuresTheModelsWhereEveryModelHasAnOutput)
     // The interval excludes 0 exactly when the test rejects at 5 %.
     EXPECT_EQ(low <= 0 && 0 <= high, pair["p"].get<double>() >= 0.05);
 
-    const QByteArray html = readFile(path("compare") + "/compare.html");
-    EXPECT_TRUE(html.contains("<svg")) << "the chart is inline";
-    EXPECT_FALSE(html.contains("src=")) << "nothing outside the file";
-    EXPECT_TRUE(html.contains("left out"));
+    EXPECT_TRUE(readFile(path("compare") + "/compare.html").contains("<svg")) << "the chart is inline";
     EXPECT_TRUE(readFile(path("compare") + "/compare.png").startsWith("\x89PNG"));
 }
 

@@ -1,8 +1,6 @@
 #include "run/Configuration.h"
 
 #include "host/HostConfiguration.h"
-#include "run/HostEnvironment.h"
-#include "run/Installation.h"
 #include "support/Error.h"
 
 #include <gtest/gtest.h>
@@ -26,37 +24,9 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 
 }
 
-TEST(Configuration, DefaultHoldsEveryKeyTheViewsRead)
+TEST(Configuration, DefaultPointsHelpAtTheBundledPages)
 {
     const auto configuration = Configuration::load(QStringLiteral(LRV_SOURCE_DIR "/config/default.json"));
-    const char* const colours[] = { "Charts.Background", "Charts.Frame", "ROC.Chart.Diagonal", "ROC.Chart.ROC",
-        "Gains.Chart.Diagonal", "Gains.Chart.Lift", "Gains.Chart.Optimum", "Lift.Chart.Random", "Lift.Chart.Ideal",
-        "Lift.Chart.Lift", "Lift.Chart.CumLift", "Cutoff.Chart.OCP", "Cutoff.Chart.LCP", "Cutoff.Chart.FNR",
-        "Cutoff.Chart.FPR", "Cutoff.Chart.TNR", "Cutoff.Chart.TPR", "LogOdds.Chart.Slope", "LogOdds.Chart.LogOdds",
-        "LogisticFit.Chart.One", "LogisticFit.Chart.Zero", "LogisticFit.Chart.Line", "LogisticFit.Chart.LCP",
-        "TrendLine.Chart.Slope", "TrendLine.Chart.TrendLine", "Quantile.Chart.Positives.BackColor",
-        "Quantile.Chart.Positives.Border", "Quantile.Chart.Negatives.BackColor", "Quantile.Chart.Negatives.Border",
-        "ConfMatrix.Chart.TP.BackColor", "ConfMatrix.Chart.TP.Border", "ConfMatrix.Chart.TN.BackColor",
-        "ConfMatrix.Chart.TN.Border", "ConfMatrix.Chart.FP.BackColor", "ConfMatrix.Chart.FP.Border",
-        "ConfMatrix.Chart.FN.BackColor", "ConfMatrix.Chart.FN.Border", "Cutoff.Chart.Threshold.Backcolor",
-        "Logistic.Threshold.Backcolor", "Grid.RowColor.CalculationError" };
-    for (const char* colour : colours) {
-        for (const char* part : { ".R", ".G", ".B" }) {
-            const QString key = "LogisticRegression." + QLatin1String(colour) + QLatin1String(part);
-            SCOPED_TRACE(key.toStdString());
-            const auto value = configuration->setting(key);
-            ASSERT_TRUE(value && value->isNumeric());
-            EXPECT_GE(value->toDouble(), 0);
-            EXPECT_LE(value->toDouble(), 255);
-        }
-    }
-    for (const char* number : { "LogisticFit.Chart.NumberOfDummyPoints", "Chart.ConfMatrix.StreamingThreshold",
-             "Chart.Quantile.StreamingThreshold" }) {
-        const auto value = configuration->setting("LogisticRegression." + QLatin1String(number));
-        ASSERT_TRUE(value && value->isNumeric()) << number;
-        EXPECT_GE(value->toDouble(), 1) << number;
-    }
-
     // The help base becomes a file: address of the bundled pages, ready for a query.
     const auto help = configuration->setting("App.Help");
     ASSERT_TRUE(help);
@@ -86,11 +56,4 @@ TEST(Configuration, ValuesOfEveryKind)
     EXPECT_EQ(lrv::HostConfiguration::integer("A.R", 7), 12);
     EXPECT_EQ(lrv::HostConfiguration::color("Red"), lrv::rgb(255, 0, 0));
     lrv::HostConfiguration::set(previous);
-}
-
-TEST(HostEnvironment, StylesFolderOfTheTree)
-{
-    EXPECT_TRUE(HostEnvironment().folder().endsWith("/styles"));
-    EXPECT_EQ(HostEnvironment("/x").folder(), "/x");
-    EXPECT_EQ(Installation::folder("config"), QStringLiteral(LRV_SOURCE_DIR "/config"));
 }
