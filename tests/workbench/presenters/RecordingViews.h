@@ -32,12 +32,9 @@ public:
     std::shared_ptr<lrv::HostObject> listener;
     std::int32_t totalRows = -1, calculationErrors = -1, invalidatedModel = -1, invalidatedDataSet = -1;
     Table<Variant> decileResults;
-    Table<double> roc, cutoff, probabilities;
+    Table<double> roc, probabilities;
     double auc = -1;
     bool trendInverted = false, logOddsInverted = false;
-    Vector<Variant> decileStats;
-    Vector<std::int32_t> confMatrix;
-    Table<std::int32_t> perBucket;
 
     /// The calls without the progress and cancel queries, which come as often as the work needs.
     std::vector<std::string> mainCalls() const
@@ -84,7 +81,7 @@ public:
     {
         record("ShowROC"), roc = t, auc = value;
     }
-    void ShowCutoffPoints(const Table<double>& points) override { record("ShowCutoffPoints"), cutoff = points; }
+    void ShowCutoffPoints(const Table<double>&) override { record("ShowCutoffPoints"); }
     void SetLogOddsStats(double, double, double, bool) override { record("SetLogOddsStats"); }
     void SetLogOddsStats2(double, double, double, double, bool inverted) override
     {
@@ -95,12 +92,12 @@ public:
     void SetZeroOnes(const Table<double>&) override { record("SetZeroOnes"); }
     void SetGainsChart(const Table<Variant>&, double&, double&) override { record("SetGainsChart"); }
     void SetLiftChart(const Table<Variant>&, const Vector<double>&) override { record("SetLiftChart"); }
-    void SetConfusionMatrix(const Vector<std::int32_t>& matrix, const Table<std::int32_t>& buckets,
-        const Vector<std::int32_t>&, const Table<std::int32_t>&) override
+    void SetConfusionMatrix(const Vector<std::int32_t>&, const Table<std::int32_t>&, const Vector<std::int32_t>&,
+        const Table<std::int32_t>&) override
     {
-        record("SetConfusionMatrix"), confMatrix = matrix, perBucket = buckets;
+        record("SetConfusionMatrix");
     }
-    void SetDecileStats(const Vector<Variant>& stats) override { record("SetDecileStats"), decileStats = stats; }
+    void SetDecileStats(const Vector<Variant>&) override { record("SetDecileStats"); }
     void SetROCStats(const Vector<Variant>&) override { record("SetROCStats"); }
     void SetConfMatrixStats(const Vector<Variant>&, const Vector<Variant>&) override { record("SetConfMatrixStats"); }
     void InvalidateModelFitness(std::int32_t model, std::int32_t set) override
