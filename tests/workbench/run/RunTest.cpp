@@ -38,7 +38,6 @@ TEST(Run, OpensModelsDataSetsAndParameters)
     EXPECT_EQ(models->current()->id(), 7);
     EXPECT_DOUBLE_EQ(models->item(0)->trainingRSquare(), 0.41234567);
     EXPECT_DOUBLE_EQ(models->item(1)->trainingAccuracy(), -11111);
-    EXPECT_EQ(run->modelList()->model(0)->name(), "Good model");
     EXPECT_EQ(run->modelList()->model(1)->name(), "errors"); // no name: the output column
 
     models->setCurrentPosition(1);
@@ -90,12 +89,6 @@ TEST(Run, ParameterSetChangesExistingKeysOnly)
     EXPECT_EQ(again->parameterList()->integer("data#Threshold", 10), 10);
 }
 
-TEST(Run, RelativeCsvPathFromTheRunFolder)
-{
-    EXPECT_EQ(Run::relativeCsvPath("/a/b/x.run", "/a/b/data/t.csv"), "data/t.csv");
-    EXPECT_EQ(Run::relativeCsvPath("/a/b/x.run", "/a/c/t.csv"), "../c/t.csv");
-}
-
 TEST(DataSet, CountsRecordsNotLines)
 {
     QTemporaryDir dir;
@@ -141,10 +134,5 @@ TEST(RunStore, ClassEncodingIsReadAndWrittenPerDataSet)
     EXPECT_THROW(store.SetClassEncoding(3, 3, path, 1, false), lrv::Error);
     EXPECT_THROW(store.GetClassEncoding(path, 3), lrv::Error);
     EXPECT_EQ(test::readFile(path), before);
-
-    const QString only = dir.filePath("only.run");
-    QFile::copy(dataDir + "/training-only.run", only);
-    QFile::setPermissions(only, QFile::ReadOwner | QFile::WriteOwner);
-    EXPECT_THROW(store.GetClassEncoding(only, 2), lrv::Error) << "no validation dataset";
     EXPECT_THROW(store.Remove(dir.filePath("missing.run")), lrv::Error);
 }

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include <QDir>
-#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -47,13 +46,6 @@ std::map<QString, QString> withPassword(const QString& password)
     return { { "PGPASSWORD", password } };
 }
 
-bool samePixels(const QString& a, const QString& b)
-{
-    const QImage left(a), right(b);
-    return !left.isNull()
-        && left.convertToFormat(QImage::Format_ARGB32) == right.convertToFormat(QImage::Format_ARGB32);
-}
-
 /// Exports both runs with the same arguments and compares every file.
 void expectSameExports(const QString& csvRun, const QString& dbRun, const QStringList& arguments)
 {
@@ -72,13 +64,12 @@ void expectSameExports(const QString& csvRun, const QString& dbRun, const QStrin
         const QString a = csvOut + QLatin1Char('/') + name, b = dbOut + QLatin1Char('/') + name;
         // The chosen cutoff, the uncertainty figures and the mean predicted probabilities need ranked records in
         // memory: a database run leaves them out of its summary and statistics (statistics.txt is their text),
-        // and its calibration chart shows its notice.
-        if (name == "index.html" || name == "statistics.txt" || name.startsWith("calibration."))
+        // and its calibration chart shows its notice. The pictures are the SVG files' drawings.
+        if (name == "index.html" || name == "statistics.txt" || name.startsWith("calibration.")
+            || name.endsWith(".png"))
             continue;
         if (name == QLatin1String("statistics.json"))
             EXPECT_EQ(withoutInMemoryFigures(readFile(a)), QJsonDocument::fromJson(readFile(b)).object());
-        else if (name.endsWith(QLatin1String(".png")))
-            EXPECT_TRUE(samePixels(a, b));
         else
             EXPECT_EQ(readFile(a), readFile(b));
     }
