@@ -34,12 +34,6 @@ const QByteArray kHeader = "id,target,score\n";
 const QByteArray kHuge(10 * 1024 * 1024, 'x');
 const QString kNotEncoded = "PATH, line %1, column 2 (\"target\"): the target \"%2\" is neither 0 (class 0) nor 1 "
                             "(class 1) of the class encoding.";
-const QString kRagged
-    = "PATH, line %1: the row has %2 fields but the header has 3; every row needs one field per column.";
-const QString kNoClass = "There is nothing to analyse for model 1 in the training dataset: all %1 records with a valid "
-                         "output are of class %2, and the analysis needs both classes. Check the class encoding.";
-const QString kNoColumn
-    = "PATH, line 1: the header has no column \"%1\". Check the column names of the run against the file.";
 const QString kDuplicate = "PATH, line %1, column 1 (\"id\"): the id \"%2\" is also the id of the record on line 2; "
                            "every record needs an id of its own.";
 const QString kRunJson = "The run file PATH is not valid JSON%1. Correct the file or make it again with \"vantorix-lr "
@@ -54,18 +48,20 @@ std::vector<Bad> catalogue()
         { Reader::Window, "", "PATH: the file is empty; a header row naming the columns is needed." },
         { Reader::Window, kHeader, "PATH has no records: below its header row there is no line of data." },
         { Reader::Window, QByteArray(), "Cannot open the file PATH: No such file or directory." },
-        { Reader::Window, "id,score\n1,0.5\n", kNoColumn.arg("target") },
-        { Reader::Window, "id,target\n1,1\n", kNoColumn.arg("score") },
+        { Reader::Window, "id,score\n1,0.5\n",
+            "PATH, line 1: the header has no column \"target\". Check the column names of the run against the file." },
         { Reader::Window, kHeader + "1,1,0.9\n2,2,0.5\n", kNotEncoded.arg(3).arg(2) },
         { Reader::Window, "id,target,score\r1,1,0.9\r\r2,2,0.5\r", kNotEncoded.arg(4).arg(2) }, // CR alone ends lines
         { Reader::Window, kHeader + "1,1,0.9\n2," + kHuge + ",0.1\n", kNotEncoded.arg(3).arg(QString(40, 'x') + "…") },
-        { Reader::Window, kHeader + "1,1,0.9\n2,0\n", kRagged.arg(3).arg(2) },
-        { Reader::Window, kHeader + "1,1,0,95\n2,0,0,2\n", kRagged.arg(2).arg(4) }, // an unquoted comma decimal
+        { Reader::Window, kHeader + "1,1,0.9\n2,0\n",
+            "PATH, line 3: the row has 2 fields but the header has 3; every row needs one field per column." },
         { Reader::Window, kHeader + "7,1,0.9\n8,0,0.5\n7,0,0.2\n", kDuplicate.arg(4).arg(7) },
         { Reader::Window, kHeader + "C1,1,0.9\n C1 ,0,0.5\n", kDuplicate.arg(3).arg("C1") },
         { Reader::Window, kHeader + "1,1,0.9\n,0,0.5\n",
             "PATH, line 3, column 1 (\"id\"): the id is empty; every record needs an id." },
-        { Reader::Window, kHeader + "1,1,0.9\n2,1,0.5\n3,1,0.1\n4,0,\n", kNoClass.arg(3).arg(1) },
+        { Reader::Window, kHeader + "1,1,0.9\n2,1,0.5\n3,1,0.1\n4,0,\n",
+            "There is nothing to analyse for model 1 in the training dataset: all 3 records with a valid output are "
+            "of class 1, and the analysis needs both classes. Check the class encoding." },
         { Reader::Window, kHeader + "1,1,\n2,0,NaN\n3,1,x\n",
             "There is nothing to analyse for model 1 in the training dataset: every output is empty or not a number. "
             "Check the column \"score\" of PATH." },
@@ -110,15 +106,11 @@ std::vector<Bad> catalogue()
             kRunInvalid.arg("class encoding \"training\" names the same value for both classes.") },
         { Reader::RunFile, run(R"("models":[],"targetLabels":["yes"])"),
             kRunInvalid.arg("\"targetLabels\" must be a list of two texts: the classes of target values 0 and 1.") },
-        { Reader::RunFile, run(R"("models":[],"targetLabels":["a","a"])"),
-            kRunInvalid.arg("\"targetLabels\" names the same text for both classes.") },
         { Reader::Configuration, QByteArray(), "Cannot open the configuration PATH: No such file or directory." },
         { Reader::Configuration, R"({"LogisticRegression.Charts.Background": {"R": 255, "G": 255, "B": 255}})",
             "The configuration PATH: \"LogisticRegression.Charts.Background\" must be a number or a text (a colour "
             "is three keys \"LogisticRegression.Charts.Background.R\", \"LogisticRegression.Charts.Background.G\", "
             "\"LogisticRegression.Charts.Background.B\")." },
-        { Reader::Configuration, R"({"LogisticRegression.Charts.Background.R": 1e400})",
-            "The configuration PATH is not valid JSON: number overflow parsing '1e400'." },
         { Reader::Configuration, "[1, 2, 3]", "The configuration PATH must hold one JSON object of keys to values." },
         { Reader::Style, "{\"title\": \"ROC\"}\n",
             "Chart style file LRROC.xml, line 1: the file does not begin with a <ChartStyle> element." },

@@ -2,27 +2,15 @@
 
 #include "host/HostConfiguration.h"
 #include "support/Error.h"
+#include "workbench/Program.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUrl>
 
 using namespace wb;
-
-namespace {
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& text)
-{
-    QFile file(dir.filePath(name));
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-    return file.fileName();
-}
-
-}
 
 TEST(Configuration, DefaultPointsHelpAtTheBundledPages)
 {
@@ -40,9 +28,10 @@ TEST(Configuration, DefaultPointsHelpAtTheBundledPages)
 TEST(Configuration, ValuesOfEveryKind)
 {
     QTemporaryDir dir;
-    const auto configuration = Configuration::load(writeFile(
-        dir, "c.json", R"({"A.R": 12, "Name": "text", "On": true, "App.Help": "https://example.org/help?", "Big": 3e10,
-            "Red.R": 300, "Red.G": -5, "Red.B": 0})"));
+    test::writeFile(
+        dir.filePath("c.json"), R"({"A.R": 12, "Name": "text", "On": true, "App.Help": "https://example.org/help?",
+        "Big": 3e10, "Red.R": 300, "Red.G": -5, "Red.B": 0})");
+    const auto configuration = Configuration::load(dir.filePath("c.json"));
     EXPECT_EQ(configuration->setting("A.R")->toDouble(), 12);
     EXPECT_EQ(configuration->setting("Name")->text(), "text");
     EXPECT_EQ(configuration->setting("On")->toDouble(), 1);
