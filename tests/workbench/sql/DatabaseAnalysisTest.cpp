@@ -1,11 +1,14 @@
-// The analysis run in PostgreSQL against the in-memory engine on the same records: ties, inversion, a target
-// of other values than 0 and 1, every kind of calculation error, and per-record tables cut to a sample.
+// The analysis run in PostgreSQL against the in-memory engine on the same records: ties (some on the logistic
+// cutoff), inversion, a target of other values than 0 and 1, every kind of calculation error, and per-record
+// tables cut to a sample.
 #include "PostgresServer.h"
 #include "engine/Analysis.h"
 #include "engine/CellTable.h"
+#include "engine/LogisticModel.h"
 #include "sql/DatabaseDataset.h"
 #include "workbench/engine/EngineTestRecords.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <future>
@@ -28,35 +31,71 @@ struct Case {
     bool inverted;
     int buckets;
     std::int64_t recordCap;
+    bool tiesOnTheCutoff = false;
 };
 
 // Class 1 is target 5, class 0 target 2. Every 17th output is missing, NaN or infinite when asked for.
-engine::test::TestRecords makeRecords(const Case& c, QFile& csv)
+engine::test::TestRecords makeRecords(const Case& c)
 {
     std::mt19937 random(std::uint32_t(c.records * 31 + c.decimals));
     std::normal_distribution<double> noise(0, 1);
     engine::test::TestRecords r;
     r.inverted = c.inverted;
-    csv.write("id,target,score\n");
     const double scale = std::pow(10, c.decimals);
     for (int i = 0; i < c.records; ++i) {
         const std::uint8_t cls = random() % 3 == 0;
         double output = std::round((cls * 0.8 + noise(random)) * scale) / scale;
-        QByteArray text = QByteArray::number(output, 'g', 17);
         if (c.errors && i % 17 == 5) {
-            const int kind = (i / 17) % 4;
-            output = kind == 3 ? -std::numeric_limits<double>::infinity()
-                : kind == 2    ? std::numeric_limits<double>::infinity()
+            const int kind = (i / 17) % 3;
+            output = kind == 2 ? -std::numeric_limits<double>::infinity()
+                : kind == 1    ? std::numeric_limits<double>::infinity()
                                : std::numeric_limits<double>::quiet_NaN();
-            text = QByteArray(kind == 0 ? "" : kind == 1 ? "NaN" : kind == 2 ? "Infinity" : "-Infinity");
         }
-        const std::int32_t id = 3 * i - 400;
-        r.ids.push_back(id);
+        r.ids.push_back(3 * i - 400);
         r.classes.push_back(cls);
         r.outputs.push_back(output);
-        csv.write(QByteArray::number(id) + ',' + (cls ? "5" : "2") + ',' + text + '\n');
     }
     return r;
+}
+
+void writeCsv(const engine::test::TestRecords& r, const QString& path)
+{
+    QFile csv(path);
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    csv.write("id,target,score\n");
+    for (std::size_t i = 0; i < r.ids.size(); ++i) {
+        // Missing outputs alternate between an empty field and "NaN".
+        const double output = r.outputs[i];
+        const QByteArray text = std::isnan(output) ? QByteArray(i % 2 ? "NaN" : "")
+            : std::isinf(output)                   ? QByteArray(output > 0 ? "Infinity" : "-Infinity")
+                                                   : QByteArray::number(output, 'g', 17);
+        csv.write(QByteArray::number(r.ids[i]) + ',' + (r.classes[i] ? "5" : "2") + ',' + text + '\n');
+    }
+}
+
+/// The smallest output the analysis' logistic model gives class 1 (its outputs rising with class 1).
+double logisticCutoff(const engine::Analysis& a)
+{
+    const engine::LogisticModel model { a.probabilitySlope, a.probabilityIntercept };
+    double cutoff = -model.intercept / model.slope;
+    while (model.mostLikelyClass(cutoff) == 1)
+        cutoff = std::nextafter(cutoff, -HUGE_VAL);
+    while (model.mostLikelyClass(cutoff) == 0)
+        cutoff = std::nextafter(cutoff, HUGE_VAL);
+    return cutoff;
+}
+
+/// Moves the records of the lowest output at or above the logistic cutoff onto the cutoff: no record lies
+/// between, so the ranking, the buckets and the fit stay, and the tied group sits exactly on the cutoff.
+void tieOnTheCutoff(engine::test::TestRecords& r, int buckets)
+{
+    const double cutoff = logisticCutoff(engine::analyse(r.view(), buckets));
+    double above = HUGE_VAL;
+    for (const double output : r.outputs)
+        if (output >= cutoff && output < above)
+            above = output;
+    ASSERT_GT(std::count(r.outputs.begin(), r.outputs.end(), above), 1);
+    std::replace(r.outputs.begin(), r.outputs.end(), above, cutoff);
 }
 
 bool same(double a, double b)
@@ -114,17 +153,23 @@ TEST(DatabaseAnalysis, EqualsTheEngineOnTheSameRecords)
         { 300, 1, true, true, 7, 100000 },
         { 1000, 3, true, false, 13, 50 },
         { 1000, 2, false, true, 4, 50 },
+        { 400, 1, false, false, 10, 100000, true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.records << " records, " << c.decimals << " decimals, errors " << c.errors
                                           << ", inverted " << c.inverted << ", cap " << c.recordCap);
-        QFile csv(dir.filePath("scores.csv"));
-        ASSERT_TRUE(csv.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        const engine::test::TestRecords records = makeRecords(c, csv);
-        csv.close();
-        ASSERT_TRUE(server.load("scores", csv.fileName()));
+        engine::test::TestRecords records = makeRecords(c);
+        if (c.tiesOnTheCutoff) {
+            ASSERT_NO_FATAL_FAILURE(tieOnTheCutoff(records, c.buckets));
+        }
+        writeCsv(records, dir.filePath("scores.csv"));
+        ASSERT_TRUE(server.load("scores", dir.filePath("scores.csv")));
 
         const engine::Analysis memory = engine::analyse(records.view(), c.buckets);
+        if (c.tiesOnTheCutoff) {
+            const double cutoff = logisticCutoff(memory);
+            EXPECT_GT(std::count(records.outputs.begin(), records.outputs.end(), cutoff), 1) << "ties on the cutoff";
+        }
         sql::DatabaseDataset database(
             server.source("table=scores").toStdString(), "id", "target", { 2, 5, c.inverted });
         const engine::Analysis db = database.analyse("score", c.buckets, {}, c.recordCap);
