@@ -106,10 +106,3 @@ TEST(ChosenCutoff, RulesThatCannotBeMetSayWhatIsAllowed)
     EXPECT_THROW(choose("specificity=1", true), CalculationError);
     EXPECT_THROW(choose("logistic", false, -99999), CalculationError);
 }
-
-TEST(ChosenCutoff, RuleTextsReadBackAsTheSameRule)
-{
-    for (const char* text :
-        { "youden", "logistic", "sensitivity=0.9", "specificity=0.25", "top=10%", "cost=1:5", "0.42" })
-        EXPECT_EQ(parseCutoffRule(text).text(), text);
-}

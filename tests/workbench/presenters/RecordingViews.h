@@ -1,7 +1,6 @@
 #pragma once
 
 #include "host/CalculateViewInter.h"
-#include "host/DecileLoadViewInter.h"
 #include "host/Listeners.h"
 #include "support/Error.h"
 
@@ -119,28 +118,6 @@ private:
             throw lrv::Error(QString("The view failed in %1.").arg(QString::fromStdString(name)));
     }
     int m_queries = 0;
-};
-
-/// A load view that records its calls.
-class RecordingLoadView : public lrv::DecileLoadViewInter, public lrv::IListener {
-public:
-    std::vector<std::string> calls;
-    std::shared_ptr<lrv::HostObject> listener;
-    QStringList texts;
-    std::vector<std::int32_t> itemData;
-    std::int32_t selectedId = -1, dataSet = -1, buckets = -1;
-
-    void SetListener(std::shared_ptr<lrv::HostObject> object) override
-    {
-        calls.push_back("SetListener"), listener = object;
-    }
-    void SelectDataSet(std::int32_t value) override { calls.push_back("SelectDataSet"), dataSet = value; }
-    void SetBuckets(std::int32_t value) override { calls.push_back("SetBuckets"), buckets = value; }
-    void SetDecileTable(const Table<Variant>&) override { calls.push_back("SetDecileTable"); }
-    void SetModels(const QStringList& list, const Vector<std::int32_t>& data, std::int32_t selected) override
-    {
-        calls.push_back("SetModels"), texts = list, itemData = data.values(), selectedId = selected;
-    }
 };
 
 } // namespace wb::test
