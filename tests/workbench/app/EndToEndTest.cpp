@@ -303,9 +303,7 @@ TEST_F(EndToEnd, BadInputsExitWithTheirStatusAndWriteNothing)
         { {}, 1, { "Usage" } },
         { { "frobnicate" }, 1, { "Usage" } },
         { newRun + QStringList { csv }, 1, { "Usage" } }, // no --target
-        { { "new", "--training", csv, "--target", "target", "--models", "good,good", "--out", made }, 1, { "Usage" } },
         { exportRun + QStringList { "--dataset", "test" }, 1, { "Usage" } },
-        { exportRun + QStringList { "--records", "some" }, 1, { "Usage" } },
         { compareOut + QStringList { run(), "--dataset", "test" }, 1, { "training or validation" } },
         { newRun + QStringList { scratch.filePath("missing.csv"), "--target", "target" }, 2, { "missing.csv" } },
         { newRun + QStringList { dataDir + "/bad-target.csv", "--target", "target" }, 2, { "bad-target.csv", "7" } },

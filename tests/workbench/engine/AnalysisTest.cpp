@@ -183,15 +183,11 @@ TEST(Analysis, OneTieGroupLeavesTheFitsUndefined)
     // Every output equal: both buckets have the same x, so no line can be fitted.
     const TestRecords records({ { 0.3, 1 }, { 0.3, 0 }, { 0.3, 0 }, { 0.3, 0 } });
     const Analysis a = analyse(records.view(), 2);
-    EXPECT_EQ(a.trendSlope, -9999);
-    EXPECT_EQ(a.trendIntercept, -9999);
-    EXPECT_EQ(a.trendRSquare, -9999);
-    EXPECT_EQ(a.logOddsSlope, -9999);
-    EXPECT_EQ(a.logOddsIntercept, -9999);
-    EXPECT_EQ(a.logOddsRSquare, -9999);
+    for (const double undefined : { a.trendSlope, a.trendIntercept, a.trendRSquare, a.logOddsSlope, a.logOddsIntercept,
+             a.logOddsRSquare, lrv::at(*a.slopeIntercept, 1, lrv::LogOddsColumn::FittedLogOdds),
+             lrv::at(*a.slopeIntercept, 2, lrv::LogOddsColumn::FittedLogOdds) })
+        EXPECT_EQ(undefined, -9999);
     EXPECT_EQ(a.logisticCutoff, -99999);
-    EXPECT_EQ(lrv::at(*a.slopeIntercept, 1, lrv::LogOddsColumn::FittedLogOdds), -9999);
-    EXPECT_EQ(lrv::at(*a.slopeIntercept, 2, lrv::LogOddsColumn::FittedLogOdds), -9999);
     // One point (1,1): the diagonal, and the whole group is predicted class 1 at its cutoff.
     EXPECT_DOUBLE_EQ(a.auc, 0.5);
     EXPECT_EQ(a.thresholdId, 1);

@@ -39,13 +39,6 @@ QJsonObject withoutInMemoryFigures(const QByteArray& json)
 
 const QString sampleDir = QStringLiteral(LRV_SOURCE_DIR "/samples/pima");
 
-std::map<QString, QString> withPassword(const QString& password)
-{
-    if (password.isEmpty())
-        return {};
-    return { { "PGPASSWORD", password } };
-}
-
 /// Exports both runs with the same arguments and compares every file.
 void expectSameExports(const QString& csvRun, const QString& dbRun, const QStringList& arguments)
 {
@@ -89,7 +82,7 @@ protected:
             "--out", run };
         if (!validation.isEmpty())
             arguments << "--validation" << validation;
-        const Outcome outcome = runProgram(arguments, withPassword(password));
+        const Outcome outcome = runProgram(arguments, { { "PGPASSWORD", password } });
         EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
         return run;
     }
@@ -178,7 +171,7 @@ TEST_F(DatabaseExport, BadSourcesFailWithAMessageNamingThem)
         QFile::remove(run);
         const Outcome made = runProgram({ "new", "--training", c.source, "--target", "target", "--id", "id", "--models",
                                             "logit_full", "--out", run },
-            withPassword(c.password));
+            { { "PGPASSWORD", c.password } });
         EXPECT_EQ(made.status, 2);
         EXPECT_TRUE(made.err.contains(c.message)) << made.err.toStdString();
         EXPECT_TRUE(made.err.contains(c.source)) << made.err.toStdString();
