@@ -172,18 +172,12 @@ std::string errorOf(const std::function<void()>& action)
     return "(no error)";
 }
 
-const char* readerName(Reader reader)
-{
-    const char* const names[] = { "window", "new", "run file", "configuration" };
-    return names[int(reader)];
-}
-
 } // namespace
 
 TEST(Catalogue, EveryBadInputGetsItsMessageAndChangesNothing)
 {
     for (const Bad& bad : catalogue()) {
-        SCOPED_TRACE(std::string(readerName(bad.reader)) + ": " + bad.input.left(80).toStdString());
+        SCOPED_TRACE(bad.message.toStdString());
         Scenario scenario(bad.reader == Reader::Window ? bad.input : kHeader + "1,1,0.9\n2,0,0.1\n");
         const QString path = bad.reader == Reader::Window ? scenario.csvPath()
             : bad.reader == Reader::New                   ? scenario.folder() + "/scored.csv"

@@ -41,14 +41,6 @@ template <typename T> Table<T> table(const Shape& shape, const std::function<T(i
     return builder.build();
 }
 
-template <typename T> Vector<T> vector(const Shape& shape, const std::function<T(int)>& value)
-{
-    std::vector<T> values;
-    for (int i = 0; i < shape.cols; ++i)
-        values.push_back(value(i));
-    return Vector<T>(shape.low, std::move(values));
-}
-
 class WrongShapes : public ::testing::Test {
 protected:
     void SetUp() override
@@ -117,9 +109,9 @@ TEST_F(WrongShapes, CallbacksNeverCrashTheWindow)
         const auto numbers = table<double>(shape, [](int r, int c) { return 1.0 - 0.05 * r + 0.01 * c; });
         const auto variants = table<Variant>(shape, [](int r, int c) { return Variant(0.9 - 0.05 * r + 0.01 * c); });
         const auto counts = table<std::int32_t>(shape, [](int r, int c) { return r + c; });
-        const auto doubles = vector<double>(shape, [](int i) { return 0.1 * i; });
-        const auto integers = vector<std::int32_t>(shape, [](int i) { return i + 1; });
-        const auto stats = vector<Variant>(shape, [](int i) { return Variant(0.5 + i); });
+        const Vector<double> doubles(shape.low, std::vector<double>(std::size_t(shape.cols), 0.25));
+        const Vector<std::int32_t> integers(shape.low, std::vector<std::int32_t>(std::size_t(shape.cols), 2));
+        const Vector<Variant> stats(shape.low, std::vector<Variant>(std::size_t(shape.cols), Variant(0.5)));
         double area = 0.5, quality = 0.2;
 
         call("SetModels", [&] { load.SetModels({ "Model 1", "Model 2", "Model 3" }, integers, 2); });

@@ -23,21 +23,16 @@ TEST(Program, NewMakesARunWithEncodingFitnessAndRelativePaths)
     const Outcome outcome = runProgram({ "new", "--training", dataDir + "/targets-2-5.csv", "--target", "target",
         "--id", "id", "--models", "score", "--out", out });
     ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
-    EXPECT_TRUE(outcome.out.contains(": 1 model, 6 training records.")) << outcome.out.toStdString();
-    EXPECT_TRUE(outcome.out.contains("model 1 score: AUC 0.")) << outcome.out.toStdString();
     EXPECT_FALSE(outcome.err.contains("--invert")) << outcome.err.toStdString();
 
     const RunDocument document = RunFile::load(out + ".run");
     ASSERT_TRUE(document.dataSets[0]);
-    EXPECT_FALSE(document.dataSets[1]);
     EXPECT_EQ(document.dataSets[0]->encoding.min, 2); // the smaller of two target values is class 0
     EXPECT_EQ(document.dataSets[0]->encoding.max, 5);
-    EXPECT_FALSE(document.dataSets[0]->encoding.invert);
     EXPECT_TRUE(QFileInfo(document.dataSets[0]->path).isRelative());
     const auto run = Run::open(out + ".run");
     EXPECT_EQ(run->dataSetAt(1)->csvPath(), QFileInfo(dataDir + "/targets-2-5.csv").canonicalFilePath());
     ASSERT_EQ(document.models.size(), 1u);
-    EXPECT_EQ(document.models[0].outputColumn, "score");
     EXPECT_GE(document.models[0].trainingAccuracy, 50);
     EXPECT_EQ(run->parameterList()->integer("data#train_Samples", 0), 6);
     EXPECT_EQ(run->parameterList()->integer("data#test_Samples", -1), 0);

@@ -66,15 +66,6 @@ TEST(Dataset, ReadsQuotesCrLfBomAndFlagsBadOutputs)
     EXPECT_TRUE(e.inverted);
 }
 
-TEST(Dataset, DistinctTargetsInTheOrderTheyAppear)
-{
-    using Texts = std::vector<std::string>;
-    EXPECT_EQ(distinctTargets(dataFile("bad-target.csv"), "target", 10), (Texts { "2", "5", "3" }));
-    EXPECT_EQ(distinctTargets(dataFile("bad-target.csv"), "target", 2).size(), 2u);
-    EXPECT_EQ(distinctTargets(dataFile("mixed.csv"), "target", 10), (Texts { "0", "1" }));
-    EXPECT_THROW(distinctTargets(dataFile("mixed.csv"), "nothing", 10), InputError);
-}
-
 TEST(Dataset, IdsBecomeKeysThatSortAsTheIdsAndKeepTheirTexts)
 {
     const struct {

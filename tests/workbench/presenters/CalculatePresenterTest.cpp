@@ -4,13 +4,8 @@
 #include "host/ResultLayout.h"
 #include "presenters/DatasetCache.h"
 #include "run/Run.h"
-#include "run/RunStore.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
-
-#include <QFile>
-#include <QTemporaryDir>
 
 using namespace wb;
 using wb::test::RecordingCalculateView;
@@ -103,8 +98,6 @@ TEST_F(CalculatePresenterTest, CalculationErrorsAreCountedAndInvalidateTheFitnes
     const auto calls = view.mainCalls();
     EXPECT_EQ(std::vector<std::string>(calls.end() - 3, calls.end()),
         (std::vector<std::string> { "SetCalculationErrorsCount", "InvalidateModelFitness", "SetIdleMode" }));
-    EXPECT_EQ(view.roc.rowHigh(), 11); // n + e rows, the error rows first
-    EXPECT_TRUE(std::isnan(lrv::at(view.roc, 1, lrv::RocColumn::Output)));
 }
 
 TEST_F(CalculatePresenterTest, BadBucketTextsAreReportedWithoutCalculation)
@@ -175,21 +168,4 @@ TEST_F(CalculatePresenterTest, UnusableDataGetsAClearErrorAndNoCalculation)
             EXPECT_TRUE(view.errors[0].contains(part)) << view.errors[0].toStdString();
         expectNoCalculation(view);
     }
-}
-
-TEST_F(CalculatePresenterTest, InvertedEncodingReachesTheFits)
-{
-    QTemporaryDir dir;
-    for (const QString& name : QStringList { "small.run", "train.csv", "valid.csv" })
-        ASSERT_TRUE(QFile::copy(dataDir + QLatin1Char('/') + name, dir.filePath(name)));
-    const QString path = dir.filePath("small.run");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    RunStore().SetClassEncoding(0, 1, path, 1, true);
-
-    const RecordingCalculateView view = calculate(1, "4", 1, path);
-    EXPECT_TRUE(view.trendInverted);
-    EXPECT_TRUE(view.logOddsInverted);
-    // Low outputs now stand for class 1: the ranking starts at the lowest output.
-    EXPECT_EQ(lrv::at(view.roc, 0, lrv::RocColumn::Id), 12);
-    EXPECT_NEAR(view.auc, 0.2, 1e-12);
 }

@@ -33,7 +33,6 @@ public:
     Table<Variant> decileResults;
     Table<double> roc, probabilities;
     double auc = -1;
-    bool trendInverted = false, logOddsInverted = false;
 
     /// The calls without the progress and cancel queries, which come as often as the work needs.
     std::vector<std::string> mainCalls() const
@@ -63,9 +62,9 @@ public:
     {
         record("SetDecileResults"), decileResults = t;
     }
-    void SetDecileWeightedLinearRegression(double, double, double, bool inverted) override
+    void SetDecileWeightedLinearRegression(double, double, double, bool) override
     {
-        record("SetDecileWeightedLinearRegression"), trendInverted = inverted;
+        record("SetDecileWeightedLinearRegression");
     }
     void SetCalibration(const Table<double>&) override { record("SetCalibration"); }
     void SetUncertaintyStats(const lrv::UncertaintyStats&) override { record("SetUncertaintyStats"); }
@@ -82,10 +81,7 @@ public:
     }
     void ShowCutoffPoints(const Table<double>&) override { record("ShowCutoffPoints"); }
     void SetLogOddsStats(double, double, double, bool) override { record("SetLogOddsStats"); }
-    void SetLogOddsStats2(double, double, double, double, bool inverted) override
-    {
-        record("SetLogOddsStats2"), logOddsInverted = inverted;
-    }
+    void SetLogOddsStats2(double, double, double, double, bool) override { record("SetLogOddsStats2"); }
     void ShowSlopeInterceptChart(const Table<Variant>&) override { record("ShowSlopeInterceptChart"); }
     void SetProbabilities(const Table<double>& t) override { record("SetProbabilities"), probabilities = t; }
     void SetZeroOnes(const Table<double>&) override { record("SetZeroOnes"); }

@@ -45,7 +45,6 @@ TEST(Run, OpensModelsDataSetsAndParameters)
     ASSERT_TRUE(run->dataSet(1) && run->dataSet(2));
     EXPECT_EQ(run->dataSetAt(1)->csvPath(), QDir::cleanPath(dataDir + "/train.csv"));
     EXPECT_EQ(run->dataSet(1)->count(), 12);
-    EXPECT_EQ(run->dataSet(2)->count(), 6);
     EXPECT_FALSE(run->dataSet(3));
 
     const auto only = Run::open(dataDir + "/training-only.run");
