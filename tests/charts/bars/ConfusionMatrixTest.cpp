@@ -1,7 +1,6 @@
 #include "charts/ConfusionMatrix.h"
 
-#include "BarChartProbe.h"
-#include "BarTestData.h"
+#include "BarCharts.h"
 #include "common/FakePlatform.h"
 #include "common/TestConfiguration.h"
 #include "host/HostConfiguration.h"

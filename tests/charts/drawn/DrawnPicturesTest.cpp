@@ -19,32 +19,20 @@ namespace {
 
     ChartPicture roc(const Table<double>& data)
     {
-        RocColors colors;
-        colors.roc = kCurve;
-        colors.diagonal = kReference;
-        return ROCChart::rocPicture(data, kSurface, chartFont(), colors);
+        return ROCChart::rocPicture(data, kSurface, chartFont(), { {}, kCurve, kReference });
     }
     ChartPicture gains(const Table<Variant>& data)
     {
-        GainsColors colors;
-        colors.lift = kCurve;
-        colors.optimum = kSecond;
-        colors.diagonal = kReference;
-        return GainsChart::gainsPicture(data, kSurface, chartFont(), colors);
+        return GainsChart::gainsPicture(data, kSurface, chartFont(), { {}, kCurve, kReference, kSecond });
     }
-    ChartPicture lift(const Table<Variant>& data)
+    ChartPicture lift(const Table<Variant>& data) // random, ideal, lift and cumulative lift
     {
-        LiftColors colors;
-        colors.series = { 0, kReference, kBars, kCurve, kSecond }; // random, ideal, lift and cumulative lift
-        return LiftChart::liftPicture(data, kSurface, chartFont(), colors);
+        return LiftChart::liftPicture(data, kSurface, chartFont(), { {}, { 0, kReference, kBars, kCurve, kSecond } });
     }
     ChartPicture calibration(const Table<double>& data)
     {
-        CalibrationColors colors;
-        colors.frame = kBars;
-        colors.buckets = kCurve;
-        colors.diagonal = kReference;
-        return CalibrationChart::calibrationPicture(data, kSurface, chartFont(), colors);
+        return CalibrationChart::calibrationPicture(
+            data, kSurface, chartFont(), { { 0xFFFFFF, 0, kBars }, kCurve, kReference });
     }
 
     std::vector<ChartStroke> strokesOf(const ChartPicture& p, OleColor color)

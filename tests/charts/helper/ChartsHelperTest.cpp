@@ -83,3 +83,17 @@ TEST(GetColumnRange, RangesAndTheUnitSquareOnError)
     EXPECT_FALSE(GetVariantColumnRange(test::rows<Variant>(1, { { 1, "text" }, { 2, 3 } }), 0, 1, range));
     EXPECT_EQ(range.MaxY, 1);
 }
+
+TEST(AxisLabelFormat, ScientificForHugeOrTinyEndsInEitherOrder)
+{
+    const struct {
+        double low, high;
+        int format;
+    } cases[] = { { 0, 1, 0 }, { -0.5, 0.5, 0 }, { 0, 999999, 0 }, { 0, 1000000, 20 }, { -2e6, 0, 20 }, { 3e6, 1, 20 },
+        { 0, 1e-9, 0 } /* a low end of 0 keeps general numbers */, { 1e-9, 0.5, 20 }, { 0.5, -1e-10, 20 },
+        { 1e-8, 1, 0 } };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(testing::Message() << test.low << " .. " << test.high);
+        EXPECT_EQ(ChartsHelper::AxisLabelFormatFor(test.low, test.high), test.format);
+    }
+}
