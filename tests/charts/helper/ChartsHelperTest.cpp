@@ -1,12 +1,10 @@
 #include "charts/ChartsHelper.h"
 
-#include "../ScoredTables.h"
+#include "support/Table.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
-
-#include <QLocale>
 
 using namespace lrv;
 using namespace lrv::ChartsHelper;
@@ -68,20 +66,6 @@ TEST(NormalizeColumn, SpansForEverySignCombination)
         }
         EXPECT_DOUBLE_EQ(offset, c.offset);
     }
-}
-
-TEST(GetColumnRange, RangesAndTheUnitSquareOnError)
-{
-    ColumnRange range;
-    const Table<double> numbers = test::rows<double>(0, { { 3, -1 }, { -2, 5 }, { 7, 0 } });
-    EXPECT_TRUE(GetColumnRange(numbers, 0, 1, range));
-    EXPECT_EQ(
-        std::vector<double>({ range.MinX, range.MaxX, range.MinY, range.MaxY }), std::vector<double>({ -2, 7, -1, 5 }));
-    EXPECT_FALSE(GetColumnRange(numbers, 0, 4, range));
-    EXPECT_EQ(
-        std::vector<double>({ range.MinX, range.MaxX, range.MinY, range.MaxY }), std::vector<double>({ 0, 1, 0, 1 }));
-    EXPECT_FALSE(GetVariantColumnRange(test::rows<Variant>(1, { { 1, "text" }, { 2, 3 } }), 0, 1, range));
-    EXPECT_EQ(range.MaxY, 1);
 }
 
 TEST(AxisLabelFormat, ScientificForHugeOrTinyEndsInEitherOrder)
