@@ -63,37 +63,23 @@ protected:
     }
 };
 
-TEST_F(ConfusionMatrixTest, TableShowsCellsTotalsCorrectAndWrongAsCountsOrSharesOfAllCases)
+TEST_F(ConfusionMatrixTest, TableShowsCountsOrSharesOfAllCasesAsThePercentBoxSaysAndTheBoxIsRemembered)
 {
-    const struct {
-        bool percent;
-        Vector<std::int32_t> counts; // TP, TN, FP, FN
-        QStringList table;
-    } cases[] = {
-        { false, { 40, 50, 3, 7 },
-            { "40 (TP)", "50 (TN)", "3 (FP)", "7 (FN)", "43 (PP)", "57 (NP)", "47 (APC)", "53 (ANC)", "100", "90",
-                "10" } },
-        { true, { 40, 50, 3, 7 },
-            { "40.00% (TP)", "50.00% (TN)", "3.00% (FP)", "7.00% (FN)", "43.00% (PP)", "57.00% (NP)", "47.00% (APC)",
-                "53.00% (ANC)", "100.00%", "90.00%", "10.00%" } },
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.table.join(QLatin1Char(' ')).toStdString());
-        auto matrix = create(c.percent);
-        showCounts(*matrix, c.counts);
-        EXPECT_EQ(table(*matrix), c.table);
-    }
-}
-
-TEST_F(ConfusionMatrixTest, PercentBoxSwitchesTheTableAndIsRemembered)
-{
-    {
-        auto matrix = create(true);
-        showCounts(*matrix, { 40, 50, 5, 5 });
-        percentBox(*matrix)->click();
-        EXPECT_EQ(firstCell(*matrix), QStringLiteral("40 (TP)"));
-    }
-    EXPECT_FALSE(percentBox(ConfusionMatrix())->isChecked());
+    // Cells TP, TN, FP, FN; totals PP, NP, APC, ANC and all; then correct and wrong.
+    const QStringList counts { "40 (TP)", "50 (TN)", "3 (FP)", "7 (FN)", "43 (PP)", "57 (NP)", "47 (APC)", "53 (ANC)",
+        "100", "90", "10" };
+    const QStringList shares { "40.00% (TP)", "50.00% (TN)", "3.00% (FP)", "7.00% (FN)", "43.00% (PP)", "57.00% (NP)",
+        "47.00% (APC)", "53.00% (ANC)", "100.00%", "90.00%", "10.00%" };
+    auto matrix = create(true);
+    showCounts(*matrix, { 40, 50, 3, 7 });
+    EXPECT_EQ(table(*matrix), shares);
+    percentBox(*matrix)->click();
+    EXPECT_EQ(table(*matrix), counts);
+    EXPECT_FALSE(percentBox(ConfusionMatrix())->isChecked()) << "a new control takes the stored state";
+    percentBox(*matrix)->click();
+    EXPECT_EQ(table(*matrix), shares);
+    EXPECT_TRUE(percentBox(ConfusionMatrix())->isChecked());
+    EXPECT_FALSE(percentBox(*create(false))->isChecked());
     test::FakePlatform::installFresh(); // no stored value: percentages
     EXPECT_TRUE(percentBox(ConfusionMatrix())->isChecked());
 }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QChart>
-#include <QLabel>
 #include <QLineEdit>
 #include <QToolTip>
 #include <QValueAxis>

@@ -9,22 +9,10 @@
 #include "support/Error.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 
 #include <QFontMetricsF>
 
 namespace lrv::test {
-
-namespace {
-    std::vector<std::unique_ptr<DrawnChart>> allCharts()
-    {
-        std::vector<std::unique_ptr<DrawnChart>> charts;
-        charts.push_back(std::make_unique<ROCChart>());
-        charts.push_back(std::make_unique<GainsChart>());
-        charts.push_back(std::make_unique<LiftChart>());
-        return charts;
-    }
-}
 
 TEST(ChartControls, AreRegisteredUnderTheLibraryProgramIdentifiers)
 {
@@ -66,9 +54,12 @@ TEST(DrawnChartFrame, TickLabelsTakeTheFontAndStandClearOfEachOtherOnSmallCharts
 {
     QFont large(QStringLiteral("DejaVu Sans"));
     large.setPointSize(22);
+    ROCChart roc;
+    GainsChart gains;
+    LiftChart lift;
     for (const QSize size : { QSize(640, 400), QSize(300, 190) })
         for (const QFont& font : { ROCChart().Font(), large })
-            for (const auto& chart : allCharts()) {
+            for (DrawnChart* chart : std::initializer_list<DrawnChart*> { &roc, &gains, &lift }) {
                 SCOPED_TRACE(chart->objectName().toStdString() + " " + std::to_string(size.width()) + " "
                     + std::to_string(font.pointSize()));
                 chart->SetFont(font);
