@@ -37,6 +37,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
+#include <QXYSeries>
 
 using namespace lrv;
 using namespace lrv::test;
@@ -136,14 +137,20 @@ private:
     std::thread m_thread;
 };
 
-// Every axis holds at most 20 ticks at whole multiples of a step of 1, 2 or 5 times a power of ten; each label
-// reads as its tick's value ("0" at zero), is drawn beside the plot and stays clear of its neighbours.
+// Every series has a colour of its own, so that the legend tells them apart. Every axis has a title and holds at
+// most 20 ticks at whole multiples of a step of 1, 2 or 5 times a power of ten; each label reads as its tick's value
+// ("0" at zero), is drawn beside the plot and stays clear of its neighbours.
 void expectReadableAxes(ChartComponent& component)
 {
+    std::set<QRgb> colours;
+    for (int i = 0; i < component.seriesCount(); ++i)
+        colours.insert(component.series(i)->pen().color().rgb());
+    EXPECT_EQ(int(colours.size()), component.seriesCount());
     for (const Qt::Orientation orientation : { Qt::Horizontal, Qt::Vertical }) {
         SCOPED_TRACE(orientation == Qt::Horizontal ? "horizontal axis" : "vertical axis");
         auto* axis = qobject_cast<QCategoryAxis*>(component.axis(orientation));
         ASSERT_NE(axis, nullptr);
+        EXPECT_FALSE(axis->titleText().isEmpty());
         const QStringList labels = axis->categoriesLabels();
         ASSERT_GE(labels.size(), 2);
         EXPECT_LE(labels.size(), 20);
@@ -184,16 +191,23 @@ void expectReadableAxes(ChartComponent& component)
     }
 }
 
-// The labels of each axis are numbers rising along it, beside the plot; the curves stay inside the plot.
+// The labels of each axis are numbers rising along it, beside the plot and clear of each other; the curves stay
+// inside the plot.
 void expectReadablePicture(const ChartPicture& picture)
 {
     const QRectF plot = QRectF(picture.plot()).adjusted(-2, -2, 2, 2);
+    const QFontMetricsF metrics(picture.font);
     for (const bool horizontal : { true, false }) {
         SCOPED_TRACE(horizontal ? "horizontal axis" : "vertical axis");
         std::vector<std::pair<double, double>> placedValues;
+        std::vector<QRectF> boxes;
         for (const TickLabel& label : horizontal ? picture.xLabels : picture.yLabels) {
             if (label.text.isEmpty())
                 continue;
+            const QRectF box(label.topLeft, QSizeF(metrics.horizontalAdvance(label.text), metrics.height()));
+            for (const QRectF& other : boxes)
+                EXPECT_FALSE(box.intersects(other)) << "labels overlap at " << label.text.toStdString();
+            boxes.push_back(box);
             bool number = false;
             const double value = QLocale().toDouble(label.text, &number);
             EXPECT_TRUE(number) << label.text.toStdString();
@@ -233,13 +247,20 @@ void expectTheCopyCarriesTheNotice(ComponentChartFrame& chart, const QWidget& no
 
 TEST(EveryChart, DrawsReadableAxesAtEveryScaleOrShowsItsNoticeWhichItsCopyCarriesAndNeverHangs)
 {
+    QFont large(QStringLiteral("DejaVu Sans"));
+    large.setPointSize(22);
     for (const auto& scale : kScales) {
         const HostTables tables(scoredRecords(scale.records, scale.output));
         for (const auto& c : kCharts) {
             SCOPED_TRACE(std::string(c.name) + " at " + scale.name);
             const Watchdog watchdog(std::string(c.name) + " at " + scale.name);
             const std::unique_ptr<QWidget> chart = c.make(tables);
-            chart->resize(720, 460);
+            // Every other scale shows the drawn charts small with a large font.
+            const bool small = c.drawn && (&scale - std::begin(kScales)) % 2 == 1;
+            if (small) {
+                static_cast<DrawnChart&>(*chart).SetFont(large);
+            }
+            chart->resize(small ? QSize(300, 190) : QSize(720, 460));
             chart->show();
             dynamic_cast<IChartControl&>(*chart).Refresh();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(chart.get()));

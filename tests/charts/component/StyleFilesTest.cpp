@@ -3,7 +3,6 @@
 #include "charts/CutoffChart.h"
 #include "charts/LogisticFitChart.h"
 #include "host/IHostCore.h"
-#include "support/XTremeChartsHelper.h"
 
 #include <gtest/gtest.h>
 
@@ -47,27 +46,6 @@ private:
     QTemporaryDir m_folder;
     std::shared_ptr<IHostCore> m_previous;
 };
-
-QString shipped(const char* name) { return QStringLiteral(LRV_SOURCE_DIR "/styles/") + QLatin1String(name); }
-
-TEST_F(StyleFiles, ShippedFilesNameTheAxesAndGiveEachSeriesItsOwnColour)
-{
-    for (const auto& [content, palette] : { std::pair { "LRCutoffPoints.xml", "LRCutoffPointsPalette.xml" },
-             { "LRLogisticFit.xml", "LRLogisticFitPalette.xml" },
-             { "LRLogisticFit.xml", "LRLogisticFitPaletteNoDummyPoints.xml" },
-             { "LRLogOddsChart.xml", "ScatterPlotChartPalette.xml" },
-             { "LRQuantileRegressionChart.xml", "ScatterPlotChartPalette.xml" } }) {
-        SCOPED_TRACE(palette);
-        const ChartContentStyle style = XTremeChartsHelper::ReadChartContent(shipped(content));
-        const std::vector<QColor> colours = XTremeChartsHelper::ReadChartPalette(shipped(palette)).seriesColors;
-        EXPECT_FALSE(style.axisX.title.isEmpty() || style.axisY.title.isEmpty());
-        ASSERT_GE(style.series.size(), 2u);
-        ASSERT_GE(colours.size(), style.series.size());
-        for (std::size_t i = 0; i < style.series.size(); ++i)
-            for (std::size_t j = i + 1; j < style.series.size(); ++j)
-                EXPECT_NE(colours[i].rgb(), colours[j].rgb());
-    }
-}
 
 TEST_F(StyleFiles, ContentAttributesReachTheComponent)
 {
@@ -130,7 +108,8 @@ TEST_F(StyleFiles, MissingOrMalformedFilesLeaveTheBuiltInChart)
 TEST_F(StyleFiles, EachLoadReadsTheFileAfreshFromAFolderNamedWithoutSeparator)
 {
     separator.clear();
-    QFile::copy(shipped("LRLogisticFit.xml"), folder() + QStringLiteral("/LRLogisticFit.xml"));
+    QFile::copy(
+        QStringLiteral(LRV_SOURCE_DIR "/styles/LRLogisticFit.xml"), folder() + QStringLiteral("/LRLogisticFit.xml"));
     write(QStringLiteral("LRLogisticFitPaletteNoDummyPoints.xml"),
         R"(<ChartStyle><Palette><Series color="#000001"/><Series color="#000002"/><Series color="#0000AA"/></Palette></ChartStyle>)");
     LogisticFitChart chart;

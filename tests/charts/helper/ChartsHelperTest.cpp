@@ -1,6 +1,6 @@
 #include "charts/ChartsHelper.h"
 
-#include "support/Table.h"
+#include "../ScoredTables.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -8,21 +8,6 @@
 
 using namespace lrv;
 using namespace lrv::ChartsHelper;
-
-namespace {
-
-Table<Variant> variantColumn(std::initializer_list<double> values)
-{
-    TableBuilder<Variant> builder(1, int(values.size()), 0, 1);
-    int row = 1;
-    for (double value : values) {
-        builder.set(row, 0, row);
-        builder.set(row, 1, value);
-        ++row;
-    }
-    return builder.build();
-}
-}
 
 TEST(GetEquationText, NegativeInterceptInBracketsAndUndefinedParts)
 {
@@ -50,10 +35,11 @@ TEST(NormalizeColumn, SpansForEverySignCombination)
         std::vector<double> normalized;
         double offset;
     } cases[] = {
-        { variantColumn({ 2, 4, 6 }), { 0, 0.5, 1 }, 0.5 }, // |2| / 4
-        { variantColumn({ -2, 0, 2 }), { 0, 0.5, 1 }, 0.5 },
-        { variantColumn({ -6, -2 }), { 0, 1 }, 1.5 }, // both negative: span ||max| - |min||
-        { variantColumn({ 5, 5 }), { 5, 5 }, 7 }, // no span: unchanged
+        // Rows from 1: the row number, then the value.
+        { test::rows<Variant>(1, { { 1, 2 }, { 2, 4 }, { 3, 6 } }), { 0, 0.5, 1 }, 0.5 }, // |2| / 4
+        { test::rows<Variant>(1, { { 1, -2 }, { 2, 0 }, { 3, 2 } }), { 0, 0.5, 1 }, 0.5 },
+        { test::rows<Variant>(1, { { 1, -6 }, { 2, -2 } }), { 0, 1 }, 1.5 }, // both negative: span ||max| - |min||
+        { test::rows<Variant>(1, { { 1, 5 }, { 2, 5 } }), { 5, 5 }, 7 }, // no span: unchanged
     };
     for (const auto& c : cases) {
         double offset = 7;
