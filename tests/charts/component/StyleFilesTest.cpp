@@ -92,7 +92,6 @@ TEST_F(StyleFiles, MissingOrMalformedFilesLeaveTheBuiltInChart)
             write(QStringLiteral("LRCutoffPointsPalette.xml"), test.content);
         }
         CutoffChart chart;
-        chart.resize(500, 350);
         ChartComponent& component = *chart.chartComponent();
         ASSERT_EQ(component.seriesCount(), 4);
         EXPECT_EQ(component.series(0)->name(), QStringLiteral("Sens (TPR)"));

@@ -131,7 +131,6 @@ TEST(DrawnPictures, RocRowsAtMinusOneStartNoSegmentAndTheCurveReturnsToTheOrigin
 TEST(DrawnPictures, GainsArePercentagesWithAnIdealCurveToTheFullShareAndMarkedRowsLeftOut)
 {
     const ChartPicture p = gains(threeGains(0.25));
-    EXPECT_EQ(p.toSurface(QPointF(0, 100)), QPointF(p.plot().topLeft()));
     const auto curve = strokesOf(p, kCurve);
     ASSERT_EQ(curve.size(), 3u);
     EXPECT_EQ(curve[1].from, QPointF(33.3, 60));
