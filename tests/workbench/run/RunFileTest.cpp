@@ -123,8 +123,8 @@ TEST(RunFile, SaveReplacesTheFileAndLeavesNoTemporaryFile)
     const QString path = dir.filePath("a.run");
     RunDocument document = sampleDocument();
     RunFile::save(path, document);
-    // The replaced file keeps its permissions: a run made private stays private.
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    // The replaced file keeps its permissions: a run shared with the group stays shared.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     const QFile::Permissions permissions = QFile::permissions(path);
     document.kind = 1;
     RunFile::save(path, document);
