@@ -170,29 +170,6 @@ TEST_F(PerRecordReportsTest, IdsShowAsTheFileWritesThemAndCopiesAreHeadedByTheGr
     EXPECT_TRUE(roc.AllDataText().startsWith("Quantile\t"));
 }
 
-TEST_F(PerRecordReportsTest, DataThatDoesNotFitOrIsClearedLeavesTheGridAsItWas)
-{
-    RocReport roc;
-    roc.Init(&grid);
-    roc.SetDataSourceDbl(test::doubleRows({ rocRow(7, 1), rocRow(8, 0) }));
-    roc.Refresh();
-    ASSERT_EQ(grid.rowCount(), 2);
-    const QString shown = grid.itemText(1, 0);
-
-    roc.ClearData();
-    EXPECT_FALSE(roc.HasData());
-    EXPECT_TRUE(roc.AllDataText().isEmpty());
-    roc.SetDataSourceVar(test::variantRows({ { 1, 2 } }));
-    EXPECT_FALSE(roc.HasData());
-    QuantileReport quantiles;
-    quantiles.SetDataSourceDbl(test::doubleRows({ { 1, 2 } }));
-    EXPECT_FALSE(quantiles.HasData());
-    quantiles.Refresh();
-    roc.Refresh();
-    EXPECT_EQ(grid.rowCount(), 2);
-    EXPECT_EQ(grid.itemText(1, 0), shown);
-}
-
 TEST_F(PerRecordReportsTest, ThresholdColourWinsOverTheErrorColour)
 {
     const Table<double> data = test::doubleRows({ rocRow(5, 1, 1), rocRow(6, 0, 1), rocRow(7, 0, 0), rocRow(0, 1, 0) });

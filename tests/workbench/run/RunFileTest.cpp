@@ -123,9 +123,13 @@ TEST(RunFile, SaveReplacesTheFileAndLeavesNoTemporaryFile)
     const QString path = dir.filePath("a.run");
     RunDocument document = sampleDocument();
     RunFile::save(path, document);
+    // The replaced file keeps its permissions: a run shared with the group stays shared.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    const QFile::Permissions permissions = QFile::permissions(path);
     document.kind = 1;
     RunFile::save(path, document);
     EXPECT_EQ(RunFile::load(path).kind, 1);
+    EXPECT_EQ(QFile::permissions(path), permissions);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "a.run" });
 }
 
