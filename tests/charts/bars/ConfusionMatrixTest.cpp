@@ -42,7 +42,6 @@ protected:
             counts, test::confusionSeries(buckets), counts, test::confusionSeries(buckets), 1);
     }
     static QString text(const QWidget& matrix, const QString& name) { return matrix.findChild<QLabel*>(name)->text(); }
-    static QString firstCell(const QWidget& matrix) { return table(matrix).first(); }
     /// The table as a user reads it: cells, totals, correct and wrong.
     static QStringList table(const QWidget& matrix)
     {
@@ -93,15 +92,15 @@ TEST_F(ConfusionMatrixTest, ItemChoosesBetweenRocAndLogisticDataAndMalformedCoun
     const test::BarChartProbe probe(matrix.get(), "chChart");
     for (const auto& [item, cell, buckets] : { std::tuple { 2, "30 (TP)", 5 }, { 1, "40 (TP)", 10 } }) {
         matrix->ShowItem(item);
-        EXPECT_EQ(firstCell(*matrix), QLatin1String(cell));
+        EXPECT_EQ(table(*matrix).first(), QLatin1String(cell));
         EXPECT_EQ(probe.categories().size(), buckets);
     }
     EXPECT_THROW(matrix->SetConfusionMatrixData(
                      { 1, 2, 3 }, test::confusionSeries(10), { 1, 2, 3, 4 }, test::confusionSeries(10), 1),
         Error);
-    EXPECT_EQ(firstCell(*matrix), QStringLiteral("40 (TP)")) << "the shown data stays";
+    EXPECT_EQ(table(*matrix).first(), QStringLiteral("40 (TP)")) << "the shown data stays";
     matrix->ShowItem(0);
-    EXPECT_EQ(firstCell(*matrix), QStringLiteral("30 (TP)"));
+    EXPECT_EQ(table(*matrix).first(), QStringLiteral("30 (TP)"));
 }
 
 TEST_F(ConfusionMatrixTest, HundredBucketsScrollThroughWindowsOfThirty)
