@@ -92,6 +92,7 @@ TEST(DrawnPictures, TablesWithNothingToDrawShowTheNoticeOverTheFrame)
         { "ROC: a rate not a number", roc(rows<double>(0, { rocRow(0, 0), rocRow(kNaN, 0.5) })), true },
         { "gains: no rows", gains({}), true },
         { "gains: a text", gains(threeGains(0.3, "fifty")), true },
+        { "gains: only the origin", gains(rows<Variant>(0, { gainsRow(0, 0, 0) })), true },
         { "lift: no rows", lift({}), true },
         { "lift: no positive lift", lift(rows<Variant>(1, { { 50, 0, 0, 0, 0 }, { 100, 0, 0, 0, 0 } })), true },
         { "lift: a text", lift(rows<Variant>(1, { { 50, 1, 2, "high", 1 }, { 100, 1, 2, 1, 1 } })), true },
