@@ -137,8 +137,9 @@ ChartPicture GainsChart::gainsPicture(
             picture.series.push_back({ from, gainsPoint(data, row + 1), colors.lift, 1, Qt::SolidLine });
             picture.points.push_back({ from, colors.lift, 4 });
         }
-        if (data.rowCount() == 0)
-            throw Error(QStringLiteral("The gains table has no rows."));
+        // The origin alone (every record a calculation error) is no curve.
+        if (data.rowCount() < 2)
+            throw Error(QStringLiteral("The gains table has no quantiles."));
         if (hasPoint(data, last))
             picture.points.push_back({ gainsPoint(data, last), colors.lift, 4 });
 

@@ -188,4 +188,16 @@ QString roundedText8(double value) { return roundedText(value, 8); }
 
 QString roundedText15(double value) { return roundedText(value, 15); }
 
+QString figureText(double value, int decimals)
+{
+    return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("–");
+}
+
+QString pValueText(double p)
+{
+    if (!std::isfinite(p))
+        return QStringLiteral("–");
+    return p < 0.0001 ? QStringLiteral("< 0.0001") : QString::number(p, 'f', 4);
+}
+
 } // namespace lrv

@@ -47,4 +47,9 @@ QString roundedText(double value, int digits);
 QString roundedText8(double value);
 QString roundedText15(double value);
 
+/// A figure of a comparison table: fixed decimals with "." ("0.8123"), "–" when it is not finite.
+QString figureText(double value, int decimals);
+/// A p-value: four decimals, "< 0.0001" below that, "–" when it is not finite.
+QString pValueText(double p);
+
 } // namespace lrv

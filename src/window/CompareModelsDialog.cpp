@@ -2,6 +2,7 @@
 
 #include "support/ClipboardHelpers.h"
 #include "support/Error.h"
+#include "support/NumberText.h"
 #include "support/UserPromptLib.h"
 
 #include <cmath>
@@ -56,19 +57,10 @@ private:
 };
 
 namespace {
-    QString fixed(double value, int decimals)
+    QString interval(double low, double high)
     {
-        return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("–");
+        return figureText(low, 4) + QStringLiteral(" to ") + figureText(high, 4);
     }
-
-    QString pValue(double p)
-    {
-        if (!std::isfinite(p))
-            return QStringLiteral("–");
-        return p < 0.0001 ? QStringLiteral("< 0.0001") : QString::number(p, 'f', 4);
-    }
-
-    QString interval(double low, double high) { return fixed(low, 4) + QStringLiteral(" to ") + fixed(high, 4); }
 
     QTableWidget* table(const QString& name, const QStringList& captions, QWidget* parent)
     {
@@ -147,11 +139,11 @@ void CompareModelsDialog::ShowComparison(const ComparisonFigures& figures)
     for (int row = 0; row < int(figures.models.size()); ++row) {
         const ComparedModelFigures& m = figures.models[std::size_t(row)];
         fillRow(m_models, row,
-            { QStringLiteral("%1 (%2)").arg(m.name).arg(m.id), fixed(m.auc, 4), interval(m.aucLow, m.aucHigh),
-                fixed(m.gini, 4), fixed(m.ks, 4),
-                fixed(m.brier, 4) + (m.probabilitiesFromOutputs ? QString() : QStringLiteral("*")),
-                pValue(m.hosmerLemeshowP), QString::number(m.cutoff, 'g', 6),
-                fixed(100 * m.accuracy, 1) + QStringLiteral(" %"), QString::number(m.recordsWithoutOutput) });
+            { QStringLiteral("%1 (%2)").arg(m.name).arg(m.id), figureText(m.auc, 4), interval(m.aucLow, m.aucHigh),
+                figureText(m.gini, 4), figureText(m.ks, 4),
+                figureText(m.brier, 4) + (m.probabilitiesFromOutputs ? QString() : QStringLiteral("*")),
+                pValueText(m.hosmerLemeshowP), QString::number(m.cutoff, 'g', 6),
+                figureText(100 * m.accuracy, 1) + QStringLiteral(" %"), QString::number(m.recordsWithoutOutput) });
         m_models->item(row, 0)->setIcon([&] {
             QPixmap swatch(12, 12);
             swatch.fill(m.colour);
@@ -162,7 +154,8 @@ void CompareModelsDialog::ShowComparison(const ComparisonFigures& figures)
     for (int row = 0; row < int(figures.pairs.size()); ++row) {
         const ComparedPairFigures& p = figures.pairs[std::size_t(row)];
         fillRow(m_pairs, row,
-            { p.a + QStringLiteral(" − ") + p.b, fixed(p.difference, 4), interval(p.low, p.high), pValue(p.p) });
+            { p.a + QStringLiteral(" − ") + p.b, figureText(p.difference, 4), interval(p.low, p.high),
+                pValueText(p.p) });
     }
     m_pairs->setVisible(!figures.pairs.empty());
     m_picture->setFigures(&m_figures);

@@ -54,33 +54,28 @@ inline std::vector<Scored> scoredRecords(
 struct Fit {
     double slope = kUndefinedFit, intercept = kUndefinedFit, rSquare = kUndefinedFit;
 
-    Fit() = default;
-    Fit(const std::vector<double>& x, const std::vector<double>& y, const std::vector<double>& w)
-    {
-        double sw = 0, mx = 0, my = 0, sxy = 0, sxx = 0, syy = 0;
-        for (std::size_t i = 0; i < x.size(); ++i) {
-            sw += w[i];
-            mx += w[i] * x[i];
-            my += w[i] * y[i];
-        }
-        mx /= sw;
-        my /= sw;
-        for (std::size_t i = 0; i < x.size(); ++i) {
-            sxy += w[i] * (x[i] - mx) * (y[i] - my);
-            sxx += w[i] * (x[i] - mx) * (x[i] - mx);
-            syy += w[i] * (y[i] - my) * (y[i] - my);
-        }
-        if (sxx > 0)
-            *this = { sxy / sxx, my - sxy / sxx * mx, syy > 0 ? sxy * sxy / (sxx * syy) : kUndefinedFit };
-    }
-    Fit(double s, double i, double r)
-        : slope(s)
-        , intercept(i)
-        , rSquare(r)
-    {
-    }
     double at(double x) const { return slope == kUndefinedFit ? kUndefinedFit : slope * x + intercept; }
 };
+
+inline Fit fitLine(const std::vector<double>& x, const std::vector<double>& y, const std::vector<double>& w)
+{
+    double sw = 0, mx = 0, my = 0, sxy = 0, sxx = 0, syy = 0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        sw += w[i];
+        mx += w[i] * x[i];
+        my += w[i] * y[i];
+    }
+    mx /= sw;
+    my /= sw;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        sxy += w[i] * (x[i] - mx) * (y[i] - my);
+        sxx += w[i] * (x[i] - mx) * (x[i] - mx);
+        syy += w[i] * (y[i] - my) * (y[i] - my);
+    }
+    if (!(sxx > 0))
+        return {};
+    return { sxy / sxx, my - sxy / sxx * mx, syy > 0 ? sxy * sxy / (sxx * syy) : kUndefinedFit };
+}
 
 /// Every table the host delivers to the charts for a set of scored records. Calculation errors (outputs that are
 /// not numbers) come first in the ROC and probability tables and are left out of the rest; up to ten buckets
@@ -195,8 +190,8 @@ struct HostTables {
             calibrationRows.set(b, index(CalibrationColumn::WilsonLow), centre - half);
             calibrationRows.set(b, index(CalibrationColumn::WilsonHigh), centre + half);
         }
-        logOddsFit = Fit(x, odds, weights);
-        trendFit = Fit(x, percent, weights);
+        logOddsFit = fitLine(x, odds, weights);
+        trendFit = fitLine(x, percent, weights);
         for (int b = 1; b <= count; ++b)
             logOddsRows.set(b, index(LogOddsColumn::FittedLogOdds), logOddsFit.at(x[std::size_t(b - 1)]));
         deciles = decileRows.build();

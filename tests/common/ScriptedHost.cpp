@@ -167,7 +167,6 @@ RunParameter FakeRun::item(const QString& key) const
 
 void FakeRun::set(const QString& key, std::int32_t, const Variant& value)
 {
-    log << QStringLiteral("set ") + key;
     if (FindOrdinal(key))
         values[key] = value;
 }

@@ -28,6 +28,8 @@ TEST(NumberText, EachFormAsTheUserReadsIt)
     const Form tick = [](double v) { return tickLabelText(v); };
     const Form accuracy = [](double v) { return accuracyText(v); };
     const Form percent = [](double v) { return percentText(v, 2); };
+    const Form figure = [](double v) { return figureText(v, 4); };
+    const Form pValue = [](double v) { return pValueText(v); };
     const struct {
         const Form& form;
         double value;
@@ -68,6 +70,11 @@ TEST(NumberText, EachFormAsTheUserReadsIt)
         { accuracy, 87.25, "87.25%" },
         { accuracy, 90, "90%" },
         { percent, 0.125, "12.50%" },
+        { figure, 0.81234, "0.8123" },
+        { figure, kInf, "–" },
+        { pValue, 0.00009, "< 0.0001" },
+        { pValue, 0.0001, "0.0001" },
+        { pValue, std::nan(""), "–" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.form(c.value), c.text) << std::setprecision(17) << c.value;

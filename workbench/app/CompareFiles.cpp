@@ -3,6 +3,7 @@
 #include "presenters/CompareModels.h"
 #include "presenters/ComparePainter.h"
 #include "support/Error.h"
+#include "support/NumberText.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>
@@ -17,6 +18,8 @@
 namespace wb {
 
 namespace {
+    using lrv::figureText;
+    using lrv::pValueText;
 
     // JSON has no NaN: an estimate that cannot be made is null.
     nlohmann::json number(double value) { return std::isfinite(value) ? nlohmann::json(value) : nlohmann::json(); }
@@ -74,21 +77,9 @@ namespace {
         return buffer.data();
     }
 
-    QString fixed(double value, int decimals)
-    {
-        return std::isfinite(value) ? QString::number(value, 'f', decimals) : QStringLiteral("–");
-    }
-
-    QString pValue(double p)
-    {
-        if (!std::isfinite(p))
-            return QStringLiteral("–");
-        return p < 0.0001 ? QStringLiteral("&lt; 0.0001") : QString::number(p, 'f', 4);
-    }
-
     QString ciText(const engine::Interval95& i, int decimals)
     {
-        return QStringLiteral("%1 to %2").arg(fixed(i.low, decimals), fixed(i.high, decimals));
+        return QStringLiteral("%1 to %2").arg(figureText(i.low, decimals), figureText(i.high, decimals));
     }
 
     QByteArray comparisonHtml(const ModelComparison& c, QByteArray svg)
@@ -128,12 +119,12 @@ namespace {
                         .arg(model.id);
             html += QStringLiteral("<td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5%6</td><td>%7</td><td>%8</td>"
                                    "<td>%9 %</td><td>%10</td></tr>\n")
-                        .arg(fixed(u.auc.auc, 4), ciText(u.auc.ci95, 4), fixed(u.gini, 4), fixed(u.ks, 4),
-                            fixed(u.brier, 4),
+                        .arg(figureText(u.auc.auc, 4), ciText(u.auc.ci95, 4), figureText(u.gini, 4),
+                            figureText(u.ks, 4), figureText(u.brier, 4),
                             u.probabilitySource == engine::ProbabilitySource::LogisticFit ? QStringLiteral("*")
                                                                                           : QString(),
-                            pValue(u.hosmerLemeshow.p), QString::number(model.youdenCutoff, 'g', 6),
-                            fixed(100 * model.accuracy, 1))
+                            pValueText(u.hosmerLemeshow.p).toHtmlEscaped(), QString::number(model.youdenCutoff, 'g', 6),
+                            figureText(100 * model.accuracy, 1))
                         .arg(model.errors);
         }
         html += QStringLiteral("</table>\n");
@@ -144,7 +135,8 @@ namespace {
             for (const ComparedPair& p : c.pairs)
                 html += QStringLiteral("<tr><td>%1 − %2</td><td>%3</td><td>%4</td><td>%5</td></tr>\n")
                             .arg(c.models[p.a].name.toHtmlEscaped(), c.models[p.b].name.toHtmlEscaped(),
-                                fixed(p.test.difference, 4), ciText(p.test.ci95, 4), pValue(p.test.p));
+                                figureText(p.test.difference, 4), ciText(p.test.ci95, 4),
+                                pValueText(p.test.p).toHtmlEscaped());
             html += QStringLiteral("</table>\n");
         }
         html += QStringLiteral("</body></html>\n");

@@ -1,13 +1,11 @@
 #include "../ScoredTables.h"
 #include "charts/ChartComponent.h"
-#include "charts/ChartsHelper.h"
 #include "charts/SlopeChart.h"
 #include "charts/TrendlineChart.h"
 
 #include <gtest/gtest.h>
 
 #include <QChart>
-#include <QLabel>
 #include <QLineEdit>
 #include <QToolTip>
 #include <QValueAxis>
@@ -17,9 +15,9 @@ using namespace lrv;
 
 namespace {
 
-// A bucket table (rows from 1) with the upper and lower boundaries, the y value in column `yColumn` and 2·x + 1 as
-// the fitted log odds.
-Table<Variant> buckets(const std::vector<std::array<double, 3>>& xUpperLowerY, int yColumn)
+// A bucket table (rows from 1) with the upper and lower boundaries, the y value as both the log odds (the slope
+// chart's) and the positive percent (the trend line's), and 2·x + 1 as the fitted log odds.
+Table<Variant> buckets(const std::vector<std::array<double, 3>>& xUpperLowerY)
 {
     TableBuilder<Variant> builder(1, int(xUpperLowerY.size()), 0, index(DecileColumn::Last));
     for (std::size_t i = 0; i < xUpperLowerY.size(); ++i) {
@@ -27,7 +25,8 @@ Table<Variant> buckets(const std::vector<std::array<double, 3>>& xUpperLowerY, i
         builder.set(row, index(LogOddsColumn::Bucket), row);
         builder.set(row, index(LogOddsColumn::UpperBoundary), xUpperLowerY[i][0]);
         builder.set(row, index(LogOddsColumn::LowerBoundary), xUpperLowerY[i][1]);
-        builder.set(row, yColumn, xUpperLowerY[i][2]);
+        builder.set(row, index(LogOddsColumn::LogOdds), xUpperLowerY[i][2]);
+        builder.set(row, index(DecileColumn::PositivePercent), xUpperLowerY[i][2]);
         builder.set(row, index(LogOddsColumn::FittedLogOdds), 2 * xUpperLowerY[i][0] + 1);
     }
     return builder.build();
@@ -45,13 +44,9 @@ protected:
     {
         return !chart.template findChild<QLineEdit*>(QStringLiteral("txtInvalidData"))->isHidden();
     }
-    static int yColumn()
-    {
-        return std::is_same_v<Chart, SlopeChart> ? index(LogOddsColumn::LogOdds) : index(DecileColumn::PositivePercent);
-    }
     void draw(const std::vector<std::array<double, 3>>& data)
     {
-        chart.SetDataSource(buckets(data, yColumn()));
+        chart.SetDataSource(buckets(data));
         chart.Refresh();
     }
     Chart chart;
@@ -65,7 +60,6 @@ TYPED_TEST(EquationChartTest, PointsCarryNumberedHints)
     this->draw({ { 0.9, 0.7, 2.5 }, { 0.7, 0.4, 1.25 }, { 0.4, 0.1, -0.5 } });
     EXPECT_FALSE(this->noticeShown());
     EXPECT_EQ(this->component().series(0)->points(), (QList<QPointF> { { 0.9, 2.5 }, { 0.7, 1.25 }, { 0.4, -0.5 } }));
-    EXPECT_EQ(this->component().pointHint(0, 0), QStringLiteral("Point 1 (0.9, 2.5)"));
     EXPECT_EQ(this->component().pointHint(0, 2), QStringLiteral("Point 3 (0.4, -0.5)"));
     // The line series reports a place between points: the nearest point's hint shows.
     emit this->component().series(0)->hovered(QPointF(0.68, 1.2), true);
@@ -83,7 +77,7 @@ TYPED_TEST(EquationChartTest, NoDataTableChangesNothing)
 
     this->draw({ { 0.5, 0.5, 1 }, { 0.5 + 1e-12, 0.5, 2 } });
     ASSERT_TRUE(this->noticeShown());
-    TableBuilder<Variant> noData(buckets({ { 0.5, 0.1, 1 }, { 0.9, 0.2, 2 } }, this->yColumn()));
+    TableBuilder<Variant> noData(buckets({ { 0.5, 0.1, 1 }, { 0.9, 0.2, 2 } }));
     noData.set(1, 0, -9999999999.0);
     this->chart.SetDataSource(noData.build());
     this->chart.Refresh();
@@ -92,7 +86,7 @@ TYPED_TEST(EquationChartTest, NoDataTableChangesNothing)
 
 TYPED_TEST(EquationChartTest, LowerBoundaryPlacesPointsAndLine)
 {
-    this->chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.7, 0.4, 1 }, { 0.4, 0.1, 0 } }, this->yColumn()));
+    this->chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.7, 0.4, 1 }, { 0.4, 0.1, 0 } }));
     this->chart.SetEquationValues(2, 1, 0.9, true);
     this->chart.Refresh();
     EXPECT_EQ(this->component().series(0)->points(), (QList<QPointF> { { 0.7, 2 }, { 0.4, 1 }, { 0.1, 0 } }));
@@ -108,7 +102,7 @@ TYPED_TEST(EquationChartTest, LowerBoundaryPlacesPointsAndLine)
 
 TYPED_TEST(EquationChartTest, UndefinedFitDrawsItsLineWithoutStretchingTheAxis)
 {
-    TableBuilder<Variant> table(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, this->yColumn()));
+    TableBuilder<Variant> table(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }));
     table.set(1, index(LogOddsColumn::FittedLogOdds), -9999);
     table.set(2, index(LogOddsColumn::FittedLogOdds), -9999);
     this->chart.SetDataSource(table.build());
@@ -118,28 +112,22 @@ TYPED_TEST(EquationChartTest, UndefinedFitDrawsItsLineWithoutStretchingTheAxis)
     ASSERT_EQ(line.size(), 2);
     EXPECT_LE(line[0].y(), -9999);
     EXPECT_GT(this->component().axis(Qt::Vertical)->min(), -10) << "the axis follows the buckets";
-    EXPECT_EQ(this->component().title(), ChartsHelper::GetEquationText(-9999, -9999, -9999));
 }
 
-TEST(SlopeChart, LineComesFromTheFittedLogOdds)
+TEST(EquationCharts, SlopeLineComesFromTheFittedLogOddsTrendLineFromTheEquationOnZeroUntilItIsKnown)
 {
-    SlopeChart chart;
-    chart.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }, index(LogOddsColumn::LogOdds)));
-    chart.Refresh();
-    EXPECT_EQ(chart.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 2.8 }, { 0.4, 1.8 } }));
-}
+    SlopeChart slope;
+    slope.SetDataSource(buckets({ { 0.9, 0.7, 2 }, { 0.4, 0.1, 0 } }));
+    slope.Refresh();
+    EXPECT_EQ(slope.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 2.8 }, { 0.4, 1.8 } }));
 
-TEST(TrendlineChart, LineLiesOnZeroUntilTheEquationIsKnown)
-{
-    TrendlineChart chart;
-    chart.SetDataSource(
-        buckets({ { 0.9, 0.7, 80 }, { 0.5, 0.3, 40 }, { 0.2, 0.1, 10 } }, index(DecileColumn::PositivePercent)));
-    chart.Refresh();
-    EXPECT_EQ(chart.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 0 }, { 0.2, 0 } }));
-
-    chart.SetEquationValues(100, -5, 0.95, false);
-    chart.Refresh();
-    EXPECT_EQ(chart.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 85 }, { 0.2, 15 } }));
+    TrendlineChart trend;
+    trend.SetDataSource(buckets({ { 0.9, 0.7, 80 }, { 0.5, 0.3, 40 }, { 0.2, 0.1, 10 } }));
+    trend.Refresh();
+    EXPECT_EQ(trend.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 0 }, { 0.2, 0 } }));
+    trend.SetEquationValues(100, -5, 0.95, false);
+    trend.Refresh();
+    EXPECT_EQ(trend.chartComponent()->series(1)->points(), (QList<QPointF> { { 0.9, 85 }, { 0.2, 15 } }));
 }
 
 } // namespace

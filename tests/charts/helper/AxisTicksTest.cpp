@@ -54,16 +54,4 @@ TEST(AxisTicks, AFixedStepIsKeptOnlyWhileItGivesFewTicks)
     EXPECT_FALSE(AxisTicks::withStep(0, 1e9, 0.2));
 }
 
-TEST(AxisTicks, FittedTicksLeaveEachLabelItsRoom)
-{
-    const auto extent = [](const QString& label) { return 8.0 * label.size(); };
-    for (const double length : { 600.0, 120.0, 30.0 }) {
-        SCOPED_TRACE(length);
-        const AxisTicks ticks = AxisTicks::fitted(300, 850, length, extent);
-        ASSERT_GE(ticks.count, 1);
-        const double room = length * ticks.step() / (850 - 300);
-        EXPECT_TRUE(ticks.count == 1 || room >= 8.0 * 3);
-    }
-}
-
 } // namespace

@@ -6,25 +6,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-#include <QLocale>
-
 using namespace lrv;
 using namespace lrv::ChartsHelper;
-
-namespace {
-
-Table<Variant> variantColumn(std::initializer_list<double> values)
-{
-    TableBuilder<Variant> builder(1, int(values.size()), 0, 1);
-    int row = 1;
-    for (double value : values) {
-        builder.set(row, 0, row);
-        builder.set(row, 1, value);
-        ++row;
-    }
-    return builder.build();
-}
-}
 
 TEST(GetEquationText, NegativeInterceptInBracketsAndUndefinedParts)
 {
@@ -52,10 +35,11 @@ TEST(NormalizeColumn, SpansForEverySignCombination)
         std::vector<double> normalized;
         double offset;
     } cases[] = {
-        { variantColumn({ 2, 4, 6 }), { 0, 0.5, 1 }, 0.5 }, // |2| / 4
-        { variantColumn({ -2, 0, 2 }), { 0, 0.5, 1 }, 0.5 },
-        { variantColumn({ -6, -2 }), { 0, 1 }, 1.5 }, // both negative: span ||max| - |min||
-        { variantColumn({ 5, 5 }), { 5, 5 }, 7 }, // no span: unchanged
+        // Rows from 1: the row number, then the value.
+        { test::rows<Variant>(1, { { 1, 2 }, { 2, 4 }, { 3, 6 } }), { 0, 0.5, 1 }, 0.5 }, // |2| / 4
+        { test::rows<Variant>(1, { { 1, -2 }, { 2, 0 }, { 3, 2 } }), { 0, 0.5, 1 }, 0.5 },
+        { test::rows<Variant>(1, { { 1, -6 }, { 2, -2 } }), { 0, 1 }, 1.5 }, // both negative: span ||max| - |min||
+        { test::rows<Variant>(1, { { 1, 5 }, { 2, 5 } }), { 5, 5 }, 7 }, // no span: unchanged
     };
     for (const auto& c : cases) {
         double offset = 7;
@@ -70,16 +54,16 @@ TEST(NormalizeColumn, SpansForEverySignCombination)
     }
 }
 
-TEST(GetColumnRange, RangesAndTheUnitSquareOnError)
+TEST(AxisLabelFormat, ScientificForHugeOrTinyEndsInEitherOrder)
 {
-    ColumnRange range;
-    const Table<double> numbers = test::rows<double>(0, { { 3, -1 }, { -2, 5 }, { 7, 0 } });
-    EXPECT_TRUE(GetColumnRange(numbers, 0, 1, range));
-    EXPECT_EQ(
-        std::vector<double>({ range.MinX, range.MaxX, range.MinY, range.MaxY }), std::vector<double>({ -2, 7, -1, 5 }));
-    EXPECT_FALSE(GetColumnRange(numbers, 0, 4, range));
-    EXPECT_EQ(
-        std::vector<double>({ range.MinX, range.MaxX, range.MinY, range.MaxY }), std::vector<double>({ 0, 1, 0, 1 }));
-    EXPECT_FALSE(GetVariantColumnRange(test::rows<Variant>(1, { { 1, "text" }, { 2, 3 } }), 0, 1, range));
-    EXPECT_EQ(range.MaxY, 1);
+    const struct {
+        double low, high;
+        int format;
+    } cases[] = { { 0, 1, 0 }, { -0.5, 0.5, 0 }, { 0, 999999, 0 }, { 0, 1000000, 20 }, { -2e6, 0, 20 }, { 3e6, 1, 20 },
+        { 0, 1e-9, 0 } /* a low end of 0 keeps general numbers */, { 1e-9, 0.5, 20 }, { 0.5, -1e-10, 20 },
+        { 1e-8, 1, 0 } };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(testing::Message() << test.low << " .. " << test.high);
+        EXPECT_EQ(ChartsHelper::AxisLabelFormatFor(test.low, test.high), test.format);
+    }
 }

@@ -170,86 +170,55 @@ TEST_F(PerRecordReportsTest, IdsShowAsTheFileWritesThemAndCopiesAreHeadedByTheGr
     EXPECT_TRUE(roc.AllDataText().startsWith("Quantile\t"));
 }
 
-TEST_F(PerRecordReportsTest, DataThatDoesNotFitOrIsClearedLeavesTheGridAsItWas)
+TEST_F(PerRecordReportsTest, WholeRowsShowErrorsThresholdsAndClassChangesTheThresholdWinning)
 {
-    RocReport roc;
-    roc.Init(&grid);
-    roc.SetDataSourceDbl(test::doubleRows({ rocRow(7, 1), rocRow(8, 0) }));
-    roc.Refresh();
-    ASSERT_EQ(grid.rowCount(), 2);
-    const QString shown = grid.itemText(1, 0);
-
-    roc.ClearData();
-    EXPECT_FALSE(roc.HasData());
-    EXPECT_TRUE(roc.AllDataText().isEmpty());
-    roc.SetDataSourceVar(test::variantRows({ { 1, 2 } }));
-    EXPECT_FALSE(roc.HasData());
-    QuantileReport quantiles;
-    quantiles.SetDataSourceDbl(test::doubleRows({ { 1, 2 } }));
-    EXPECT_FALSE(quantiles.HasData());
-    quantiles.Refresh();
-    roc.Refresh();
-    EXPECT_EQ(grid.rowCount(), 2);
-    EXPECT_EQ(grid.itemText(1, 0), shown);
-}
-
-TEST_F(PerRecordReportsTest, ThresholdColourWinsOverTheErrorColour)
-{
-    const Table<double> data = test::doubleRows({ rocRow(5, 1, 1), rocRow(6, 0, 1), rocRow(7, 0, 0), rocRow(0, 1, 0) });
-    RocReport roc;
-    CutoffReport cutoff;
-    for (IDataReport* report : std::initializer_list<IDataReport*> { &roc, &cutoff }) {
-        SCOPED_TRACE(report->Index());
-        roc.SetThresholdId(6);
-        cutoff.SetThresholdId(6);
-        report->Init(&grid);
-        report->SetDataSourceDbl(data);
-        report->Refresh();
-        EXPECT_EQ(rowColor(0), kError);
-        EXPECT_EQ(rowColor(1), kThreshold); // error flag and threshold id
-        EXPECT_EQ(grid.itemBackground(1, grid.columnCount() - 1), kThreshold);
-        EXPECT_EQ(rowColor(2), std::nullopt);
-        EXPECT_EQ(rowColor(3), std::nullopt); // id 0 is not the threshold 6
-    }
-
-    // An id that is in no row highlights nothing but the error rows; id 0 finds its row.
-    roc.SetThresholdId(0);
-    roc.Init(&grid);
-    roc.Refresh();
-    EXPECT_EQ(rowColor(3), kThreshold);
-    roc.SetThresholdId(42);
-    roc.Refresh();
-    EXPECT_EQ(highlightedRows(grid), std::vector<int>({ 0, 1 }));
-}
-
-TEST_F(PerRecordReportsTest, ClassChangesAreMarkedOnTheLastRowBeforeThemAfterErrorsAndTheThreshold)
-{
-    LogisticFitReport report;
-    report.Init(&grid);
-    const std::pair<std::vector<double>, std::vector<int>> cases[] = {
-        { { 0, 0, 0, 1, 1 }, { 2 } },
-        { { 0, 0, 0, 0, 1 }, {} }, // the last pair is not examined
-        { { 0, 0, 1, 1, 0, 0 }, { 1, 3 } },
-        { { 1 }, {} },
+    const auto withThreshold = [](std::shared_ptr<TableReport> report, std::int32_t id) {
+        report->SetThresholdId(id);
+        return report;
     };
-    for (const auto& [classes, highlighted] : cases) {
-        SCOPED_TRACE(testing::PrintToString(classes));
-        report.SetDataSourceDbl(probabilitiesWithClasses(classes));
-        report.Refresh();
-        EXPECT_EQ(highlightedRows(grid), highlighted);
-        for (int row : highlighted)
-            EXPECT_EQ(rowColor(row), kLogistic);
+    const auto fit = std::make_shared<LogisticFitReport>();
+    // Ids 5 to 7 and 0; the first two are calculation errors.
+    const Table<double> roc = test::doubleRows({ rocRow(5, 1, 1), rocRow(6, 0, 1), rocRow(7, 0, 0), rocRow(0, 1, 0) });
+    const std::optional<OleColor> none;
+    const struct {
+        const char* name;
+        std::shared_ptr<TableReport> report;
+        Table<double> data;
+        std::vector<std::optional<OleColor>> colours;
+    } cases[] = {
+        { "ROC, threshold on an error row", withThreshold(std::make_shared<RocReport>(), 6), roc,
+            { kError, kThreshold, none, none } },
+        { "cutoff, threshold on an error row", withThreshold(std::make_shared<CutoffReport>(), 6), roc,
+            { kError, kThreshold, none, none } },
+        { "ROC, threshold id 0", withThreshold(std::make_shared<RocReport>(), 0), roc,
+            { kError, kError, none, kThreshold } },
+        { "ROC, an id in no row", withThreshold(std::make_shared<RocReport>(), 42), roc,
+            { kError, kError, none, none } },
+        { "fit, a class change", fit, probabilitiesWithClasses({ 0, 0, 0, 1, 1 }),
+            { none, none, kLogistic, none, none } },
+        { "fit, the last pair is not examined", fit, probabilitiesWithClasses({ 0, 0, 0, 0, 1 }),
+            { none, none, none, none, none } },
+        { "fit, two changes", fit, probabilitiesWithClasses({ 0, 0, 1, 1, 0, 0 }),
+            { none, kLogistic, none, kLogistic, none, none } },
+        { "fit, one record", fit, probabilitiesWithClasses({ 1 }), { none } },
+        { "matrix, the threshold is the last row before the change",
+            withThreshold(std::make_shared<ConfMatrixReport>(), 1),
+            test::doubleRows({ probabilityRow(0, 0, 0, 1, 1), probabilityRow(1, 0, 0, 1), probabilityRow(2, 1, 1, 1),
+                probabilityRow(3, 1, 1, 1) }),
+            { kError, kLogistic, none, none } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.report->Init(&grid);
+        c.report->SetDataSourceDbl(c.data);
+        c.report->Refresh();
+        std::vector<std::optional<OleColor>> shown;
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            shown.push_back(rowColor(row));
+            EXPECT_EQ(grid.itemBackground(row, grid.columnCount() - 1), rowColor(row)) << "the whole row, " << row;
+        }
+        EXPECT_EQ(shown, c.colours);
     }
-
-    ConfMatrixReport matrix;
-    matrix.SetOptimalModelThresholdId(1);
-    matrix.Init(&grid);
-    matrix.SetDataSourceDbl(test::doubleRows({ probabilityRow(0, 0, 0, 1, 1), probabilityRow(1, 0, 0, 1),
-        probabilityRow(2, 1, 1, 1), probabilityRow(3, 1, 1, 1) }));
-    matrix.Refresh();
-    EXPECT_EQ(rowColor(0), kError);
-    EXPECT_EQ(rowColor(1), kLogistic) << "the threshold and the last row before the class change";
-    EXPECT_EQ(rowColor(2), std::nullopt);
 }
 
 TEST_F(PerRecordReportsTest, MatchAndOutcomeShowAsWordsAndACalculationErrorAsNoneInGridAndCopy)

@@ -1,7 +1,6 @@
 #include "reports/ReportGrid.h"
 
 #include "ReportTestTables.h"
-#include "reports/QuantileReport.h"
 #include "reports/ReportHeaderView.h"
 #include "reports/RocReport.h"
 
@@ -12,7 +11,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -139,20 +137,6 @@ TEST_F(ReportGridTest, SelectedRowsAreRecordsEvenWhenGrouped)
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(grid.view(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), grid.selectedRowsText());
-}
-
-TEST_F(ReportGridTest, AColumnIsNeverNarrowerThanItsCaption)
-{
-    ReportGrid quantileGrid;
-    QuantileReport quantiles; // "Upper Boundary" is wider than its designed column
-    quantiles.Init(&quantileGrid);
-    for (ReportGrid* shown : { &grid, &quantileGrid }) {
-        shown->show();
-        const QFontMetrics metrics = shown->view()->header()->fontMetrics();
-        for (int position = 0; position < shown->columnCount(); ++position)
-            EXPECT_GT(shown->columnWidth(position), metrics.horizontalAdvance(shown->columnCaption(position)))
-                << shown->columnCaption(position).toStdString();
-    }
 }
 
 } // namespace

@@ -219,17 +219,6 @@ namespace {
         EXPECT_EQ(text(Category::LogOdds, "Exp(slope)"), "UNDEFINED") << "an exponent that overflows";
     }
 
-    TEST_F(PropertyGridAdapterTest, SelectCategoryExpandsGeneralAndTheAnalysisOnly)
-    {
-        init(false);
-        for (Category shown : { Category::Quantiles, Category::RocConfusionMatrix }) {
-            adapter.SelectCategory(shown);
-            for (int i = 0; i < grid.categoryCount(); ++i)
-                EXPECT_EQ(grid.category(i).isExpanded(), i == Category::General || i == shown) << i;
-            EXPECT_EQ(grid.selectedItem(), grid.category(shown));
-        }
-    }
-
     TEST_F(PropertyGridAdapterTest, ResetKeepsTheModelAndEmptiesTheRest)
     {
         init(false);

@@ -27,14 +27,9 @@ std::vector<double> firstColumn(const Table<double>& table)
 
 TEST(ChartAdapter, ThinsByAnEvenStepKeepsTheBoundsAndEndsOnTheLastRow)
 {
-    std::vector<double> everyOther;
-    for (int r = 0; r < 500; ++r)
-        everyOther.push_back(2.0 * r);
-    everyOther.push_back(999); // filled up with the last row
-    EXPECT_EQ(firstColumn(ChartAdapter::Thin(rows(0, 999), 500)), everyOther);
-    everyOther.back() = 1000; // sampling reaches the last row itself
-    EXPECT_EQ(firstColumn(ChartAdapter::Thin(rows(0, 1000), 500)), everyOther);
-
+    EXPECT_EQ(firstColumn(ChartAdapter::Thin(rows(0, 9), 5)), (std::vector<double> { 0, 2, 4, 6, 8, 9 }))
+        << "filled up with the last row";
+    EXPECT_EQ(firstColumn(ChartAdapter::Thin(rows(0, 10), 5)), (std::vector<double> { 0, 2, 4, 6, 8, 10 }));
     const Table<double> thinned = ChartAdapter::Thin(rows(1, 10), 3); // span 9, step 3
     EXPECT_EQ(thinned.rowLow(), 1);
     EXPECT_EQ(firstColumn(thinned), (std::vector<double> { 1, 4, 7, 10 }));

@@ -168,16 +168,5 @@ namespace {
         EXPECT_EQ(box("txtNewMax")->text(), "42");
     }
 
-    TEST_F(ClassRepresentationTest, HelpOpensTheClassEncodingContext)
-    {
-        configuration->set("App.Help", "https://help.example/lr/?");
-        dialog.Init(kRunPath, false);
-        enter("-1", "1");
-        control<QCheckBox>("chkInvert")->setChecked(true);
-        press("Command");
-        EXPECT_EQ(platform->openedAddresses,
-            QStringList { "https://help.example/lr/?location=classrepr&inv=1&min=-1&max=1" });
-    }
-
 } // namespace
 } // namespace lrv::test

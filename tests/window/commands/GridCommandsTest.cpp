@@ -3,6 +3,7 @@
 #include "reports/PropertyGrid.h"
 #include "reports/PropertyGridAdapter.h"
 #include "reports/ReportGrid.h"
+#include "reports/grid/ReportTestTables.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -24,7 +25,13 @@ namespace {
             WindowFixture::SetUp();
             core->calculation = [](CalculateViewInter& view) {
                 view.SetDecileStats(Vector<Variant>({ 40, 4, 10, 30, 0.25, 0, 0.6, 0.3, 0.5 }));
-                view.SetDecileResults(40, decileResults(4));
+                // Four quantiles of five records; 4, 3, 2 and 1 positives.
+                view.SetDecileResults(40,
+                    variantRows({ { 1, 1, 0.75, 4, 1, 5, 0.8, 80, 0.2, 20, 4, 40 },
+                                    { 2, 0.75, 0.5, 3, 2, 5, 0.6, 60, 0.4, 40, 7, 70 },
+                                    { 3, 0.5, 0.25, 2, 3, 5, 0.4, 40, 0.6, 60, 9, 90 },
+                                    { 4, 0.25, 0, 1, 4, 5, 0.2, 20, 0.8, 80, 10, 100 } },
+                        1));
                 view.ShowROC(rocTable(6), 0.75, 3);
             };
             window = openShown(1129);

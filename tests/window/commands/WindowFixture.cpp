@@ -88,22 +88,4 @@ Table<double> WindowFixture::rocTable(int rows)
     return builder.build();
 }
 
-Table<Variant> WindowFixture::decileResults(int buckets)
-{
-    TableBuilder<Variant> builder(1, buckets, 0, 11);
-    double cumulative = 0;
-    const double positivesTotal = buckets * (buckets + 1) / 2.0;
-    for (int b = 1; b <= buckets; ++b) {
-        const double positives = buckets + 1 - b;
-        const double total = buckets + 1;
-        cumulative += positives;
-        const double values[12] = { double(b), 1.0 - (b - 1.0) / buckets, 1.0 - double(b) / buckets, positives,
-            total - positives, total, positives / total, 100 * positives / total, 1 - positives / total,
-            100 - 100 * positives / total, cumulative, 100 * cumulative / positivesTotal };
-        for (int c = 0; c < 12; ++c)
-            builder.set(b, c, Variant(values[c]));
-    }
-    return builder.build();
-}
-
 } // namespace lrv::test

@@ -42,8 +42,6 @@ protected:
 
     /// ROC results of `rows` records: ids 1.., targets alternating, outputs falling from 1.
     static Table<double> rocTable(int rows);
-    /// Decile results of `buckets` rows as the host core delivers them (rows 1..B, columns 0..11).
-    static Table<Variant> decileResults(int buckets);
 
     /// The window whose Init runs, for the load presenter's hooks.
     frmDecile* opening = nullptr;

@@ -9,8 +9,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -95,27 +93,6 @@ namespace {
             find<QComboBox>(*full, "cmbDataset")->setCurrentIndex(1);
             EXPECT_EQ(status(*full, 3), s.validation);
         }
-    }
-
-    TEST_F(WindowResults, ProgressMovesOnlyAtMultiplesOfTheInterval)
-    {
-        std::unique_ptr<frmDecile> window;
-        QStringList seen;
-        core->calculation = [&](CalculateViewInter& view) {
-            view.SetTotalRows(1000);
-            view.SetProgressModeValue(100);
-            view.SetCalculationMessage("Record {0} of 1000");
-            for (int record : { 0, 250, 300 }) {
-                if (record > 0)
-                    view.NotifyProgress(record);
-                seen << window->findChild<QLineEdit*>("lblProgress")->text() + " "
-                        + QString::number(window->findChild<QProgressBar*>("pBar")->value());
-            }
-        };
-        window = open(1129);
-        window->Recalculate();
-        EXPECT_EQ(seen, QStringList({ "Record 1 of 1000 0", "Record 1 of 1000 0", "Record 300 of 1000 300" }));
-        EXPECT_EQ(find<QLineEdit>(*window, "lblProgress")->text(), "") << "idle again";
     }
 
     TEST_F(WindowResults, AnAucBelowOneHalfShowsItsComplementAndAFlatLogOddsLineNoCutoff)

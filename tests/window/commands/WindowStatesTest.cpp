@@ -335,16 +335,5 @@ namespace {
         EXPECT_EQ(run->values.count("set_lr#Buckets"), 0u);
     }
 
-    TEST_F(WindowStates, EveryOtherF5IsActedOnSoTwoPressesCalculateOnce)
-    {
-        auto window = openShown();
-        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
-        for (int press = 0; press < 3; ++press) {
-            QKeyEvent down(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
-            QCoreApplication::sendEvent(focus, &down);
-        }
-        EXPECT_EQ(core->calculations, 3);
-    }
-
 }
 } // namespace lrv::test

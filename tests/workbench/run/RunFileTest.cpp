@@ -88,6 +88,13 @@ TEST(RunFile, RoundTripKeepsEveryField)
     const QString again = dir.filePath("again.run");
     RunFile::save(again, read);
     EXPECT_EQ(test::readFile(path), test::readFile(again));
+
+    // Saving over a run keeps its permissions (a run shared with the group stays shared) and leaves no temporary.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+    const QFile::Permissions permissions = QFile::permissions(path);
+    RunFile::save(path, read);
+    EXPECT_EQ(QFile::permissions(path), permissions);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList { "again.run", "round.run" }));
 }
 
 TEST(RunFile, FailedWritesLeaveTheOldFileIntact)

@@ -1,5 +1,6 @@
 // Every chart, shown and laid out, fed the tables of model outputs of every scale: it either draws with readable
-// axes or shows its notice, and never hangs.
+// axes or shows its notice, and never hangs. The context menu every chart shares: a right-button release over the
+// plot opens it, "Copy" puts the chart's picture on the clipboard and "Print" prints one vector document per copy.
 #include "../ScoredTables.h"
 #include "charts/CalibrationChart.h"
 #include "charts/ChartComponent.h"
@@ -7,9 +8,11 @@
 #include "charts/GainsChart.h"
 #include "charts/LiftChart.h"
 #include "charts/LogisticFitChart.h"
+#include "charts/QuantileChart.h"
 #include "charts/ROCChart.h"
 #include "charts/SlopeChart.h"
 #include "charts/TrendlineChart.h"
+#include "common/FakePlatform.h"
 
 #include <chrono>
 #include <cstdio>
@@ -19,14 +22,22 @@
 #include <set>
 #include <thread>
 
+#include <QAction>
+#include <QApplication>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
+#include <QXYSeries>
 
 using namespace lrv;
 using namespace lrv::test;
@@ -126,14 +137,20 @@ private:
     std::thread m_thread;
 };
 
-// Every axis holds at most 20 ticks at whole multiples of a step of 1, 2 or 5 times a power of ten; each label
-// reads as its tick's value ("0" at zero), is drawn beside the plot and stays clear of its neighbours.
+// Every series has a colour of its own, so that the legend tells them apart. Every axis has a title and holds at
+// most 20 ticks at whole multiples of a step of 1, 2 or 5 times a power of ten; each label reads as its tick's value
+// ("0" at zero), is drawn beside the plot and stays clear of its neighbours.
 void expectReadableAxes(ChartComponent& component)
 {
+    std::set<QRgb> colours;
+    for (int i = 0; i < component.seriesCount(); ++i)
+        colours.insert(component.series(i)->pen().color().rgb());
+    EXPECT_EQ(int(colours.size()), component.seriesCount());
     for (const Qt::Orientation orientation : { Qt::Horizontal, Qt::Vertical }) {
         SCOPED_TRACE(orientation == Qt::Horizontal ? "horizontal axis" : "vertical axis");
         auto* axis = qobject_cast<QCategoryAxis*>(component.axis(orientation));
         ASSERT_NE(axis, nullptr);
+        EXPECT_FALSE(axis->titleText().isEmpty());
         const QStringList labels = axis->categoriesLabels();
         ASSERT_GE(labels.size(), 2);
         EXPECT_LE(labels.size(), 20);
@@ -174,16 +191,23 @@ void expectReadableAxes(ChartComponent& component)
     }
 }
 
-// The labels of each axis are numbers rising along it, beside the plot; the curves stay inside the plot.
+// The labels of each axis are numbers rising along it, beside the plot and clear of each other; the curves stay
+// inside the plot.
 void expectReadablePicture(const ChartPicture& picture)
 {
     const QRectF plot = QRectF(picture.plot()).adjusted(-2, -2, 2, 2);
+    const QFontMetricsF metrics(picture.font);
     for (const bool horizontal : { true, false }) {
         SCOPED_TRACE(horizontal ? "horizontal axis" : "vertical axis");
         std::vector<std::pair<double, double>> placedValues;
+        std::vector<QRectF> boxes;
         for (const TickLabel& label : horizontal ? picture.xLabels : picture.yLabels) {
             if (label.text.isEmpty())
                 continue;
+            const QRectF box(label.topLeft, QSizeF(metrics.horizontalAdvance(label.text), metrics.height()));
+            for (const QRectF& other : boxes)
+                EXPECT_FALSE(box.intersects(other)) << "labels overlap at " << label.text.toStdString();
+            boxes.push_back(box);
             bool number = false;
             const double value = QLocale().toDouble(label.text, &number);
             EXPECT_TRUE(number) << label.text.toStdString();
@@ -206,15 +230,37 @@ void expectReadablePicture(const ChartPicture& picture)
             << picture.toSurface(at).x() << ", " << picture.toSurface(at).y();
 }
 
-TEST(EveryScale, EveryChartDrawsReadableAxesOrShowsItsNoticeAndNeverHangs)
+// The copy of a chart that shows its notice carries the notice's text: the only dark ink where it stands, as the
+// empty plot has light grid lines only.
+void expectTheCopyCarriesTheNotice(ComponentChartFrame& chart, const QWidget& notice)
 {
+    chart.findChild<QAction*>(QStringLiteral("mnuMain(0)"))->trigger();
+    const QImage image = QApplication::clipboard()->image();
+    ASSERT_FALSE(image.isNull());
+    const QRect where = notice.geometry().translated(-chart.chartComponent()->pos());
+    int ink = 0;
+    for (int y = where.top(); y <= where.bottom(); ++y)
+        for (int x = where.left(); x <= where.right(); ++x)
+            ink += qGray(image.pixel(x, y)) < 100;
+    EXPECT_GT(ink, 50);
+}
+
+TEST(EveryChart, DrawsReadableAxesAtEveryScaleOrShowsItsNoticeWhichItsCopyCarriesAndNeverHangs)
+{
+    QFont large(QStringLiteral("DejaVu Sans"));
+    large.setPointSize(22);
     for (const auto& scale : kScales) {
         const HostTables tables(scoredRecords(scale.records, scale.output));
         for (const auto& c : kCharts) {
             SCOPED_TRACE(std::string(c.name) + " at " + scale.name);
             const Watchdog watchdog(std::string(c.name) + " at " + scale.name);
             const std::unique_ptr<QWidget> chart = c.make(tables);
-            chart->resize(720, 460);
+            // Every other scale shows the drawn charts small with a large font.
+            const bool small = c.drawn && (&scale - std::begin(kScales)) % 2 == 1;
+            if (small) {
+                static_cast<DrawnChart&>(*chart).SetFont(large);
+            }
+            chart->resize(small ? QSize(300, 190) : QSize(720, 460));
             chart->show();
             dynamic_cast<IChartControl&>(*chart).Refresh();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(chart.get()));
@@ -226,6 +272,9 @@ TEST(EveryScale, EveryChartDrawsReadableAxesOrShowsItsNoticeAndNeverHangs)
             if (notice) {
                 EXPECT_FALSE(shown->text().isEmpty());
                 EXPECT_TRUE(chart->rect().contains(shown->geometry()));
+                if (!c.drawn) {
+                    expectTheCopyCarriesTheNotice(static_cast<ComponentChartFrame&>(*chart), *shown);
+                }
                 continue;
             }
             if (c.drawn) {
@@ -234,6 +283,71 @@ TEST(EveryScale, EveryChartDrawsReadableAxesOrShowsItsNoticeAndNeverHangs)
                 expectReadableAxes(*static_cast<ComponentChartFrame&>(*chart).chartComponent());
             }
         }
+    }
+}
+
+void release(QWidget* widget, Qt::MouseButton button, QPoint at)
+{
+    QMouseEvent event(QEvent::MouseButtonRelease, QPointF(at), QPointF(widget->mapToGlobal(at)), button, Qt::NoButton,
+        Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// Many colours: lines, texts and their smoothed edges, not an empty surface.
+std::size_t coloursOf(const QImage& image)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            colours.insert(image.pixel(x, y));
+    return colours.size();
+}
+
+TEST(EveryChart, RightReleaseOpensTheMenuCopyTakesThePictureAndPrintMakesOneDocumentPerCopy)
+{
+    const HostTables tables(scoredRecords(400));
+    std::vector<std::pair<std::string, std::unique_ptr<QWidget> (*)(const HostTables&)>> charts { { "quantiles",
+        [](const HostTables& t) { return fed<QuantileChart>(t.deciles); } } };
+    for (const auto& c : kCharts)
+        charts.emplace_back(c.name, c.make);
+    for (const auto& [name, make] : charts) {
+        SCOPED_TRACE(name);
+        auto& platform = FakePlatform::installFresh();
+        const std::unique_ptr<QWidget> chart = make(tables);
+        chart->resize(640, 420);
+        chart->show();
+        dynamic_cast<IChartControl&>(*chart).Refresh();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(chart.get()));
+        auto* view = chart->findChild<QChartView*>();
+        QWidget* plot = view ? view->viewport() : chart->findChild<QWidget*>(QStringLiteral("pic"));
+        auto* menu = chart->findChild<QMenu*>(QStringLiteral("ctxMain"));
+        release(plot, Qt::LeftButton, QPoint(50, 50));
+        EXPECT_FALSE(menu->isVisible());
+        release(plot, Qt::RightButton, QPoint(50, 50));
+        EXPECT_TRUE(menu->isVisible());
+        menu->hide();
+
+        QApplication::clipboard()->clear();
+        chart->findChild<QAction*>(QStringLiteral("mnuMain(0)"))->trigger();
+        const QImage copied = QApplication::clipboard()->image();
+        EXPECT_GT(copied.width(), chart->width() / 2);
+        EXPECT_GT(coloursOf(copied), 20u);
+
+        platform.printerAnswer = PrintSetup { 3, QPageLayout::Landscape };
+        chart->findChild<QAction*>(QStringLiteral("mnuMain(2)"))->trigger();
+        ASSERT_EQ(platform.printedDocuments.size(), 3);
+        for (const QString& document : platform.printedDocuments) {
+            QFile file(document);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray content = file.readAll();
+            EXPECT_GT(content.size(), 1000) << "an empty page";
+            EXPECT_FALSE(content.contains("/Subtype /Image")) << "lines and text, not a picture of the screen";
+            EXPECT_TRUE(content.contains("/MediaBox [0 0 842.000000 595.000000]")) << "A4 turned to landscape";
+        }
+        platform.printerAnswer.reset();
+        chart->findChild<QAction*>(QStringLiteral("mnuMain(2)"))->trigger();
+        EXPECT_EQ(platform.printerDialogs, 2);
+        EXPECT_EQ(platform.printedDocuments.size(), 3);
     }
 }
 
