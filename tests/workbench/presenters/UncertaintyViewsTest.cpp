@@ -173,7 +173,6 @@ TEST_F(UncertaintyViews, ModelsAreListedAndCompareModelsShowsEveryModelAndPair)
     EXPECT_EQ(run->parameterList()->integer("set_lr#SelectedChart", 0), 1129);
     auto* button = window->findChild<QPushButton*>("cmdCompareModels");
     ASSERT_TRUE(button);
-    ASSERT_TRUE(button->isVisible());
     QTest::mouseClick(button, Qt::LeftButton);
     QApplication::processEvents();
     auto* dialog = window->findChild<QDialog*>("frmCompareModels");

@@ -16,17 +16,6 @@ using namespace wb;
 
 namespace {
 
-std::string errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const lrv::Error& error) {
-        return error.what();
-    }
-    ADD_FAILURE() << "no lrv::Error was thrown";
-    return {};
-}
-
 RunDocument sampleDocument()
 {
     RunDocument document;
@@ -77,12 +66,11 @@ TEST(RunFile, RoundTripKeepsEveryField)
     // A number text parameter given as a number is written with a point.
     written.parameters["data#Point"] = { lrv::RunParameterNumberText, lrv::Variant(0.5) };
     RunFile::save(path, written);
-    EXPECT_TRUE(test::readFile(path).contains("\"value\": \"0.5\""));
     // Every field is written; reading it back and writing again gives the same bytes, so none is lost on reading.
     const QByteArray text = test::readFile(path);
     for (const char* field : { "\"kind\": 4", "Ziel \\\"y\\\"", "\"bad\"", "data/train.csv", "../valid set.csv",
              "\"invert\": true", "Gradient \u00e9", "0.123456789", "-11111", "\"currentModel\": 9", "top=10%",
-             "\"0.125\"", "\"validation\": 3" })
+             "\"0.125\"", "\"validation\": 3", "\"value\": \"0.5\"" })
         EXPECT_TRUE(text.contains(field)) << field;
     const RunDocument read = RunFile::load(path);
     const QString again = dir.filePath("again.run");
@@ -110,8 +98,12 @@ TEST(RunFile, FailedWritesLeaveTheOldFileIntact)
         bigger.parameters[QString("set_lr#Extra%1").arg(i)] = { lrv::RunParameterInt32, lrv::Variant(i) };
     {
         const FileSizeLimit limit(std::size_t(before.size()) + 10);
-        const std::string message = errorOf([&] { RunFile::save(path, bigger); });
-        EXPECT_NE(message.find("keep.run"), std::string::npos) << message;
+        try {
+            RunFile::save(path, bigger);
+            ADD_FAILURE() << "saved";
+        } catch (const lrv::Error& error) {
+            EXPECT_NE(std::string(error.what()).find("keep.run"), std::string::npos) << error.what();
+        }
     }
     EXPECT_EQ(test::readFile(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "keep.run" });
