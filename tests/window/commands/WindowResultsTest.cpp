@@ -48,7 +48,7 @@ namespace {
         EXPECT_EQ(bucketList(2000).last(), "1000");
     }
 
-    TEST_F(WindowResults, TheEntryOpensTheWindowWithTheHostsSamplingsAndTheChartsRegisteredForEachTab)
+    TEST_F(WindowResults, TheEntryOpensTheWindowWithTheHostsSamplings)
     {
         core->calculation = [](CalculateViewInter& view) { view.ShowROC(rocTable(100001), 0.8, 1); };
         LogisticRegression entry;
@@ -65,12 +65,6 @@ namespace {
                 EXPECT_EQ(status(*window, 3), "Results evaluated for the top 200 records.");
                 find<QTabBar>(*window, "ssReports")->setCurrentIndex(0);
                 EXPECT_EQ(status(*window, 1), "Ready");
-                for (const AnalysisTab& tab : analysisTabs()) {
-                    const QString shown = find<QWidget>(*window, tab.chart.objectName)->metaObject()->className();
-                    if (!shown.startsWith("lrv::test::") && shown != "QWidget") { // not a recording double
-                        EXPECT_EQ(shown, QStringLiteral("lrv::") + tab.chart.control);
-                    }
-                }
                 window->close();
             }
         });
