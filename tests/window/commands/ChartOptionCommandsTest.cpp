@@ -35,24 +35,21 @@ namespace {
         }
     };
 
-    TEST_F(ChartOptionCommands, QuantileOptionsShowExactlyOneChartAndRefreshTheTrendLine)
+    TEST_F(ChartOptionCommands, QuantileOptionsShowExactlyOneChartAndKeepTheChoiceAcrossTabs)
     {
         auto window = openShown(1129);
         auto* distribution = find<QRadioButton>(*window, "optQuantiles(0)");
         auto* regression = find<QRadioButton>(*window, "optQuantiles(1)");
         auto* bars = chart<RecordingQuantileChart>(*window, "chQuantile");
-        auto* trend = chart<RecordingTrendChart>(*window, "trendChart");
+        auto* trend = find<QWidget>(*window, "trendChart");
         ASSERT_TRUE(bars && trend);
         const auto shown = [&] { return std::pair { bars->isVisible(), trend->isVisible() }; };
         EXPECT_EQ(shown(), std::pair(true, false));
 
-        const int refreshes = trend->refreshes;
         clickOption(regression);
         EXPECT_EQ(shown(), std::pair(false, true));
-        EXPECT_EQ(trend->refreshes, refreshes + 1);
         clickOption(distribution);
         EXPECT_EQ(shown(), std::pair(true, false));
-        EXPECT_EQ(trend->refreshes, refreshes + 1) << "a hidden trend line is not redrawn";
 
         // The choice survives a visit to another tab.
         clickOption(regression);

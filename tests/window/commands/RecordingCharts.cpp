@@ -10,7 +10,6 @@ void registerRecordingCharts()
         ControlRegistry::add(ControlRegistry::progIdOf(QString::fromLatin1(name)), std::move(factory));
     };
     add("QuantileChart", [](QWidget* parent) { return new RecordingQuantileChart(parent); });
-    add("TrendlineChart", [](QWidget* parent) { return new RecordingTrendChart(parent); });
     add("CutoffChart", [](QWidget* parent) { return new RecordingCutoffChart(parent); });
     add("LogisticFitChart", [](QWidget* parent) { return new RecordingFitChart(parent); });
     add("ConfusionMatrix", [](QWidget* parent) { return new RecordingConfusionMatrix(parent); });

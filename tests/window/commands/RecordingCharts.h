@@ -26,17 +26,6 @@ signals:
     void PointSelected(int point);
 };
 
-class RecordingTrendChart : public QWidget, public IEquationChart {
-public:
-    using QWidget::QWidget;
-    void SetDataSource(const Table<Variant>&) override { }
-    void Refresh() override { ++refreshes; }
-    void Reset() override { }
-    void SetEquationValues(double, double, double, bool) override { }
-
-    int refreshes = 0;
-};
-
 class RecordingCutoffChart : public QWidget, public ICutoffChart {
 public:
     using QWidget::QWidget;
@@ -94,7 +83,7 @@ public:
     int mode = 0;
 };
 
-/// Replaces the quantile, trend line, cutoff, logistic fit and confusion-matrix controls in the registry.
+/// Replaces the quantile, cutoff, logistic fit and confusion-matrix controls in the registry.
 void registerRecordingCharts();
 
 } // namespace lrv::test
