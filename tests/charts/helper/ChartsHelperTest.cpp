@@ -19,15 +19,6 @@ TEST(GetEquationText, NegativeInterceptInBracketsAndUndefinedParts)
     EXPECT_EQ(GetEquationText(1, std::numeric_limits<double>::infinity(), 0.5), "");
 }
 
-TEST(RelativeDifference, EqualEndsZeroMeanAndSigns)
-{
-    EXPECT_DOUBLE_EQ(RelativeDifference(3, 3), 1.0);
-    EXPECT_DOUBLE_EQ(RelativeDifference(-2, 2), 4.0);
-    EXPECT_DOUBLE_EQ(RelativeDifference(1, 3), 1.0);
-    EXPECT_DOUBLE_EQ(RelativeDifference(-3, -1), 1.0);
-    EXPECT_LT(RelativeDifference(1.0, 1.0 + 1e-12), 1e-8);
-}
-
 TEST(NormalizeColumn, SpansForEverySignCombination)
 {
     const struct {
