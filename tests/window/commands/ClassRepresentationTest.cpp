@@ -116,8 +116,15 @@ namespace {
         }
     }
 
-    TEST_F(ClassRepresentationTest, AFailingRunStoreKeepsTheDialogOpenUntilOkSucceedsAndCancelWritesNothing)
+    TEST_F(ClassRepresentationTest, AFailingRunStoreIsShownAndKeepsTheDialogOpenUntilOkSucceedsCancelWritesNothing)
     {
+        store().failReads = true;
+        EXPECT_THROW(dialog.Init(kRunPath, false), Error);
+        ASSERT_EQ(prompts().size(), 1u);
+        EXPECT_TRUE(prompts()[0].message.contains("Cannot read /runs/credit.run"));
+        platform->prompts.clear();
+        store().failReads = false;
+
         dialog.Init(kRunPath, true);
         dialog.show();
         store().failWrites = true;
@@ -142,14 +149,6 @@ namespace {
         EXPECT_FALSE(dialog.OKPressed());
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(store().writes.size(), 2u) << "Cancel writes nothing";
-    }
-
-    TEST_F(ClassRepresentationTest, AFailingReadIsShownAndThrown)
-    {
-        store().failReads = true;
-        EXPECT_THROW(dialog.Init(kRunPath, false), Error);
-        ASSERT_EQ(prompts().size(), 1u);
-        EXPECT_TRUE(prompts()[0].message.contains("Cannot read /runs/credit.run"));
     }
 
     TEST_F(ClassRepresentationTest, BoxesTakeSignedNumberKeysAndCopyAndPasteTheWholeBox)

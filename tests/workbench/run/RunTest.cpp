@@ -86,11 +86,8 @@ TEST(DataSet, CountsRecordsNotLines)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("q.csv");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     // A quoted line break stays in its record; blank lines and a missing final newline count nothing extra.
-    file.write("id,name,target\r\n1,\"two\nlines\",1\r\n\r\n2,b,0\n   \n3,c,1");
-    file.close();
+    test::writeFile(path, "id,name,target\r\n1,\"two\nlines\",1\r\n\r\n2,b,0\n   \n3,c,1");
     EXPECT_EQ(DataSet::countRecords(path), 3);
     EXPECT_THROW(DataSet::countRecords(dir.filePath("none.csv")), lrv::Error);
     EXPECT_EQ(DataSet(dir.filePath("none.csv"), {}, 0).count(), 0);
