@@ -1,10 +1,8 @@
-#include "charts/LegendLine.h"
-#include "charts/LiftChart.h"
-#include "charts/ROCChart.h"
 #include "support/ControlRegistry.h"
-#include "support/Error.h"
 
 #include <gtest/gtest.h>
+
+#include <QWidget>
 
 namespace lrv::test {
 
@@ -19,18 +17,6 @@ TEST(ChartControls, AreRegisteredUnderTheLibraryProgramIdentifiers)
         ASSERT_NE(control, nullptr);
         EXPECT_STREQ(control->metaObject()->className() + 5, name); // after "lrv::"
     }
-}
-
-TEST(DrawnChartFrame, ALetRecoloursTheLegendAtOnceAndThePlotOnRefresh)
-{
-    ROCChart roc;
-    roc.SetDiagonalColor(rgb(1, 2, 3));
-    EXPECT_EQ(roc.findChild<LegendLine*>(QStringLiteral("lnBaseline"))->BorderColor(), rgb(1, 2, 3));
-    EXPECT_NE(roc.picture().series.front().color, rgb(1, 2, 3));
-    roc.Refresh();
-    EXPECT_EQ(roc.picture().series.front().color, rgb(1, 2, 3));
-    EXPECT_THROW(LiftChart().SetColor(5, 0), Error) << "the lift chart has colours 1 to 4";
-    EXPECT_THROW(LiftChart().SetColor(0, 0), Error);
 }
 
 } // namespace lrv::test
