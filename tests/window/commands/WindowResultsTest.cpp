@@ -52,7 +52,7 @@ namespace {
     {
         core->calculation = [](CalculateViewInter& view) { view.ShowROC(rocTable(100001), 0.8, 1); };
         LogisticRegression entry;
-        entry.SetOriginalSamplings(2, 5);
+        entry.SetOriginalSamplings(2, 1); // the top of the training set, all of the validation set
         QTimer::singleShot(0, [&] {
             frmDecile* window = nullptr;
             for (QWidget* shown : QApplication::topLevelWidgets())
@@ -66,7 +66,7 @@ namespace {
                 find<QTabBar>(*window, "ssReports")->setCurrentIndex(0);
                 EXPECT_EQ(status(*window, 1), "Ready");
                 find<QComboBox>(*window, "cmbDataset")->setCurrentIndex(1);
-                EXPECT_EQ(status(*window, 3), "Results obtained using the top 100 records of the Validation set.");
+                EXPECT_EQ(status(*window, 3), "Results obtained using the Validation dataset.");
                 window->close();
             }
         });
