@@ -65,6 +65,16 @@ inline void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
+/// A copy of a fixture run of tests/data/workbench with its CSV files in `folder`, writable, to change freely.
+inline QString copyFixtureRun(const QString& folder, const QString& run)
+{
+    for (const QString& name : QStringList { run, "train.csv", "valid.csv" })
+        EXPECT_TRUE(QFile::copy(QStringLiteral(LRV_TEST_DATA "/workbench/") + name, folder + '/' + name))
+            << name.toStdString();
+    QFile::setPermissions(folder + '/' + run, QFile::ReadOwner | QFile::WriteOwner);
+    return folder + '/' + run;
+}
+
 /// A TSV file as lines of cells.
 inline std::vector<QStringList> readTsv(const QString& path)
 {

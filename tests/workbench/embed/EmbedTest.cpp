@@ -2,11 +2,11 @@
 #include "common/FakePlatform.h"
 #include "embed/Workbench.h"
 #include "run/RunFile.h"
+#include "workbench/Program.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFile>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -18,11 +18,7 @@ TEST(Embed, ShowAnalysisSavesTheChoicesMadeInTheWindowWhenItCloses)
     lrv::test::FakePlatform::installFresh();
     wb::installHost();
     QTemporaryDir dir;
-    const QString data = QStringLiteral(LRV_TEST_DATA "/workbench/");
-    for (const char* name : { "small.run", "train.csv", "valid.csv" })
-        ASSERT_TRUE(QFile::copy(data + name, dir.filePath(name)));
-    const QString path = dir.filePath("small.run");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    const QString path = wb::test::copyFixtureRun(dir.path(), "small.run");
 
     // The user picks the fourth chart tab once the calculation has ended (Close is enabled), then closes.
     int closed = 0;

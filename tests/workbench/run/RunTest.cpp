@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 using namespace wb;
@@ -16,15 +15,6 @@ using namespace wb;
 namespace {
 
 const QString dataDir = QStringLiteral(LRV_TEST_DATA "/workbench");
-
-/// A copy of a fixture run with its CSV files in a temporary folder, to change freely.
-QString copyFixture(const QTemporaryDir& dir, const QString& run)
-{
-    for (const QString& name : QStringList { run, "train.csv", "valid.csv" })
-        EXPECT_TRUE(QFile::copy(dataDir + QLatin1Char('/') + name, dir.filePath(name)));
-    QFile::setPermissions(dir.filePath(run), QFile::ReadOwner | QFile::WriteOwner);
-    return dir.filePath(run);
-}
 
 }
 
@@ -55,7 +45,7 @@ TEST(Run, OpensModelsDataSetsAndParameters)
 TEST(Run, ParameterSetChangesExistingKeysOnly)
 {
     QTemporaryDir dir;
-    const auto run = Run::open(copyFixture(dir, "small.run"));
+    const auto run = Run::open(test::copyFixtureRun(dir.path(), "small.run"));
     const auto parameters = run->parameters();
 
     parameters->set("set_lr#NoSuchKey", lrv::RunParameterInt32, lrv::Variant(5));
@@ -96,7 +86,7 @@ TEST(DataSet, CountsRecordsNotLines)
 TEST(RunStore, RemoveDropsTheStoredAnalysisOnly)
 {
     QTemporaryDir dir;
-    const QString path = copyFixture(dir, "small.run");
+    const QString path = test::copyFixtureRun(dir.path(), "small.run");
     RunStore().Remove(path);
     const RunDocument document = RunFile::load(path);
     for (const auto& [key, parameter] : document.parameters)
@@ -109,7 +99,7 @@ TEST(RunStore, RemoveDropsTheStoredAnalysisOnly)
 TEST(RunStore, ClassEncodingIsReadAndWrittenPerDataSet)
 {
     QTemporaryDir dir;
-    const QString path = copyFixture(dir, "small.run");
+    const QString path = test::copyFixtureRun(dir.path(), "small.run");
     RunStore store;
     store.SetClassEncoding(2, 5, path, 2, true);
     const lrv::ClassEncoding validation = store.GetClassEncoding(path, 2);
