@@ -5,8 +5,6 @@
 #include "support/NumberText.h"
 #include "support/UserPromptLib.h"
 
-#include <cmath>
-
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
